@@ -1,0 +1,106 @@
+#include "CliCommand.h"
+
+#include "RivwoodError.h"
+
+#include <QFile>
+#include <QJsonObject>
+#include <cstdio>
+
+CliArgs::CliArgs(const QStringList& args, const QStringList& valueOptions, const QStringList& flagOptions) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a.startsWith("--") && a.size() > 2) {
+            QString name = a.mid(2);
+            QString value;
+            const int eq = name.indexOf('=');
+            if (eq >= 0) {
+                value = name.mid(eq + 1);
+                name = name.left(eq);
+                if (!valueOptions.contains(name))
+                    throw CliUsageError{QString("neznámý přepínač --%1").arg(name)};
+            } else if (valueOptions.contains(name)) {
+                if (i + 1 >= args.size())
+                    throw CliUsageError{QString("přepínač --%1 vyžaduje hodnotu").arg(name)};
+                value = args[++i];
+            } else if (!flagOptions.contains(name)) {
+                throw CliUsageError{QString("neznámý přepínač --%1").arg(name)};
+            }
+            m_values[name].append(value);
+        } else {
+            m_positional.append(a);
+        }
+    }
+}
+
+QString CliArgs::value(const QString& option, const QString& fallback) const {
+    auto it = m_values.find(option);
+    return it == m_values.end() || it->second.isEmpty() ? fallback : it->second.last();
+}
+
+QStringList CliArgs::values(const QString& option) const {
+    auto it = m_values.find(option);
+    return it == m_values.end() ? QStringList() : it->second;
+}
+
+void CliArgs::requirePositional(int count) const {
+    if (m_positional.size() != count)
+        throw CliUsageError{QString("očekáváno %1 argumentů, zadáno %2").arg(count).arg(m_positional.size())};
+}
+
+namespace {
+std::map<QString, std::pair<QString, CliHandler>>& registry() {
+    static std::map<QString, std::pair<QString, CliHandler>> r;
+    return r;
+}
+} // namespace
+
+CliCommand::CliCommand(const char* name, const char* usage, CliHandler handler) {
+    registry()[QString::fromUtf8(name)] = {QString::fromUtf8(usage), std::move(handler)};
+}
+
+const std::map<QString, std::pair<QString, CliHandler>>& CliCommand::all() { return registry(); }
+
+void printJson(const QJsonDocument& doc) {
+    const QByteArray bytes = doc.toJson(QJsonDocument::Compact);
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+void printJson(const QJsonObject& obj) { printJson(QJsonDocument(obj)); }
+
+void printError(const QString& message) {
+    const QByteArray bytes = message.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+QByteArray readInput(const QString& path) {
+    QFile f;
+    if (path == "-") {
+        if (!f.open(stdin, QIODevice::ReadOnly))
+            throw IoError("Nelze číst standardní vstup.");
+    } else {
+        f.setFileName(path);
+        if (!f.open(QIODevice::ReadOnly))
+            throw IoError(QString("Soubor %1 nelze otevřít.").arg(path));
+    }
+    return f.readAll();
+}
+
+int parseIntArg(const QString& text, const QString& what) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw CliUsageError{QString("%1 musí být celé číslo: %2").arg(what, text)};
+    return v;
+}
+
+double parseDoubleArg(const QString& text, const QString& what) {
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok)
+        throw CliUsageError{QString("%1 musí být číslo: %2").arg(what, text)};
+    return v;
+}

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, run and test Rivwood.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libqt6charts6
+  libqt6svg6 qt6-qpa-plugins libgl1-mesa-dev libxkbcommon-dev
+  googletest libgtest-dev libgmock-dev
+  clang libclang-rt-dev zlib1g-dev
+  xvfb xauth imagemagick poppler-utils fonts-dejavu-core
+  xdg-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Helpers shared by the test programs: fixtures, scratch files, the built binaries.
+namespace testsupport {
+
+// Path of a file under tests/data.
+QString dataPath(const QString& relative);
+// Directory where the build put the programs and their reference files.
+QString binDir();
+QByteArray readFile(const QString& path);
+bool writeFile(const QString& path, const QByteArray& bytes);
+
+} // namespace testsupport
