@@ -1,6 +1,8 @@
 #include "CliCommand.h"
 
+#include "ProgramPaths.h"
 #include "RivwoodError.h"
+#include "UserMessage.h"
 
 #include <QFile>
 #include <QJsonObject>
@@ -58,7 +60,9 @@ CliCommand::CliCommand(const char* name, const char* usage, CliHandler handler) 
     registry()[QString::fromUtf8(name)] = {QString::fromUtf8(usage), std::move(handler)};
 }
 
-const std::map<QString, std::pair<QString, CliHandler>>& CliCommand::all() { return registry(); }
+const std::map<QString, std::pair<QString, CliHandler>>& CliCommand::all() {
+    return registry();
+}
 
 void printJson(const QJsonDocument& doc) {
     const QByteArray bytes = doc.toJson(QJsonDocument::Compact);
@@ -67,10 +71,14 @@ void printJson(const QJsonDocument& doc) {
     std::fflush(stdout);
 }
 
-void printJson(const QJsonObject& obj) { printJson(QJsonDocument(obj)); }
+void printJson(const QJsonObject& obj) {
+    printJson(QJsonDocument(obj));
+}
 
 void printError(const QString& message) {
-    const QByteArray bytes = message.toUtf8();
+    QString text = message;
+    text.replace("\r\n", "\n").replace('\r', '\n');
+    const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fputc('\n', stderr);
     std::fflush(stderr);
@@ -103,4 +111,17 @@ double parseDoubleArg(const QString& text, const QString& what) {
     if (!ok)
         throw CliUsageError{QString("%1 musí být číslo: %2").arg(what, text)};
     return v;
+}
+
+QString referenceDirectory(const CliGlobals& globals) {
+    return globals.refDir.isEmpty() ? ProgramPaths::DataDirectory() : globals.refDir;
+}
+
+QString settingsFile(const CliGlobals& globals) {
+    return globals.settingsFile.isEmpty() ? ProgramPaths::SettingsFile() : globals.settingsFile;
+}
+
+void printMessages(const std::vector<UserMessage>& messages) {
+    for (const UserMessage& m : messages)
+        printError(m.ForDisplay());
 }

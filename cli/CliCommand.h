@@ -8,7 +8,7 @@
 
 // Parsed command line of one rivwood-cli subcommand: positional arguments and --options.
 class CliArgs {
-public:
+  public:
     CliArgs(const QStringList& args, const QStringList& valueOptions, const QStringList& flagOptions);
 
     const QStringList& positional() const { return m_positional; }
@@ -20,7 +20,7 @@ public:
     // Requires exactly `count` positional arguments, else a usage error.
     void requirePositional(int count) const;
 
-private:
+  private:
     QStringList m_positional;
     std::map<QString, QStringList> m_values;
 };
@@ -54,3 +54,11 @@ QByteArray readInput(const QString& path);
 // Parses an integer / a double argument or throws CliUsageError.
 int parseIntArg(const QString& text, const QString& what);
 double parseDoubleArg(const QString& text, const QString& what);
+
+// --refdir, or the program's data directory.
+QString referenceDirectory(const CliGlobals& globals);
+// --settings, or the program's settings file.
+QString settingsFile(const CliGlobals& globals);
+// Warnings of a command go to stderr; the command still succeeds.
+struct UserMessage;
+void printMessages(const std::vector<UserMessage>& messages);

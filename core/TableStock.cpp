@@ -7,29 +7,46 @@ namespace {
 using R = long double;
 
 // x^y as exp(y ln x); a non-positive base gives 0 (the callers' guards keep bases positive).
-R pw(R x, R y) { return x > 0 ? std::exp(y * std::log(x)) : 0.0L; }
+R pw(R x, R y) {
+    return x > 0 ? std::exp(y * std::log(x)) : 0.0L;
+}
 
 constexpr R kPiTrunc = 3.1415926L;
 
-R poly(const R a[6], R h) { return ((((a[0] * h + a[1]) * h + a[2]) * h + a[3]) * h + a[4]) * h + a[5]; }
+R poly(const R a[6], R h) {
+    return ((((a[0] * h + a[1]) * h + a[2]) * h + a[3]) * h + a[4]) * h + a[5];
+}
 
 enum class Set { None, Sm, Jd, Bo, Md, Tp, Ol, Ak, Hb, Br, Js, Bk, Db, Dg };
 
 Set setOf(const QString& species) {
     const QString s = species.trimmed().toLower();
-    if (s == "sm") return Set::Sm;
-    if (s == "jd") return Set::Jd;
-    if (s == "dg") return Set::Dg;
-    if (s == "bo") return Set::Bo;
-    if (s == "md") return Set::Md;
-    if (s == "tp") return Set::Tp;
-    if (s == "ol") return Set::Ol;
-    if (s == "ak") return Set::Ak;
-    if (s == "hb") return Set::Hb;
-    if (s == "br") return Set::Br;
-    if (s == "js") return Set::Js;
-    if (s == "bk") return Set::Bk;
-    if (s == "db") return Set::Db;
+    if (s == "sm")
+        return Set::Sm;
+    if (s == "jd")
+        return Set::Jd;
+    if (s == "dg")
+        return Set::Dg;
+    if (s == "bo")
+        return Set::Bo;
+    if (s == "md")
+        return Set::Md;
+    if (s == "tp")
+        return Set::Tp;
+    if (s == "ol")
+        return Set::Ol;
+    if (s == "ak")
+        return Set::Ak;
+    if (s == "hb")
+        return Set::Hb;
+    if (s == "br")
+        return Set::Br;
+    if (s == "js")
+        return Set::Js;
+    if (s == "bk")
+        return Set::Bk;
+    if (s == "db")
+        return Set::Db;
     return Set::None;
 }
 
@@ -49,26 +66,41 @@ const R* coefficients(Set set) {
     static const R js[6] = {-9.034502e-6L, 0.0008566892L, -0.03115062L, 0.6900244L, 4.16648L, -4.790424L};
     static const R db[6] = {4.280925e-6L, -0.0007935021L, 0.04154725L, -0.5505593L, 14.23112L, -13.42907L};
     switch (set) {
-    case Set::Sm: return sm;
-    case Set::Bk: return bk;
-    case Set::Bo: return bo;
-    case Set::Ak: return ak;
-    case Set::Hb: return hb;
-    case Set::Jd: return jd;
-    case Set::Md: return md;
-    case Set::Dg: return dg;
-    case Set::Tp: return tp;
-    case Set::Br: return br;
-    case Set::Ol: return ol;
-    case Set::Js: return js;
-    case Set::Db: return db;
-    case Set::None: break;
+    case Set::Sm:
+        return sm;
+    case Set::Bk:
+        return bk;
+    case Set::Bo:
+        return bo;
+    case Set::Ak:
+        return ak;
+    case Set::Hb:
+        return hb;
+    case Set::Jd:
+        return jd;
+    case Set::Md:
+        return md;
+    case Set::Dg:
+        return dg;
+    case Set::Tp:
+        return tp;
+    case Set::Br:
+        return br;
+    case Set::Ol:
+        return ol;
+    case Set::Js:
+        return js;
+    case Set::Db:
+        return db;
+    case Set::None:
+        break;
     }
     return nullptr;
 }
 
 R akV1(R d, R h) {
-    return (0.691360261L * std::exp(-39.274379004076738L * pw(d + 12, -0.62254676L)) - 0.0002L) * pw(h, 1.229L);
+    return (0.691360261L * std::exp(-39.274379004076738L * pw(d + 12, -0.62254676L)) - 0.0002L) *
+           pw(h, 1.229L);
 }
 R akV2(R d, R h) {
     return (1948936330.0L * std::exp(-34.444916539252052L * pw(d + 6, -0.09480205L)) - 0.0025L) * (h - 3);
@@ -139,7 +171,8 @@ void volumes(Set set, R d, R h, R& v1, R& v2) {
         break;
     case Set::Br:
         v1 = (64.34456L * std::exp(-20.41107L * pw(d + 8, -0.2318491L)) - 0.00023L) * pw(h, 1.315372L);
-        v2 = (31152.38L * std::exp(-23.18602L * pw(d + 5.5L, -0.1425706L)) - 0.00115L) * pw(h - 4.5L, 1.08471L);
+        v2 = (31152.38L * std::exp(-23.18602L * pw(d + 5.5L, -0.1425706L)) - 0.00115L) *
+             pw(h - 4.5L, 1.08471L);
         break;
     case Set::Js: {
         const R u = d + 0.8L;
@@ -147,7 +180,8 @@ void volumes(Set set, R d, R h, R& v1, R& v2) {
         if (!(v1 > 0))
             v1 = 0.00001L;
         const R p = d - 1, q = h - 2;
-        v2 = 4.54715242e-5L * q * p * p - 0.0002L - 3.93837738e-8L * q * q * p * p - 7.78230466e-8L * q * p * p * p;
+        v2 = 4.54715242e-5L * q * p * p - 0.0002L - 3.93837738e-8L * q * q * p * p -
+             7.78230466e-8L * q * p * p * p;
         break;
     }
     case Set::Bk: {
@@ -162,13 +196,16 @@ void volumes(Set set, R d, R h, R& v1, R& v2) {
         v2 = base * (dbF4(d, h) + dbF5(d, h));
         break;
     }
-    case Set::None: break;
+    case Set::None:
+        break;
     }
 }
 
 } // namespace
 
-bool HasTableStockEquations(const QString& tableSpecies) { return setOf(tableSpecies) != Set::None; }
+bool HasTableStockEquations(const QString& tableSpecies) {
+    return setOf(tableSpecies) != Set::None;
+}
 
 TableStockResult TableStock(const QString& tableSpecies, int d, int h, TableStockResult previous) {
     if (d <= 6 || h <= 6)

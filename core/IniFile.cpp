@@ -1,0 +1,188 @@
+#include "IniFile.h"
+
+#include "Cp1250.h"
+#include "RivwoodError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+// Settings files of a few kilobytes; anything beyond this is not read as settings.
+constexpr qint64 kMaxSize = 4 * 1024 * 1024;
+
+bool isSectionLine(const QString& line, QString* name = nullptr) {
+    const QString t = line.trimmed();
+    if (!t.startsWith('[') || !t.endsWith(']'))
+        return false;
+    if (name)
+        *name = t.mid(1, t.size() - 2).trimmed();
+    return true;
+}
+
+// Key of a key=value line, or an empty string for comments and other lines.
+QString keyOf(const QString& line) {
+    const QString t = line.trimmed();
+    if (t.isEmpty() || t.startsWith(';') || t.startsWith('#'))
+        return {};
+    const qsizetype eq = line.indexOf('=');
+    return eq <= 0 ? QString() : line.left(eq).trimmed();
+}
+
+QString valueOf(const QString& line) {
+    return line.mid(line.indexOf('=') + 1).trimmed();
+}
+
+bool same(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Index range [begin, end) of a section's body lines; begin = -1 when the section is missing.
+std::pair<int, int> sectionRange(const QStringList& lines, const QString& section) {
+    for (int i = 0; i < lines.size(); ++i) {
+        QString name;
+        if (isSectionLine(lines[i], &name) && same(name, section)) {
+            int end = i + 1;
+            while (end < lines.size() && !isSectionLine(lines[end]))
+                ++end;
+            return {i + 1, end};
+        }
+    }
+    return {-1, -1};
+}
+
+int findKey(const QStringList& lines, std::pair<int, int> range, const QString& key) {
+    for (int i = range.first; i >= 0 && i < range.second; ++i)
+        if (same(keyOf(lines[i]), key))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+bool IniFile::exists() const {
+    return QFileInfo::exists(m_path);
+}
+
+QStringList IniFile::load(bool forWriting) const {
+    QFile f(m_path);
+    if (!f.exists())
+        return {};
+    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxSize) {
+        // Rewriting a file that could not be read would lose its content.
+        if (forWriting)
+            throw IoError(QString("Soubor nastavení %1 nelze přečíst.").arg(m_path));
+        return {};
+    }
+    const QByteArray bytes = f.readAll();
+    // UTF-8 is written; a file carried over from Windows in cp1250 is still read correctly.
+    auto decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        text = Cp1250::decode(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text.replace("\r\n", "\n");
+    QStringList lines = text.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void IniFile::save(const QStringList& lines) const {
+    const QFileInfo info(m_path);
+    QDir().mkpath(info.absolutePath());
+    QSaveFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly))
+        throw IoError(QString("Soubor nastavení %1 nelze zapsat.").arg(m_path));
+    f.write((lines.join("\n") + "\n").toUtf8());
+    if (!f.commit())
+        throw IoError(QString("Soubor nastavení %1 nelze zapsat.").arg(m_path));
+}
+
+QString IniFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
+    const QStringList lines = load();
+    const int i = findKey(lines, sectionRange(lines, section), key);
+    return i < 0 ? fallback : valueOf(lines[i]);
+}
+
+int IniFile::ReadInteger(const QString& section, const QString& key, int fallback) const {
+    bool ok = false;
+    const int v = ReadString(section, key).toInt(&ok);
+    return ok ? v : fallback;
+}
+
+bool IniFile::ValueExists(const QString& section, const QString& key) const {
+    const QStringList lines = load();
+    return findKey(lines, sectionRange(lines, section), key) >= 0;
+}
+
+bool IniFile::SectionExists(const QString& section) const {
+    return sectionRange(load(), section).first >= 0;
+}
+
+QStringList IniFile::ReadSection(const QString& section) const {
+    const QStringList lines = load();
+    const auto range = sectionRange(lines, section);
+    QStringList keys;
+    for (int i = range.first; i >= 0 && i < range.second; ++i)
+        if (const QString k = keyOf(lines[i]); !k.isEmpty())
+            keys.append(k);
+    return keys;
+}
+
+QStringList IniFile::ReadSectionValues(const QString& section) const {
+    const QStringList lines = load();
+    const auto range = sectionRange(lines, section);
+    QStringList out;
+    for (int i = range.first; i >= 0 && i < range.second; ++i)
+        if (const QString k = keyOf(lines[i]); !k.isEmpty())
+            out.append(k + "=" + valueOf(lines[i]));
+    return out;
+}
+
+void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    QStringList lines = load(true);
+    auto range = sectionRange(lines, section);
+    const QString entry = key + "=" + value;
+    if (range.first < 0) {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+            lines.append(QString());
+        lines.append("[" + section + "]");
+        lines.append(entry);
+    } else if (const int i = findKey(lines, range, key); i >= 0) {
+        lines[i] = lines[i].left(lines[i].indexOf('=')) + "=" + value;
+    } else {
+        // After the section's last key, before trailing blank lines.
+        int at = range.second;
+        while (at > range.first && lines[at - 1].trimmed().isEmpty())
+            --at;
+        lines.insert(at, entry);
+    }
+    save(lines);
+}
+
+void IniFile::WriteInteger(const QString& section, const QString& key, int value) {
+    WriteString(section, key, QString::number(value));
+}
+
+void IniFile::DeleteKey(const QString& section, const QString& key) {
+    QStringList lines = load(true);
+    const int i = findKey(lines, sectionRange(lines, section), key);
+    if (i < 0)
+        return;
+    lines.removeAt(i);
+    save(lines);
+}
+
+void IniFile::EraseSection(const QString& section) {
+    QStringList lines = load(true);
+    const auto range = sectionRange(lines, section);
+    if (range.first < 0)
+        return;
+    lines.erase(lines.begin() + range.first - 1, lines.begin() + range.second);
+    save(lines);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "StandSession.h"
+
+#include <QJsonObject>
+
+// The stand as JSON, as rivwood-cli reads and prints it: header, layout, key and every species
+// with its full class array ([centre, trees, treeVolume, classVolume], element 0 = totals).
+namespace StandJson {
+
+QJsonObject ToJson(const StandSession& session);
+QJsonObject SpeciesToJson(const TManual225& species);
+// Replaces the session's stand, layout and key with the JSON content. Missing fields take the
+// defaults of a new stand; a malformed document is a RivwoodError and leaves the session as it was.
+void FromJson(const QJsonObject& json, StandSession& session);
+void FromJsonBytes(const QByteArray& bytes, StandSession& session);
+
+} // namespace StandJson
