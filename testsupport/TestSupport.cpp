@@ -5,11 +5,15 @@
 
 namespace testsupport {
 
+// The build bakes both paths in; the environment may point elsewhere (an installed tree).
 QString dataPath(const QString& relative) {
-    return QDir(qEnvironmentVariable("RIVWOOD_TEST_DATA")).filePath(relative);
+    const QString dir = qEnvironmentVariable("RIVWOOD_TEST_DATA", QString::fromUtf8(RIVWOOD_TEST_DATA_DIR));
+    return QDir(dir).filePath(relative);
 }
 
-QString binDir() { return qEnvironmentVariable("RIVWOOD_BIN_DIR"); }
+QString binDir() {
+    return qEnvironmentVariable("RIVWOOD_BIN_DIR", QString::fromUtf8(RIVWOOD_BUILD_BIN_DIR));
+}
 
 QByteArray readFile(const QString& path) {
     QFile f(path);

@@ -1,0 +1,59 @@
+#include "IniFile.h"
+#include "RivwoodError.h"
+#include "TestSupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(IniFile, CreatedOnFirstWriteAndReadCaseInsensitively) {
+    QTemporaryDir dir;
+    IniFile ini(dir.filePath("sub/rivwood.INI"));
+    EXPECT_FALSE(ini.exists());
+    EXPECT_EQ(ini.ReadString("DataBase", "Path", "x"), "x");
+    ini.WriteString("DataBase", "Path", "/data/porosty");
+    EXPECT_TRUE(ini.exists());
+    EXPECT_EQ(ini.ReadString("database", "PATH"), "/data/porosty");
+    ini.WriteInteger("PracPlo", "ZapisnikLeva", 120);
+    ini.WriteString("DATABASE", "path", "/jinde");
+    EXPECT_EQ(testsupport::readFile(ini.path()), "[DataBase]\nPath=/jinde\n\n[PracPlo]\nZapisnikLeva=120\n");
+}
+
+TEST(IniFile, KeepsOrderCommentsAndUnknownLines) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.INI");
+    testsupport::writeFile(
+        path, "; nastavení\r\n[KodyDrevin]\r\n11=SM\r\nnesmysl\r\n22=BK\r\n\r\n[Jiné]\r\nA=1\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadSection("kodydrevin"), (QStringList{"11", "22"}));
+    EXPECT_EQ(ini.ReadSectionValues("KodyDrevin"), (QStringList{"11=SM", "22=BK"}));
+    ini.WriteString("KodyDrevin", "33", "OL");
+    ini.WriteString("KodyDrevin", "11", "SMX");
+    EXPECT_EQ(testsupport::readFile(path),
+              "; nastavení\n[KodyDrevin]\n11=SMX\nnesmysl\n22=BK\n33=OL\n\n[Jiné]\nA=1\n");
+    ini.DeleteKey("kodydrevin", "22");
+    ini.EraseSection("jiné");
+    EXPECT_EQ(testsupport::readFile(path), "; nastavení\n[KodyDrevin]\n11=SMX\nnesmysl\n33=OL\n\n");
+}
+
+TEST(IniFile, NonNumericPositionsFallBackAndOldEncodingsRead) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.INI");
+    // cp1250 bytes of "Taxátor=Novák" carried over from Windows.
+    testsupport::writeFile(
+        path, "[PracPlo]\nZapisnikLeva=abc\nZapisnikHorni= 40 \n[UserIdentification]\nTaxator=Nov\xE1k\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("PracPlo", "ZapisnikLeva", 7), 7);
+    EXPECT_EQ(ini.ReadInteger("PracPlo", "ZapisnikHorni", 7), 40);
+    EXPECT_EQ(ini.ReadString("UserIdentification", "Taxator"), "Novák");
+}
+
+TEST(IniFile, AFileTooLargeToReadIsNeverOverwritten) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.INI");
+    const QByteArray big = "[A]\nB=" + QByteArray(5 * 1024 * 1024, 'x') + "\n";
+    testsupport::writeFile(path, big);
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("A", "B", "d"), "d");
+    EXPECT_THROW(ini.WriteString("A", "C", "1"), IoError);
+    EXPECT_EQ(testsupport::readFile(path).size(), big.size());
+}
