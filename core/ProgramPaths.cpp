@@ -15,9 +15,13 @@ QString ProgramDirectory() {
 }
 
 QString SettingsFileFor(const QString& programFile) {
+    return SettingsFileFor(programFile, QFileInfo(QFileInfo(programFile).absolutePath()).isWritable());
+}
+
+QString SettingsFileFor(const QString& programFile, bool directoryWritable) {
     const QFileInfo info(programFile);
     const QString dir = info.absolutePath();
-    if (QFileInfo(dir).isWritable())
+    if (directoryWritable)
         return QDir(dir).filePath(info.completeBaseName() + ".INI");
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty())

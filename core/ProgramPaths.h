@@ -11,6 +11,7 @@ QString ProgramDirectory();
 // The settings file for a program file: its path with the extension replaced by ".INI" when that
 // directory is writable, otherwise $XDG_CONFIG_HOME/rivwood/Rivwood.INI.
 QString SettingsFileFor(const QString& programFile);
+QString SettingsFileFor(const QString& programFile, bool directoryWritable);
 // The settings file of the main program "rivwood" in the program directory (shared by
 // rivwood-cli, which runs beside it).
 QString SettingsFile();
