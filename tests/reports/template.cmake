@@ -1,0 +1,9 @@
+# Report templates: reader, writer, file handling, paper formats, object model.
+rivwood_add_test(rivwood_template_tests
+  SOURCES
+    ${CMAKE_CURRENT_SOURCE_DIR}/TemplateFieldsTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/TemplateReaderTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/TemplateRoundTripTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/TemplateFileTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/PaperFormatTest.cpp
+  LIBS rivwood_reports)
