@@ -1,4 +1,5 @@
 #include "IniFile.h"
+#include "WindowPosition.h"
 #include "RivwoodError.h"
 #include "TestSupport.h"
 
@@ -56,4 +57,17 @@ TEST(IniFile, AFileTooLargeToReadIsNeverOverwritten) {
     EXPECT_EQ(ini.ReadString("A", "B", "d"), "d");
     EXPECT_THROW(ini.WriteString("A", "C", "1"), IoError);
     EXPECT_EQ(testsupport::readFile(path).size(), big.size());
+}
+
+TEST(WindowPosition, ReadOnlyFromAnExistingFileWithFallbacks) {
+    QTemporaryDir dir;
+    IniFile ini(dir.filePath("r.INI"));
+    EXPECT_EQ(WindowPosition::Read(ini, "Zapisnik", {5, 6}), QPoint(5, 6));
+    EXPECT_FALSE(ini.exists()) << "reading never creates the file";
+    WindowPosition::Write(ini, "Telegram", {300, 200});
+    EXPECT_EQ(ini.ReadString("PracPlo", "TelegramLeva"), "300");
+    EXPECT_EQ(WindowPosition::Read(ini, "Telegram", {0, 0}), QPoint(300, 200));
+    ini.WriteString("PracPlo", "ZapisnikLeva", "vlevo");
+    ini.WriteString("PracPlo", "ZapisnikHorni", "80");
+    EXPECT_EQ(WindowPosition::Read(ini, "Zapisnik", {5, 6}), QPoint(5, 80));
 }
