@@ -1,0 +1,108 @@
+#include "DatabaseChooser.h"
+
+#include "DatabaseSchema.h"
+#include "IniFile.h"
+#include "RivwoodError.h"
+#include "SchemaUpgrade.h"
+#include "SettingsKeys.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace DatabaseChooser {
+
+namespace {
+
+// The tables of an accepted directory: created when it was empty, then upgraded.
+void prepareTables(StandDatabase& db, bool empty) {
+    if (empty)
+        DatabaseSchema::CreateTables(db, db.directory());
+    db.CheckDatabaseFiles();
+    db.close();
+    if (db.complete())
+        SchemaUpgrade::UpgradeTables(db);
+}
+
+// Asks about an incomplete directory; on OK drops the older tables. Returns the "empty" flag to
+// go on with, or nothing when refused.
+std::optional<bool> settleIncomplete(StandDatabase& db, const YesNoQuestion& confirm) {
+    if (db.complete() || db.empty())
+        return db.empty();
+    if (!(confirm && confirm(IncompleteQuestion())))
+        return std::nullopt;
+    DatabaseSchema::DropOldTables(db, db.directory());
+    return true;
+}
+
+} // namespace
+
+UserMessage IncompleteQuestion() {
+    return {UserMessage::Warning, "Databázové soubory jsou neúplné, mají se založit nové ?"};
+}
+
+bool OpenDatabase(StandDatabase& db, const QString& programDirectory, const DatabaseDialogs& dialogs) {
+    IniFile ini(db.settingsFile());
+    bool valid = false;
+    if (!db.settingsFile().isEmpty() && ini.exists()) {
+        const QString stored = ini.ReadString(SettingsKeys::DataBase, SettingsKeys::Path);
+        db.setDirectory(stored);
+        valid = !stored.isEmpty() && QFileInfo(stored).isDir();
+    }
+    if (!valid)
+        db.setDirectory(programDirectory);
+    db.CheckDatabaseFiles();
+    const bool ok = (db.complete() && valid) || ChooseDatabaseDirectory(db, dialogs);
+    if (!ok) {
+        if (dialogs.show)
+            dialogs.show({UserMessage::Error, "Nebyla vybrána žádná databáze, program končí !"});
+        return false;
+    }
+    db.close();
+    prepareTables(db, db.empty());
+    if (!db.settingsFile().isEmpty()) {
+        try {
+            ini.WriteString(SettingsKeys::DataBase, SettingsKeys::Path,
+                            QDir::toNativeSeparators(db.directory()));
+        } catch (const IoError&) {
+            // The main window writes the key again when it closes; an unwritable settings file
+            // does not stop the work with the database.
+        }
+    }
+    return true;
+}
+
+bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs) {
+    const QString previous = db.directory();
+    std::optional<bool> empty;
+    while (!empty) {
+        const std::optional<QString> file =
+            dialogs.chooseFile ? dialogs.chooseFile(db.directory()) : std::nullopt;
+        if (!file) {
+            db.setDirectory(previous);
+            db.CheckDatabaseFiles();
+            return false;
+        }
+        db.setDirectory(QFileInfo(*file).absolutePath());
+        db.CheckDatabaseFiles();
+        if (!db.complete() && db.empty())
+            continue; // the directory does not exist
+        empty = settleIncomplete(db, dialogs.confirm);
+    }
+    prepareTables(db, *empty);
+    return true;
+}
+
+bool UseDirectory(StandDatabase& db, const QString& directory, const YesNoQuestion& confirm) {
+    if (!QFileInfo(directory).isDir())
+        throw RivwoodError(
+            QString("Adresář databáze „%1“ neexistuje.").arg(QDir::toNativeSeparators(directory)));
+    db.setDirectory(QFileInfo(directory).absoluteFilePath());
+    db.CheckDatabaseFiles();
+    const std::optional<bool> empty = settleIncomplete(db, confirm);
+    if (!empty)
+        return false;
+    prepareTables(db, *empty);
+    return db.complete();
+}
+
+} // namespace DatabaseChooser

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "StandDatabase.h"
+#include "StandStore.h"
+#include "UserMessage.h"
+
+#include <functional>
+#include <optional>
+
+// What the directory choice needs from the windows.
+struct DatabaseDialogs {
+    // The file dialog "Výběr složky s databází" (file name "*.db", several files selectable),
+    // started in the given directory: the chosen file name, of which only the directory is used,
+    // or nothing when cancelled.
+    std::function<std::optional<QString>(const QString& startDirectory)> chooseFile;
+    // OK/No confirmation; true for OK.
+    YesNoQuestion confirm;
+    // A message box with an OK button.
+    std::function<void(const UserMessage&)> show;
+};
+
+// Finding, choosing, creating and upgrading the database directory.
+namespace DatabaseChooser {
+
+// At the first display of the main window: takes the directory of the settings file
+// ("DataBase"/"Path") when it exists, else asks starting in the program directory; creates and
+// upgrades the tables and writes the directory back to the settings file. False (after
+// "Nebyla vybrána žádná databáze, program končí !") when no directory was chosen.
+bool OpenDatabase(StandDatabase& db, const QString& programDirectory, const DatabaseDialogs& dialogs);
+
+// "Nastavení adresáře": the dialog until a usable directory is chosen or the dialog is cancelled.
+// An incomplete directory asks "Databázové soubory jsou neúplné, mají se založit nové ?"; OK
+// drops the older tables and creates the missing ones, No shows the dialog again. Cancelled:
+// false, and the database keeps its previous directory. The settings file is not written.
+bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs);
+
+// Uses the given directory without a dialog (the command line): an empty directory gets its
+// tables, an incomplete one gets them when `confirm` says OK to the same question; then the
+// tables are upgraded. False when the question was refused; a directory that does not exist is a
+// RivwoodError.
+bool UseDirectory(StandDatabase& db, const QString& directory, const YesNoQuestion& confirm);
+
+// The question about an incomplete directory.
+UserMessage IncompleteQuestion();
+
+} // namespace DatabaseChooser

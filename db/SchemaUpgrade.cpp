@@ -1,0 +1,135 @@
+#include "SchemaUpgrade.h"
+
+#include "DatabaseSchema.h"
+#include "SqlSupport.h"
+#include "SqlTransaction.h"
+#include "UserIdentification.h"
+
+#include <QSet>
+#include <QSqlQuery>
+
+using namespace SqlSupport;
+
+namespace SchemaUpgrade {
+
+QStringList StandTableStatement(bool missingVypocteno, bool missingSouhrn, bool missingUserColumns) {
+    QStringList lines{"Alter Table RIVWOODPOR"};
+    if (missingVypocteno)
+        lines << "add  VYPOCTENO  BOOLEAN,";
+    if (missingSouhrn)
+        lines << "add  SOUHRN  BOOLEAN,";
+    if (missingUserColumns)
+        lines << "add  ZAVOD  CHAR(80),"
+              << "add  PROVOZ  CHAR(80),"
+              << "add  TAXATOR  CHAR(80),"
+              << "add  UZIVATEL  CHAR(80)";
+    if (lines.size() == 1)
+        return {};
+    QString& last = lines.last();
+    last = last.trimmed();
+    const qsizetype comma = last.indexOf(',');
+    if (comma >= 0)
+        last.remove(comma, 1);
+    return lines;
+}
+
+namespace {
+
+// SQLite adds one column per ALTER TABLE: each "add  NAME  TYPE," line becomes its own statement.
+void executeStatement(QSqlDatabase& db, const QStringList& lines) {
+    for (int i = 1; i < lines.size(); ++i) {
+        QString clause = lines[i].trimmed();
+        if (clause.endsWith(','))
+            clause.chop(1);
+        const QString column = clause.mid(3).simplified();
+        Exec(db, "alter table RIVWOODPOR add column " + column);
+    }
+}
+
+void upgradeSpeciesTable(QSqlDatabase& db) {
+    if (!Columns(db, "RivwoodDre").contains("TL_MIN"))
+        Exec(db, QString("alter table RivwoodDre add column TL_MIN %1").arg(DatabaseSchema::Numeric));
+    Exec(
+        db,
+        "update RivwoodDre set TL_INTERVAL = 4 where TL_INTERVAL is null or TL_INTERVAL not in (1, 2, 3, 4)");
+    // TL_MIN read as an integer (halves to even) is 0 for |TL_MIN| <= 0.5.
+    Exec(db, "update RivwoodDre set TL_MIN = case TL_INTERVAL when 1 then 8 when 2 then 8 when 3 then 9 else "
+             "10 end "
+             "where TL_MIN is null or abs(TL_MIN) <= 0.5");
+}
+
+// True when every species' stored total stock equals the sum of its class volumes.
+bool summaryConsistent(QSqlQuery& species, QSqlQuery& classes, QSqlQuery& summary, int key) {
+    Exec(species, {key});
+    bool consistent = true;
+    while (species.next()) {
+        const QString zkr = Text(species, 0);
+        double sum = 0;
+        Exec(classes, {key, zkr});
+        while (classes.next())
+            sum += Number(classes, 0);
+        Exec(summary, {key, zkr});
+        const double stock = summary.next() ? Number(summary, 0) : 0.0;
+        if (sum != stock)
+            consistent = false;
+    }
+    return consistent;
+}
+
+} // namespace
+
+void UpgradeTables(StandDatabase& sdb) {
+    QSqlDatabase db = sdb.connection();
+    SqlTransaction tx(db);
+    // The class and summary rows are looked up by stand and species.
+    for (auto t : {StandDatabase::Tlo, StandDatabase::Ses, StandDatabase::Vys}) {
+        const QString table = StandDatabase::TableName(t).toLower();
+        Exec(db, QString("create index if not exists %1.%2_klic on %2 (KLIC, DR_ZKR)")
+                     .arg(StandDatabase::SchemaName(t), table));
+    }
+    upgradeSpeciesTable(db);
+
+    const QStringList columns = Columns(db, "RivwoodPor");
+    const bool missingV = !columns.contains("VYPOCTENO");
+    const bool missingS = !columns.contains("SOUHRN");
+    const bool missingU = !columns.contains("ZAVOD");
+    const QStringList statement = StandTableStatement(missingV, missingS, missingU);
+    if (!statement.isEmpty()) {
+        const UserIdentification user =
+            missingU ? UserIdentification::Load(sdb.settingsFile()) : UserIdentification{};
+        executeStatement(db, statement);
+
+        QSet<qlonglong> notComputed;
+        {
+            QSqlQuery q = Exec(db, "select distinct KLIC from RivwoodDre where coalesce(VYPOCTENO, 0) = 0");
+            while (q.next())
+                notComputed.insert(Integer(q, 0));
+        }
+        QList<qlonglong> keys;
+        {
+            QSqlQuery q = Exec(db, "select KLIC from RivwoodPor order by rowid");
+            while (q.next())
+                keys.append(Integer(q, 0));
+        }
+        QSqlQuery species = Prepare(db, "select DR_ZKR from RivwoodDre where KLIC = ? order by rowid");
+        QSqlQuery classes =
+            Prepare(db, "select OBJEMC from RivwoodTlo where KLIC = ? and DR_ZKR = ? order by rowid");
+        QSqlQuery summary = Prepare(
+            db, "select DR_ZAS_CEL from RivwoodSes where KLIC = ? and DR_ZKR = ? order by rowid limit 1");
+        QSqlQuery flags = Prepare(db, "update RivwoodPor set VYPOCTENO = ?, SOUHRN = ? where KLIC = ?");
+        QSqlQuery users = Prepare(
+            db, "update RivwoodPor set ZAVOD = ?, PROVOZ = ?, TAXATOR = ?, UZIVATEL = ? where KLIC = ?");
+        for (qlonglong key : keys) {
+            const bool consistent = summaryConsistent(species, classes, summary, int(key));
+            Exec(flags, {!notComputed.contains(key), consistent, key});
+            if (missingU)
+                Exec(users, {Char(user.zavod, DatabaseSchema::UserWidth),
+                             Char(user.provoz, DatabaseSchema::UserWidth),
+                             Char(user.taxator, DatabaseSchema::UserWidth),
+                             Char(user.uzivatel, DatabaseSchema::UserWidth), key});
+        }
+    }
+    tx.commit();
+}
+
+} // namespace SchemaUpgrade

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// The stand database: five SQLite files in one directory, one per table (RivwoodPor.db,
+// RivwoodDre.db, RivwoodTlo.db, RivwoodSes.db, RivwoodVys.db). They are attached into one
+// connection, named "dbjhkdata" unless told otherwise, so that joins over the tables, their
+// filters and their ordering run as plain SQL. The connection is opened on first use and closed
+// whenever the directory changes.
+class StandDatabase {
+  public:
+    static constexpr const char* DefaultConnectionName = "dbjhkdata";
+
+    enum Table { Por, Dre, Tlo, Ses, Vys };
+    static constexpr int TableCount = 5;
+    static QString TableName(Table table); // "RivwoodPor", …
+    static QString FileName(Table table);  // "RivwoodPor.db", …
+    // Schema name of the table's file inside the connection ("main" for RivwoodPor.db).
+    static QString SchemaName(Table table);
+
+    // The settings file supplies the user identification and the stored directory. A connection
+    // name already used by another live instance gets a numbered suffix.
+    explicit StandDatabase(QString settingsFile = {}, const QString& connectionName = DefaultConnectionName);
+    ~StandDatabase();
+    StandDatabase(const StandDatabase&) = delete;
+    StandDatabase& operator=(const StandDatabase&) = delete;
+
+    const QString& settingsFile() const { return m_settingsFile; }
+    const QString& connectionName() const { return m_name; }
+    // The current database directory, without a trailing separator.
+    const QString& directory() const { return m_directory; }
+    // Switches the directory; an open connection is closed and reopens on the next use.
+    void setDirectory(const QString& directory);
+
+    // Flags of the last CheckDatabaseFiles: every table file exists (or none does, the tables
+    // are then to be created) / none exists.
+    bool complete() const { return m_complete; }
+    bool empty() const { return m_empty; }
+    void CheckDatabaseFiles();
+
+    // The file of a table in a directory, its name matched case-insensitively; the plain name
+    // when there is no such file.
+    static QString TablePath(const QString& directory, Table table);
+    static bool TableFileExists(const QString& directory, Table table);
+
+    // The open connection on the current directory. Every table file must exist and hold its
+    // table; a missing, foreign or damaged file is a RivwoodError naming it.
+    QSqlDatabase connection();
+    bool isOpen() const { return m_open; }
+    void close();
+
+  private:
+    void open();
+
+    QString m_settingsFile;
+    QString m_name;
+    QString m_directory;
+    bool m_complete = false;
+    bool m_empty = false;
+    bool m_open = false;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "StandDatabase.h"
+#include "StandSession.h"
+
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A fresh temporary database directory per test, with its own settings file.
+class DbTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+
+    QString dir() const { return m_dir.path(); }
+    QString settings() const { return m_dir.filePath("Rivwood.INI"); }
+    // Creates and upgrades the five tables in dir() and returns the open database.
+    StandDatabase& openFresh();
+    // A raw connection to one file of the directory, for building and inspecting tables.
+    QSqlDatabase rawFile(const QString& fileName);
+    void closeRaw();
+    // Runs a statement on a raw connection; fails the test on an error.
+    void rawExec(const QString& fileName, const QString& sql);
+    // One value of a query on the attached connection.
+    QVariant scalar(const QString& sql);
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<StandDatabase> m_db;
+    QStringList m_raw;
+};
+
+// A stand of `species` species with `classes` filled classes each, every field set.
+StandSession MakeStand(int species, int classes, int seed = 1);
