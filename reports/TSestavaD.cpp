@@ -1,0 +1,42 @@
+#include "TSestavaD.h"
+
+#include "ReportComposer.h"
+
+TSestavaD::TSestavaD() : TSestavaTyp(true) {}
+
+TSestavaD::~TSestavaD() = default;
+
+int TSestavaD::compose() {
+    m_error.clear();
+    if (!m_data) {
+        m_error = QStringLiteral("Není definován zdroj dat.");
+        return ComposeFailed;
+    }
+    if (!m_data->isActive()) {
+        const bool tryOpen =
+            !OnQuestion || OnQuestion(QStringLiteral("Připojená tabulka není aktivní. Zkusit otevřít?"));
+        if (!tryOpen) {
+            m_error = QStringLiteral("Připojená tabulka není aktivní.");
+            return ComposeFailed;
+        }
+        if (!m_data->open() || !m_data->isActive()) {
+            m_error = QStringLiteral("Připojenou tabulku se nepodařilo otevřít.");
+            return ComposeFailed;
+        }
+    }
+    ComposeSettings settings;
+    settings.parameters = Parametry;
+    settings.maxRecords = MaxRecords;
+    settings.singleRecord = TiskJedenZaznam;
+    settings.startPage = StartPage;
+    settings.endPage = EndPage;
+    settings.locale = m_locale;
+    settings.printTime = m_printTime;
+    settings.progress = m_progress;
+    settings.printSection = OnTiskOddilu;
+    settings.dataType = OnGetDataType;
+    settings.alignment = OnGetAlignment;
+    settings.detailData = OnGetDetailData;
+    ReportComposer composer(*this, m_data, settings, m_output);
+    return composer.run() == ReportComposer::Interrupted ? ComposeInterrupted : ComposeOk;
+}
