@@ -1,0 +1,111 @@
+// db list|load|save|delete --db DIR: the stand store of the database directory.
+#include "CliCommand.h"
+#include "DatabaseChooser.h"
+#include "RivwoodError.h"
+#include "StandJson.h"
+#include "StandListModel.h"
+#include "StandStore.h"
+
+#include <QJsonArray>
+
+namespace {
+
+// The database of --db; an empty or incomplete directory gets its tables, as when the user
+// answers the creation question with OK.
+void openDirectory(StandDatabase& db, const CliArgs& args) {
+    if (!args.has("db"))
+        throw CliUsageError{"chybí --db DIR"};
+    DatabaseChooser::UseDirectory(db, args.value("db"), [](const UserMessage&) { return true; });
+}
+
+int keyArg(const CliArgs& args) {
+    return parseIntArg(args.positional(1), "KLÍČ");
+}
+
+void requireStand(StandStore& store, int key) {
+    StandSession probe;
+    if (!store.LoadStand(probe, key).found)
+        throw RivwoodError(QString("Porost s klíčem %1 v databázi není.").arg(key));
+}
+
+int list(StandStore& store) {
+    StandListModel model(store.database());
+    model.refresh();
+    QJsonArray stands;
+    for (const StandListModel::Row& r : model.rows())
+        stands.append(QJsonObject{{"key", r.key},
+                                  {"river", r.river},
+                                  {"bank", r.bank},
+                                  {"riverKm", r.riverKm},
+                                  {"action", r.action},
+                                  {"area", r.area},
+                                  {"computed", r.computed},
+                                  {"summary", r.summary}});
+    printJson(QJsonObject{{"stands", stands}});
+    return 0;
+}
+
+int load(StandStore& store, int key) {
+    StandSession session;
+    const LoadStandResult r = store.LoadStand(session, key);
+    if (!r.found)
+        throw RivwoodError(QString("Porost s klíčem %1 v databázi není.").arg(key));
+    session.flags.KlicZaznamu = key;
+    session.flags.Ulozeno = true;
+    if (r.skippedClassRows > 0)
+        printError(QString("Vynecháno %1 řádků tloušťkových stupňů mimo rozsah stupňů dřeviny.")
+                       .arg(r.skippedClassRows));
+    printJson(StandJson::ToJson(session));
+    return 0;
+}
+
+int save(StandStore& store, const CliArgs& args) {
+    const QString answer = args.value("duplicate", "no");
+    if (answer != "yes" && answer != "no")
+        throw CliUsageError{QString("--duplicate musí být yes nebo no: %1").arg(answer)};
+    const YesNoQuestion ask = [yes = answer == "yes"](const UserMessage&) { return yes; };
+
+    StandSession session;
+    StandJson::FromJsonBytes(readInput(args.positional(1)), session);
+    session.flags.KlicZaznamu = args.has("key") ? parseIntArg(args.value("key"), "--key") : 0;
+    if (session.flags.KlicZaznamu == 0)
+        store.SBNovyPorostClick(session, ask);
+    const int key = session.flags.KlicZaznamu;
+    if (key < 1 || store.CheckDuplicateCode(session.stand, key, ask))
+        throw RivwoodError("Duplicitní kód porostu. Má se přesto uložit ?");
+    session.stand.code = session.KodPorostu();
+    store.SaveStand(session, key);
+    printJson(QJsonObject{{"key", key}});
+    return 0;
+}
+
+int run(const QStringList& argv, const CliGlobals& globals) {
+    const CliArgs args(argv, {"db", "key", "duplicate"}, {});
+    const QString action = args.positional(0);
+    const int expected = action == "list" ? 1 : 2;
+    if (action != "list" && action != "load" && action != "save" && action != "delete")
+        throw CliUsageError{QString("neznámá akce db: %1").arg(action)};
+    args.requirePositional(expected);
+
+    StandDatabase db(settingsFile(globals));
+    openDirectory(db, args);
+    StandStore store(db);
+    if (action == "list")
+        return list(store);
+    if (action == "save")
+        return save(store, args);
+    const int key = keyArg(args);
+    if (action == "load")
+        return load(store, key);
+    requireStand(store, key);
+    store.DeleteStandRows(key);
+    printJson(QJsonObject{{"key", key}});
+    return 0;
+}
+
+const CliCommand reg("db",
+                     "db list --db DIR | db load KLÍČ --db DIR | db save POROST.json --db DIR [--key K] "
+                     "[--duplicate yes|no] | db delete KLÍČ --db DIR",
+                     run);
+
+} // namespace
