@@ -19,6 +19,7 @@ class Bytes {
     qsizetype size() const { return m_data.size(); }
     bool has(qsizetype pos, qsizetype n) const { return pos >= 0 && n >= 0 && pos <= size() - n; }
     const char* at(qsizetype pos) const { return m_data.constData() + pos; }
+    bool flag(qsizetype pos) const { return m_data.at(pos) != 0; }
     int int16(qsizetype pos) const {
         return std::int16_t(std::uint16_t(std::uint8_t(m_data[pos]) | std::uint8_t(m_data[pos + 1]) << 8));
     }
@@ -175,9 +176,9 @@ JhkFileReader::Result readOldVersion(const QByteArray& data, const QString& file
         TManual225 s;
         std::memcpy(s.abbreviation.c.data(), b.at(pos), 3);
         s.meanDiameter = b.real48(pos + 6);
-        s.meanDiameterComputed = *b.at(pos + 12) != 0;
+        s.meanDiameterComputed = b.flag(pos + 12);
         s.meanHeight = b.real48(pos + 13);
-        s.computed = *b.at(pos + 19) != 0;
+        s.computed = b.flag(pos + 19);
         s.tableStock = b.real48(pos + 20);
         s.curve = std::int16_t(b.int16(pos + 26));
         s.classWidth = 4;

@@ -1,7 +1,7 @@
 #include "IniFile.h"
-#include "WindowPosition.h"
 #include "RivwoodError.h"
 #include "TestSupport.h"
+#include "WindowPosition.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

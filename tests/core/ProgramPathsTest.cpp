@@ -13,7 +13,8 @@ TEST(ProgramPaths, SettingsFileBesideTheProgramWithAnyExtension) {
 TEST(ProgramPaths, ReadOnlyProgramDirectoryUsesTheUserConfiguration) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    EXPECT_EQ(ProgramPaths::SettingsFileFor("/usr/bin/rivwood", false), config.filePath("rivwood/Rivwood.INI"));
+    EXPECT_EQ(ProgramPaths::SettingsFileFor("/usr/bin/rivwood", false),
+              config.filePath("rivwood/Rivwood.INI"));
     EXPECT_EQ(ProgramPaths::SettingsFileFor("/opt/r/rivwood", true), "/opt/r/rivwood.INI");
     qunsetenv("XDG_CONFIG_HOME");
 }
