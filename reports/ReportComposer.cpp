@@ -65,13 +65,13 @@ int ReportComposer::run() {
 
     if (!m_stopped) {
         const TOddilSestavy& end = *m_report.section(TOddilSestavy::Konec);
-        if (end.visible && end.option && !interrupted())
+        if (end.visible && end.option && !m_pages->interrupted)
             breakPage();
         printSection(end);
     }
     printPageFoot();
     fillPageCounts();
-    return interrupted() ? Interrupted : Ok;
+    return m_pages->interrupted ? Interrupted : Ok;
 }
 
 void ReportComposer::setUpFunctions() {
@@ -157,7 +157,8 @@ void ReportComposer::runRecords() {
                 if (m_data)
                     m_data->next();
             }
-            if ((newPage || body.option || !fits(bodyHeight + heads)) && !onFreshPage() && !interrupted()) {
+            if ((newPage || body.option || !fits(bodyHeight + heads)) && !onFreshPage() &&
+                !m_pages->interrupted) {
                 ReportComposer& t = top();
                 t.printPageFoot();
                 m_functions.requestRestart(TRadekFunkce::RestartPage);
@@ -184,6 +185,8 @@ void ReportComposer::runRecords() {
         for (int g = 0; g < n; ++g)
             ++m_variables[size_t(5 + 2 * g)];
         printSection(body);
+        if (m_pages->interrupted)
+            break;
         if (!m_data)
             break;
         m_data->next();
@@ -191,7 +194,7 @@ void ReportComposer::runRecords() {
             m_settings.progress->recordNumber(m_records + 1);
         first = false;
     } while (!m_data->eof() && !(m_settings.maxRecords > 0 && m_records >= m_settings.maxRecords) &&
-             !interrupted() && !m_settings.singleRecord);
+             !m_pages->interrupted && !m_settings.singleRecord);
 
     if (m_pages->column > 0) {
         m_pages->y += bodyHeight;
@@ -344,7 +347,7 @@ void ReportComposer::printBands(const TOddilSestavy& section, int xOrigin) {
     }
 
     for (const Band& band : bands) {
-        if (interrupted())
+        if (m_pages->interrupted)
             return;
         int growth = 0;
         for (const TSiReportElement* e : band.elements)
@@ -377,8 +380,12 @@ void ReportComposer::printBands(const TOddilSestavy& section, int xOrigin) {
 }
 
 void ReportComposer::emitElement(const TSiReportElement& e, int x, double y, int heightGrowth) {
+    // Positions far outside any paper are clamped so that the arithmetic stays within int.
+    static constexpr double kLimit = 1e7;
+    auto clamp = [](double v) { return int(std::clamp(v, -kLimit, kLimit)); };
     TVystPrvek item = makeItem(e);
-    item.rect = QRect(x + e.x, int(std::lround(y + e.y)), e.width, e.height + heightGrowth);
+    item.rect = QRect(clamp(double(x) + e.x), clamp(std::round(y + e.y)), clamp(std::max(0, e.width)),
+                      clamp(double(std::max(0, e.height)) + heightGrowth));
     m_pages->output->lastPage()->items.push_back(std::move(item));
 }
 

@@ -7,3 +7,12 @@ rivwood_add_test(rivwood_template_tests
     ${CMAKE_CURRENT_SOURCE_DIR}/TemplateFileTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/PaperFormatTest.cpp
   LIBS rivwood_reports)
+
+# Report engine: composition, output pages, PDF, the report component.
+rivwood_add_test(rivwood_engine_tests
+  SOURCES
+    ${CMAKE_CURRENT_SOURCE_DIR}/EngineComposeTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/EngineOutputTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/SestavaComponentTest.cpp
+  LIBS rivwood_reports
+  GUI)
