@@ -1,6 +1,7 @@
 #include "ReportPdfWriter.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -16,6 +17,10 @@ bool ReportPdfWriter::write(const TSestVystup& output, const QString& fileName, 
     const int to = std::min(output.pageCount(), lastPage);
     if (output.pageCount() == 0 || from > to) {
         m_error = QStringLiteral("Sestava nemá žádnou stránku k tisku.");
+        return false;
+    }
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        m_error = QStringLiteral("Výstup do PDF potřebuje grafické prostředí programu.");
         return false;
     }
     QFile probe(fileName);
@@ -48,6 +53,8 @@ bool ReportPdfWriter::write(const TSestVystup& output, const QString& fileName, 
             const QPicture picture = output.picture(page - 1);
             painter.save();
             painter.scale(kResolution / 100.0, kResolution / 100.0);
+            if (!m_background.isNull())
+                painter.drawImage(QRectF(m_backgroundRect), m_background);
             painter.drawPicture(0, 0, picture);
             painter.restore();
             ++m_pages;

@@ -1,6 +1,7 @@
 #include "TSestavaD.h"
 
 #include "ReportComposer.h"
+#include "ReportPdfWriter.h"
 
 TSestavaD::TSestavaD() : TSestavaTyp(true) {}
 
@@ -39,4 +40,15 @@ int TSestavaD::compose() {
     settings.detailData = OnGetDetailData;
     ReportComposer composer(*this, m_data, settings, m_output);
     return composer.run() == ReportComposer::Interrupted ? ComposeInterrupted : ComposeOk;
+}
+
+bool TSestavaD::exportPdf(const QString& fileName, const QImage& background) {
+    ReportPdfWriter writer;
+    if (!background.isNull())
+        writer.setBackground(background, printableRect());
+    if (!writer.write(m_output, fileName, description(), StartPage, EndPage, PrintCopies)) {
+        m_error = writer.errorString();
+        return false;
+    }
+    return true;
 }

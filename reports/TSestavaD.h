@@ -7,6 +7,7 @@
 #include "TSestVystup.h"
 #include "TSestavaTyp.h"
 
+#include <QImage>
 #include <QStringList>
 #include <functional>
 
@@ -51,6 +52,10 @@ class TSestavaD : public TSestavaTyp {
     // cannot be opened) give ComposeFailed with errorString().
     virtual int compose();
     QString errorString() const { return m_error; }
+
+    // Writes the composed pages StartPage to EndPage, PrintCopies times, to a PDF file titled with
+    // the report description; `background` is drawn under every page inside the margins.
+    bool exportPdf(const QString& fileName, const QImage& background = QImage());
 
     const TSestVystup& output() const { return m_output; }
     TSestVystup& output() { return m_output; }

@@ -90,6 +90,19 @@ TEST(EngineOutput, PdfHoldsThePageRange) {
     EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("/MediaBox \\[0 0 576(\\.0+)? 720(\\.0+)?\\]"))),
               4);
 
+    // The component writes its own page range and copies, with the background under each page.
+    report.StartPage = 3;
+    report.PrintCopies = 1;
+    QImage background(20, 20, QImage::Format_RGB32);
+    background.fill(Qt::gray);
+    const QString single = dir.filePath("jedna.pdf");
+    ASSERT_TRUE(report.exportPdf(single, background));
+    QFile g(single);
+    ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+    const QString one = QString::fromLatin1(g.readAll());
+    EXPECT_EQ(one.count(QRegularExpression(QStringLiteral("/Type /Page(?!s)"))), 1);
+    EXPECT_TRUE(one.contains(QStringLiteral("/Subtype /Image")));
+
     EXPECT_FALSE(writer.write(report.output(), file, QString(), 5, 9));
     EXPECT_FALSE(writer.write(report.output(), dir.filePath("chybí/x.pdf"), QString()));
     EXPECT_TRUE(writer.errorString().contains("x.pdf"));
