@@ -98,5 +98,11 @@ QStringList TemplateWriter::write(const TSestavaTyp& report) {
         for (const QString& line : write(*report.subReports()[n]))
             out.append(prefix + line);
     }
+    // A line break inside a text would split its line in the file; it is written as a blank.
+    for (QString& line : out) {
+        line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        line.replace(u'\n', u' ');
+        line.replace(u'\r', u' ');
+    }
     return out;
 }

@@ -138,3 +138,15 @@ TEST(TemplateRoundTrip, WriterOrder) {
         QStringLiteral("I,0 I,1 I,2 I,3 I,3 I,3 I,3 I,3 I,4 I,5 I,6 F Z P S0 U0 D0,I D0,I D0,I D0,I D0,I "
                        "D0,I D0,I D0,I D0,I D0,I D0,T"));
 }
+
+TEST(TemplateRoundTrip, LineBreaksInTextsDoNotSplitLines) {
+    TSestavaTyp report;
+    report.setDescription(QStringLiteral("dva\r\nřádky"));
+    TSiReportElement e;
+    e.text = QStringLiteral("a\nb\rc");
+    report.section(TOddilSestavy::Telo)->elements.push_back(e);
+    const QStringList lines = TPredloha::splitLines(TPredloha::joinLines(TemplateWriter::write(report)));
+    EXPECT_EQ(lines.size(), TemplateWriter::write(report).size());
+    EXPECT_EQ(lines.first(), QStringLiteral("I,0,\"dva řádky\""));
+    EXPECT_TRUE(lines.last().endsWith(QStringLiteral(",\"a b c\",0")));
+}
