@@ -62,6 +62,26 @@ TEST(EngineOutput, PagesAreRecordedDrawingsInHundredthsOfAnInch) {
     // The second record's body, 100 lower.
     EXPECT_GT(darkPixels(image, QRect(20, 110, 200, 30)), 40);
     EXPECT_EQ(darkPixels(image, QRect(0, 250, 400, 50)), 0);
+
+    // Played back three times larger (as on a printer), the text scales with the drawing.
+    QImage big(QSize(1200, 900), QImage::Format_RGB32);
+    big.fill(Qt::white);
+    QPainter painter(&big);
+    painter.scale(3, 3);
+    painter.drawPicture(0, 0, picture);
+    painter.end();
+    const QRect textBox(60, 30, 600, 90);
+    int right = 0;
+    for (int y = textBox.top(); y <= textBox.bottom(); ++y)
+        for (int x = textBox.left(); x <= textBox.right(); ++x)
+            if (qGray(big.pixel(x, y)) < 128)
+                right = std::max(right, x);
+    int smallRight = 0;
+    for (int y = 10; y < 40; ++y)
+        for (int x = 20; x < 220; ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                smallRight = std::max(smallRight, x);
+    EXPECT_NEAR(right, smallRight * 3, 12);
 }
 
 TEST(EngineOutput, PdfHoldsThePageRange) {
