@@ -122,6 +122,8 @@ void StandDatabase::open() {
         throw RivwoodError(QString("Databázový soubor „%1“ nelze otevřít: %2")
                                .arg(QDir::toNativeSeparators(paths[Por]), db.lastError().text()));
     try {
+        // Savepoints of the stand saves keep their undo pages in memory.
+        QSqlQuery(db).exec("pragma temp_store = memory");
         for (int t = 1; t < TableCount; ++t) {
             QSqlQuery q(db);
             q.prepare(QString("attach database ? as %1").arg(kSchemas[t]));

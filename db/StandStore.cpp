@@ -1,6 +1,7 @@
 #include "StandStore.h"
 
 #include "DatabaseSchema.h"
+#include "NativeStatement.h"
 #include "RivwoodError.h"
 #include "SqlSupport.h"
 #include "SqlTransaction.h"
@@ -112,61 +113,55 @@ void StandStore::SaveStand(const TManualy225& st, int key) {
           Char(st.code, S::KodPorostuWidth), Char(st.date, S::DatumWidth), allComputed, st.summary, kept[0],
           kept[1], kept[2], kept[3], key});
 
-    QSqlQuery dre =
-        Prepare(db, "insert into RivwoodDre (KLIC, DR_ZKR, DR_VYP, DR_TAB, JHK, TLOUSTKA, VYPOC_TL, "
-                    "VYSKA, VYPOCTENO, TAB_ZAS, TL_INTERVAL, POCET_TL, TL_MIN) "
-                    "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    QSqlQuery tlo = Prepare(db, "insert into RivwoodTlo (KLIC, DR_ZKR, TLOUSTKA, CETNOST, OBJEMJ, OBJEMC) "
-                                "values (?, ?, ?, ?, ?, ?)");
-    QSqlQuery ses =
-        Prepare(db, "insert into RivwoodSes (KLIC, PLOCHA, ZAKM, DR_ZKR, DR_KOD, POR_V_ZAP, DR_ZAKM, "
-                    "DR_PLO, DR_PLO_RED, DR_PLO_RHA, DR_ZAST, JEHL, VYSKA, TLOUSTKA, JHK, GHA, DR_G, ZTJ, "
-                    "ZTL, ZT, ZHA, ZHA_JEHL, ZHA_LIST, DR_ZAS_J, DR_ZAS_L, DR_ZAS_CEL) values "
-                    "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    NativeStatement dre(
+        db, "insert into RivwoodDre (KLIC, DR_ZKR, DR_VYP, DR_TAB, JHK, TLOUSTKA, VYPOC_TL, VYSKA, "
+            "VYPOCTENO, TAB_ZAS, TL_INTERVAL, POCET_TL, TL_MIN) "
+            "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    NativeStatement tlo(db, "insert into RivwoodTlo (KLIC, DR_ZKR, TLOUSTKA, CETNOST, OBJEMJ, OBJEMC) "
+                            "values (?, ?, ?, ?, ?, ?)");
+    NativeStatement ses(
+        db, "insert into RivwoodSes (KLIC, PLOCHA, ZAKM, DR_ZKR, DR_KOD, POR_V_ZAP, DR_ZAKM, "
+            "DR_PLO, DR_PLO_RED, DR_PLO_RHA, DR_ZAST, JEHL, VYSKA, TLOUSTKA, JHK, GHA, DR_G, ZTJ, "
+            "ZTL, ZT, ZHA, ZHA_JEHL, ZHA_LIST, DR_ZAS_J, DR_ZAS_L, DR_ZAS_CEL) values "
+            "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (int p = 0; p < st.count(); ++p) {
         const TManual225& s = st.at(p);
         const QString zkr = CharsToString(s.abbreviation);
-        Exec(dre, {key, zkr, CharsToString(s.curveSpecies), CharsToString(s.tableSpecies), s.curve,
-                   s.meanDiameter, s.meanDiameterComputed, s.meanHeight, s.computed, s.tableStock,
-                   s.classWidth, NarrowTo16(qint64(s.classes.size()), "POCET_TL"), s.firstCentre});
+        dre.bind(1, key)
+            .bind(2, zkr)
+            .bind(3, CharsToString(s.curveSpecies))
+            .bind(4, CharsToString(s.tableSpecies));
+        dre.bind(5, int(s.curve)).bind(6, s.meanDiameter).bind(7, int(s.meanDiameterComputed));
+        dre.bind(8, s.meanHeight).bind(9, int(s.computed)).bind(10, s.tableStock).bind(11, int(s.classWidth));
+        dre.bind(12, int(NarrowTo16(qint64(s.classes.size()), "POCET_TL"))).bind(13, s.firstCentre);
+        dre.exec();
+        tlo.bind(1, key).bind(2, zkr);
         for (size_t i = 1; i < s.classes.size(); ++i) {
             const TTloustkoveStupne& e = s.classes[i];
-            if (e.trees > 0)
-                Exec(tlo, {key, zkr, s.firstCentre + double(i - 1) * s.classWidth, e.trees, e.treeVolume,
-                           e.classVolume});
+            if (e.trees > 0) {
+                tlo.bind(3, s.firstCentre + double(i - 1) * s.classWidth).bind(4, e.trees);
+                tlo.bind(5, e.treeVolume).bind(6, e.classVolume);
+                tlo.exec();
+            }
         }
-        const QVariant none;
-        const bool j = s.conifer;
-        Exec(ses, {key,
-                   st.area,
-                   s.standStocking,
-                   zkr,
-                   NarrowTo16(s.code, "DR_KOD"),
-                   p + 1,
-                   s.stocking,
-                   s.actualArea,
-                   s.reducedArea,
-                   s.reducedAreaShare,
-                   s.share,
-                   j,
-                   s.meanHeight,
-                   s.meanDiameter,
-                   double(s.curve),
-                   s.basalAreaPerHa,
-                   s.basalArea,
-                   j ? QVariant(s.tableStock) : none,
-                   j ? none : QVariant(s.tableStock),
-                   s.tableStock,
-                   s.stockPerHa,
-                   j ? QVariant(s.stockPerHa) : none,
-                   j ? none : QVariant(s.stockPerHa),
-                   j ? QVariant(s.totalStock) : none,
-                   j ? none : QVariant(s.totalStock),
-                   s.totalStock});
+        ses.bind(1, key).bind(2, st.area).bind(3, s.standStocking).bind(4, zkr);
+        ses.bind(5, int(NarrowTo16(s.code, "DR_KOD")))
+            .bind(6, p + 1)
+            .bind(7, s.stocking)
+            .bind(8, s.actualArea);
+        ses.bind(9, s.reducedArea).bind(10, s.reducedAreaShare).bind(11, s.share).bind(12, int(s.conifer));
+        ses.bind(13, s.meanHeight)
+            .bind(14, s.meanDiameter)
+            .bind(15, double(s.curve))
+            .bind(16, s.basalAreaPerHa);
+        ses.bind(17, s.basalArea).bind(20, s.tableStock).bind(21, s.stockPerHa).bind(26, s.totalStock);
+        // Conifer rows fill the J columns, broadleaf rows the L columns; the other three stay empty.
+        const int own = s.conifer ? 0 : 1, other = 1 - own;
+        ses.bind(18 + own, s.tableStock).bindNull(18 + other);
+        ses.bind(22 + own, s.stockPerHa).bindNull(22 + other);
+        ses.bind(24 + own, s.totalStock).bindNull(24 + other);
+        ses.exec();
     }
-    dre.finish();
-    tlo.finish();
-    ses.finish();
     tx.commit();
 }
 

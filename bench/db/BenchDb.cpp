@@ -1,0 +1,270 @@
+// Saves and loads 1,000 stands of 8 species with 20 filled classes each through the stand store,
+// and inserts the same rows with plain SQLite in one transaction as the floor to compare with.
+// Usage: bench_db [STANDS] [DIRECTORY]
+#include "DatabaseChooser.h"
+#include "SpeciesTables.h"
+#include "SqlTransaction.h"
+#include "StandStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <ctime>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kSpecies = 8;
+constexpr int kClasses = 20;
+
+StandSession makeStand(int seed) {
+    StandSession s;
+    TManualy225& st = s.stand;
+    st.river = QString("Tok %1").arg(seed % 50);
+    st.bank = seed % 2 ? "L" : "P";
+    st.riverKm = QString::number(seed);
+    st.action = "Měření";
+    st.designation = QString("Porost %1").arg(seed);
+    st.area = 5000 + seed;
+    const QStringList& all = SpeciesTables::DrevZkratky();
+    for (int k = 0; k < kSpecies; ++k) {
+        const QString abbr = all[k * 5];
+        TManual225 e;
+        e.abbreviation = StringToChars(abbr);
+        e.curveSpecies = StringToChars(SpeciesTables::CurveSpeciesOf(abbr));
+        e.tableSpecies = StringToChars(SpeciesTables::TableSpeciesOf(abbr));
+        e.meanDiameter = 25 + k;
+        e.meanHeight = 20 + k;
+        e.computed = true;
+        e.classes.resize(size_t(s.layout.ElementCount()));
+        e.classCount = std::int16_t(e.classes.size());
+        for (size_t i = 1; i < e.classes.size(); ++i)
+            e.classes[i].centre = s.layout.Centre(int(i));
+        for (int c = 1; c <= kClasses; ++c) {
+            TTloustkoveStupne& el = e.classes[size_t(c)];
+            el.trees = 1 + (c + seed) % 7;
+            el.treeVolume = 0.05 * c;
+            el.classVolume = el.trees * el.treeVolume;
+            e.classes[0].trees += el.trees;
+            e.classes[0].classVolume += el.classVolume;
+        }
+        e.totalStock = e.classes[0].classVolume;
+        e.code = SpeciesTables::SpeciesCode(abbr);
+        e.conifer = SpeciesTables::IsConifer(abbr);
+        st.append(abbr, e);
+    }
+    return s;
+}
+
+// Processor seconds of this process, beside the wall clock: the disk is shared, the processor
+// time shows the cost of the code itself.
+double cpuSeconds() {
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+struct Timing {
+    double wall = 0, cpu = 0;
+};
+
+class Stopwatch {
+  public:
+    Stopwatch() : m_cpu(cpuSeconds()) { m_wall.start(); }
+    Timing elapsed() const { return {double(m_wall.nsecsElapsed()) / 1e9, cpuSeconds() - m_cpu}; }
+
+  private:
+    QElapsedTimer m_wall;
+    double m_cpu;
+};
+
+Timing saveAll(StandStore& store, std::vector<StandSession>& stands, size_t count, bool oneTransaction) {
+    Stopwatch t;
+    std::optional<SqlTransaction> batch;
+    if (oneTransaction)
+        batch.emplace(store.database().connection());
+    for (size_t i = 0; i < count; ++i) {
+        const int key = store.AllocateStandKey();
+        store.SaveStand(stands[i], key);
+    }
+    if (batch)
+        batch->commit();
+    return t.elapsed();
+}
+
+void check(int rc, sqlite3* db) {
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+// The same rows with the SQLite C interface: prepared inserts, one transaction.
+Timing plainFloor(const QString& directory, const std::vector<StandSession>& stands) {
+    StandDatabase schemaOnly;
+    DatabaseChooser::UseDirectory(schemaOnly, directory, {});
+    schemaOnly.close();
+    sqlite3* db = nullptr;
+    check(sqlite3_open(QDir(directory).filePath("RivwoodPor.db").toUtf8().constData(), &db), db);
+    for (const char* t : {"Dre", "Tlo", "Ses", "Vys"}) {
+        const QString sql = QString("attach database '%1' as %2")
+                                .arg(QDir(directory).filePath(QString("Rivwood%1.db").arg(t)), t);
+        check(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), db);
+    }
+    auto prepare = [&](const char* sql) {
+        sqlite3_stmt* s = nullptr;
+        check(sqlite3_prepare_v2(db, sql, -1, &s, nullptr), db);
+        return s;
+    };
+    Stopwatch t;
+    check(sqlite3_exec(db, "begin", nullptr, nullptr, nullptr), db);
+    sqlite3_stmt* por =
+        prepare("insert into RivwoodPor (KLIC, USED, NazevTok, NazevBreh, NazevRKm, NazevAkce, PLOCHA, "
+                "VEK, POC_DREV, KROVINY, POPIS, KOMENT, KODPOROSTU, DATUM, VYPOCTENO, SOUHRN) values "
+                "(?, 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    sqlite3_stmt* dre = prepare("insert into RivwoodDre values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    sqlite3_stmt* tlo = prepare("insert into RivwoodTlo values (?, ?, ?, ?, ?, ?)");
+    sqlite3_stmt* ses =
+        prepare("insert into RivwoodSes (KLIC, PLOCHA, ZAKM, DR_ZKR, DR_KOD, POR_V_ZAP, DR_ZAKM, DR_PLO, "
+                "DR_PLO_RED, DR_PLO_RHA, DR_ZAST, JEHL, VYSKA, TLOUSTKA, JHK, GHA, DR_G, ZTJ, ZTL, ZT, "
+                "ZHA, ZHA_JEHL, ZHA_LIST, DR_ZAS_J, DR_ZAS_L, DR_ZAS_CEL) values (?, ?, ?, ?, ?, ?, ?, "
+                "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    auto text = [](sqlite3_stmt* s, int i, const QString& v) {
+        const QByteArray b = v.toUtf8();
+        sqlite3_bind_text(s, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+    };
+    auto step = [&](sqlite3_stmt* s) {
+        check(sqlite3_step(s), db);
+        sqlite3_reset(s);
+    };
+    int key = 0;
+    for (const StandSession& session : stands) {
+        const TManualy225& st = session.stand;
+        ++key;
+        sqlite3_bind_int(por, 1, key);
+        text(por, 2, st.river);
+        text(por, 3, st.bank);
+        text(por, 4, st.riverKm);
+        text(por, 5, st.action);
+        sqlite3_bind_double(por, 6, st.area);
+        sqlite3_bind_int(por, 7, st.age);
+        sqlite3_bind_int(por, 8, st.count());
+        sqlite3_bind_double(por, 9, st.shrubArea);
+        text(por, 10, st.designation);
+        text(por, 11, st.comment);
+        text(por, 12, st.code);
+        text(por, 13, st.date);
+        sqlite3_bind_int(por, 14, 1);
+        sqlite3_bind_int(por, 15, 1);
+        step(por);
+        for (int p = 0; p < st.count(); ++p) {
+            const TManual225& s = st.at(p);
+            const QString zkr = CharsToString(s.abbreviation);
+            sqlite3_bind_int(dre, 1, key);
+            text(dre, 2, zkr);
+            text(dre, 3, CharsToString(s.curveSpecies));
+            text(dre, 4, CharsToString(s.tableSpecies));
+            sqlite3_bind_int(dre, 5, s.curve);
+            sqlite3_bind_double(dre, 6, s.meanDiameter);
+            sqlite3_bind_int(dre, 7, s.meanDiameterComputed);
+            sqlite3_bind_double(dre, 8, s.meanHeight);
+            sqlite3_bind_int(dre, 9, s.computed);
+            sqlite3_bind_double(dre, 10, s.tableStock);
+            sqlite3_bind_int(dre, 11, s.classWidth);
+            sqlite3_bind_int(dre, 12, int(s.classes.size()));
+            sqlite3_bind_double(dre, 13, s.firstCentre);
+            step(dre);
+            for (size_t i = 1; i < s.classes.size(); ++i) {
+                const TTloustkoveStupne& e = s.classes[i];
+                if (!(e.trees > 0))
+                    continue;
+                sqlite3_bind_int(tlo, 1, key);
+                text(tlo, 2, zkr);
+                sqlite3_bind_double(tlo, 3, s.firstCentre + double(i - 1) * s.classWidth);
+                sqlite3_bind_double(tlo, 4, e.trees);
+                sqlite3_bind_double(tlo, 5, e.treeVolume);
+                sqlite3_bind_double(tlo, 6, e.classVolume);
+                step(tlo);
+            }
+            sqlite3_bind_int(ses, 1, key);
+            sqlite3_bind_double(ses, 2, st.area);
+            sqlite3_bind_double(ses, 3, s.standStocking);
+            text(ses, 4, zkr);
+            sqlite3_bind_int(ses, 5, s.code);
+            sqlite3_bind_int(ses, 6, p + 1);
+            const double values[] = {s.stocking, s.actualArea, s.reducedArea, s.reducedAreaShare, s.share};
+            for (int i = 0; i < 5; ++i)
+                sqlite3_bind_double(ses, 7 + i, values[i]);
+            sqlite3_bind_int(ses, 12, s.conifer);
+            const double more[] = {s.meanHeight, s.meanDiameter, double(s.curve), s.basalAreaPerHa,
+                                   s.basalArea};
+            for (int i = 0; i < 5; ++i)
+                sqlite3_bind_double(ses, 13 + i, more[i]);
+            for (int i = 18; i <= 26; ++i)
+                sqlite3_bind_double(ses, i, s.tableStock + i);
+            step(ses);
+        }
+    }
+    check(sqlite3_exec(db, "commit", nullptr, nullptr, nullptr), db);
+    const Timing seconds = t.elapsed();
+    for (sqlite3_stmt* s : {por, dre, tlo, ses})
+        sqlite3_finalize(s);
+    sqlite3_close(db);
+    return seconds;
+}
+
+} // namespace
+
+void report(const char* what, const Timing& t, int stands, const Timing* floor) {
+    std::printf("%-48s %8.3f s wall %8.3f s cpu %9.1f stands/s", what, t.wall, t.cpu, stands / t.wall);
+    if (floor)
+        std::printf("   %.2fx the floor (wall), %.2fx (cpu)", t.wall / floor->wall, t.cpu / floor->cpu);
+    std::printf("\n");
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    // One transaction per stand costs a synchronous multi-file commit each (tens of ms on disk),
+    // so that mode is measured on a tenth of the stands.
+    const int singleCount = std::max(1, count / 10);
+    QTemporaryDir tmp(argc > 2 ? QDir(argv[2]).filePath("bench_db-XXXXXX")
+                               : QDir::tempPath() + "/bench_db-XXXXXX");
+    if (!tmp.isValid())
+        return std::fprintf(stderr, "no temporary directory\n"), 1;
+    std::vector<StandSession> stands;
+    for (int i = 0; i < count; ++i)
+        stands.push_back(makeStand(i));
+    const long rows = long(count) * (1 + kSpecies * (2 + kClasses));
+    std::printf("%d stands, %d species x %d classes each (%ld rows in all), in %s\n", count, kSpecies,
+                kClasses, rows, qPrintable(tmp.path()));
+
+    Timing batchSave, singleSave, load;
+    for (const char* mode : {"batch", "single"}) {
+        const bool batch = QString(mode) == "batch";
+        QDir(tmp.path()).mkdir(mode);
+        StandDatabase db;
+        DatabaseChooser::UseDirectory(db, QDir(tmp.path()).filePath(mode), {});
+        StandStore store(db);
+        (batch ? batchSave : singleSave) = saveAll(store, stands, size_t(batch ? count : singleCount), batch);
+        if (batch) {
+            Stopwatch t;
+            StandSession loaded;
+            for (int key = 1; key <= count; ++key)
+                store.LoadStand(loaded, key);
+            load = t.elapsed();
+            if (loaded.stand.count() != kSpecies)
+                return std::fprintf(stderr, "load returned %d species\n", loaded.stand.count()), 1;
+        }
+    }
+    QDir(tmp.path()).mkdir("plain");
+    const Timing floor = plainFloor(QDir(tmp.path()).filePath("plain"), stands);
+
+    report("save, all stands in one transaction (bulk):", batchSave, count, &floor);
+    report("load:", load, count, nullptr);
+    report("floor, plain SQLite inserts, one transaction:", floor, count, nullptr);
+    const Timing perStand{singleSave.wall * count / singleCount, singleSave.cpu * count / singleCount};
+    std::printf("save, one transaction per stand (%d stands, scaled to %d):\n", singleCount, count);
+    report("", perStand, count, &floor);
+    return 0;
+}
