@@ -1,0 +1,92 @@
+// import-mantax FILE: one stand of a Mantax caliper file as stand JSON; with --bulk every stand of
+// the file into the database. Codes are assigned from --assign CODE=ABBR, the settings section
+// "KodyDrevin" and codes that are abbreviations themselves.
+#include "CaliperFile.h"
+#include "CliCommand.h"
+#include "MantaxImport.h"
+#include "RivwoodError.h"
+#include "StandJson.h"
+#ifdef RIVWOOD_IMPORT_HAS_DB
+#include "DatabaseChooser.h"
+#include "DatabaseStandSink.h"
+#endif
+
+#include <QJsonArray>
+
+namespace {
+
+void applyAssignments(const QStringList& pairs, SpeciesAssignment& assignment) {
+    for (const QString& pair : pairs) {
+        const qsizetype eq = pair.indexOf('=');
+        const QString code = pair.left(eq).trimmed();
+        const QString abbreviation = assignment.OfferedAbbreviation(pair.mid(eq + 1));
+        if (eq <= 0 || code.isEmpty())
+            throw CliUsageError{QString("--assign očekává KÓD=ZKRATKA: %1").arg(pair)};
+        if (abbreviation.isEmpty())
+            throw CliUsageError{QString("neznámá zkratka dřeviny v --assign %1").arg(pair)};
+        assignment.Assign(code, abbreviation); // a code the file does not hold is no error
+    }
+}
+
+void applyLayout(const CliArgs& args, StandSession& session) {
+    if (!args.has("width") && !args.has("first"))
+        return;
+    const int width =
+        args.has("width") ? parseIntArg(args.value("width"), "--width") : session.layout.SirkaStupne;
+    const double first = args.has("first") ? parseDoubleArg(args.value("first"), "--first")
+                                           : ClassLayout::DefaultFirstCentre(width);
+    session.SetClassLayout(width, first);
+}
+
+int run(const QStringList& argv, const CliGlobals& globals) {
+    const CliArgs args(argv, {"assign", "width", "first", "db"}, {"bulk"});
+    args.requirePositional(1);
+    const bool bulk = args.has("bulk");
+    if (bulk != args.has("db"))
+        throw CliUsageError{"--bulk a --db se zadávají spolu"};
+
+    StandSession session;
+    applyLayout(args, session);
+    MantaxImport import(settingsFile(globals));
+    const QStringList lines = CaliperFile::SplitLines(readInput(args.positional(0)));
+    if (bulk)
+        import.PrepareBulkImportLines(lines);
+    else
+        import.PrepareSingleImportLines(lines);
+    applyAssignments(args.values("assign"), import.assignment());
+
+    const SpeciesAssignment::Check check = import.CheckOk();
+    if (check != SpeciesAssignment::Check::Ok) {
+        printMessages({SpeciesAssignment::MessageFor(check)});
+        return 1;
+    }
+
+    if (!bulk) {
+        import.ImportSingle(session);
+        printJson(StandJson::ToJson(session));
+        return 0;
+    }
+
+#ifdef RIVWOOD_IMPORT_HAS_DB
+    StandDatabase db(settingsFile(globals));
+    if (!DatabaseChooser::UseDirectory(db, args.value("db"), [](const UserMessage&) { return false; }))
+        throw RivwoodError(DatabaseChooser::IncompleteQuestion().text);
+    StandStore store(db);
+    const BulkImportResult result = MantaxBulkImport::ImportIntoDatabase(
+        import.records(), import.blocks(), import.assignment(), session.layout, store);
+    QJsonArray keys;
+    for (int key : result.keys)
+        keys.append(key);
+    printJson(QJsonObject{{"keys", keys}});
+    return 0;
+#else
+    throw RivwoodError("Hromadné načítání potřebuje databázi porostů, která v tomto sestavení chybí.");
+#endif
+}
+
+const CliCommand reg("import-mantax",
+                     "import-mantax SOUBOR [--assign KÓD=ZKRATKA]… [--width W --first C] | "
+                     "import-mantax --bulk SOUBOR --db ADRESÁŘ [--assign KÓD=ZKRATKA]…",
+                     run);
+
+} // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ClassLayout.h"
+#include "SpeciesAssignment.h"
+#include "StandSink.h"
+#include "TInfoData.h"
+
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+struct BulkImportResult {
+    std::vector<int> keys; // keys of the stored stands, in block order
+    int total = 0;         // blocks to import (duplicates not counted)
+    bool cancelled = false;
+};
+
+// Told after each stored stand (done of total); returning false stops before the next stand.
+using BulkProgress = std::function<bool(int done, int total)>;
+
+namespace MantaxBulkImport {
+
+// The stand of one block: name, designation and date from its "$A", "$B", "$D" records, trees
+// and heights by the assignment (several codes may share a species), every species in `layout`.
+// Areas and age are 0, the location texts and the stand code empty.
+TManualy225 StandOfBlock(const QStringList& records, const TInfoData& block,
+                         const SpeciesAssignment& assignment, const ClassLayout& layout);
+
+// Stores every block that is not a duplicate as a new stand under a newly allocated key. Stands
+// stored before an error (which propagates) or a cancel stay stored.
+BulkImportResult ImportBlocks(const QStringList& records, const std::vector<TInfoData>& blocks,
+                              const SpeciesAssignment& assignment, const ClassLayout& layout,
+                              StandSink& store, const BulkProgress& progress = {});
+
+} // namespace MantaxBulkImport

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "SpeciesAssignment.h"
+#include "StandSession.h"
+
+#include <QString>
+#include <QStringList>
+
+// The Vaduz import behind the VADUZ caliper window: scanning a report for its species codes and,
+// after the assignment, reading it into the current stand.
+class VaduzImport {
+  public:
+    explicit VaduzImport(QString settingsPath = {}) : m_settingsPath(std::move(settingsPath)) {}
+
+    void setSettingsPath(const QString& path) { m_settingsPath = path; }
+    const QString& settingsPath() const { return m_settingsPath; }
+
+    // Reads the report and lists the codes of its trees of 8 cm or more; column 1 from
+    // "KodyDrevin" (with matchAbbreviations also codes that are themselves abbreviations). A file
+    // that cannot be read is an IoError and leaves the import empty.
+    void ScanFile(const QString& fileName, bool matchAbbreviations = false);
+    void ScanLines(const QStringList& lines, bool matchAbbreviations = false);
+
+    const QStringList& lines() const { return m_lines; }
+    SpeciesAssignment& assignment() { return m_assignment; }
+    const SpeciesAssignment& assignment() const { return m_assignment; }
+
+    SpeciesAssignment::Check CheckOk() const { return m_assignment.CheckAssignments(false); }
+    void SaveCodes() const { m_assignment.SaveToSettings(m_settingsPath); }
+
+    // After OK: the report replaces the session's stand (built aside and swapped in whole);
+    // Ulozeno false, Zaznamenano true, ImportHotov set. A failure leaves the session untouched.
+    void Import(StandSession& session);
+    bool ImportHotov() const { return m_importHotov; }
+
+  private:
+    QString m_settingsPath;
+    QStringList m_lines;
+    SpeciesAssignment m_assignment;
+    bool m_importHotov = false;
+};
