@@ -124,18 +124,18 @@ void StandDatabase::open() {
     try {
         // Savepoints of the stand saves keep their undo pages in memory.
         QSqlQuery(db).exec("pragma temp_store = memory");
-        for (int t = 1; t < TableCount; ++t) {
-            QSqlQuery q(db);
-            q.prepare(QString("attach database ? as %1").arg(kSchemas[t]));
-            q.addBindValue(uriOf(paths[t]));
-            if (!q.exec())
-                throw RivwoodError(
-                    QString("Databázový soubor „%1“ nelze otevřít: %2")
-                        .arg(QDir::toNativeSeparators(paths[t]), q.lastError().databaseText()));
-        }
-        // Each file must be an SQLite database holding its own table.
+        // Each file must be an SQLite database holding its own table; each is checked as soon as
+        // it is opened, so an error names the file at fault.
         for (int t = 0; t < TableCount; ++t) {
+            const QString file = QDir::toNativeSeparators(paths[t]);
             QSqlQuery q(db);
+            if (t > 0) {
+                q.prepare(QString("attach database ? as %1").arg(kSchemas[t]));
+                q.addBindValue(uriOf(paths[t]));
+                if (!q.exec())
+                    throw RivwoodError(QString("Databázový soubor „%1“ nelze otevřít: %2")
+                                           .arg(file, q.lastError().databaseText()));
+            }
             q.prepare(
                 QString("select count(*) from %1.sqlite_master where type = 'table' and lower(name) = ?")
                     .arg(kSchemas[t]));
@@ -143,10 +143,10 @@ void StandDatabase::open() {
             if (!q.exec() || !q.next())
                 throw RivwoodError(
                     QString("Soubor „%1“ není databázový soubor porostů nebo je poškozen (%2).")
-                        .arg(QDir::toNativeSeparators(paths[t]), q.lastError().databaseText()));
+                        .arg(file, q.lastError().databaseText()));
             if (q.value(0).toInt() == 0)
-                throw RivwoodError(QString("Soubor „%1“ neobsahuje tabulku %2.")
-                                       .arg(QDir::toNativeSeparators(paths[t]), TableName(Table(t))));
+                throw RivwoodError(
+                    QString("Soubor „%1“ neobsahuje tabulku %2.").arg(file, TableName(Table(t))));
         }
     } catch (...) {
         db.close();

@@ -1,6 +1,35 @@
 #include "DbTestSupport.h"
 
+#include "IniFile.h"
+#include "RivwoodError.h"
+#include "SqlTransaction.h"
+#include "StandCode.h"
 #include "StandStore.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+// Every row of the four stand tables as text, to see that nothing changed.
+QStringList dump(StandDatabase& db) {
+    QStringList out;
+    for (const char* table : {"RivwoodPor", "RivwoodDre", "RivwoodTlo", "RivwoodSes"}) {
+        QSqlQuery q(db.connection());
+        EXPECT_TRUE(q.exec(QString("select * from %1 order by rowid").arg(table)));
+        while (q.next()) {
+            QStringList row{table};
+            for (int i = 0; q.value(i).isValid(); ++i)
+                row << (q.value(i).isNull() ? "NULL" : q.value(i).toString());
+            out << row.join('|');
+        }
+    }
+    return out;
+}
+
+const YesNoQuestion yes = [](const UserMessage&) { return true; };
+const YesNoQuestion no = [](const UserMessage&) { return false; };
+
+} // namespace
 
 TEST_F(DbTest, SavedStandLoadsBackWithEveryStoredField) {
     StandStore store(openFresh());
@@ -11,9 +40,351 @@ TEST_F(DbTest, SavedStandLoadsBackWithEveryStoredField) {
     EXPECT_TRUE(saved.flags.Ulozeno);
 
     StandSession loaded;
+    loaded.stand.designation = "earlier stand";
     const LoadStandResult r = store.LoadStand(loaded, key);
     EXPECT_TRUE(r.found);
     EXPECT_EQ(r.skippedClassRows, 0);
+    EXPECT_EQ(r.cappedClassRows, 0);
     saved.stand.name.clear(); // the name has no column
     EXPECT_EQ(loaded.stand, saved.stand);
+    EXPECT_EQ(loaded.layout, saved.layout);
+
+    // Loading it again and saving it back writes the same rows.
+    const QStringList before = dump(*m_db);
+    store.SaveStand(loaded, key);
+    EXPECT_EQ(dump(*m_db), before);
+}
+
+TEST_F(DbTest, ClassLayoutOfTheSpeciesSurvivesSaveAndLoad) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(1, 0);
+    s.SetClassLayout(3, 12);
+    TManual225& e = s.stand.at(0);
+    e.classWidth = 3;
+    e.firstCentre = 12;
+    e.classes.assign(size_t(s.layout.ElementCount()), {});
+    e.classCount = std::int16_t(e.classes.size());
+    for (size_t i = 1; i < e.classes.size(); ++i)
+        e.classes[i].centre = s.layout.Centre(int(i));
+    e.classes[3] = {18, 4, 0.25, 1};
+    e.classes[0] = {0, 4, 0.25, 1};
+    store.SaveStand(s, store.AllocateStandKey());
+    EXPECT_EQ(scalar("select TLOUSTKA from RivwoodTlo").toDouble(), 18);
+
+    StandSession loaded;
+    store.LoadStand(loaded, 1);
+    EXPECT_EQ(loaded.layout.SirkaStupne, 3);
+    EXPECT_EQ(loaded.layout.StredPrvniho, 12);
+    ASSERT_EQ(loaded.stand.count(), 1);
+    EXPECT_EQ(loaded.stand.at(0).firstCentre, 12);
+    EXPECT_EQ(loaded.stand.at(0).classes[3], (TTloustkoveStupne{18, 4, 0.25, 1}));
+    // A second round keeps the diameters where they were.
+    store.SaveStand(loaded, 1);
+    EXPECT_EQ(scalar("select TLOUSTKA from RivwoodTlo").toDouble(), 18);
+}
+
+TEST_F(DbTest, StandRowCarriesHeaderFlagsAndTextsCutToTheirWidths) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(2, 4);
+    s.stand.river = QString(25, QChar(u'ř'));
+    s.stand.designation = QString(100, 'x');
+    s.stand.at(1).computed = false;
+    store.SaveStand(s, store.AllocateStandKey());
+    EXPECT_EQ(scalar("select NazevTok from RivwoodPor").toString(), QString(20, QChar(u'ř')));
+    EXPECT_EQ(scalar("select length(POPIS) from RivwoodPor").toInt(), 80);
+    EXPECT_EQ(scalar("select POC_DREV from RivwoodPor").toInt(), 2);
+    EXPECT_EQ(scalar("select VYPOCTENO from RivwoodPor").toInt(), 0);
+    EXPECT_EQ(scalar("select SOUHRN from RivwoodPor").toInt(), 1);
+    EXPECT_EQ(scalar("select group_concat(POR_V_ZAP) from RivwoodSes").toString(), "1,2");
+
+    StandSession empty;
+    empty.stand.summary = false;
+    store.SaveStand(empty, 1);
+    EXPECT_EQ(scalar("select VYPOCTENO from RivwoodPor").toInt(), 1); // no species: computed
+    EXPECT_EQ(scalar("select SOUHRN from RivwoodPor").toInt(), 0);
+    EXPECT_EQ(scalar("select count(*) from RivwoodDre").toInt(), 0);
+}
+
+TEST_F(DbTest, SummaryRowFillsTheColumnsOfItsGroup) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(0, 0);
+    for (const char* abbr : {"SM", "BK"}) {
+        TManual225 e = MakeStand(1, 2).stand.at(0);
+        e.abbreviation = StringToChars(abbr);
+        e.conifer = QString(abbr) == "SM";
+        e.tableStock = 321;
+        e.stockPerHa = 12.5;
+        e.totalStock = 7.25;
+        s.stand.append(abbr, e);
+    }
+    store.SaveStand(s, store.AllocateStandKey());
+    QSqlQuery q(m_db->connection());
+    ASSERT_TRUE(
+        q.exec("select DR_ZKR, JEHL, ZTJ, ZTL, ZT, ZHA_JEHL, ZHA_LIST, ZHA, DR_ZAS_J, DR_ZAS_L, DR_ZAS_CEL, "
+               "STRANKA from RivwoodSes order by rowid"));
+    QStringList rows;
+    while (q.next()) {
+        QStringList r;
+        for (int i = 0; i < 12; ++i)
+            r << (q.value(i).isNull() ? "-" : q.value(i).toString());
+        rows << r.join(' ');
+    }
+    EXPECT_EQ(rows, (QStringList{"SM 1 321 - 321 12.5 - 12.5 7.25 - 7.25 -",
+                                 "BK 0 - 321 321 - 12.5 12.5 - 7.25 7.25 -"}));
+}
+
+TEST_F(DbTest, SpeciesWithoutTreesGetsNoClassRows) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(2, 5);
+    for (auto& e : s.stand.at(1).classes)
+        e.trees = 0;
+    store.SaveStand(s, store.AllocateStandKey());
+    const QString second = CharsToString(s.stand.at(1).abbreviation);
+    EXPECT_EQ(scalar("select count(*) from RivwoodDre").toInt(), 2);
+    EXPECT_EQ(scalar("select count(*) from RivwoodSes").toInt(), 2);
+    EXPECT_EQ(scalar("select count(*) from RivwoodTlo").toInt(), 5);
+    EXPECT_EQ(scalar(QString("select count(*) from RivwoodTlo where DR_ZKR = '%1'").arg(second)).toInt(), 0);
+}
+
+TEST_F(DbTest, DeletedKeyIsHandedOutAgain) {
+    StandStore store(openFresh());
+    for (int i = 0; i < 3; ++i)
+        store.SaveStand(MakeStand(2, 3, i).stand, store.AllocateStandKey());
+    ASSERT_TRUE(store.DeleteStandRows(2));
+    EXPECT_EQ(scalar("select count(*) from RivwoodDre where KLIC = 2").toInt(), 0);
+    EXPECT_EQ(scalar("select count(*) from RivwoodTlo where KLIC = 2").toInt(), 0);
+    EXPECT_EQ(scalar("select count(*) from RivwoodSes where KLIC = 2").toInt(), 0);
+    EXPECT_EQ(scalar("select count(*) from RivwoodTlo where KLIC <> 2").toInt(), 12);
+    // The freed row keeps only its key.
+    EXPECT_EQ(scalar("select coalesce(NazevTok, '') || coalesce(PLOCHA, '') || coalesce(ZAVOD, '') || USED "
+                     "from RivwoodPor where KLIC = 2")
+                  .toString(),
+              "0");
+    ASSERT_TRUE(store.DeleteStandRows(1));
+    EXPECT_EQ(store.AllocateStandKey(), 1); // the first free row in table order
+    EXPECT_EQ(store.AllocateStandKey(), 2);
+    EXPECT_EQ(store.AllocateStandKey(), 4);
+    StandSession s;
+    EXPECT_TRUE(store.LoadStand(s, 3).found);
+}
+
+TEST_F(DbTest, DeletingAKeyWithoutARowTouchesNothing) {
+    StandStore store(openFresh());
+    store.SaveStand(MakeStand(2, 3).stand, store.AllocateStandKey());
+    // Child rows under a key that has no stand row stay as they are.
+    QSqlQuery(m_db->connection()).exec("insert into RivwoodTlo (KLIC, DR_ZKR, CETNOST) values (0, 'SM', 1)");
+    QSqlQuery(m_db->connection()).exec("insert into RivwoodTlo (KLIC, DR_ZKR, CETNOST) values (9, 'SM', 1)");
+    const QStringList before = dump(*m_db);
+    EXPECT_FALSE(store.DeleteStandRows(0));
+    EXPECT_FALSE(store.DeleteStandRows(9));
+    EXPECT_EQ(dump(*m_db), before);
+}
+
+TEST_F(DbTest, ResaveKeepsTheUserIdentificationOfTheRow) {
+    UserIdentification{"Závod A", "Provoz A", "Taxátor A", "Zadal A"}.Save(settings());
+    StandStore store(openFresh());
+    StandSession s = MakeStand(1, 2);
+    const int key = store.AllocateStandKey();
+    EXPECT_EQ(store.ReadUserIdentification(key),
+              (UserIdentification{"Závod A", "Provoz A", "Taxátor A", "Zadal A"}));
+    store.SaveStand(s, key);
+    UserIdentification{"Závod B", "", "Taxátor B", ""}.Save(settings());
+    store.SaveStand(s, key);
+    EXPECT_EQ(store.ReadUserIdentification(key),
+              (UserIdentification{"Závod A", "Provoz A", "Taxátor A", "Zadal A"}));
+    // A new key takes the current settings (empty values kept the stored ones).
+    EXPECT_EQ(store.ReadUserIdentification(store.AllocateStandKey()),
+              (UserIdentification{"Závod B", "Provoz A", "Taxátor B", "Zadal A"}));
+    // A reused key too.
+    store.DeleteStandRows(key);
+    UserIdentification{"Závod C", "", "", ""}.Save(settings());
+    EXPECT_EQ(store.AllocateStandKey(), key);
+    EXPECT_EQ(store.ReadUserIdentification(key)->zavod, "Závod C");
+}
+
+TEST_F(DbTest, UserIdentificationIntoTheStandOnDisplay) {
+    StandStore store(openFresh());
+    const UserIdentification u{"Z", "P", "T", "U"};
+    QStringList asked;
+    auto answer = [&](bool a) {
+        return [&asked, a](const UserMessage& m) {
+            asked << m.text;
+            return a;
+        };
+    };
+    const auto notStored = store.PushUserIdentification(0, u, answer(true));
+    ASSERT_TRUE(notStored);
+    EXPECT_EQ(notStored->text, "Tento porost není v databázi. Nejprve je potřeba jej uložit!");
+    EXPECT_TRUE(asked.isEmpty());
+
+    const int key = store.AllocateStandKey();
+    EXPECT_FALSE(store.PushUserIdentification(key, u, answer(false)));
+    EXPECT_EQ(asked, QStringList{"Chcete v databázi změnit informace o uživateli ?"});
+    EXPECT_EQ(store.ReadUserIdentification(key), UserIdentification{});
+    EXPECT_FALSE(store.PushUserIdentification(key, u, answer(true)));
+    EXPECT_EQ(store.ReadUserIdentification(key), u);
+    EXPECT_FALSE(store.ReadUserIdentification(key + 5));
+    EXPECT_FALSE(store.WriteUserIdentification(key + 5, u));
+}
+
+TEST_F(DbTest, UserIdentificationInTheSettingsFile) {
+    EXPECT_EQ(UserIdentification::Load(settings()), UserIdentification{});
+    UserIdentification{"Závod", "Provoz", "Taxátor", "Jméno"}.Save(settings());
+    UserIdentification{"", "Jiný provoz", "", ""}.Save(settings());
+    EXPECT_EQ(UserIdentification::Load(settings()),
+              (UserIdentification{"Závod", "Jiný provoz", "Taxátor", "Jméno"}));
+    EXPECT_EQ(IniFile(settings()).ReadString("useridentification", "TAXATOR"), "Taxátor");
+}
+
+TEST_F(DbTest, FailedSaveLeavesThePreviousStandIntact) {
+    StandStore store(openFresh());
+    StandSession first = MakeStand(3, 10, 1);
+    const int key = store.AllocateStandKey();
+    store.SaveStand(first, key);
+    const QStringList before = dump(*m_db);
+
+    // A failure after the old rows are deleted and half of the new ones written.
+    StandSession second = MakeStand(4, 12, 2);
+    const QString third = CharsToString(second.stand.at(2).abbreviation);
+    QSqlQuery q(m_db->connection());
+    ASSERT_TRUE(q.exec(QString("create trigger ses.boom before insert on rivwoodses when new.DR_ZKR = '%1' "
+                               "begin select raise(abort, 'injected failure'); end")
+                           .arg(third)));
+    try {
+        store.SaveStand(second, key);
+        ADD_FAILURE() << "the save did not fail";
+    } catch (const RivwoodError& e) {
+        EXPECT_TRUE(e.message().contains("injected failure")) << e.message().toStdString();
+    }
+    EXPECT_FALSE(second.flags.Ulozeno);
+    EXPECT_EQ(dump(*m_db), before);
+    StandSession loaded;
+    store.LoadStand(loaded, key);
+    first.stand.name.clear();
+    EXPECT_EQ(loaded.stand, first.stand);
+
+    // A failure while the old class rows are deleted.
+    ASSERT_TRUE(q.exec("drop trigger ses.boom"));
+    ASSERT_TRUE(
+        q.exec("create trigger tlo.nodelete before delete on rivwoodtlo begin select raise(abort, 'no "
+               "delete'); end"));
+    EXPECT_THROW(store.SaveStand(second, key), RivwoodError);
+    EXPECT_THROW(store.DeleteStandRows(key), RivwoodError);
+    EXPECT_EQ(dump(*m_db), before);
+}
+
+TEST_F(DbTest, SaveUnderAKeyWithoutARowWritesNothing) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(1, 1);
+    EXPECT_THROW(store.SaveStand(s, 5), RivwoodError);
+    EXPECT_FALSE(s.flags.Ulozeno);
+    EXPECT_TRUE(dump(*m_db).isEmpty());
+}
+
+TEST_F(DbTest, BatchCommitsTogetherAndAFailedStandRollsBackAlone) {
+    StandStore store(openFresh());
+    {
+        SqlTransaction batch(m_db->connection());
+        store.SaveStand(MakeStand(1, 1, 1).stand, store.AllocateStandKey());
+        StandSession bad = MakeStand(1, 1, 2);
+        bad.stand.append("SM", bad.stand.at(0));
+        bad.stand.append("SM", bad.stand.at(0)); // the species key refuses a second SM
+        const int badKey = store.AllocateStandKey();
+        EXPECT_THROW(store.SaveStand(bad, badKey), RivwoodError);
+        store.SaveStand(MakeStand(1, 1, 3).stand, store.AllocateStandKey());
+        batch.commit();
+    }
+    EXPECT_EQ(scalar("select count(*) from RivwoodPor where NazevTok is not null").toInt(), 2);
+    EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 3);
+    EXPECT_EQ(scalar("select count(*) from RivwoodDre where KLIC = 2").toInt(), 0);
+    {
+        SqlTransaction uncommitted(m_db->connection());
+        store.SaveStand(MakeStand(1, 1, 4).stand, store.AllocateStandKey());
+    }
+    EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 3);
+}
+
+TEST_F(DbTest, LoadPutsClassRowsByDiameterWithTheCapAndDropsRowsOutsideTheArray) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(1, 0);
+    TManual225& e = s.stand.at(0);
+    e.classes[21] = {90, 3, 1.5, 4.5}; // (90 - 10) / 4 + 1
+    e.classes[0] = {0, 3, 1.5, 4.5};
+    store.SaveStand(s, store.AllocateStandKey());
+    const QString zkr = CharsToString(e.abbreviation);
+    QSqlQuery q(m_db->connection());
+    auto row = [&](double d, double trees) {
+        ASSERT_TRUE(q.exec(QString("insert into RivwoodTlo (KLIC, DR_ZKR, TLOUSTKA, CETNOST, OBJEMJ, OBJEMC) "
+                                   "values (1, '%1', %2, %3, 2, %4)")
+                               .arg(zkr)
+                               .arg(d)
+                               .arg(trees)
+                               .arg(2 * trees)));
+    };
+    row(95, 2);  // row 2: into the 90 cm class, replacing it
+    row(3, 7);   // row 3: below the first class, goes to element 3
+    row(150, 1); // row 4: capped too
+    StandSession loaded;
+    const LoadStandResult r = store.LoadStand(loaded, 1);
+    EXPECT_EQ(r.cappedClassRows, 2);
+    EXPECT_EQ(r.skippedClassRows, 0);
+    const auto& c = loaded.stand.at(0).classes;
+    EXPECT_EQ(c[21], (TTloustkoveStupne{90, 1, 2, 2}));
+    EXPECT_EQ(c[3], (TTloustkoveStupne{3, 7, 2, 14}));
+    EXPECT_EQ(c[0].trees, 3 + 2 + 7 + 1);
+    EXPECT_EQ(c[0].classVolume, 4.5 + 4 + 14 + 2);
+
+    // A species with five elements has nowhere to put the 90 cm rows: they are dropped and counted.
+    ASSERT_TRUE(q.exec("update RivwoodDre set POCET_TL = 5"));
+    const LoadStandResult small = store.LoadStand(loaded, 1);
+    EXPECT_EQ(small.skippedClassRows, 3);
+    ASSERT_EQ(loaded.stand.at(0).classes.size(), 5u);
+    EXPECT_EQ(loaded.stand.at(0).classes[0].trees, 7);
+    EXPECT_EQ(loaded.stand.at(0).classes[3].trees, 7);
+}
+
+TEST_F(DbTest, LoadOfAMissingKeyGivesAnEmptyStandAndBadRowsLeaveTheStand) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(2, 2);
+    const TManualy225 original = s.stand;
+    EXPECT_FALSE(store.LoadStand(s, 0).found);
+    EXPECT_EQ(s.stand.count(), 0);
+    EXPECT_EQ(s.stand.river, "");
+    EXPECT_EQ(s.stand.designation, original.designation); // ClearStand keeps it
+
+    store.SaveStand(original, store.AllocateStandKey());
+    QSqlQuery(m_db->connection()).exec("update RivwoodDre set JHK = 40000 where rowid = 2");
+    StandSession target = MakeStand(1, 1, 7);
+    const TManualy225 shown = target.stand;
+    EXPECT_THROW(store.LoadStand(target, 1), RangeError);
+    EXPECT_EQ(target.stand, shown);
+}
+
+TEST_F(DbTest, DuplicateStandCodeAsksAndNoRefusesTheKey) {
+    StandStore store(openFresh());
+    StandSession first = MakeStand(1, 1);
+    first.stand.code = first.KodPorostu();
+    store.SaveStand(first, store.AllocateStandKey());
+
+    StandSession second = MakeStand(1, 1);
+    EXPECT_EQ(store.CountDuplicateCodes(second.stand, 0), 1);
+    EXPECT_EQ(store.CountDuplicateCodes(second.stand, 1), 0); // the stand itself does not count
+    QStringList asked;
+    const YesNoQuestion refuse = [&](const UserMessage& m) {
+        asked << m.text;
+        return false;
+    };
+    store.SBNovyPorostClick(second, refuse);
+    EXPECT_EQ(second.flags.KlicZaznamu, 0);
+    EXPECT_EQ(asked, QStringList{"Duplicitní kód porostu. Má se přesto uložit ?"});
+    EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 1);
+    store.SBNovyPorostClick(second, yes);
+    EXPECT_EQ(second.flags.KlicZaznamu, 2);
+    EXPECT_FALSE(store.CheckDuplicateCode(second.stand, 1, no));
+
+    StandSession other = MakeStand(1, 1);
+    other.stand.bank = "P";
+    store.SBNovyPorostClick(other, refuse);
+    EXPECT_EQ(other.flags.KlicZaznamu, 3);
+    EXPECT_EQ(asked.size(), 1);
 }
