@@ -9,9 +9,6 @@
 # build type (Debug builds carry VS_FF_DEBUG) without any step after linking.
 include_guard(GLOBAL)
 
-set(RIVWOOD_VERSION_PRODUCT "Rivwood")
-set(RIVWOOD_VERSION_COMPANY "Rivwood s.r.o.")
-
 # Escapes a value for a C++ string literal.
 function(_rivwood_cxx_literal out value)
   string(REPLACE "\\" "\\\\" value "${value}")
@@ -42,6 +39,9 @@ function(rivwood_embed_version)
       message(FATAL_ERROR "rivwood_embed_version(${V_TARGET}): version part ${${part}} exceeds 65535")
     endif()
   endforeach()
+  # Fixed here, not at file scope: the file is included once per build, variables are per directory.
+  set(RIVWOOD_VERSION_PRODUCT "Rivwood")
+  set(RIVWOOD_VERSION_COMPANY "Rivwood s.r.o.")
   # SOURCE_DATE_EPOCH, when set, fixes the year for reproducible builds.
   string(TIMESTAMP year "%Y" UTC)
 

@@ -232,6 +232,8 @@ TEST(OwnPrograms, TheTestProgramItselfCarriesItsDescription) {
     ASSERT_EQ(v.error(), QString());
     EXPECT_EQ(v.fileDescription(), QString("Zkouška \"čtení\" verze \\ žluťoučký kůň"));
     EXPECT_EQ(v.originalFilename(), QString("showplate_version_test"));
+    EXPECT_EQ(v.productName(), QString("Rivwood"));
+    EXPECT_EQ(v.companyName(), QString("Rivwood s.r.o."));
     EXPECT_EQ(v.fileFlags(), RIVWOOD_DEBUG_BUILD ? 1u : 0u);
     EXPECT_EQ(v.fileFlagsMask(), 0x3Fu);
 }
