@@ -44,6 +44,9 @@ void ReadRecordsIntoStand(const QStringList& records, qsizetype first, qsizetype
     CaliperTally tally(stand, layout);
     SpeciesOfCode species(assignment, tally, stand);
     QHash<QString, int> treeCache;
+    QString lastTree;
+    int lastTreeSpecies = -1;
+    double lastDiameter = 0;
     first = std::max<qsizetype>(first, 0);
     last = std::min<qsizetype>(last, records.size() - 1);
     for (qsizetype i = first; i <= last; ++i) {
@@ -58,6 +61,11 @@ void ReadRecordsIntoStand(const QStringList& records, qsizetype first, qsizetype
         } else if (type == 'D') {
             stand.date = MantaxReader::RecordText(r);
         } else if (type == '1') {
+            // Class totals repeat one record per tree; its reading is the same each time.
+            if (lastTreeSpecies >= 0 && r == lastTree) {
+                tally.AddTree(lastTreeSpecies, lastDiameter);
+                continue;
+            }
             const QStringList f = MantaxReader::RecordFields(r);
             if (f.isEmpty())
                 continue;
@@ -70,6 +78,9 @@ void ReadRecordsIntoStand(const QStringList& records, qsizetype first, qsizetype
             if (d > MaxDiameter)
                 d = MaxDiameter;
             tally.AddTree(it.value(), d);
+            lastTree = r;
+            lastTreeSpecies = it.value();
+            lastDiameter = d;
         } else if (type == '2') {
             const QStringList f = MantaxReader::RecordFields(r);
             if (f.isEmpty())
