@@ -17,7 +17,6 @@ namespace S = DatabaseSchema;
 namespace {
 
 // Class rows above this diameter are loaded into its class.
-constexpr double kLoadCapDiameter = 90;
 
 bool rowExists(const QSqlDatabase& db, int key) {
     QSqlQuery q = Exec(db, "select count(*) from RivwoodPor where KLIC = ?", {key});
@@ -248,11 +247,9 @@ LoadStandResult StandStore::LoadStand(StandSession& session, int key) {
 
         Exec(tlo, {key, zkr});
         for (int n = 1; tlo.next(); ++n) {
-            double d = Number(tlo, 0);
-            if (d > kLoadCapDiameter) {
-                d = kLoadCapDiameter;
-                ++result.cappedClassRows;
-            }
+            // Rows keep their own diameter: the layout reaches 200 cm, and folding thick trees into
+            // the 90 cm class (replacing its row) would lose them on every load.
+            const double d = Number(tlo, 0);
             const double index = RoundHalfEven((d - layout.StredPrvniho) / layout.SirkaStupne) + 1;
             const double i = index < 1 ? n : index;
             if (!std::isfinite(i) || i >= s.classCount) {

@@ -14,7 +14,6 @@ using YesNoQuestion = std::function<bool(const UserMessage& question)>;
 // What LoadStand met on the way.
 struct LoadStandResult {
     bool found = false;       // the key has a stand (a row with USED true)
-    int cappedClassRows = 0;  // class rows above 90 cm, loaded into the 90 cm class
     int skippedClassRows = 0; // class rows with no element in the species' class array, dropped
 };
 

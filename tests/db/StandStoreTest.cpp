@@ -44,7 +44,6 @@ TEST_F(DbTest, SavedStandLoadsBackWithEveryStoredField) {
     const LoadStandResult r = store.LoadStand(loaded, key);
     EXPECT_TRUE(r.found);
     EXPECT_EQ(r.skippedClassRows, 0);
-    EXPECT_EQ(r.cappedClassRows, 0);
     saved.stand.name.clear(); // the name has no column
     EXPECT_EQ(loaded.stand, saved.stand);
     EXPECT_EQ(loaded.layout, saved.layout);
@@ -304,7 +303,7 @@ TEST_F(DbTest, BatchCommitsTogetherAndAFailedStandRollsBackAlone) {
     EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 3);
 }
 
-TEST_F(DbTest, LoadPutsClassRowsByDiameterWithTheCapAndDropsRowsOutsideTheArray) {
+TEST_F(DbTest, LoadPutsClassRowsByDiameterAndDropsRowsOutsideTheArray) {
     StandStore store(openFresh());
     StandSession s = MakeStand(1, 0);
     TManual225& e = s.stand.at(0);
@@ -321,20 +320,21 @@ TEST_F(DbTest, LoadPutsClassRowsByDiameterWithTheCapAndDropsRowsOutsideTheArray)
                                .arg(trees)
                                .arg(2 * trees)));
     };
-    row(95, 2);  // row 2: into the 90 cm class, replacing it
+    row(95, 2);  // row 2: (95 - 10) / 4 + 1 = 22.25 -> element 22 (94 cm), beside the 90 cm class
     row(3, 7);   // row 3: below the first class, goes to element 3
-    row(150, 1); // row 4: capped too
+    row(150, 1); // row 4: element 36 (150 cm)
     StandSession loaded;
     const LoadStandResult r = store.LoadStand(loaded, 1);
-    EXPECT_EQ(r.cappedClassRows, 2);
     EXPECT_EQ(r.skippedClassRows, 0);
     const auto& c = loaded.stand.at(0).classes;
-    EXPECT_EQ(c[21], (TTloustkoveStupne{90, 1, 2, 2}));
+    EXPECT_EQ(c[21], (TTloustkoveStupne{90, 3, 1.5, 4.5})) << "thick trees no longer replace the 90 cm class";
+    EXPECT_EQ(c[22], (TTloustkoveStupne{95, 2, 2, 4}));
+    EXPECT_EQ(c[36], (TTloustkoveStupne{150, 1, 2, 2}));
     EXPECT_EQ(c[3], (TTloustkoveStupne{3, 7, 2, 14}));
     EXPECT_EQ(c[0].trees, 3 + 2 + 7 + 1);
     EXPECT_EQ(c[0].classVolume, 4.5 + 4 + 14 + 2);
 
-    // A species with five elements has nowhere to put the 90 cm rows: they are dropped and counted.
+    // A species with five elements has nowhere to put the thick rows: they are dropped and counted.
     ASSERT_TRUE(q.exec("update RivwoodDre set POCET_TL = 5"));
     const LoadStandResult small = store.LoadStand(loaded, 1);
     EXPECT_EQ(small.skippedClassRows, 3);
