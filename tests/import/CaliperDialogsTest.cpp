@@ -19,18 +19,26 @@ using importtest::samplePath;
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "import_ui_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication a(argc, argv);
-    return a;
-}
+// One application for the test program, gone before static destruction begins.
+class QtEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override { m_app = new QApplication(m_argc, m_argv); }
+    void TearDown() override {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+  private:
+    int m_argc = 1;
+    char m_name[16] = "import_ui_test";
+    char* m_argv[2] = {m_name, nullptr};
+    QApplication* m_app = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 class CaliperDialogs : public ::testing::Test {
   protected:
-    void SetUp() override { app(); }
-
     QTemporaryDir dir;
     StandSession session;
     std::vector<QString> messages;
