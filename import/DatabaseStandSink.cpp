@@ -2,6 +2,19 @@
 
 #include "SqlTransaction.h"
 
+void DatabaseStandSink::SaveStand(const TManualy225& stand, int key) {
+    try {
+        m_store.SaveStand(stand, key);
+    } catch (...) {
+        try {
+            m_store.DeleteStandRows(key);
+        } catch (...) {
+            // The first error is the one to report.
+        }
+        throw;
+    }
+}
+
 namespace MantaxBulkImport {
 
 BulkImportResult ImportIntoDatabase(const QStringList& records, const std::vector<TInfoData>& blocks,

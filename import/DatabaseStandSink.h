@@ -9,7 +9,8 @@ class DatabaseStandSink : public StandSink {
   public:
     explicit DatabaseStandSink(StandStore& store) : m_store(store) {}
     int AllocateStandKey() override { return m_store.AllocateStandKey(); }
-    void SaveStand(const TManualy225& stand, int key) override { m_store.SaveStand(stand, key); }
+    // A stand that cannot be written gives its key back, so no empty stand is left behind.
+    void SaveStand(const TManualy225& stand, int key) override;
 
   private:
     StandStore& m_store;

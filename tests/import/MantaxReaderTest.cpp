@@ -46,14 +46,6 @@ TEST(MantaxKind, BrokenHeaderIsOther) {
     EXPECT_EQ(DetectKind({"LIST 1", "MANTAX", "ID"}), MantaxKind::Other);
 }
 
-TEST(MantaxKind, Names) {
-    EXPECT_EQ(MantaxReader::KindName(MantaxKind::Other), "jina");
-    EXPECT_EQ(MantaxReader::KindName(MantaxKind::Records), "zakl");
-    EXPECT_EQ(MantaxReader::KindName(MantaxKind::SingleTrees), "jedn");
-    EXPECT_EQ(MantaxReader::KindName(MantaxKind::ClassTotals), "souh");
-    EXPECT_EQ(MantaxReader::KindName(MantaxKind::Empty), "praz");
-}
-
 TEST(MantaxFields, CommasBlanksAndQuotes) {
     EXPECT_EQ(CommaFields("1,2, 3  4"), QStringList({"1", "2", "3", "4"}));
     EXPECT_EQ(CommaFields("a,,b"), QStringList({"a", "", "b"}));
