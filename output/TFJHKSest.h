@@ -1,0 +1,88 @@
+#pragma once
+
+#include "ModelDataSet.h"
+#include "TSestava.h"
+
+#include <QSqlQueryModel>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <memory>
+
+class StandDatabase;
+
+// The stand report: the queries over the stand tables (connection "dbjhkdata"), the page numbers
+// stored with the species rows (STRANKA) and the run of the report component over one stand or
+// the whole database. Nothing here shows a window: the preview comes in through `Preview`.
+//
+// Use from a window:
+//     TFJHKSest sest(database);
+//     sest.Preview = [this](TSestava& report) { return PreviewReport(report, this); };  // rivwood_reports_ui
+//     sest.SKomentarem = commentTicked;
+//     sest.PrintStand(KlicZaznamu);   // or sest.PrintAllStands();
+// Failures (no template, a template with fewer than two groups, database errors) are RivwoodErrors
+// whose message is meant for the user's message box.
+class TFJHKSest {
+  public:
+    static constexpr const char* ReportName = "jhkrep.pts";
+    static constexpr const char* CommentReportName = "jhkkom.pts";
+
+    explicit TFJHKSest(StandDatabase& database);
+    ~TFJHKSest();
+    TFJHKSest(const TFJHKSest&) = delete;
+    TFJHKSest& operator=(const TFJHKSest&) = delete;
+
+    // SQL of the queries, one text per line. Line 10 of QSestava is the stand condition; the
+    // report uses the key range :PKlic1 .. :PKlic2.
+    static QStringList QSestavaLines();
+    static QStringList QPorLines();
+    static QStringList QPorDrevLines();
+    static QStringList QPomSestLines();
+    static QString QSestavaRangeCondition();
+
+    // Reports with the stand comment ("jhkkom.pts") instead of "jhkrep.pts".
+    bool SKomentarem = false;
+    // Lowest and highest stand key printed.
+    int PKlic1 = 0;
+    int PKlic2 = 0;
+
+    // The report components: the two templates, and the one that is run.
+    TSestava SJHKVysRep;
+    TSestava SJHKVysCom;
+    TSestava SJHKVysC;
+
+    // Shows the report, which is ready to compose over QSestava: the preview window composes it
+    // and lets the user print. The result is passed back by RunStandReport. Without it the report
+    // is only composed (the pages stay in SJHKVysC.output()).
+    std::function<bool(TSestava& report)> Preview;
+    // Directory of the templates; the program's data directory unless set.
+    void setTemplateDirectory(const QString& directory) { m_templateDir = directory; }
+    QString templateDirectory() const;
+
+    // One stand: PKlic1 = PKlic2 = key, then RunStandReport.
+    bool PrintStand(int key);
+    // Every stand: PKlic1 = 0, PKlic2 = 2147483647, then RunStandReport.
+    bool PrintAllStands();
+    // Chooses the template, reads its layout, numbers the pages of all stands into STRANKA, then
+    // composes the report over the stands PKlic1..PKlic2 and hands it to Preview. The result is that
+    // of Preview (true without one).
+    bool RunStandReport();
+
+    // Reads the chosen template into SJHKVysC; a missing template or one with fewer than two groups
+    // is a RivwoodError.
+    void ReadPageLayout();
+    // Page on which each stand starts in the report of all stands, worked out by laying that report
+    // out with the template read by ReadPageLayout, and written into STRANKA of every computed stand
+    // (0 for a stand the report does not print). Returns key -> page.
+    std::map<int, int> NumberPages();
+
+  private:
+    void openQSestava(int firstKey, int lastKey);
+    void closeQSestava();
+
+    StandDatabase& m_db;
+    QString m_templateDir;
+    std::unique_ptr<QSqlQueryModel> m_qsestava;
+    ModelDataSet m_data;
+};
