@@ -136,7 +136,11 @@ void TFJHKSest::openQSestava(int firstKey, int lastKey) {
     closeQSestava();
     QStringList lines = QSestavaLines();
     lines[10] = QSestavaRangeCondition();
-    QSqlQuery query = SqlSupport::Prepare(m_db.connection(), lines.join(u'\n'));
+    // A data model moves back and forth over its rows.
+    QSqlQuery query(m_db.connection());
+    query.setForwardOnly(false);
+    if (!query.prepare(lines.join(u'\n')))
+        SqlSupport::Fail(query, QStringLiteral("QSestava"));
     query.bindValue(QStringLiteral(":PKlic1"), firstKey);
     query.bindValue(QStringLiteral(":PKlic2"), lastKey);
     if (!query.exec())

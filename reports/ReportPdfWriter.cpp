@@ -1,12 +1,13 @@
 #include "ReportPdfWriter.h"
 
+#include "ReportItemPainter.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPicture>
 #include <algorithm>
 
 bool ReportPdfWriter::write(const TSestVystup& output, const QString& fileName, const QString& title,
@@ -50,12 +51,13 @@ bool ReportPdfWriter::write(const TSestVystup& output, const QString& fileName, 
             if (!firstSheet)
                 pdf.newPage();
             firstSheet = false;
-            const QPicture picture = output.picture(page - 1);
             painter.save();
             painter.scale(kResolution / 100.0, kResolution / 100.0);
             if (!m_background.isNull())
                 painter.drawImage(QRectF(m_backgroundRect), m_background);
-            painter.drawPicture(0, 0, picture);
+            // The items are drawn directly: a recorded page played back at the PDF's resolution
+            // loses its texts (the picture rescales their fonts for the device).
+            ReportItemPainter::paintPage(painter, output.page(page - 1));
             painter.restore();
             ++m_pages;
         }

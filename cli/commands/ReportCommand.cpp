@@ -1,0 +1,109 @@
+// report --db DIR (--key K | --all) [--comment] (--pdf OUT | --text OUT [--codepage C]): the stand
+// report composed without a window, written as PDF or as text in a code page.
+#include "CliCommand.h"
+#include "DatabaseChooser.h"
+#include "ReportTextExport.h"
+#include "RivwoodError.h"
+#include "SqlSupport.h"
+#include "StandDatabase.h"
+#include "TFJHKSest.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonObject>
+#include <memory>
+
+namespace {
+
+// Report fonts (measuring memo lines, drawing PDF text) come from the platform's font database,
+// which only a GUI application has. rivwood-cli starts with a core application; the command then
+// brings up its own one on the offscreen platform for the time it runs.
+std::unique_ptr<QGuiApplication> guiApplication() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return nullptr;
+    static int argc = 1;
+    static char name[] = "rivwood-cli";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The database of --db, which must already hold the stand tables.
+void openDatabase(StandDatabase& db, const QString& directory) {
+    if (!QFileInfo(directory).isDir())
+        throw RivwoodError(
+            QString("Adresář databáze „%1“ neexistuje.").arg(QDir::toNativeSeparators(directory)));
+    db.setDirectory(QFileInfo(directory).absoluteFilePath());
+    db.CheckDatabaseFiles();
+    if (db.empty() || !db.complete())
+        throw RivwoodError(
+            QString("V adresáři „%1“ není databáze porostů.").arg(QDir::toNativeSeparators(directory)));
+    DatabaseChooser::UseDirectory(db, directory, [](const UserMessage&) { return false; });
+}
+
+// A stand printed alone must be stored with its summary.
+void requirePrintable(StandDatabase& db, int key) {
+    QSqlQuery q = SqlSupport::Exec(db.connection(),
+                                   "select SOUHRN from RivwoodPor where KLIC = ? and USED = true", {key});
+    if (!q.next())
+        throw RivwoodError(QString("Porost s klíčem %1 v databázi není.").arg(key));
+    if (!SqlSupport::Boolean(q, 0))
+        throw RivwoodError("Nejdřív je potřeba vypočítat souhrn !");
+}
+
+int run(const QStringList& arguments, const CliGlobals& globals) {
+    const CliArgs args(arguments, {"db", "key", "pdf", "text", "codepage"}, {"all", "comment"});
+    args.requirePositional(0);
+    if (!args.has("db"))
+        throw CliUsageError{"chybí --db DIR"};
+    if (args.has("key") == args.has("all"))
+        throw CliUsageError{"zadejte právě jedno z --key K a --all"};
+    if (args.has("pdf") == args.has("text"))
+        throw CliUsageError{"zadejte právě jedno z --pdf SOUBOR a --text SOUBOR"};
+    if (args.has("codepage") && !args.has("text"))
+        throw CliUsageError{"--codepage patří k --text"};
+    TSestLanguage language = slCP1250;
+    if (args.has("codepage")) {
+        bool ok = false;
+        language = languageFromName(args.value("codepage"), &ok);
+        if (!ok || language == slUndefined)
+            throw CliUsageError{QString("neznámá kódová stránka %1 (ascii, cp867, cp852, cp1250)")
+                                    .arg(args.value("codepage"))};
+    }
+    const int key = args.has("key") ? parseIntArg(args.value("key"), "--key") : 0;
+
+    const std::unique_ptr<QGuiApplication> gui = guiApplication();
+    StandDatabase db(settingsFile(globals));
+    openDatabase(db, args.value("db"));
+    if (args.has("key"))
+        requirePrintable(db, key);
+
+    TFJHKSest sest(db);
+    sest.SKomentarem = args.has("comment");
+    if (args.has("key"))
+        sest.PrintStand(key);
+    else
+        sest.PrintAllStands();
+
+    TSestava& report = sest.SJHKVysC;
+    int pages = 0;
+    if (args.has("pdf")) {
+        if (!report.exportPdf(args.value("pdf")))
+            throw RivwoodError(report.errorString());
+        pages = report.output().pageCount();
+    } else {
+        report.ExportLanguage = language;
+        ReportTextExport::forReport(report).exportToFile(report.output(), args.value("text"));
+        pages = report.output().pageCount();
+    }
+    printJson(QJsonObject{{"pages", pages}});
+    return 0;
+}
+
+const CliCommand command("report",
+                         "report --db DIR (--key K | --all) [--comment] (--pdf OUT | --text OUT "
+                         "[--codepage ascii|cp867|cp852|cp1250])",
+                         run);
+
+} // namespace
