@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ReportPrinting.h"
+
+#include <QDialog>
+#include <array>
+
+class QAbstractButton;
+class QButtonGroup;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QToolButton;
+class ReportPageView;
+class TSestavaD;
+
+// "Prohlížení sestavy před tiskem": the composed pages of a report one at a time, with the page
+// buttons "První stránka", "Předchozí stránka", "Další stránka", "Poslední stránka", the page number
+// and page count, zooms from 32 to 200 %, "Tisk sestavy", a PDF copy of the pages and "Ukončení"
+// (closes with OK). "Oprava předlohy" (the template designer) is disabled.
+class ReportPreviewWindow : public QDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr std::array<int, 10> Zooms{32, 40, 50, 64, 75, 83, 100, 120, 150, 200};
+
+    explicit ReportPreviewWindow(TSestavaD& report, QWidget* parent = nullptr);
+
+    int currentPage() const; // 1-based
+    void showPage(int number);
+    int zoom() const;
+    void setZoom(int percent);
+
+    // The printing started by "Tisk sestavy"; its dialogs can be replaced (tests).
+    ReportPrinting& printing() { return m_printing; }
+    // Asks for the file of "Uložit do PDF..." (a save dialog unless replaced).
+    std::function<QString()> choosePdfFile;
+
+  private:
+    void updateState();
+    void print();
+    void savePdf();
+
+    TSestavaD& m_report;
+    ReportPrinting m_printing;
+    ReportPageView* m_view;
+    QScrollArea* m_scroll;
+    QToolButton* m_first;
+    QToolButton* m_prior;
+    QToolButton* m_next;
+    QToolButton* m_last;
+    QLabel* m_pageNumber;
+    QLabel* m_pageCount;
+    QButtonGroup* m_zooms;
+    QPushButton* m_edit;
+};
+
+// Composes the report with the progress window, then shows the preview modally, maximised, at
+// 100 %. True when the preview was closed with OK ("Ukončení"); a report that cannot be composed
+// shows its error and answers false.
+class TSestava;
+bool PreviewReport(TSestava& report, QWidget* parent = nullptr);
