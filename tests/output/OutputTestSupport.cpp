@@ -1,0 +1,48 @@
+#include "OutputTestSupport.h"
+
+void GuiApplicationEnvironment::SetUp() {
+    if (!QGuiApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "output_tests";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = new QGuiApplication(argc, argv);
+    }
+}
+
+void GuiApplicationEnvironment::TearDown() {
+    delete m_app;
+    m_app = nullptr;
+}
+
+QString valueAfter(const TStranaPrvku& page, const QString& label, int occurrence) {
+    for (size_t i = 0; i + 1 < page.items.size(); ++i)
+        if (page.items[i].isText() && page.items[i].text == label && occurrence-- == 0)
+            return page.items[i + 1].text;
+    return {};
+}
+
+QStringList pageTexts(const TStranaPrvku& page) {
+    QStringList texts;
+    for (const TVystPrvek& item : page.items)
+        if (item.isText())
+            texts << item.text;
+    return texts;
+}
+
+std::vector<StandHeader> standHeaders(const TSestVystup& output) {
+    std::vector<StandHeader> headers;
+    for (int p = 0; p < output.pageCount(); ++p) {
+        const TStranaPrvku& page = output.page(p);
+        for (size_t i = 0; i + 1 < page.items.size(); ++i) {
+            if (page.items[i].text != QStringLiteral("Tok:"))
+                continue;
+            // The header of one stand, from "Tok:" on.
+            TStranaPrvku rest;
+            rest.items.assign(page.items.begin() + qsizetype(i), page.items.end());
+            headers.push_back({page.number, valueAfter(rest, QStringLiteral("List:")), page.items[i + 1].text,
+                               valueAfter(rest, QStringLiteral("Říční km:"))});
+        }
+    }
+    return headers;
+}

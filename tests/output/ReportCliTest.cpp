@@ -1,0 +1,164 @@
+// rivwood-cli report over a database saved through the stand store: PDF text, text export bytes,
+// usage errors and user-fixable failures.
+#include "ConvertText.h"
+#include "StandFixtures.h"
+#include "TestSupport.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int code = -1;
+    QByteArray out;
+    QString err;
+};
+
+class ReportCliTest : public ::testing::Test {
+  protected:
+    CliRun cli(QStringList args) {
+        args.prepend(QStringLiteral("--settings"));
+        args.insert(1, m_scratch.filePath(QStringLiteral("Rivwood.INI")));
+        QProcess p;
+        p.start(testsupport::binDir() + QStringLiteral("/rivwood-cli"), args);
+        EXPECT_TRUE(p.waitForFinished(120000));
+        return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+    }
+    QString scratch(const QString& name) const { return m_scratch.filePath(name); }
+
+    // Three rivers, the middle stand long enough for two pages.
+    void addStands() {
+        m_db.add(Stand(QStringLiteral("Želivka"), "L", "1,0", QStringLiteral("A"), 3), 1);
+        m_db.add(Stand(QStringLiteral("Blanice"), "P", "2,0", QStringLiteral("A"), 60), 2);
+        StandSpec c = Stand(QStringLiteral("Lužnice"), "L", "3,0", QStringLiteral("A"), 4);
+        c.comment = QStringLiteral("Olše s podrostem, břeh zpevněn.");
+        m_key3 = m_db.add(c, 3);
+    }
+
+    ReportDatabase m_db;
+    QTemporaryDir m_scratch;
+    int m_key3 = 0;
+};
+
+int pagesOf(const CliRun& r) {
+    return QJsonDocument::fromJson(r.out).object().value(QStringLiteral("pages")).toInt(-1);
+}
+
+} // namespace
+
+TEST_F(ReportCliTest, PdfShowsEveryStandWithItsPageNumber) {
+    addStands();
+    const QString pdf = scratch(QStringLiteral("sestava.pdf"));
+    const CliRun r = cli({"report", "--db", m_db.directory(), "--all", "--pdf", pdf});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(pagesOf(r), 4);
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    ASSERT_FALSE(pdftotext.isEmpty()) << "pdftotext (poppler-utils) is needed";
+    QProcess p;
+    p.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 4);
+    static const QRegularExpression list(QStringLiteral("List:\\s+(\\d+)"));
+    static const QRegularExpression river(QStringLiteral("Tok:\\s+(\\S+)"));
+    const QStringList rivers{"Blanice", "", "Lužnice", "Želivka"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Strana %1 z 4").arg(i + 1))) << i;
+        const QRegularExpressionMatch m = list.match(pages[i]);
+        if (rivers[i].isEmpty()) {
+            EXPECT_FALSE(m.hasMatch()) << "page " << i + 1 << " continues a stand";
+            continue;
+        }
+        ASSERT_TRUE(m.hasMatch()) << i;
+        EXPECT_EQ(m.captured(1).toInt(), i + 1);
+        EXPECT_EQ(river.match(pages[i]).captured(1), rivers[i]);
+    }
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Zjišťování zásob břehových porostů metodou JHK")));
+    EXPECT_TRUE(pages[3].contains(QStringLiteral("Celkem všechny porosty sestavy")));
+    EXPECT_FALSE(pages[2].contains(QStringLiteral("Poznámka:")));
+}
+
+TEST_F(ReportCliTest, OneStandWithCommentAsPdf) {
+    addStands();
+    const QString pdf = scratch(QStringLiteral("jeden.pdf"));
+    const CliRun r = cli(
+        {"report", "--db", m_db.directory(), "--key", QString::number(m_key3), "--comment", "--pdf", pdf});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(pagesOf(r), 1);
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Poznámka:")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Olše s podrostem, břeh zpevněn.")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Lužnice")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Želivka")));
+}
+
+TEST_F(ReportCliTest, TextExportWritesTheCodePage) {
+    addStands();
+    const QString file = scratch(QStringLiteral("sestava.txt"));
+    const CliRun r =
+        cli({"report", "--db", m_db.directory(), "--all", "--text", file, "--codepage", "cp852"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(pagesOf(r), 4);
+    const QByteArray bytes = testsupport::readFile(file);
+    // 70 grid rows per A4 page at 6 lines per inch, each ended by CR LF.
+    EXPECT_EQ(bytes.count("\r\n"), 4 * 70);
+    EXPECT_TRUE(bytes.contains(ConvertText(QStringLiteral("Zjišťování zásob břehových porostů"), slCP852)));
+    EXPECT_TRUE(bytes.contains("Zji\xE7\x9Cov\xA0n\xA1"));
+    EXPECT_TRUE(bytes.contains(ConvertText(QStringLiteral("Želivka"), slCP852)));
+    EXPECT_FALSE(bytes.contains("\x9A")); // cp1250 "š"
+    EXPECT_FALSE(bytes.contains("\xC5")); // no UTF-8
+    // The stand header line carries its page number.
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("List:\\s+3")).match(QString::fromLatin1(bytes)).hasMatch());
+
+    const QString ascii = scratch(QStringLiteral("ascii.txt"));
+    ASSERT_EQ(cli({"report", "--db", m_db.directory(), "--all", "--text", ascii, "--codepage", "ascii"}).code,
+              0);
+    const QByteArray plain = testsupport::readFile(ascii);
+    EXPECT_TRUE(plain.contains("Zjistovani zasob brehovych porostu metodou JHK"));
+    EXPECT_TRUE(std::all_of(plain.begin(), plain.end(), [](char c) { return (unsigned char)c < 128; }));
+}
+
+TEST_F(ReportCliTest, UsageErrorsAndFailures) {
+    addStands();
+    const QString dir = m_db.directory();
+    const QString out = scratch(QStringLiteral("x.pdf"));
+    EXPECT_EQ(cli({"report", "--all", "--pdf", out}).code, 2);
+    EXPECT_EQ(cli({"report", "--db", dir, "--pdf", out}).code, 2);
+    EXPECT_EQ(cli({"report", "--db", dir, "--all", "--key", "1", "--pdf", out}).code, 2);
+    EXPECT_EQ(cli({"report", "--db", dir, "--all"}).code, 2);
+    EXPECT_EQ(cli({"report", "--db", dir, "--all", "--pdf", out, "--codepage", "cp852"}).code, 2);
+    EXPECT_EQ(cli({"report", "--db", dir, "--all", "--text", out, "--codepage", "cp437"}).code, 2);
+    EXPECT_EQ(cli({"report", "--db", dir, "--key", "x", "--pdf", out}).code, 2);
+
+    CliRun r = cli({"report", "--db", scratch(QStringLiteral("nic")), "--all", "--pdf", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("neexistuje"))) << r.err.toStdString();
+    QTemporaryDir empty;
+    r = cli({"report", "--db", empty.path(), "--all", "--pdf", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("není databáze porostů"))) << r.err.toStdString();
+    r = cli({"report", "--db", dir, "--key", "99", "--pdf", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Porost s klíčem 99 v databázi není."))) << r.err.toStdString();
+    StandSpec open = Stand(QStringLiteral("Ohře"), "L", "1,0", QStringLiteral("A"), 2);
+    open.summary = false;
+    const int key = m_db.add(open, 9);
+    r = cli({"report", "--db", dir, "--key", QString::number(key), "--pdf", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Nejdřív je potřeba vypočítat souhrn !")))
+        << r.err.toStdString();
+    r = cli({"report", "--db", dir, "--all", "--pdf", scratch(QStringLiteral("chybí/x.pdf"))});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_FALSE(r.err.isEmpty());
+}
