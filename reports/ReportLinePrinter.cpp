@@ -68,7 +68,11 @@ QByteArray gridBytes(const TZnakovePole& grid, TSestLanguage codePage) {
             out += pitchOn(pitch);
             if (bold)
                 out += QByteArray() + ESC + 'E';
-            out += ConvertText(text, codePage);
+            // Blanks after the last character print nothing.
+            qsizetype end = text.size();
+            while (end > 0 && text[end - 1] == u' ')
+                --end;
+            out += ConvertText(text.left(end), codePage);
             if (bold)
                 out += QByteArray() + ESC + 'F';
             out += pitchOff(pitch);

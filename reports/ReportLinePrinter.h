@@ -28,7 +28,7 @@ bool isTextOnlyDriver(const QString& makeAndModel);
 // inch).
 QByteArray jobStart(int lineSpacing);
 // The rows of one grid in the code page (slUndefined: cp1250), up to its last non-empty row, each
-// ended by a line feed.
+// ended by a line feed; blanks at the end of a slot are not sent.
 QByteArray gridBytes(const TZnakovePole& grid, TSestLanguage codePage);
 // Form feed: the next page.
 QByteArray pageEnd();
