@@ -34,9 +34,7 @@ TFJHKSest::TFJHKSest(StandDatabase& database) : m_db(database) {
     m_data.setDatabaseDataSet(true);
     // The comment column is a memo: printed over as many lines as it takes.
     SJHKVysC.OnGetDataType = [this](int field, ReportDataSet::FieldType type) {
-        return m_data.fieldName(field).compare(QStringLiteral("KOMENT"), Qt::CaseInsensitive) == 0
-                   ? ReportDataSet::Memo
-                   : type;
+        return field == m_commentField ? ReportDataSet::Memo : type;
     };
 }
 
@@ -150,11 +148,13 @@ void TFJHKSest::openQSestava(int firstKey, int lastKey) {
     if (m_qsestava->lastError().isValid())
         throw RivwoodError(
             QStringLiteral("Chyba databáze: QSestava: %1").arg(m_qsestava->lastError().text()));
-    m_data.setModel(m_qsestava.get());
+    m_data.setQuery(m_qsestava.get());
+    m_commentField = m_data.fieldIndex(QStringLiteral("KOMENT"));
 }
 
 void TFJHKSest::closeQSestava() {
-    m_data.setModel(nullptr);
+    m_data.setQuery(nullptr);
+    m_commentField = -1;
     m_qsestava.reset();
 }
 

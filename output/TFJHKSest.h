@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModelDataSet.h"
+#include "StandQueryDataSet.h"
 #include "TSestava.h"
 
 #include <QSqlQueryModel>
@@ -84,5 +84,6 @@ class TFJHKSest {
     StandDatabase& m_db;
     QString m_templateDir;
     std::unique_ptr<QSqlQueryModel> m_qsestava;
-    ModelDataSet m_data;
+    StandQueryDataSet m_data;
+    int m_commentField = -1;
 };
