@@ -36,7 +36,7 @@ class ReportCliTest : public ::testing::Test {
     void addStands() {
         m_db.add(Stand(QStringLiteral("Želivka"), "L", "1,0", QStringLiteral("A"), 3), 1);
         m_db.add(Stand(QStringLiteral("Blanice"), "P", "2,0", QStringLiteral("A"), 60), 2);
-        StandSpec c = Stand(QStringLiteral("Lužnice"), "L", "3,0", QStringLiteral("A"), 4);
+        StandPlan c = Stand(QStringLiteral("Lužnice"), "L", "3,0", QStringLiteral("A"), 4);
         c.comment = QStringLiteral("Olše s podrostem, břeh zpevněn.");
         m_key3 = m_db.add(c, 3);
     }
@@ -151,7 +151,7 @@ TEST_F(ReportCliTest, UsageErrorsAndFailures) {
     r = cli({"report", "--db", dir, "--key", "99", "--pdf", out});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("Porost s klíčem 99 v databázi není."))) << r.err.toStdString();
-    StandSpec open = Stand(QStringLiteral("Ohře"), "L", "1,0", QStringLiteral("A"), 2);
+    StandPlan open = Stand(QStringLiteral("Ohře"), "L", "1,0", QStringLiteral("A"), 2);
     open.summary = false;
     const int key = m_db.add(open, 9);
     r = cli({"report", "--db", dir, "--key", QString::number(key), "--pdf", out});

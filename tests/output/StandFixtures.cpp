@@ -8,9 +8,9 @@
 #include <QSqlQuery>
 #include <cmath>
 
-StandSpec Stand(const QString& river, const QString& bank, const QString& riverKm, const QString& action,
+StandPlan Stand(const QString& river, const QString& bank, const QString& riverKm, const QString& action,
                 int species) {
-    StandSpec s;
+    StandPlan s;
     s.river = river;
     s.bank = bank;
     s.riverKm = riverKm;
@@ -19,22 +19,22 @@ StandSpec Stand(const QString& river, const QString& bank, const QString& riverK
     return s;
 }
 
-TManualy225 MakeReportStand(const StandSpec& spec, int seed) {
+TManualy225 MakeReportStand(const StandPlan& plan, int seed) {
     TManualy225 st;
     st.name = QStringLiteral("Zkušební");
     st.designation = QStringLiteral("Porost %1").arg(seed);
     st.date = QStringLiteral("14.10.2026");
-    st.comment = spec.comment;
-    st.river = spec.river;
-    st.bank = spec.bank;
-    st.riverKm = spec.riverKm;
-    st.action = spec.action;
+    st.comment = plan.comment;
+    st.river = plan.river;
+    st.bank = plan.bank;
+    st.riverKm = plan.riverKm;
+    st.action = plan.action;
     st.shrubArea = 150;
-    st.area = spec.area;
+    st.area = plan.area;
     st.age = 40 + seed % 30;
     const ClassLayout layout = ClassLayout::Make(4, 10);
     const QStringList& all = SpeciesTables::DrevZkratky();
-    for (int k = 0; k < spec.species && k < all.size(); ++k) {
+    for (int k = 0; k < plan.species && k < all.size(); ++k) {
         const QString abbr = all[(k * 5 + seed) % all.size()];
         if (st.indexOf(abbr) >= 0)
             continue;
@@ -72,7 +72,7 @@ TManualy225 MakeReportStand(const StandSpec& spec, int seed) {
     SummaryTable table;
     table.Fill(st);
     table.Compute(st);
-    st.summary = spec.summary;
+    st.summary = plan.summary;
     return st;
 }
 
@@ -83,8 +83,8 @@ ReportDatabase::ReportDatabase() {
     m_store = std::make_unique<StandStore>(*m_db);
 }
 
-int ReportDatabase::add(const StandSpec& spec, int seed) {
-    TManualy225 st = MakeReportStand(spec, seed);
+int ReportDatabase::add(const StandPlan& plan, int seed) {
+    TManualy225 st = MakeReportStand(plan, seed);
     const int key = m_store->AllocateStandKey();
     m_store->SaveStand(st, key);
     return key;

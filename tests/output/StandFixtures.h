@@ -10,7 +10,7 @@
 
 // Stands as the program stores them after the summary: species with filled diameter classes,
 // the summary computed by the summary table, saved through the stand store.
-struct StandSpec {
+struct StandPlan {
     QString river = QStringLiteral("Sázava");
     QString bank = QStringLiteral("L");
     QString riverKm = QStringLiteral("12,300");
@@ -21,9 +21,9 @@ struct StandSpec {
     double area = 8500;
 };
 
-StandSpec Stand(const QString& river, const QString& bank, const QString& riverKm, const QString& action,
+StandPlan Stand(const QString& river, const QString& bank, const QString& riverKm, const QString& action,
                 int species);
-TManualy225 MakeReportStand(const StandSpec& spec, int seed);
+TManualy225 MakeReportStand(const StandPlan& plan, int seed);
 
 // A fresh database directory with its tables, in a temporary directory of its own.
 class ReportDatabase {
@@ -34,7 +34,7 @@ class ReportDatabase {
     StandDatabase& database() { return *m_db; }
     StandStore& store() { return *m_store; }
     // Saves the stand under a new key and returns it.
-    int add(const StandSpec& spec, int seed = 1);
+    int add(const StandPlan& plan, int seed = 1);
     // STRANKA of a stand's species rows (-1 when it has none, -2 when they differ).
     int stranka(int key);
 

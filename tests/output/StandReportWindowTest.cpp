@@ -72,7 +72,7 @@ TEST(StandReportWindow, PreviewOfOneStandAndOfAll) {
 
 TEST(StandReportWindow, MissingTemplateEndsInAMessage) {
     ReportDatabase db;
-    db.add(StandSpec(), 1);
+    db.add(StandPlan(), 1);
     TFJHKSest report(db.database());
     QTemporaryDir empty;
     report.setTemplateDirectory(empty.path());

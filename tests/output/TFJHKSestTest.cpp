@@ -101,7 +101,7 @@ TEST_F(StandReportTest, OneStandIsPrintedWithItsPageInTheWholeReport) {
 
 TEST_F(StandReportTest, StandsWithoutSummaryAreLeftOutAndGetNoPage) {
     const int shown = m_db.add(Stand(QStringLiteral("Jizera"), "L", "1,0", QStringLiteral("A"), 3), 1);
-    StandSpec hidden = Stand(QStringLiteral("Doubrava"), "L", "1,0", QStringLiteral("A"), 3);
+    StandPlan hidden = Stand(QStringLiteral("Doubrava"), "L", "1,0", QStringLiteral("A"), 3);
     hidden.summary = false;
     const int notSummarised = m_db.add(hidden, 2);
     ASSERT_TRUE(m_report->PrintAllStands());
@@ -113,8 +113,8 @@ TEST_F(StandReportTest, StandsWithoutSummaryAreLeftOutAndGetNoPage) {
 }
 
 TEST_F(StandReportTest, TotalsOfStandRiverAndReport) {
-    const StandSpec a = Stand(QStringLiteral("Sázava"), "L", "1,0", QStringLiteral("A"), 6);
-    const StandSpec b = Stand(QStringLiteral("Sázava"), "P", "2,0", QStringLiteral("A"), 4);
+    const StandPlan a = Stand(QStringLiteral("Sázava"), "L", "1,0", QStringLiteral("A"), 6);
+    const StandPlan b = Stand(QStringLiteral("Sázava"), "P", "2,0", QStringLiteral("A"), 4);
     m_db.add(a, 11);
     m_db.add(b, 12);
     const TManualy225 sa = MakeReportStand(a, 11), sb = MakeReportStand(b, 12);
@@ -156,10 +156,10 @@ TEST_F(StandReportTest, CommentGrowsTheStandFootAndThePagesFollow) {
     QString comment;
     for (int i = 0; i < 40; ++i)
         comment += QStringLiteral("Nálet olše a vrby podél břehu, místy podemletý svah. ");
-    StandSpec longOne = Stand(QStringLiteral("Cidlina"), "L", "1,0", QStringLiteral("A"), 40);
+    StandPlan longOne = Stand(QStringLiteral("Cidlina"), "L", "1,0", QStringLiteral("A"), 40);
     longOne.comment = comment.trimmed();
     const int k1 = m_db.add(longOne, 1);
-    StandSpec next = Stand(QStringLiteral("Cidlina"), "L", "2,0", QStringLiteral("A"), 3);
+    StandPlan next = Stand(QStringLiteral("Cidlina"), "L", "2,0", QStringLiteral("A"), 3);
     next.comment = QStringLiteral("Krátká poznámka");
     const int k2 = m_db.add(next, 2);
 
@@ -205,7 +205,7 @@ TEST_F(StandReportTest, PreviewGetsTheReportOverTheKeyRange) {
 }
 
 TEST_F(StandReportTest, TemplateProblemsEndTheRun) {
-    m_db.add(StandSpec(), 1);
+    m_db.add(StandPlan(), 1);
     QTemporaryDir dir;
     m_report->setTemplateDirectory(dir.path());
     try {
