@@ -103,7 +103,8 @@ bool TFJHKSest::RunStandReport() {
     SJHKVysC.setReportDir(templateDirectory());
     SJHKVysC.ReportDirIgnore = false;
     ReadPageLayout();
-    NumberPages();
+    if (!NumberPages())
+        return false;
 
     openQSestava(PKlic1, PKlic2);
     bool result = true;
@@ -158,7 +159,7 @@ void TFJHKSest::closeQSestava() {
     m_qsestava.reset();
 }
 
-std::map<int, int> TFJHKSest::NumberPages() {
+std::optional<std::map<int, int>> TFJHKSest::NumberPages() {
     // The report of every stand is laid out once with the template just read; the tracker notes
     // the page on which each stand's head lands. This follows the engine exactly, whatever the
     // template's page breaks, group options and growing memo fields do.
@@ -166,10 +167,15 @@ std::map<int, int> TFJHKSest::NumberPages() {
     openQSestava(0, std::numeric_limits<int>::max());
     {
         StandPageTracker tracker(SJHKVysC, m_data, kStandGroup);
+        SJHKVysC.setProgress(NumberingProgress);
         const int result = SJHKVysC.TSestavaD::compose();
+        SJHKVysC.setProgress(nullptr);
         pages = tracker.pages();
-        if (result == TSestavaD::ComposeFailed) {
+        if (result != TSestavaD::ComposeOk) {
             closeQSestava();
+            SJHKVysC.output().clear();
+            if (result == TSestavaD::ComposeInterrupted)
+                return std::nullopt;
             throw RivwoodError(SJHKVysC.errorString());
         }
     }

@@ -9,7 +9,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
+class ReportProgress;
 class StandDatabase;
 
 // The stand report: the queries over the stand tables (connection "dbjhkdata"), the page numbers
@@ -66,7 +68,7 @@ class TFJHKSest {
     bool PrintAllStands();
     // Chooses the template, reads its layout, numbers the pages of all stands into STRANKA, then
     // composes the report over the stands PKlic1..PKlic2 and hands it to Preview. The result is that
-    // of Preview (true without one).
+    // of Preview (true without one); false when the numbering was interrupted.
     bool RunStandReport();
 
     // Reads the chosen template into SJHKVysC; a missing template or one with fewer than two groups
@@ -74,8 +76,11 @@ class TFJHKSest {
     void ReadPageLayout();
     // Page on which each stand starts in the report of all stands, worked out by laying that report
     // out with the template read by ReadPageLayout, and written into STRANKA of every computed stand
-    // (0 for a stand the report does not print). Returns key -> page.
-    std::map<int, int> NumberPages();
+    // (0 for a stand the report does not print). Returns key -> page; nothing (and nothing written)
+    // when the user interrupted the layout through NumberingProgress.
+    std::optional<std::map<int, int>> NumberPages();
+    // Told of the records while the pages are numbered (the progress window "Informace").
+    ReportProgress* NumberingProgress = nullptr;
 
   private:
     void openQSestava(int firstKey, int lastKey);

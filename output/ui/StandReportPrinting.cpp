@@ -1,6 +1,7 @@
 #include "StandReportPrinting.h"
 
 #include "ReportPreviewWindow.h"
+#include "ReportProgressWindow.h"
 #include "RivwoodError.h"
 #include "TFJHKSest.h"
 
@@ -13,12 +14,26 @@ namespace {
 template <typename Run> bool withMessages(TFJHKSest& report, QWidget* parent, Run run) {
     if (!report.Preview)
         attachPreview(report, parent);
+    // The pages are numbered before the preview composes the report: the progress window shows
+    // that pass and can interrupt it, and goes away when the preview begins.
+    ReportProgressWindow progress(parent);
+    const auto preview = report.Preview;
+    report.Preview = [&](TSestava& sestava) {
+        progress.hide();
+        return preview(sestava);
+    };
+    report.NumberingProgress = &progress;
+    progress.show();
+    bool result = false;
     try {
-        return run();
+        result = run();
     } catch (const RivwoodError& e) {
+        progress.hide();
         QMessageBox::critical(parent, QStringLiteral("Chyba"), e.message());
-        return false;
     }
+    report.NumberingProgress = nullptr;
+    report.Preview = preview;
+    return result;
 }
 
 } // namespace

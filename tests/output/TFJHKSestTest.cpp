@@ -3,6 +3,7 @@
 #include "TFJHKSest.h"
 #include "OutputTestSupport.h"
 #include "ReportItemPainter.h"
+#include "ReportProgress.h"
 #include "RivwoodError.h"
 #include "StandFixtures.h"
 #include "TestSupport.h"
@@ -260,4 +261,24 @@ TEST_F(StandReportTest, PageRendersHeaderAndOneLinePerSpecies) {
     // Nothing in the empty lower half but the page foot.
     EXPECT_EQ(inkRows(QRect(0, 700, 826, 1169 - 40 - 28 - 700)), 0);
     EXPECT_GE(inkRows(QRect(60, 1169 - 40 - 28, 726, 28)), 1);
+}
+
+TEST_F(StandReportTest, InterruptedNumberingPrintsNothing) {
+    addMixedStands();
+    ASSERT_TRUE(m_report->PrintAllStands());
+    class Stop : public ReportProgress {
+      public:
+        void recordNumber(int) override {}
+        bool poll() override { return ++polls > 20; }
+        int polls = 0;
+    } stop;
+    QSqlQuery(m_db.database().connection()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
+    m_report->NumberingProgress = &stop;
+    bool previewed = false;
+    m_report->Preview = [&](TSestava&) { return previewed = true; };
+    EXPECT_FALSE(m_report->PrintAllStands());
+    EXPECT_FALSE(previewed);
+    EXPECT_GT(stop.polls, 20);
+    EXPECT_EQ(m_db.stranka(m_keys[0]), 99); // nothing written
+    EXPECT_EQ(m_report->SJHKVysC.output().pageCount(), 0);
 }
