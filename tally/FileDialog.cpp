@@ -1,0 +1,100 @@
+#include "FileDialog.h"
+
+#include <QFileDialog>
+#include <deque>
+
+namespace {
+
+struct Script {
+    bool on = false;
+    std::deque<QString> names;
+    QStringList requests;
+};
+
+Script& script() {
+    static Script s;
+    return s;
+}
+
+} // namespace
+
+bool FileDialog::takeScripted(const QString& title, QString* name) {
+    Script& s = script();
+    if (!s.on)
+        return false;
+    s.requests << title;
+    name->clear();
+    if (!s.names.empty()) {
+        *name = s.names.front();
+        s.names.pop_front();
+    }
+    return true;
+}
+
+QString FileDialog::QtFilter(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        QString patterns = parts[i + 1];
+        // "*.*" means every file; on this platform names need not have a dot.
+        patterns.replace("*.*", "*");
+        const qsizetype open = description.indexOf('(');
+        if (open >= 0)
+            description = description.left(open).trimmed();
+        out << QString("%1 (%2)").arg(description, patterns.split(';').join(' '));
+    }
+    return out.join(";;");
+}
+
+QString FileDialog::getOpenFileName(QWidget* parent, const QString& title, const QString& directory,
+                                    const QString& filter) {
+    QString name;
+    if (takeScripted(title, &name))
+        return name;
+    return QFileDialog::getOpenFileName(parent, title, directory, QtFilter(filter));
+}
+
+QString FileDialog::getSaveFileName(QWidget* parent, const QString& title, const QString& directory,
+                                    const QString& filter) {
+    QString name;
+    if (takeScripted(title, &name))
+        return name;
+    return QFileDialog::getSaveFileName(parent, title, directory, QtFilter(filter));
+}
+
+QString FileDialog::getAnyFileName(QWidget* parent, const QString& title, const QString& directory,
+                                   const QString& filter, const QString& fileName) {
+    QString name;
+    if (takeScripted(title, &name))
+        return name;
+    QFileDialog dialog(parent, title, directory, QtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, false);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setSizeGripEnabled(true);
+    dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+void FileDialog::setScripted(bool on) {
+    script() = Script{};
+    script().on = on;
+}
+
+bool FileDialog::scripted() {
+    return script().on;
+}
+
+void FileDialog::setNextFileName(const QString& name) {
+    script().names.push_back(name);
+}
+
+QStringList FileDialog::takeRequests() {
+    QStringList out;
+    out.swap(script().requests);
+    return out;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The file dialogs of the windows. Filters are given as the program writes them
+// ("Popis (*.X)|*.X|Všechny soubory (*.*)|*.*"). In scripted mode (tests) no dialog opens: each
+// call records its title and takes the next queued file name; an empty name, or none queued,
+// means cancelled.
+class FileDialog {
+  public:
+    static QString getOpenFileName(QWidget* parent, const QString& title, const QString& directory,
+                                   const QString& filter);
+    // Asks before overwriting an existing file.
+    static QString getSaveFileName(QWidget* parent, const QString& title, const QString& directory,
+                                   const QString& filter);
+    // An open dialog that accepts any name (existing or not, several selectable); the first name
+    // is returned. The database directory choice uses only its directory.
+    static QString getAnyFileName(QWidget* parent, const QString& title, const QString& directory,
+                                  const QString& filter, const QString& fileName);
+
+    // "A (*.X)|*.X|B (*.*)|*.*" → "A (*.X);;B (*)": pairs of description and pattern.
+    static QString QtFilter(const QString& filter);
+
+    static void setScripted(bool on);
+    static bool scripted();
+    static void setNextFileName(const QString& name);
+    // Titles of the dialogs asked for since the last call.
+    static QStringList takeRequests();
+
+  private:
+    static bool takeScripted(const QString& title, QString* name);
+};

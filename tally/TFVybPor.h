@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QPushButton;
+class QTableView;
+class QToolButton;
+class StandListModel;
+class TallyContext;
+
+// "Seznam porostů": the stored stands, to open one ("Vyber porost") or delete one
+// ("Zruš porost"). On return the caller tests selected(); KlicZaznamu then holds the key.
+class TFVybPor : public QDialog {
+    Q_OBJECT
+  public:
+    TFVybPor(TallyContext& context, QWidget* parent = nullptr);
+    ~TFVybPor() override;
+
+    // Shows the list modally; true when a stand was chosen.
+    bool Choose();
+    bool selected() const { return m_selected; }
+
+    // "Vyber porost" is usable only while the stand on display has no unsaved changes; the main
+    // window's refresh says so.
+    void setChooseAllowed(bool allowed);
+
+    StandListModel* model() const { return m_model; }
+    QTableView* grid() const { return m_grid; }
+    int currentRow() const;
+    void setCurrentRow(int row);
+
+    void VyberPorostClick();
+    void ZrusPorostClick();
+    void FilterClick();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void updateButtons();
+
+    TallyContext& m_ctx;
+    StandListModel* m_model = nullptr;
+    QTableView* m_grid = nullptr;
+    QCheckBox* m_computed = nullptr;
+    QCheckBox* m_notComputed = nullptr;
+    QPushButton* m_choose = nullptr;
+    QPushButton* m_delete = nullptr;
+    QToolButton* m_nav[4] = {};
+    bool m_selected = false;
+    bool m_chooseAllowed = true;
+};

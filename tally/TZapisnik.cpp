@@ -1,0 +1,338 @@
+#include "TZapisnik.h"
+
+#include "DiameterChart.h"
+#include "SettingsKeys.h"
+#include "TallyContext.h"
+#include "TallyGrid.h"
+#include "TextUtils.h"
+#include "WindowPlacement.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TZapisnik::TZapisnik(TallyContext& context) : QMainWindow(nullptr), m_ctx(context) {
+    setObjectName("TZapisnik");
+    setWindowTitle("JHK - průměrkovací zápisník");
+    buildControls();
+    buildMenus();
+    connectControls();
+    setTabOrder();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName("Casovac");
+    m_timer->setInterval(200);
+    connect(m_timer, &QTimer::timeout, this, &TZapisnik::Refresh);
+
+    // The start state: an empty, saved stand; the layout from the two combos.
+    StandSession& s = m_ctx.session;
+    s.layoutChanged = [this](const ClassLayout&) { setLayoutCombos(); };
+    s.flags = EditingFlags{};
+    s.flags.PoStartu = true;
+    s.flags.Ulozeno = true;
+    s.flags.KlicZaznamu = 0;
+    s.flags.SKomentarem = m_a.sKomentarem->isChecked();
+    s.stand.summary = false;
+    s.stand.area = 10000;
+    s.stand.shrubArea = 0;
+    s.SetClassLayout(ToInteger(SirkaTlStupne->currentText(), 4), ToInteger(PrvniTlStupen->currentText(), 10));
+    NastavStupne();
+    CelkForm->item(0, 0)->setText(" Celkem");
+    NulujTab();
+    for (QLineEdit* e : {ETok, EBreh, ERKm, EAkce, Edatum, EKroviny})
+        e->clear();
+    updateChart();
+    Refresh();
+    WindowPlacement::Restore(this, m_ctx.settingsFile(), SettingsKeys::Zapisnik);
+}
+
+TZapisnik::~TZapisnik() {
+    m_ctx.session.layoutChanged = nullptr;
+}
+
+void TZapisnik::buildControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* root = new QVBoxLayout(central);
+    root->setContentsMargins(10, 8, 10, 8);
+    root->setSpacing(8);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(10);
+    root->addLayout(top, 1);
+
+    // The grid and its totals.
+    auto* sheet = new QVBoxLayout;
+    sheet->setSpacing(0);
+    ZapForm = new TallyGrid(central);
+    ZapForm->setToolTip("Průměrkovací zápisník: četnosti stromů v tloušťkových stupních");
+    ZapForm->setWhatsThis("Nápověda: F1");
+    CelkForm = new QTableWidget(1, 5, central);
+    CelkForm->setObjectName("CelkForm");
+    CelkForm->horizontalHeader()->hide();
+    CelkForm->verticalHeader()->hide();
+    CelkForm->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    CelkForm->setSelectionMode(QAbstractItemView::NoSelection);
+    CelkForm->setFocusPolicy(Qt::NoFocus);
+    CelkForm->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CelkForm->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int c = 0; c < 5; ++c) {
+        auto* item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setTextAlignment(c == 0 ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
+                                      : Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
+        CelkForm->setItem(0, c, item);
+    }
+    sheet->addWidget(ZapForm, 1);
+    sheet->addWidget(CelkForm);
+    top->addLayout(sheet);
+
+    auto* side = new QVBoxLayout;
+    side->setSpacing(8);
+    top->addLayout(side, 1);
+    auto* panels = new QHBoxLayout;
+    panels->setSpacing(10);
+    side->addLayout(panels);
+
+    auto* left = new QVBoxLayout;
+    panels->addLayout(left, 1);
+
+    // Diameter classes.
+    auto* classes = new QGroupBox("Tloušťkové stupně", central);
+    auto* classGrid = new QGridLayout(classes);
+    SirkaTlStupne = new QComboBox(classes);
+    SirkaTlStupne->setObjectName("SirkaTlStupne");
+    SirkaTlStupne->setEditable(true);
+    SirkaTlStupne->setInsertPolicy(QComboBox::NoInsert);
+    SirkaTlStupne->addItems({"1", "2", "4"});
+    SirkaTlStupne->setCurrentText("4");
+    SirkaTlStupne->setToolTip("Šířka tloušťkového stupně v cm");
+    PrvniTlStupen = new QComboBox(classes);
+    PrvniTlStupen->setObjectName("PrvniTlStupen");
+    PrvniTlStupen->setEditable(true);
+    PrvniTlStupen->setInsertPolicy(QComboBox::NoInsert);
+    PrvniTlStupen->addItems({"7", "8", "9", "10"});
+    PrvniTlStupen->setCurrentText("10");
+    PrvniTlStupen->setToolTip("Střed prvního tloušťkového stupně v cm");
+    auto* widthLabel = new QLabel("Šíř&ka stupně (cm):", classes);
+    widthLabel->setBuddy(SirkaTlStupne);
+    auto* firstLabel = new QLabel("&První stupeň (cm):", classes);
+    firstLabel->setBuddy(PrvniTlStupen);
+    classGrid->addWidget(widthLabel, 0, 0);
+    classGrid->addWidget(SirkaTlStupne, 0, 1);
+    classGrid->addWidget(firstLabel, 1, 0);
+    classGrid->addWidget(PrvniTlStupen, 1, 1);
+    classGrid->setColumnStretch(1, 1);
+    left->addWidget(classes);
+
+    // Species.
+    auto* species = new QGroupBox("Dřevina", central);
+    auto* speciesGrid = new QGridLayout(species);
+    VyberDrevin = new QComboBox(species);
+    VyberDrevin->setObjectName("VyberDrevin");
+    VyberDrevin->setToolTip("Výběr dřeviny");
+    VyberDrevin->setMinimumContentsLength(4);
+    JmenoDrev = new QLineEdit(species);
+    JmenoDrev->setObjectName("JmenoDrev");
+    JmenoDrev->setReadOnly(true);
+    JmenoDrev->setFocusPolicy(Qt::NoFocus);
+    JmenoDrev->setToolTip("Český název dřeviny");
+    PocDle = new QComboBox(species);
+    PocDle->setObjectName("PocDle");
+    PocDle->setToolTip("Dřevina, podle jejíchž křivek JHK se počítá");
+    TabZasDle = new QComboBox(species);
+    TabZasDle->setObjectName("TabZasDle");
+    TabZasDle->setEditable(true);
+    TabZasDle->setInsertPolicy(QComboBox::NoInsert);
+    TabZasDle->lineEdit()->setMaxLength(3);
+    TabZasDle->setToolTip("Dřevina, podle jejíchž rovnic se počítá tabulková zásoba");
+    auto* speciesLabel = new QLabel("Dřev&ina:", species);
+    speciesLabel->setBuddy(VyberDrevin);
+    auto* jhkLabel = new QLabel("&JHK podle:", species);
+    jhkLabel->setBuddy(PocDle);
+    auto* tabLabel = new QLabel("Tabulková zásoba\npodl&e:", species);
+    tabLabel->setBuddy(TabZasDle);
+    speciesGrid->addWidget(speciesLabel, 0, 0);
+    speciesGrid->addWidget(VyberDrevin, 0, 1);
+    speciesGrid->addWidget(JmenoDrev, 1, 0, 1, 2);
+    speciesGrid->addWidget(jhkLabel, 2, 0);
+    speciesGrid->addWidget(PocDle, 2, 1);
+    speciesGrid->addWidget(tabLabel, 3, 0);
+    speciesGrid->addWidget(TabZasDle, 3, 1);
+    speciesGrid->setColumnStretch(1, 1);
+    left->addWidget(species);
+    left->addStretch();
+
+    // Mean stem.
+    auto* stem = new QGroupBox("Střední kmen", central);
+    auto* stemGrid = new QGridLayout(stem);
+    ETloustka = new QLineEdit(stem);
+    ETloustka->setObjectName("ETloustka");
+    ETloustka->setToolTip("Zde je možno vyplnit střední tloušťku ručně");
+    EVyska = new QLineEdit(stem);
+    EVyska->setObjectName("EVyska");
+    EVyska->setToolTip("Okénko pro vyplnění střední výšky");
+    EJHK = new QLineEdit(stem);
+    EJHK->setObjectName("EJHK");
+    EJHK->setReadOnly(true);
+    EJHK->setFocusPolicy(Qt::NoFocus);
+    EJHK->setToolTip("Číslo JHK odvozené ze stření tloušťky a výšky. Vyplňuje se automaticky při výpočtu.");
+    for (QLineEdit* e : {ETloustka, EVyska, EJHK}) {
+        e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        e->setMaximumWidth(110);
+    }
+    StrTl = new QPushButton("&Tloušťka", stem);
+    StrTl->setObjectName("StrTl");
+    StrTl->setToolTip(
+        "Odvození tloušťky středního kmene podle kruhové základny. Musí být vyplněn průměrkovací zápisník.");
+    VypZas = new QPushButton("&Výpočet ", stem);
+    VypZas->setObjectName("VypZas");
+    VypZas->setToolTip("Výpočet zásoby. Musí být vyplněn průměrkovací zápisník, tloušťka a výška.");
+    Zaznam = new QPushButton("&Záznam", stem);
+    Zaznam->setObjectName("Zaznam");
+    Zaznam->setToolTip("Vypočtené údaje se zaznamenají do operační paměti. ");
+    BZeZaznamu = new QPushButton("Ze záznam&u", stem);
+    BZeZaznamu->setObjectName("BZeZaznamu");
+    BZeZaznamu->setToolTip("Obnova zápisníku ze záznamu v operační paměti");
+    for (QPushButton* b : {StrTl, VypZas, Zaznam, BZeZaznamu})
+        b->setAutoDefault(true);
+    auto* dLabel = new QLabel("Tloušťka (cm):", stem);
+    dLabel->setBuddy(ETloustka);
+    auto* hLabel = new QLabel("Výšk&a (m):", stem);
+    hLabel->setBuddy(EVyska);
+    stemGrid->addWidget(dLabel, 0, 0);
+    stemGrid->addWidget(ETloustka, 0, 1);
+    stemGrid->addWidget(StrTl, 0, 2);
+    stemGrid->addWidget(hLabel, 1, 0);
+    stemGrid->addWidget(EVyska, 1, 1);
+    stemGrid->addWidget(new QLabel("JHK:", stem), 2, 0);
+    stemGrid->addWidget(EJHK, 2, 1);
+    auto* stemButtons = new QHBoxLayout;
+    stemButtons->addWidget(VypZas);
+    stemButtons->addWidget(Zaznam);
+    stemButtons->addWidget(BZeZaznamu);
+    stemGrid->addLayout(stemButtons, 3, 0, 1, 3);
+    auto* state = new QHBoxLayout;
+    CBVypocteno = new QCheckBox("Vypočteno", stem);
+    CBVypocteno->setObjectName("CBVypocteno");
+    CBZaznamenano = new QCheckBox("Zaznamenáno", stem);
+    CBZaznamenano->setObjectName("CBZaznamenano");
+    CBUlozeno = new QCheckBox("Uloženo v databázi", stem);
+    CBUlozeno->setObjectName("CBUlozeno");
+    for (QCheckBox* c : {CBVypocteno, CBZaznamenano, CBUlozeno}) {
+        // Display only: they follow the flags.
+        c->setAttribute(Qt::WA_TransparentForMouseEvents);
+        c->setFocusPolicy(Qt::NoFocus);
+        state->addWidget(c);
+    }
+    state->addStretch();
+    stemGrid->addLayout(state, 4, 0, 1, 3);
+    stemGrid->setColumnStretch(3, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(stem);
+    right->addStretch();
+    panels->addLayout(right, 1);
+
+    Graf = new DiameterChart(central);
+    side->addWidget(Graf, 1);
+
+    // The stand header.
+    auto* header = new QGroupBox("Porost", central);
+    auto* headerGrid = new QGridLayout(header);
+    struct Edit {
+        QLineEdit** edit;
+        const char* name;
+        const char* label;
+        int maxLength;
+        int stretch;
+    };
+    const Edit edits[] = {{&ETok, "ETok", "T&ok", 20, 4},
+                          {&EBreh, "EBreh", "&Břeh", 2, 1},
+                          {&ERKm, "ERKm", "Říční ki&lometr", 16, 3},
+                          {&EAkce, "EAkce", "&Název akce", 30, 5},
+                          {&Edatum, "Edatum", "Datu&m taxace", 16, 2},
+                          {&EKroviny, "EKroviny", "Plo&cha křovin (m2)", 12, 2}};
+    int column = 0;
+    for (const Edit& e : edits) {
+        *e.edit = new QLineEdit(header);
+        (*e.edit)->setObjectName(e.name);
+        (*e.edit)->setMaxLength(e.maxLength);
+        auto* label = new QLabel(QString::fromUtf8(e.label), header);
+        label->setBuddy(*e.edit);
+        headerGrid->addWidget(label, 0, column);
+        headerGrid->addWidget(*e.edit, 1, column);
+        headerGrid->setColumnStretch(column, e.stretch);
+        ++column;
+    }
+    EKroviny->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    root->addWidget(header);
+
+    LadButt = new QPushButton("Ladění", central);
+    LadButt->setObjectName("LadButt");
+    LadButt->setVisible(false);
+
+    sizeGrids();
+    resize(1180, 760);
+}
+
+void TZapisnik::sizeGrids() {
+    const QFontMetrics fm = ZapForm->fontMetrics();
+    const QFontMetrics hfm = ZapForm->horizontalHeader()->fontMetrics();
+    const int rowHeight = fm.height() + 6;
+    ZapForm->verticalHeader()->setDefaultSectionSize(rowHeight);
+    ZapForm->verticalHeader()->setMinimumSectionSize(rowHeight);
+    CelkForm->verticalHeader()->setDefaultSectionSize(rowHeight + 2);
+    const char* titles[5] = {"Obvod", "Tl.stupeň", "Četnost", "Obj.jedn.", "Objem"};
+    int total = 0;
+    for (int c = 0; c < 5; ++c) {
+        const int w = std::max({61, hfm.horizontalAdvance(QString::fromUtf8(titles[c])) + 20,
+                                fm.horizontalAdvance(" 00000.00") + 12});
+        ZapForm->setColumnWidth(c, w);
+        CelkForm->setColumnWidth(c, w);
+        total += w;
+    }
+    const int scroll = ZapForm->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int frame = 2 * ZapForm->frameWidth();
+    ZapForm->setFixedWidth(total + scroll + frame);
+    CelkForm->setFixedWidth(total + scroll + frame);
+    CelkForm->setColumnWidth(4, CelkForm->columnWidth(4) + scroll);
+    CelkForm->setFixedHeight(rowHeight + 2 + 2 * CelkForm->frameWidth());
+    ZapForm->setMinimumHeight(rowHeight * 12);
+}
+
+void TZapisnik::setTabOrder() {
+    QWidget* order[] = {SirkaTlStupne, PrvniTlStupen, VyberDrevin, ZapForm,    StrTl,  ETloustka,
+                        EVyska,        VypZas,        Zaznam,      BZeZaznamu, PocDle, TabZasDle,
+                        ETok,          EBreh,         ERKm,        EAkce,      Edatum, EKroviny};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+bool TZapisnik::refreshRunning() const {
+    return m_timer->isActive();
+}
+
+void TZapisnik::stopRefresh() {
+    m_timer->stop();
+}
+
+void TZapisnik::startRefresh() {
+    if (m_shown)
+        m_timer->start();
+}

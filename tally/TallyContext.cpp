@@ -1,0 +1,65 @@
+#include "TallyContext.h"
+
+#include "ProgramPaths.h"
+#include "TFStav.h"
+#include "TFUzivatel.h"
+#include "TFVybPor.h"
+#include "TLadeni.h"
+#include "TTabulka.h"
+#include "TVyberNoveDrev.h"
+#include "TZapisnik.h"
+
+#ifdef RIVWOOD_TALLY_HAS_IMPORT
+#include "TFPMant.h"
+#include "TPrumerka.h"
+#include "TPrumvad.h"
+#endif
+
+#include <QCoreApplication>
+#include <QDir>
+
+TallyOptions TallyContext::withDefaults(TallyOptions o) {
+    if (o.programDirectory.isEmpty())
+        o.programDirectory = ProgramPaths::ProgramDirectory();
+    if (o.settingsFile.isEmpty())
+        o.settingsFile = ProgramPaths::SettingsFile();
+    if (o.dataDirectory.isEmpty())
+        o.dataDirectory = ProgramPaths::DataDirectory();
+    if (!o.terminate)
+        o.terminate = [](int code) { QCoreApplication::exit(code); };
+    return o;
+}
+
+TallyContext::TallyContext(TallyOptions options)
+    : database(withDefaults(options).settingsFile), m_options(withDefaults(std::move(options))) {}
+
+TallyContext::~TallyContext() = default;
+
+QString TallyContext::helpFile() const {
+    return QDir(m_options.dataDirectory).filePath("help/index.html");
+}
+
+void TallyContext::terminate(int code) {
+    m_options.terminate(code);
+}
+
+void TallyContext::createWindows() {
+    if (m_zapisnik)
+        return;
+    // The order of the program: each window may use only those made before it.
+    m_zapisnik = std::make_unique<TZapisnik>(*this);
+    TZapisnik* main = m_zapisnik.get();
+    ladeni = new TLadeni(*this, main);
+    vyberNoveDrev = new TVyberNoveDrev(settingsFile(), main);
+#ifdef RIVWOOD_TALLY_HAS_IMPORT
+    prumvad = new TPrumvad(session, settingsFile(), main);
+#endif
+    tabulka = new TTabulka(*this, main);
+    vybPor = new TFVybPor(*this, main);
+    stav = new TFStav(main);
+#ifdef RIVWOOD_TALLY_HAS_IMPORT
+    pMant = new TFPMant(settingsFile(), main);
+    prumerka = new TPrumerka(session, settingsFile(), main);
+#endif
+    uzivatel = new TFUzivatel(settingsFile(), main);
+}

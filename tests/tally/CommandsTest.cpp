@@ -1,0 +1,217 @@
+#include "FileDialog.h"
+#include "IniFile.h"
+#include "SettingsKeys.h"
+#include "TFUzivatel.h"
+#include "TTabulka.h"
+#include "TallyFixture.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+TEST_F(TallyFixture, NoDatabaseEndsTheProgram) {
+    FileDialog::setNextFileName(QString()); // the directory dialog is cancelled
+    start(false);
+    EXPECT_EQ(FileDialog::takeRequests(), QStringList{"Výběr složky s databází"});
+    EXPECT_EQ(messages(), QStringList{"Nebyla vybrána žádná databáze, program končí !"});
+    EXPECT_EQ(m_exitCodes, std::vector<int>{1});
+    EXPECT_FALSE(main()->refreshRunning());
+}
+
+TEST_F(TallyFixture, DatabaseChosenAtFirstStartIsRemembered) {
+    FileDialog::setNextFileName(QDir(dbDir()).filePath("RivwoodPor.db"));
+    start(false);
+    EXPECT_TRUE(m_exitCodes.empty());
+    EXPECT_TRUE(main()->refreshRunning());
+    EXPECT_TRUE(QFileInfo::exists(QDir(dbDir()).filePath("RivwoodPor.db")));
+    EXPECT_EQ(QDir::fromNativeSeparators(
+                  IniFile(settings()).ReadString(SettingsKeys::DataBase, SettingsKeys::Path)),
+              dbDir());
+}
+
+TEST_F(TallyFixture, ClosingAsksAboutUnsavedDataAndKeepsPositions) {
+    start();
+    main()->move(123, 45);
+    addSpecies("Smrk ztepilý");
+    MessageBox::setNextAnswer(false);
+    EXPECT_FALSE(main()->close());
+    EXPECT_EQ(messages(), QStringList{"? Data nejsou uložena!\nChcete přesto ukočit program?"});
+    EXPECT_TRUE(m_exitCodes.empty());
+    MessageBox::setNextAnswer(true);
+    EXPECT_TRUE(main()->close());
+    messages();
+    EXPECT_EQ(m_exitCodes, std::vector<int>{0});
+    const IniFile ini(settings());
+    EXPECT_EQ(ini.ReadInteger(SettingsKeys::PracPlo, "ZapisnikLeva", -1), main()->pos().x());
+    EXPECT_EQ(ini.ReadInteger(SettingsKeys::PracPlo, "ZapisnikHorni", -1), main()->pos().y());
+    EXPECT_FALSE(ini.ReadString(SettingsKeys::DataBase, SettingsKeys::Path).isEmpty());
+}
+
+TEST_F(TallyFixture, SavedStandClosesWithoutQuestion) {
+    start();
+    EXPECT_TRUE(main()->close());
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(m_exitCodes, std::vector<int>{0});
+}
+
+TEST_F(TallyFixture, HelpAboutAndExports) {
+    start();
+    main()->NavodClick(TZapisnik::GridHelpContext);
+    ASSERT_EQ(m_launched.size(), 1);
+    EXPECT_TRUE(m_launched[0].startsWith("file://"));
+    EXPECT_TRUE(m_launched[0].endsWith("help/index.html#kontext-12"));
+    // Every context the window opens has its anchor in the shipped help.
+    const QString html = QString::fromUtf8(testsupport::readFile(ctx().helpFile()));
+    EXPECT_TRUE(html.contains("id=\"kontext-0\""));
+    EXPECT_TRUE(html.contains("id=\"kontext-12\""));
+
+    main()->actions().oProgramu->trigger();
+    ASSERT_EQ(m_launched.size(), 2);
+    EXPECT_EQ(m_launched[1], QDir(tempPath("")).filePath("showplate") + " " +
+                                 QCoreApplication::applicationFilePath() + " 1");
+
+    main()->actions().export_->trigger();
+    main()->actions().exportVse->trigger();
+    main()->actions().excelPorost->trigger();
+    main()->actions().tiskPorost->trigger();
+    EXPECT_EQ(
+        messages(),
+        (QStringList{"Export do sešitu zatím není k dispozici.", "Export do sešitu zatím není k dispozici.",
+                     "Nejdřív je potřeba vypočítat tabulku !", "Nejdřív je potřeba vypočítat souhrn !"}));
+    // The hidden items stay in the menu, invisible.
+    EXPECT_FALSE(main()->actions().cteniDat->isVisible());
+    EXPECT_FALSE(main()->actions().zpracovani->menuAction()->isVisible());
+    EXPECT_TRUE(main()->actions().export_->isVisible());
+    EXPECT_FALSE(main()->actions().exportVse->isVisible());
+}
+
+TEST_F(TallyFixture, MissingDataFileIsReported) {
+    start();
+    FileDialog::setNextFileName(tempPath("chybi.JHK"));
+    main()->actions().cteniDat->trigger();
+    EXPECT_EQ(FileDialog::takeRequests(), QStringList{"Výběr souboru"});
+    EXPECT_EQ(messages(), QStringList{"Soubor\n" + QDir::toNativeSeparators(tempPath("chybi.JHK")) +
+                                      "\nnebyl nalezen !"});
+}
+
+TEST_F(TallyFixture, UserIdentificationToTheDatabase) {
+    start();
+    TFUzivatel* dialog = ctx().uzivatel;
+    // A stand not in the database.
+    QTimer::singleShot(0, dialog, [dialog] {
+        typeInto(dialog->findChild<QLineEdit*>("ETaxator"), "Novák");
+        dialog->doDatabaze()->setEnabled(true);
+        QTest::mouseClick(dialog->doDatabaze(), Qt::LeftButton);
+    });
+    main()->actions().infoProgram->trigger();
+    EXPECT_EQ(messages(), QStringList{"Tento porost není v databázi. Nejprve je potřeba jej uložit!"});
+    EXPECT_EQ(IniFile(settings()).ReadString(SettingsKeys::UserIdentification, SettingsKeys::Taxator),
+              "Novák");
+    // "Informace v databázi (u porostu)" does nothing for a stand never saved.
+    main()->actions().infoDatabaze->trigger();
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(TallyFixture, HeaderEditOfAStandMarksItUnsaved) {
+    start();
+    typeInto(main()->ETok, "Labe");
+    EXPECT_TRUE(flags().Ulozeno) << "an empty stand has nothing to save";
+    EXPECT_EQ(ctx().session.stand.river, "Labe");
+    addSpecies("Smrk ztepilý");
+    typeCounts(0, {"3"});
+    click(main()->Zaznam);
+    flags().Ulozeno = true;
+    typeInto(main()->EBreh, "P");
+    EXPECT_FALSE(flags().Ulozeno);
+    EXPECT_EQ(ctx().session.stand.bank, "P");
+}
+
+TEST_F(TallyFixture, SummaryWindowAndNextStand) {
+    start();
+    addSpecies("Smrk ztepilý");
+    typeCounts(3, {"10", "12"});
+    main()->Refresh();
+    click(main()->StrTl);
+    type("20");
+    key(Qt::Key_Return);
+    click(main()->VypZas);
+    click(main()->Zaznam);
+    main()->Refresh();
+    ASSERT_TRUE(TZapisnik::commandEnabled(main()->actions().souhrn));
+    main()->actions().souhrn->trigger();
+    TTabulka* summary = ctx().tabulka;
+    ASSERT_TRUE(summary->isVisible());
+    EXPECT_EQ(summary->windowTitle(), " Souhrn ");
+    QTableWidget* grid = summary->grid();
+    EXPECT_EQ(grid->columnCount(), 10);
+    EXPECT_EQ(grid->model()->headerData(6, Qt::Horizontal).toString(), "Tab.zás.");
+    for (int c : {1, 2, 3, 6})
+        EXPECT_TRUE(grid->isColumnHidden(c)) << c;
+    EXPECT_EQ(grid->item(0, 0)->text(), "SM");
+    EXPECT_FALSE(grid->item(0, 6)->text().isEmpty()) << "the computation ran on show";
+    EXPECT_TRUE(grid->item(0, 6)->flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(grid->item(0, 7)->flags() & Qt::ItemIsEditable);
+    EXPECT_EQ(grid->item(1, 9)->text(), grid->item(0, 9)->text()) << "the total row";
+    summary->findChild<QCheckBox*>("VsechnySloupce")->setChecked(true);
+    EXPECT_FALSE(grid->isColumnHidden(6));
+
+    // A typed table stock is used.
+    grid->item(0, 6)->setText("250");
+    EXPECT_TRUE(summary->ComputeSummary());
+    EXPECT_DOUBLE_EQ(ctx().session.stand.at(0).tableStock, 250);
+    EXPECT_EQ(flags().KlicZaznamu, 1);
+    EXPECT_TRUE(flags().Ulozeno);
+    EXPECT_TRUE(messages().isEmpty());
+
+    // Text output goes to the file chosen once, appended afterwards.
+    FileDialog::setNextFileName(tempPath("souhrn.txt"));
+    summary->VystupDoSouboruClick();
+    summary->VystupDoSouboruClick();
+    const QByteArray text = testsupport::readFile(tempPath("souhrn.txt"));
+    EXPECT_EQ(text.count(" JHK - výpočet zásob "), 0) << "the file is cp1250";
+    EXPECT_EQ(text.count("JHK - v"), 2);
+    EXPECT_EQ(FileDialog::takeRequests().size(), 1);
+
+    // "Další porost" clears the stand when the main window is active again.
+    summary->DalsiPorostClick();
+    EXPECT_FALSE(summary->isVisible());
+    QTRY_COMPARE(main()->VyberDrevin->count(), 0);
+    EXPECT_TRUE(flags().PoStartu);
+    EXPECT_FALSE(ctx().ZrusitVsePriAktivaci);
+}
+
+TEST_F(TallyFixture, DuplicateStandCodeAskedOncePerSave) {
+    start();
+    auto saveStand = [this](const QString& species) {
+        addSpecies(species);
+        typeCounts(0, {"5"});
+        click(main()->Zaznam);
+        main()->ETok->setText("Labe");
+        main()->Refresh();
+        main()->actions().ulozeniPorostu->trigger();
+    };
+    saveStand("Smrk ztepilý");
+    ASSERT_EQ(flags().KlicZaznamu, 1);
+    main()->actions().novyPorost->trigger();
+    MessageBox::setNextAnswer(false);
+    saveStand("Buk lesní");
+    EXPECT_EQ(messages(), QStringList{"? Duplicitní kód porostu. Má se přesto uložit ?"});
+    EXPECT_EQ(flags().KlicZaznamu, 0) << "No stores nothing and allocates no key";
+    EXPECT_FALSE(flags().Ulozeno);
+    MessageBox::setNextAnswer(true);
+    main()->Refresh();
+    main()->actions().ulozeniPorostu->trigger();
+    EXPECT_EQ(messages().size(), 1);
+    EXPECT_EQ(flags().KlicZaznamu, 2);
+    EXPECT_TRUE(flags().Ulozeno);
+}

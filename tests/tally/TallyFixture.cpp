@@ -1,0 +1,174 @@
+#include "TallyFixture.h"
+
+#include "DesktopLauncher.h"
+#include "FileDialog.h"
+#include "IniFile.h"
+#include "LocaleNumbers.h"
+#include "SettingsKeys.h"
+#include "TVyberNoveDrev.h"
+#include "TallyGrid.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// One application for the test program, gone before static destruction begins.
+class QtEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override { m_app = new QApplication(m_argc, m_argv); }
+    void TearDown() override {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+  private:
+    int m_argc = 1;
+    char m_name[16] = "tally_gui_test";
+    char* m_argv[2] = {m_name, nullptr};
+    QApplication* m_app = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+} // namespace
+
+void TallyFixture::SetUp() {
+    ASSERT_TRUE(m_dir.isValid());
+    QDir(m_dir.path()).mkpath("db");
+    MessageBox::setScripted(true);
+    FileDialog::setScripted(true);
+    LocaleNumbers::setDecimalPoint('.');
+    DesktopLauncher::setRecorder([this](const QString& target, const QStringList& args) {
+        m_launched << (QStringList{target} + args).join(' ');
+        return true;
+    });
+}
+
+void TallyFixture::TearDown() {
+    if (m_ctx && main()) {
+        flags().Ulozeno = true;
+        main()->close();
+    }
+    m_ctx.reset();
+    DesktopLauncher::setRecorder({});
+    EXPECT_EQ(MessageBox::unanswered(), 0) << "a question had no scripted answer";
+    LocaleNumbers::resetDecimalPoint();
+}
+
+void TallyFixture::start(bool withDatabasePath) {
+    if (withDatabasePath) {
+        IniFile ini(settings());
+        ini.WriteString(SettingsKeys::DataBase, SettingsKeys::Path, dbDir());
+    }
+    TallyOptions o;
+    o.settingsFile = settings();
+    o.programDirectory = m_dir.path();
+    o.dataDirectory = testsupport::binDir();
+    o.terminate = [this](int code) { m_exitCodes.push_back(code); };
+    m_ctx = std::make_unique<TallyContext>(o);
+    m_ctx->createWindows();
+    main()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main()));
+    main()->activateWindow();
+    // Without a window manager (xvfb) the window gets the keyboard only when told.
+    QApplication::setActiveWindow(main());
+    (void)QTest::qWaitForWindowActive(main(), 1000);
+    main()->FormShow();
+    main()->Refresh();
+}
+
+void TallyFixture::addSpecies(const QString& name, bool choose) {
+    TVyberNoveDrev* dialog = m_ctx->vyberNoveDrev;
+    QTimer::singleShot(0, dialog, [dialog, name, choose] {
+        dialog->names()->setFocus();
+        dialog->names()->lineEdit()->selectAll();
+        typeInto(dialog->names()->lineEdit(), name);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(choose ? "Vybrat" : "Zrusit"), Qt::LeftButton);
+    });
+    main()->actions().novaDrevina->trigger();
+    main()->Refresh();
+}
+
+void TallyFixture::type(const QString& text) {
+    for (QChar c : text) {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_NE(w, nullptr);
+        typeInto(w, QString(c));
+    }
+}
+
+void TallyFixture::typeInto(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(widget, c.toLatin1());
+        } else {
+            // Letters beyond ASCII have no key code of their own; they come as text.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+}
+
+void TallyFixture::key(Qt::Key k) {
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_NE(w, nullptr);
+    QTest::keyClick(w, k);
+}
+
+void TallyFixture::typeCounts(int row, const QStringList& counts) {
+    main()->ZapForm->setFocus();
+    main()->ZapForm->setCurrentCell(row, TallyGrid::CountColumn);
+    for (const QString& c : counts) {
+        if (c.isEmpty())
+            key(Qt::Key_Down);
+        else {
+            type(c);
+            key(Qt::Key_Return);
+        }
+    }
+}
+
+void TallyFixture::click(QWidget* w) {
+    ASSERT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+
+QString TallyFixture::cell(int row, int column) const {
+    return main()->ZapForm->text(row, column).trimmed();
+}
+
+QString TallyFixture::total(int column) const {
+    return main()->CelkForm->item(0, column)->text().trimmed();
+}
+
+QStringList TallyFixture::messages() {
+    QStringList out;
+    for (const MessageBox::Entry& e : MessageBox::takeLog())
+        out << (e.question ? "? " : "") + e.message.ForDisplay();
+    return out;
+}
+
+void TallyFixture::setLayout(const QString& width, const QString& first) {
+    QLineEdit* w = main()->SirkaTlStupne->lineEdit();
+    w->setFocus();
+    w->selectAll();
+    typeInto(w, width);
+    QTest::keyClick(w, Qt::Key_Return);
+    if (!first.isEmpty()) {
+        QLineEdit* f = main()->PrvniTlStupen->lineEdit();
+        f->setFocus();
+        f->selectAll();
+        typeInto(f, first);
+        QTest::keyClick(f, Qt::Key_Return);
+    }
+}
