@@ -1,14 +1,12 @@
 #include "Cp1250.h"
 
-#include <array>
 #include <unordered_map>
 
 namespace {
 
-// Unicode code points of bytes 0x80..0xFF; U+FFFD marks the five undefined bytes.
 constexpr std::array<char16_t, 128> kHigh = {
-    0x20AC, 0xFFFD, 0x201A, 0xFFFD, 0x201E, 0x2026, 0x2020, 0x2021, 0xFFFD, 0x2030, 0x0160, 0x2039, 0x015A,
-    0x0164, 0x017D, 0x0179, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0xFFFD, 0x2122,
+    0x20AC, 0x0000, 0x201A, 0x0000, 0x201E, 0x2026, 0x2020, 0x2021, 0x0000, 0x2030, 0x0160, 0x2039, 0x015A,
+    0x0164, 0x017D, 0x0179, 0x0000, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0000, 0x2122,
     0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6,
     0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B, 0x00B0, 0x00B1, 0x02DB, 0x0142,
     0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C, 0x0154,
@@ -23,8 +21,8 @@ const std::unordered_map<char16_t, unsigned char>& reverseTable() {
     static const auto table = [] {
         std::unordered_map<char16_t, unsigned char> t;
         for (int i = 0; i < 128; ++i)
-            if (kHigh[i] != 0xFFFD)
-                t.emplace(kHigh[i], static_cast<unsigned char>(0x80 + i));
+            t.emplace(kHigh[size_t(i)] != 0 ? kHigh[size_t(i)] : char16_t(0x80 + i),
+                      static_cast<unsigned char>(0x80 + i));
         return t;
     }();
     return table;
@@ -34,32 +32,41 @@ const std::unordered_map<char16_t, unsigned char>& reverseTable() {
 
 namespace Cp1250 {
 
-QString decode(const char* data, qsizetype size) {
+const std::array<char16_t, 128>& UpperHalf() {
+    return kHigh;
+}
+
+QString decode(const char* data, qsizetype size, Undefined undefined) {
     QString out;
-    out.reserve(size);
+    out.resize(size);
+    QChar* dst = out.data();
     for (qsizetype i = 0; i < size; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
-        out.append(b < 0x80 ? QChar(b) : QChar(kHigh[b - 0x80]));
+        char16_t c = b < 0x80 ? char16_t(b) : kHigh[b - 0x80];
+        if (c == 0 && b >= 0x80)
+            c = undefined == Undefined::Control ? char16_t(b) : char16_t(0xFFFD);
+        dst[i] = QChar(c);
     }
     return out;
 }
 
-QString decode(const QByteArray& bytes) {
-    return decode(bytes.constData(), bytes.size());
+QString decode(const QByteArray& bytes, Undefined undefined) {
+    return decode(bytes.constData(), bytes.size(), undefined);
+}
+
+int encodeCode(char16_t c) {
+    if (c < 0x80)
+        return c;
+    const auto& t = reverseTable();
+    const auto it = t.find(c);
+    return it != t.end() ? int(it->second) : -1;
 }
 
 char encodeChar(QChar c, bool* ok) {
+    const int code = encodeCode(c.unicode());
     if (ok)
-        *ok = true;
-    if (c.unicode() < 0x80)
-        return char(c.unicode());
-    const auto& t = reverseTable();
-    auto it = t.find(c.unicode());
-    if (it != t.end())
-        return char(it->second);
-    if (ok)
-        *ok = false;
-    return '?';
+        *ok = code >= 0;
+    return code >= 0 ? char(code) : '?';
 }
 
 QByteArray encode(const QString& text) {
@@ -68,6 +75,13 @@ QByteArray encode(const QString& text) {
     for (QChar c : text)
         out.append(encodeChar(c));
     return out;
+}
+
+bool canEncode(const QString& text) {
+    for (QChar c : text)
+        if (encodeCode(c.unicode()) < 0)
+            return false;
+    return true;
 }
 
 } // namespace Cp1250

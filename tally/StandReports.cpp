@@ -3,16 +3,13 @@
 #include "MessageBox.h"
 #include "TallyContext.h"
 
-#ifdef RIVWOOD_TALLY_HAS_REPORT
 #include "StandReportPrinting.h"
 #include "TFJHKSest.h"
 
 #include <QDir>
-#endif
 
 namespace StandReports {
 
-#ifdef RIVWOOD_TALLY_HAS_REPORT
 namespace {
 
 void prepare(TFJHKSest& report, TallyContext& ctx) {
@@ -41,19 +38,6 @@ bool PrintAllStands(TallyContext& ctx, QWidget* parent) {
     });
     return printed;
 }
-#else
-bool PrintStand(TallyContext&, QWidget* parent, int) {
-    MessageBox::show(parent,
-                     {UserMessage::Information, "Tisk sestav není v této sestavě programu k dispozici."});
-    return false;
-}
-
-bool PrintAllStands(TallyContext&, QWidget* parent) {
-    MessageBox::show(parent,
-                     {UserMessage::Information, "Tisk sestav není v této sestavě programu k dispozici."});
-    return false;
-}
-#endif
 
 void WorkbookUnavailable(QWidget* parent) {
     MessageBox::show(parent, {UserMessage::Information, "Export do sešitu zatím není k dispozici."});

@@ -19,11 +19,9 @@
 #include "TallyGrid.h"
 #include "TextUtils.h"
 
-#ifdef RIVWOOD_TALLY_HAS_IMPORT
 #include "CaliperDataFolder.h"
 #include "TPrumerka.h"
 #include "TPrumvad.h"
-#endif
 
 #include <QAction>
 #include <QComboBox>
@@ -179,7 +177,6 @@ void TZapisnik::CteniDatClick() {
     m_currentDataFile = file;
 }
 
-#ifdef RIVWOOD_TALLY_HAS_IMPORT
 void TZapisnik::PrumerkaClick(bool vaduz) {
     const char* key = vaduz ? SettingsKeys::Vaduz : SettingsKeys::Mantax;
     const QString start = CaliperDataFolder::StartFolder(m_ctx.settingsFile(), key, m_ctx.programDirectory());
@@ -262,17 +259,6 @@ void TZapisnik::MantaxHromadneClick() {
     if (m_ctx.prumerka->PrepareBulkImport(file, m_ctx.store))
         m_ctx.prumerka->exec();
 }
-#else
-void TZapisnik::PrumerkaClick(bool) {
-    inform(
-        {UserMessage::Information, "Vstup z registrační průměrky není v této sestavě programu k dispozici."});
-}
-
-void TZapisnik::MantaxHromadneClick() {
-    inform(
-        {UserMessage::Information, "Vstup z registrační průměrky není v této sestavě programu k dispozici."});
-}
-#endif
 
 void TZapisnik::SouhrnClick() {
     m_ctx.tabulka->show();

@@ -7,9 +7,7 @@
 #include "TallyContext.h"
 #include "TallyGrid.h"
 
-#ifdef RIVWOOD_TALLY_HAS_IMPORT
 #include "TFPMant.h"
-#endif
 
 #include <QAction>
 #include <QApplication>

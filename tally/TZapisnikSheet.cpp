@@ -20,9 +20,7 @@
 #include "TextUtils.h"
 #include "WindowPlacement.h"
 
-#ifdef RIVWOOD_TALLY_HAS_IMPORT
 #include "TFPMant.h"
-#endif
 
 #include <QAction>
 #include <QApplication>
@@ -375,17 +373,13 @@ void TZapisnik::FormShow() {
         m_ctx.ladeni->setDrevJako(SpeciesTables::DrevJako());
         connect(m_ctx.ladeni, &TLadeni::sestavaRequested, this,
                 [this] { RunGuarded(this, [this] { TiskPorostClick(); }); });
-#ifdef RIVWOOD_TALLY_HAS_IMPORT
         connect(m_ctx.ladeni, &TLadeni::prumerkaRequested, this, [this] {
             if (m_ctx.pMant)
                 m_ctx.pMant->exec();
         });
-#endif
     }
-#ifdef RIVWOOD_TALLY_HAS_IMPORT
     if (m_ctx.pMant)
         m_ctx.pMant->setMessageHandler([this](const UserMessage& m) { MessageBox::show(m_ctx.pMant, m); });
-#endif
     if (m_ctx.tabulka)
         connect(m_ctx.tabulka, &TTabulka::closed, this,
                 [this] { QTimer::singleShot(0, this, &TZapisnik::FormActivate); });

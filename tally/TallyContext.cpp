@@ -9,11 +9,9 @@
 #include "TVyberNoveDrev.h"
 #include "TZapisnik.h"
 
-#ifdef RIVWOOD_TALLY_HAS_IMPORT
 #include "TFPMant.h"
 #include "TPrumerka.h"
 #include "TPrumvad.h"
-#endif
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,15 +49,11 @@ void TallyContext::createWindows() {
     TZapisnik* main = m_zapisnik.get();
     ladeni = new TLadeni(*this, main);
     vyberNoveDrev = new TVyberNoveDrev(settingsFile(), main);
-#ifdef RIVWOOD_TALLY_HAS_IMPORT
     prumvad = new TPrumvad(session, settingsFile(), main);
-#endif
     tabulka = new TTabulka(*this, main);
     vybPor = new TFVybPor(*this, main);
     stav = new TFStav(main);
-#ifdef RIVWOOD_TALLY_HAS_IMPORT
     pMant = new TFPMant(settingsFile(), main);
     prumerka = new TPrumerka(session, settingsFile(), main);
-#endif
     uzivatel = new TFUzivatel(settingsFile(), main);
 }

@@ -3,13 +3,11 @@
 // "KodyDrevin" and codes that are abbreviations themselves.
 #include "CaliperFile.h"
 #include "CliCommand.h"
+#include "DatabaseChooser.h"
+#include "DatabaseStandSink.h"
 #include "MantaxImport.h"
 #include "RivwoodError.h"
 #include "StandJson.h"
-#ifdef RIVWOOD_IMPORT_HAS_DB
-#include "DatabaseChooser.h"
-#include "DatabaseStandSink.h"
-#endif
 
 #include <QJsonArray>
 
@@ -67,7 +65,6 @@ int run(const QStringList& argv, const CliGlobals& globals) {
         return 0;
     }
 
-#ifdef RIVWOOD_IMPORT_HAS_DB
     StandDatabase db(settingsFile(globals));
     if (!DatabaseChooser::UseDirectory(db, args.value("db"), [](const UserMessage&) { return false; }))
         throw RivwoodError(DatabaseChooser::IncompleteQuestion().text);
@@ -79,9 +76,6 @@ int run(const QStringList& argv, const CliGlobals& globals) {
         keys.append(key);
     printJson(QJsonObject{{"keys", keys}});
     return 0;
-#else
-    throw RivwoodError("Hromadné načítání potřebuje databázi porostů, která v tomto sestavení chybí.");
-#endif
 }
 
 const CliCommand reg("import-mantax",

@@ -1,5 +1,7 @@
 #include "CaliperAssignmentDialog.h"
 
+#include "MessageBox.h"
+
 #include "IniFile.h"
 #include "RivwoodError.h"
 #include "SettingsKeys.h"
@@ -7,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -92,13 +93,7 @@ void CaliperAssignmentDialog::showMessage(const UserMessage& message) {
         m_showMessage(message);
         return;
     }
-    const QString text = message.ForDisplay();
-    if (message.kind == UserMessage::Error)
-        QMessageBox::critical(this, windowTitle(), text);
-    else if (message.kind == UserMessage::Warning)
-        QMessageBox::warning(this, windowTitle(), text);
-    else
-        QMessageBox::information(this, windowTitle(), text);
+    MessageBox::show(this, message);
 }
 
 void CaliperAssignmentDialog::cellClicked(int row, int) {

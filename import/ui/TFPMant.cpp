@@ -1,5 +1,8 @@
 #include "TFPMant.h"
 
+#include "FileDialog.h"
+#include "MessageBox.h"
+
 #include "CaliperDataFolder.h"
 #include "CaliperFile.h"
 #include "MantaxReader.h"
@@ -7,10 +10,8 @@
 #include "RivwoodError.h"
 #include "SettingsKeys.h"
 
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -56,15 +57,15 @@ QString TFPMant::chooseFile() {
         return m_chooseFile();
     const QString start = CaliperDataFolder::StartFolder(m_settingsPath, SettingsKeys::Mantax,
                                                          ProgramPaths::ProgramDirectory());
-    return QFileDialog::getOpenFileName(this, "Výběr souboru", start,
-                                        "Registrační průměrka (*.TXT *.txt);;Všechny soubory (*)");
+    return FileDialog::getOpenFileName(this, "Výběr souboru", start,
+                                       "Registrační průměrka (*.TXT)|*.TXT|Všechny soubory (*.*)|*.*");
 }
 
 void TFPMant::showMessage(const UserMessage& message) {
     if (m_showMessage)
         m_showMessage(message);
     else
-        QMessageBox::critical(this, windowTitle(), message.ForDisplay());
+        MessageBox::show(this, message);
 }
 
 void TFPMant::NactiData() {

@@ -3,9 +3,7 @@
 #include "RivwoodError.h"
 #include "SettingsKeys.h"
 
-#ifdef RIVWOOD_IMPORT_HAS_DB
 #include "DatabaseStandSink.h"
-#endif
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -44,7 +42,6 @@ bool TPrumerka::PrepareBulkImport(const QString& fileName, StandSink& sink) {
     return ok;
 }
 
-#ifdef RIVWOOD_IMPORT_HAS_DB
 bool TPrumerka::PrepareBulkImport(const QString& fileName, StandStore& store) {
     const bool ok = prepare([&] { m_import.PrepareBulkImport(fileName); });
     m_bulkRun = [this, &store](const BulkProgress& progress) {
@@ -53,7 +50,6 @@ bool TPrumerka::PrepareBulkImport(const QString& fileName, StandStore& store) {
     };
     return ok;
 }
-#endif
 
 void TPrumerka::runImport() {
     if (m_import.mode() == MantaxImport::Mode::Single) {

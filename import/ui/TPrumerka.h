@@ -21,31 +21,17 @@ class TPrumerka : public CaliperAssignmentDialog {
     bool PrepareSingleImport(const QString& fileName);
     // Bulk mode: every stand of the file goes into the sink on OK; the open stand is not touched.
     bool PrepareBulkImport(const QString& fileName, StandSink& sink);
-#ifdef RIVWOOD_IMPORT_HAS_DB
     // Bulk mode into the stand database, as one batch.
     bool PrepareBulkImport(const QString& fileName, StandStore& store);
-#endif
 
-    bool ImportHotov() const {
-        return m_import.ImportHotov();
-    }
-    const BulkImportResult& bulkResult() const {
-        return m_bulkResult;
-    }
-    MantaxImport& import() {
-        return m_import;
-    }
+    bool ImportHotov() const { return m_import.ImportHotov(); }
+    const BulkImportResult& bulkResult() const { return m_bulkResult; }
+    MantaxImport& import() { return m_import; }
 
   protected:
-    SpeciesAssignment& assignment() override {
-        return m_import.assignment();
-    }
-    SpeciesAssignment::Check checkOk() const override {
-        return m_import.CheckOk();
-    }
-    void saveCodes() override {
-        m_import.SaveCodes();
-    }
+    SpeciesAssignment& assignment() override { return m_import.assignment(); }
+    SpeciesAssignment::Check checkOk() const override { return m_import.CheckOk(); }
+    void saveCodes() override { m_import.SaveCodes(); }
     void runImport() override;
 
   private:

@@ -5,7 +5,7 @@
 #include "RivwoodError.h"
 #include "TFJHKSest.h"
 
-#include <QMessageBox>
+#include "MessageBox.h"
 
 namespace StandReportPrinting {
 
@@ -29,7 +29,7 @@ template <typename Run> bool withMessages(TFJHKSest& report, QWidget* parent, Ru
         result = run();
     } catch (const RivwoodError& e) {
         progress.hide();
-        QMessageBox::critical(parent, QStringLiteral("Chyba"), e.message());
+        MessageBox::show(parent, {UserMessage::Error, e.message()});
     }
     report.NumberingProgress = nullptr;
     report.Preview = preview;

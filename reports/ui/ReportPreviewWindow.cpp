@@ -4,11 +4,11 @@
 #include "ReportProgressWindow.h"
 #include "TSestava.h"
 
+#include "FileDialog.h"
+#include "MessageBox.h"
 #include <QButtonGroup>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -99,8 +99,8 @@ ReportPreviewWindow::ReportPreviewWindow(TSestavaD& report, QWidget* parent)
     layout->addWidget(m_scroll, 1);
 
     choosePdfFile = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Uložit sestavu do PDF"), QString(),
-                                            QStringLiteral("PDF (*.pdf)"));
+        return FileDialog::getSaveFileName(this, QStringLiteral("Uložit sestavu do PDF"), QString(),
+                                           QStringLiteral("PDF (*.pdf)|*.pdf"));
     };
 
     connect(m_first, &QToolButton::clicked, this, [this] { showPage(1); });
@@ -184,7 +184,7 @@ bool PreviewReport(TSestava& report, QWidget* parent) {
         report.setProgress(nullptr);
     }
     if (result == TSestavaD::ComposeFailed) {
-        QMessageBox::warning(parent, QStringLiteral("Informace"), report.errorString());
+        MessageBox::show(parent, {UserMessage::Warning, report.errorString()});
         return false;
     }
     ReportPreviewWindow preview(report, parent);

@@ -5,7 +5,7 @@
 #include "ReportProgressWindow.h"
 #include "TSestavaD.h"
 
-#include <QMessageBox>
+#include "MessageBox.h"
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -46,7 +46,7 @@ ReportPrinting::ReportPrinting(QWidget* parent) : m_parent(parent) {
     printerNames = [] { return QPrinterInfo::availablePrinterNames(); };
     makeAndModel = [](const QString& name) { return QPrinterInfo::printerInfo(name).makeAndModel(); };
     showMessage = [this](const QString& message) {
-        QMessageBox::warning(m_parent, QStringLiteral("Informace"), message);
+        MessageBox::show(m_parent, {UserMessage::Warning, message});
     };
 }
 

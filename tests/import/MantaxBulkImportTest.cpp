@@ -1,10 +1,8 @@
 #include "ImportTestSupport.h"
 #include "MantaxImport.h"
 
-#ifdef RIVWOOD_IMPORT_HAS_DB
 #include "DatabaseChooser.h"
 #include "DatabaseStandSink.h"
-#endif
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -115,8 +113,6 @@ TEST(MantaxBulk, ErrorStopsTheImportAndKeepsEarlierStands) {
     EXPECT_EQ(sink.saved[0].key, 1);
 }
 
-#ifdef RIVWOOD_IMPORT_HAS_DB
-
 TEST(MantaxBulkDatabase, StandsGoIntoTheDatabaseWithConsecutiveKeys) {
     QTemporaryDir dir;
     StandDatabase db(dir.filePath("Rivwood.INI"), "bulk_import_test");
@@ -142,5 +138,3 @@ TEST(MantaxBulkDatabase, StandsGoIntoTheDatabaseWithConsecutiveKeys) {
     EXPECT_EQ(loaded.stand.abbreviationAt(0), "SM");
     EXPECT_EQ(loaded.stand.at(0).classes[0].trees, 2);
 }
-
-#endif

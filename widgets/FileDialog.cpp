@@ -42,7 +42,14 @@ QString FileDialog::QtFilter(const QString& filter) {
         const qsizetype open = description.indexOf('(');
         if (open >= 0)
             description = description.left(open).trimmed();
-        out << QString("%1 (%2)").arg(description, patterns.split(';').join(' '));
+        // Names on this platform are case-sensitive: "*.TXT" also offers "*.txt".
+        QStringList list;
+        for (const QString& pattern : patterns.split(';')) {
+            list << pattern;
+            if (pattern.toLower() != pattern)
+                list << pattern.toLower();
+        }
+        out << QString("%1 (%2)").arg(description, list.join(' '));
     }
     return out.join(";;");
 }
