@@ -1,5 +1,7 @@
 #include "StandJson.h"
 
+#include "SpeciesTables.h"
+
 #include "RivwoodError.h"
 
 #include <QJsonArray>
@@ -107,6 +109,12 @@ TManual225 speciesFromJson(const QJsonObject& o, const ClassLayout& layout) {
     s.abbreviation = StringToChars(text(o, "abbreviation").trimmed());
     s.curveSpecies = StringToChars(text(o, "curveSpecies").trimmed());
     s.tableSpecies = StringToChars(text(o, "tableSpecies").trimmed());
+    // Groups left out take the defaults of the abbreviation, as a species added on the sheet does.
+    const QString abbreviation = CharsToString(s.abbreviation);
+    if (IsBlank(CharsToString(s.curveSpecies)))
+        s.curveSpecies = StringToChars(TrimSet(SpeciesTables::CurveSpeciesOf(abbreviation)));
+    if (IsBlank(CharsToString(s.tableSpecies)))
+        s.tableSpecies = StringToChars(TrimSet(SpeciesTables::TableSpeciesOf(abbreviation)));
     s.meanDiameter = number(o, "meanDiameter", 0);
     s.meanDiameterComputed = flag(o, "meanDiameterComputed");
     s.meanHeight = number(o, "meanHeight", 0);

@@ -68,6 +68,9 @@ void MantaxImport::ImportSingle(StandSession& session) {
     const ClassLayout layout = m_fileLayout ? *m_fileLayout : session.layout;
     TManualy225 stand = session.stand;
     stand.ClearStand();
+    // A caliper file brings neither: the previous stand's comment and code must not stick.
+    stand.comment.clear();
+    stand.code.clear();
     MantaxStandReader::ReadRecordsIntoStand(m_records, 0, m_records.size() - 1, m_assignment, layout, stand);
     if (m_fileLayout)
         session.SetClassLayout(layout.SirkaStupne, layout.StredPrvniho);

@@ -21,6 +21,9 @@ void VaduzImport::Import(StandSession& session) {
     m_importHotov = false;
     TManualy225 stand = session.stand;
     stand.ClearStand();
+    // A caliper file brings neither: the previous stand's comment and code must not stick.
+    stand.comment.clear();
+    stand.code.clear();
     VaduzReader::ReadReport(m_lines, m_assignment, session.layout, stand);
     session.stand = std::move(stand);
     session.flags.Ulozeno = false;

@@ -26,8 +26,6 @@ DiameterChart::DiameterChart(QWidget* parent) : QWidget(parent) {
 }
 
 void DiameterChart::setData(const QString& species, const std::vector<Bar>& classes) {
-    m_species = species;
-    m_bars.clear();
     int first = -1, last = -1;
     for (int i = 0; i < int(classes.size()); ++i) {
         if (classes[size_t(i)].trees > 0) {
@@ -36,8 +34,14 @@ void DiameterChart::setData(const QString& species, const std::vector<Bar>& clas
             last = i;
         }
     }
+    std::vector<Bar> bars;
     if (first >= 0)
-        m_bars.assign(classes.begin() + first, classes.begin() + last + 1);
+        bars.assign(classes.begin() + first, classes.begin() + last + 1);
+    // The refresh hands the same data over and over; only a change is painted.
+    if (species == m_species && bars == m_bars)
+        return;
+    m_species = species;
+    m_bars = std::move(bars);
     update();
 }
 

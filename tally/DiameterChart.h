@@ -11,6 +11,7 @@ class DiameterChart : public QWidget {
     struct Bar {
         double centre = 0;
         double trees = 0;
+        friend bool operator==(const Bar&, const Bar&) = default;
     };
 
     explicit DiameterChart(QWidget* parent = nullptr);

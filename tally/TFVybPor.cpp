@@ -158,7 +158,7 @@ void TFVybPor::FilterClick() {
 void TFVybPor::VyberPorostClick() {
     if (!m_choose->isEnabled())
         return;
-    m_ctx.session.flags.KlicZaznamu = m_model->keyAt(currentRow());
+    m_chosenKey = m_model->keyAt(currentRow());
     m_selected = true;
     accept();
 }
@@ -169,7 +169,9 @@ void TFVybPor::ZrusPorostClick() {
         return;
     if (!MessageBox::ask(this, StandListModel::DeleteQuestion(), MessageBox::Buttons::OkNo))
         return;
+    const int key = m_model->keyAt(row);
     m_model->DeleteStand(row, m_ctx.store);
+    m_ctx.sheet.standDeleted(key);
     m_grid->resizeColumnsToContents();
     setCurrentRow(std::min(row, m_model->rowCount() - 1));
 }

@@ -10,7 +10,8 @@ class StandListModel;
 class TallyContext;
 
 // "Seznam porostů": the stored stands, to open one ("Vyber porost") or delete one
-// ("Zruš porost"). On return the caller tests selected(); KlicZaznamu then holds the key.
+// ("Zruš porost"). On return the caller tests selected() and loads chosenKey(); a deleted stand
+// is reported to the tally sheet at once.
 class TFVybPor : public QDialog {
     Q_OBJECT
   public:
@@ -20,6 +21,7 @@ class TFVybPor : public QDialog {
     // Shows the list modally; true when a stand was chosen.
     bool Choose();
     bool selected() const { return m_selected; }
+    int chosenKey() const { return m_chosenKey; }
 
     // "Vyber porost" is usable only while the stand on display has no unsaved changes; the main
     // window's refresh says so.
@@ -49,5 +51,6 @@ class TFVybPor : public QDialog {
     QPushButton* m_delete = nullptr;
     QToolButton* m_nav[4] = {};
     bool m_selected = false;
+    int m_chosenKey = 0;
     bool m_chooseAllowed = true;
 };

@@ -5,7 +5,6 @@
 #include "MessageBox.h"
 #include "SettingsKeys.h"
 #include "StandReports.h"
-#include "SummaryHandOff.h"
 #include "TallyContext.h"
 #include "WindowPlacement.h"
 
@@ -82,7 +81,7 @@ TTabulka::TTabulka(TallyContext& context, QWidget* parent) : QWidget(parent, Qt:
     m_comment = new QCheckBox("S komentářem", this);
     m_comment->setObjectName("SKomentarem");
     m_comment->setVisible(false);
-    connect(m_comment, &QCheckBox::clicked, this, [this](bool on) { m_ctx.session.flags.SKomentarem = on; });
+    connect(m_comment, &QCheckBox::clicked, this, [this](bool on) { m_ctx.sheet.setWithComment(on); });
     m_allColumns = new QCheckBox("&Všechny sloupce", this);
     m_allColumns->setObjectName("VsechnySloupce");
     m_allColumns->setToolTip("Zobrazí také zastoupení, redukovanou a skutečnou plochu a tabulkovou zásobu");
@@ -144,7 +143,7 @@ void TTabulka::showAllColumns(bool all) {
 void TTabulka::showCells() {
     m_filling = true;
     const int species = m_ctx.session.stand.count();
-    const int rows = m_table.rowCount() - 1;
+    const int rows = m_ctx.sheet.summary().rowCount() - 1;
     m_grid->setRowCount(rows);
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < SummaryTable::ColumnCount; ++c) {
@@ -153,7 +152,7 @@ void TTabulka::showCells() {
                 item = new QTableWidgetItem;
                 m_grid->setItem(r, c, item);
             }
-            item->setText(LocaleNumbers::Localize(m_table.cell(c, r + 1)).trimmed());
+            item->setText(LocaleNumbers::Localize(m_ctx.sheet.summary().cell(c, r + 1)).trimmed());
             item->setTextAlignment(c == 0 ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
                                           : Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
             Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
@@ -165,52 +164,33 @@ void TTabulka::showCells() {
             item->setFont(font);
         }
     }
-    m_stocking->setText(LocaleNumbers::Localize(m_table.stockingText()));
+    m_stocking->setText(LocaleNumbers::Localize(m_ctx.sheet.summary().stockingText()));
     m_filling = false;
 }
 
 void TTabulka::cellEdited(int row, int column) {
-    if (m_filling)
+    if (m_filling || column != SummaryTable::TableStockColumn)
         return;
-    QTableWidgetItem* item = m_grid->item(row, column);
-    if (item)
-        m_table.setCell(column, row + 1, item->text());
+    if (QTableWidgetItem* item = m_grid->item(row, column))
+        m_ctx.sheet.summaryCellEdited(row + 1, item->text());
 }
 
-void TTabulka::FillGrid() {
+void TTabulka::showLocation() {
     const TManualy225& stand = m_ctx.session.stand;
-    m_table.Fill(stand);
-    showCells();
     m_location[0]->setText(stand.river);
     m_location[1]->setText(stand.bank);
     m_location[2]->setText(stand.riverKm);
     m_location[3]->setText(stand.action);
 }
 
-void TTabulka::Compute() {
-    const SummaryResult result = m_table.Compute(m_ctx.session.stand);
-    showCells();
-    if (result.error)
-        MessageBox::show(this, *result.error);
-}
-
-bool TTabulka::ComputeSummary(const YesNoQuestion& question) {
+bool TTabulka::ComputeSummary() {
     bool stored = false;
     RunGuarded(this, [&] {
-        OnceQuestion once(this);
-        const YesNoQuestion ask =
-            question ? question : YesNoQuestion([&once](const UserMessage& q) { return once(q); });
-        SummaryHandOff::Outcome out;
-        try {
-            out = SummaryHandOff::ComputeSummary(m_table, m_ctx.session, m_ctx.store, ask);
-        } catch (...) {
-            showCells();
-            throw;
-        }
-        showCells();
-        if (out.result.error)
-            MessageBox::show(this, *out.result.error);
-        stored = out.stored;
+        struct Show {
+            TTabulka* w;
+            ~Show() { w->showCells(); }
+        } show{this};
+        stored = m_ctx.sheet.summaryComputeAndSave();
     });
     return stored;
 }
@@ -218,10 +198,10 @@ bool TTabulka::ComputeSummary(const YesNoQuestion& question) {
 void TTabulka::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         m_comment->setChecked(m_ctx.session.flags.SKomentarem);
-        FillGrid();
+        RunGuarded(this, [this] { m_ctx.sheet.summaryShown(); });
+        showCells();
+        showLocation();
         m_grid->setCurrentCell(0, SummaryTable::TableStockColumn);
-        if (m_ctx.session.stand.area > 0)
-            RunGuarded(this, [this] { Compute(); });
         m_grid->setFocus();
     }
     QWidget::showEvent(event);
@@ -263,12 +243,12 @@ void TTabulka::VystupDoSouboruClick() {
                 return;
             m_output.setFile(file);
         }
-        m_output.Write(m_table.TextOutputLines(m_ctx.session.stand));
+        m_output.Write(m_ctx.sheet.summary().TextOutputLines(m_ctx.session.stand));
     });
     m_textOutput->setEnabled(true);
 }
 
 void TTabulka::DalsiPorostClick() {
-    m_ctx.ZrusitVsePriAktivaci = true;
+    m_ctx.sheet.requestNextStand();
     close();
 }

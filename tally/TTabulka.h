@@ -1,6 +1,5 @@
 #pragma once
 
-#include "StandStore.h"
 #include "SummaryTable.h"
 #include "SummaryTextOutput.h"
 
@@ -14,25 +13,20 @@ class QTableWidget;
 class TallyContext;
 
 // " Souhrn ": the stand species by species with the computed summary. Showing it fills the grid
-// and computes the summary; "Výpočet a uložení do databáze" computes and stores the stand.
+// and computes the summary; "Výpočet a uložení do databáze" computes and stores the stand. The
+// grid is the tally-sheet controller's summary table.
 class TTabulka : public QWidget {
     Q_OBJECT
   public:
     TTabulka(TallyContext& context, QWidget* parent = nullptr);
     ~TTabulka() override;
 
-    SummaryTable& table() { return m_table; }
     QTableWidget* grid() const { return m_grid; }
     const SummaryTextOutput& textOutput() const { return m_output; }
 
-    // The grid of the stand as it is now (the filling on show).
-    void FillGrid();
-    // The computation alone, into the stand's species and the grid.
-    void Compute();
     // "Výpočet a uložení do databáze": the computation and the database hand-off; true when the
-    // stand was stored. Also run by the tally sheet's save command without showing the window.
-    // The duplicate-code question goes to `ask`; by default a message box, put once.
-    bool ComputeSummary(const YesNoQuestion& ask = {});
+    // stand was stored.
+    bool ComputeSummary();
 
     void TiskClick();
     void DoExceluClick();
@@ -49,11 +43,11 @@ class TTabulka : public QWidget {
 
   private:
     void showCells();
+    void showLocation();
     void cellEdited(int row, int column);
     void showAllColumns(bool all);
 
     TallyContext& m_ctx;
-    SummaryTable m_table;
     SummaryTextOutput m_output;
     QTableWidget* m_grid = nullptr;
     QLineEdit* m_location[4] = {};

@@ -5,6 +5,7 @@
 #include "TallyContext.h"
 #include "TallyGrid.h"
 #include "TextUtils.h"
+#include "WindowDialogs.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
@@ -37,30 +38,19 @@ TZapisnik::TZapisnik(TallyContext& context) : QMainWindow(nullptr), m_ctx(contex
     m_timer->setInterval(200);
     connect(m_timer, &QTimer::timeout, this, &TZapisnik::Refresh);
 
-    // The start state: an empty, saved stand; the layout from the two combos.
-    StandSession& s = m_ctx.session;
-    s.layoutChanged = [this](const ClassLayout&) { setLayoutCombos(); };
-    s.flags = EditingFlags{};
-    s.flags.PoStartu = true;
-    s.flags.Ulozeno = true;
-    s.flags.KlicZaznamu = 0;
-    s.flags.SKomentarem = m_a.sKomentarem->isChecked();
-    s.stand.summary = false;
-    s.stand.area = 10000;
-    s.stand.shrubArea = 0;
-    s.SetClassLayout(ToInteger(SirkaTlStupne->currentText(), 4), ToInteger(PrvniTlStupen->currentText(), 10));
-    NastavStupne();
-    CelkForm->item(0, 0)->setText(" Celkem");
-    NulujTab();
-    for (QLineEdit* e : {ETok, EBreh, ERKm, EAkce, Edatum, EKroviny})
-        e->clear();
-    updateChart();
+    m_dialogs = std::make_unique<WindowDialogs>(this);
+    sheet().setDialogs(m_dialogs.get());
+    sheet().setWithComment(m_a.sKomentarem->isChecked());
     Refresh();
     WindowPlacement::Restore(this, m_ctx.settingsFile(), SettingsKeys::Zapisnik);
 }
 
 TZapisnik::~TZapisnik() {
-    m_ctx.session.layoutChanged = nullptr;
+    sheet().setDialogs(nullptr);
+}
+
+TallySheet& TZapisnik::sheet() const {
+    return m_ctx.sheet;
 }
 
 void TZapisnik::buildControls() {
@@ -322,17 +312,4 @@ void TZapisnik::setTabOrder() {
                         ETok,          EBreh,         ERKm,        EAkce,      Edatum, EKroviny};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
-}
-
-bool TZapisnik::refreshRunning() const {
-    return m_timer->isActive();
-}
-
-void TZapisnik::stopRefresh() {
-    m_timer->stop();
-}
-
-void TZapisnik::startRefresh() {
-    if (m_shown)
-        m_timer->start();
 }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "SheetView.h"
+
 #include <QMainWindow>
 #include <QString>
+#include <functional>
+#include <memory>
 
 class DiameterChart;
 class QAction;
@@ -14,13 +18,15 @@ class QTableWidget;
 class QTimer;
 class TallyContext;
 class TallyGrid;
+class TallySheet;
+class SheetDialogs;
 struct DatabaseDialogs;
-struct UserMessage;
 
 // "JHK - průměrkovací zápisník": the tally sheet of one stand and the program's main window. The
 // grid shows the species on display, one row per diameter class; beside it the class layout, the
-// species, the mean stem and a chart of the tally; below it the stand header. A 200 ms refresh
-// derives the enabled and ticked states of every command from the editing-state flags.
+// species, the mean stem and a chart of the tally; below it the stand header. The rules are the
+// controller's (TallySheet): the window forwards what the user does and shows the controller's
+// texts and states, after every operation and on the 200 ms refresh.
 //
 // The controls carry the names of the program's components (ZapForm, ETloustka, …), so the other
 // windows and the tests reach them by name.
@@ -100,42 +106,18 @@ class TZapisnik : public QMainWindow {
     QPushButton* LadButt = nullptr;
     DiameterChart* Graf = nullptr;
 
+    TallySheet& sheet() const;
+
     // The first display: the database, the species-group lists and the refresh timer. Runs once.
     void FormShow();
     bool refreshRunning() const;
-    // The name of the last data file read or imported.
-    const QString& currentDataFile() const { return m_currentDataFile; }
-
-    // The sheet.
-    void NastavStupne();
-    void SectiCetnosti();
-    void NulujTab();
-    void ZPracNaDispl();
-    // One tick of the refresh.
+    // One tick of the refresh: the controller's state onto the widgets.
     void Refresh();
-    void SirkaTlStupneChange();
-    void PrvniTlStupenChange();
-    void ZapFormSetEditText(int row, const QString& oldText, const QString& newText);
+    // Activation: the summary's "Další porost" asked for the next stand.
+    void FormActivate();
 
-    // The mean stem and the stock.
-    void ETloustkaExit();
-    void EVyskaExit();
-    void StrTlClick();
-    void VypZasClick();
-    void ZaznamClick();
-    void BZeZaznamuClick();
-    void PocDleChange();
-    void TabZasDleChange();
-
-    // The species.
+    // The menu commands that open windows or dialogs of their own.
     void Novadrevina1Click();
-    void VyberDrevinChange();
-    void Zrusitdrevinu1Click();
-    void NovyPorost();
-
-    // The menu commands.
-    void DataMenuShow();
-    void NactiPorostDoOkna();
     void VyberPorostuClick();
     void UlozeniPorostuClick();
     void NastaveniAdresareClick();
@@ -145,7 +127,6 @@ class TZapisnik : public QMainWindow {
     void SouhrnClick();
     void TiskPorostClick();
     void TiskDatabazeClick();
-    void SKomentaremClick();
     void ExportClick();
     void ExcelPorostClick();
     void ExportVseClick();
@@ -153,8 +134,6 @@ class TZapisnik : public QMainWindow {
     void InfoDatabazeClick();
     void OProgramuClick();
     void NavodClick(int context = 0);
-    // Activation: the summary's "Další porost" asked for the next stand.
-    void FormActivate();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -168,30 +147,25 @@ class TZapisnik : public QMainWindow {
     void connectControls();
     void setTabOrder();
     void sizeGrids();
-    void showTotals();
+    // Runs a controller operation and shows its outcome; a failure ends it in an error box.
+    void run(const std::function<void()>& operation);
+    void showView();
+    void showCommands(const SheetCommands& c);
+    void showFocus(SheetFocus focus);
     void updateChart();
     void focusChanged(QWidget* old, QWidget* now);
     bool insideGrid(const QWidget* w) const;
-    void setLayoutCombos();
-    void applyClassLayout(int width, double firstCentre);
-    void headerEdited();
     DatabaseDialogs databaseDialogs();
     void setCommandEnabled(QAction* action, bool enabled);
     void stopRefresh();
     void startRefresh();
-    void inform(const UserMessage& message);
-    bool ask(const UserMessage& question, bool okNo = false);
-    void notFound(const QString& fileName);
-    void fillSpeciesCombo();
-    // Shows a mean diameter computed from the tally and marks it as computed.
-    void showComputedDiameter(double diameter);
-    QString speciesText() const;
 
     TallyContext& m_ctx;
+    std::unique_ptr<SheetDialogs> m_dialogs;
     Actions m_a;
     QTimer* m_timer = nullptr;
     bool m_shown = false;
-    QString m_currentDataFile;
     int m_savedRow = 0;
+    int m_scrollSeen = -1;
     bool m_gridHasFocus = false;
 };

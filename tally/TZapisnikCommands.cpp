@@ -14,6 +14,7 @@
 #include "TFUzivatel.h"
 #include "TFVybPor.h"
 #include "TTabulka.h"
+#include "TVyberNoveDrev.h"
 #include "TZapisnik.h"
 #include "TallyContext.h"
 #include "TallyGrid.h"
@@ -55,54 +56,10 @@ const char* const kVaduzFilter =
 
 } // namespace
 
-void TZapisnik::notFound(const QString& fileName) {
-    inform(
-        {UserMessage::Error, QString("Soubor\r%1\rnebyl nalezen !").arg(QDir::toNativeSeparators(fileName))});
-}
-
-void TZapisnik::fillSpeciesCombo() {
-    VyberDrevin->clear();
-    const TManualy225& stand = m_ctx.session.stand;
-    for (int i = 0; i < stand.count(); ++i)
-        VyberDrevin->addItem(stand.abbreviationAt(i));
-}
-
-void TZapisnik::NactiPorostDoOkna() {
-    StandSession& s = m_ctx.session;
-    EditingFlags& f = s.flags;
-    VyberDrevin->clear();
-    if (s.stand.count() == 0) {
-        // A stand without species: the sheet is emptied rather than left showing the last one.
-        NulujTab();
-        PocDle->setCurrentIndex(-1);
-        TabZasDle->setCurrentIndex(-1);
-        JmenoDrev->clear();
-        f.PoStartu = true;
-        f.JeNovaDrevina = false;
-        f.VybranaDrevina = false;
-        f.VyplneneCetnosti = false;
-        f.Vypocteno = false;
-        f.Zaznamenano = false;
-        f.Ulozeno = true;
-    } else {
-        NastavStupne();
-        fillSpeciesCombo();
-        VyberDrevin->setCurrentIndex(0);
-        s.work.KodDreviny = s.stand.at(0).abbreviation;
-        s.LoadWorkingCopy(s.stand.at(0));
-        ZPracNaDispl();
-        f.PoStartu = false;
-        f.Zaznamenano = true;
-        f.JeNovaDrevina = false;
-        f.Ulozeno = true;
-    }
-    ETok->setText(s.stand.river);
-    EBreh->setText(s.stand.bank);
-    ERKm->setText(s.stand.riverKm);
-    EAkce->setText(s.stand.action);
-    Edatum->setText(s.stand.date);
-    EKroviny->setText(LocaleNumbers::Shortest(s.stand.shrubArea));
-    updateChart();
+void TZapisnik::Novadrevina1Click() {
+    if (!sheet().canAddSpecies() || !m_ctx.vyberNoveDrev || !m_ctx.vyberNoveDrev->Choose())
+        return;
+    sheet().addSpecies(m_ctx.vyberNoveDrev->chosenAbbreviation());
 }
 
 void TZapisnik::VyberPorostuClick() {
@@ -110,42 +67,12 @@ void TZapisnik::VyberPorostuClick() {
     Refresh();
     if (!m_ctx.vybPor->Choose())
         return;
-    m_ctx.store.LoadStand(m_ctx.session, m_ctx.session.flags.KlicZaznamu);
-    NactiPorostDoOkna();
+    sheet().loadStand(m_ctx.vybPor->chosenKey());
 }
 
 void TZapisnik::UlozeniPorostuClick() {
     RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
-    StandSession& s = m_ctx.session;
-    OnceQuestion askDuplicate(this);
-    const YesNoQuestion ask = [&askDuplicate](const UserMessage& q) { return askDuplicate(q); };
-    if (s.flags.KlicZaznamu == 0)
-        m_ctx.store.SBNovyPorostClick(s, ask);
-    if (s.flags.KlicZaznamu <= 0 || m_ctx.store.CheckDuplicateCode(s.stand, s.flags.KlicZaznamu, ask))
-        return;
-    TManualy225& st = s.stand;
-    for (int i = 0; i < st.count(); ++i) {
-        st.at(i).classWidth = std::int16_t(s.layout.SirkaStupne);
-        st.at(i).firstCentre = s.layout.StredPrvniho;
-    }
-    st.river = ETok->text();
-    st.bank = EBreh->text();
-    st.riverKm = ERKm->text();
-    st.action = EAkce->text();
-    st.date = Edatum->text();
-    st.area = 10000;
-    st.shrubArea = 0;
-    const QString shrub = EKroviny->text().trimmed();
-    if (!shrub.isEmpty()) {
-        if (LocaleNumbers::IsNumber(shrub))
-            st.shrubArea = LocaleNumbers::Read(shrub, 0);
-        else
-            inform({UserMessage::Error, "Chybně zadaná plocha křovin !"});
-    }
-    st.code = s.KodPorostu();
-    // The summary computes over the stand being saved, whatever it showed before.
-    m_ctx.tabulka->FillGrid();
-    m_ctx.tabulka->ComputeSummary(ask);
+    sheet().saveStand();
 }
 
 void TZapisnik::NastaveniAdresareClick() {
@@ -154,27 +81,12 @@ void TZapisnik::NastaveniAdresareClick() {
 }
 
 void TZapisnik::CteniDatClick() {
-    const QString start =
-        m_currentDataFile.isEmpty() ? m_ctx.programDirectory() : QFileInfo(m_currentDataFile).absolutePath();
+    const QString current = sheet().currentDataFile();
+    const QString start = current.isEmpty() ? m_ctx.programDirectory() : QFileInfo(current).absolutePath();
     const QString file = FileDialog::getOpenFileName(
         this, "Výběr souboru", start, "Soubory dat JHK (*.JHK)|*.JHK|Všechny soubory (*.*)|*.*");
-    if (file.isEmpty())
-        return;
-    if (!QFileInfo(file).isFile()) {
-        notFound(file);
-        return;
-    }
-    StandSession& s = m_ctx.session;
-    const JhkFileReader::Result result = JhkFileReader::ReadJhkFile(file, s);
-    for (const UserMessage& m : result.messages)
-        inform(m);
-    if (!result.loaded)
-        return;
-    NactiPorostDoOkna();
-    s.stand.summary = false;
-    s.flags.Ulozeno = false;
-    s.flags.KlicZaznamu = 0;
-    m_currentDataFile = file;
+    if (!file.isEmpty())
+        sheet().readDataFile(file);
 }
 
 void TZapisnik::PrumerkaClick(bool vaduz) {
@@ -183,67 +95,24 @@ void TZapisnik::PrumerkaClick(bool vaduz) {
     const QString file = FileDialog::getOpenFileName(
         this, vaduz ? "Data z registrační průměrky VADUZ" : "Data z registrační průměrky HAGLOV", start,
         vaduz ? kVaduzFilter : kMantaxFilter);
-    if (file.isEmpty())
+    if (file.isEmpty() || !sheet().fileExists(file))
         return;
-    if (!QFileInfo(file).isFile()) {
-        notFound(file);
-        return;
-    }
-    StandSession& s = m_ctx.session;
     bool hotovo = false;
     {
         RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
-        {
-            const LocaleNumbers::DotScope dot;
-            CaliperDataFolder::Remember(m_ctx.settingsFile(), key, file);
-            if (vaduz) {
-                m_ctx.prumvad->setMessageHandler(
-                    [this](const UserMessage& m) { MessageBox::show(m_ctx.prumvad, m); });
-                m_ctx.prumvad->SetFileName(file);
-                m_ctx.prumvad->exec();
-                hotovo = m_ctx.prumvad->ImportHotov();
-            } else {
-                m_ctx.prumerka->setMessageHandler(
-                    [this](const UserMessage& m) { MessageBox::show(m_ctx.prumerka, m); });
-                if (m_ctx.prumerka->PrepareSingleImport(file))
-                    m_ctx.prumerka->exec();
-                hotovo = m_ctx.prumerka->ImportHotov();
-            }
+        const LocaleNumbers::DotScope dot;
+        CaliperDataFolder::Remember(m_ctx.settingsFile(), key, file);
+        if (vaduz) {
+            m_ctx.prumvad->SetFileName(file);
+            m_ctx.prumvad->exec();
+            hotovo = m_ctx.prumvad->ImportHotov();
+        } else {
+            if (m_ctx.prumerka->PrepareSingleImport(file))
+                m_ctx.prumerka->exec();
+            hotovo = m_ctx.prumerka->ImportHotov();
         }
-        if (hotovo) {
-            const StandCodeParts parts = SplitStandCode(s.stand.code);
-            s.stand.river = parts.river;
-            s.stand.bank = parts.bank;
-            s.stand.riverKm = parts.riverKm;
-            s.stand.action = parts.action;
-        }
-        m_currentDataFile = file;
     }
-    if (!hotovo)
-        return;
-
-    TManualy225& st = s.stand;
-    fillSpeciesCombo();
-    for (int i = 0; i < st.count(); ++i)
-        st.at(i).curveSpecies = StringToChars(TrimSet(SpeciesTables::CurveSpeciesOf(st.abbreviationAt(i))));
-    if (st.count() > 0) {
-        VyberDrevin->setCurrentIndex(0);
-        st.at(0).firstCentre = s.layout.StredPrvniho;
-        st.at(0).classWidth = std::int16_t(s.layout.SirkaStupne);
-        // The grid takes the layout the import brought.
-        NastavStupne();
-        s.LoadWorkingCopy(st.at(0));
-        ZPracNaDispl();
-    }
-    ETok->setText(st.river);
-    EBreh->setText(st.bank);
-    ERKm->setText(st.riverKm);
-    EAkce->setText(st.action);
-    s.flags.VyplneneCetnosti = true;
-    s.flags.PoStartu = false;
-    StrTl->setEnabled(true);
-    StrTl->setFocus();
-    s.flags.KlicZaznamu = 0;
+    sheet().caliperImportDone(hotovo, file);
 }
 
 void TZapisnik::MantaxHromadneClick() {
@@ -255,7 +124,6 @@ void TZapisnik::MantaxHromadneClick() {
         return;
     RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
     const LocaleNumbers::DotScope dot;
-    m_ctx.prumerka->setMessageHandler([this](const UserMessage& m) { MessageBox::show(m_ctx.prumerka, m); });
     if (m_ctx.prumerka->PrepareBulkImport(file, m_ctx.store))
         m_ctx.prumerka->exec();
 }
@@ -268,7 +136,7 @@ void TZapisnik::SouhrnClick() {
 
 void TZapisnik::TiskPorostClick() {
     if (!m_ctx.session.stand.summary) {
-        inform({UserMessage::Information, "Nejdřív je potřeba vypočítat souhrn !"});
+        MessageBox::show(this, {UserMessage::Information, "Nejdřív je potřeba vypočítat souhrn !"});
         return;
     }
     RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
@@ -280,17 +148,13 @@ void TZapisnik::TiskDatabazeClick() {
     StandReports::PrintAllStands(m_ctx, this);
 }
 
-void TZapisnik::SKomentaremClick() {
-    m_ctx.session.flags.SKomentarem = m_a.sKomentarem->isChecked();
-}
-
 void TZapisnik::ExportClick() {
     StandReports::WorkbookUnavailable(this);
 }
 
 void TZapisnik::ExcelPorostClick() {
     if (!m_ctx.session.stand.summary) {
-        inform({UserMessage::Information, "Nejdřív je potřeba vypočítat tabulku !"});
+        MessageBox::show(this, {UserMessage::Information, "Nejdřív je potřeba vypočítat tabulku !"});
         return;
     }
     StandReports::WorkbookUnavailable(this);
@@ -307,9 +171,9 @@ void TZapisnik::InfoProgramClick() {
         return;
     const auto message =
         m_ctx.store.PushUserIdentification(m_ctx.session.flags.KlicZaznamu, m_ctx.uzivatel->values(),
-                                           [this](const UserMessage& q) { return ask(q); });
+                                           [this](const UserMessage& q) { return MessageBox::ask(this, q); });
     if (message)
-        inform(*message);
+        MessageBox::show(this, *message);
 }
 
 void TZapisnik::InfoDatabazeClick() {
@@ -329,8 +193,9 @@ void TZapisnik::OProgramuClick() {
 void TZapisnik::NavodClick(int context) {
     const QString help = m_ctx.helpFile();
     if (!QFileInfo::exists(help)) {
-        inform({UserMessage::Error,
-                QString("Soubor nápovědy\r%1\rnebyl nalezen !").arg(QDir::toNativeSeparators(help))});
+        MessageBox::show(
+            this, {UserMessage::Error,
+                   QString("Soubor nápovědy\r%1\rnebyl nalezen !").arg(QDir::toNativeSeparators(help))});
         return;
     }
     QUrl url = QUrl::fromLocalFile(help);

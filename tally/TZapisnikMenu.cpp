@@ -6,6 +6,7 @@
 #include "TZapisnik.h"
 #include "TallyContext.h"
 #include "TallyGrid.h"
+#include "TallySheet.h"
 
 #include "TFPMant.h"
 
@@ -106,35 +107,38 @@ void TZapisnik::buildMenus() {
         });
     }
 
-    connect(a.data, &QMenu::aboutToShow, this, &TZapisnik::DataMenuShow);
-    const auto guarded = [this](QAction* action, auto method) {
+    connect(a.data, &QMenu::aboutToShow, this, &TZapisnik::Refresh);
+    const auto command = [this](QAction* action, void (TZapisnik::*method)()) {
         connect(action, &QAction::triggered, this,
-                [this, method] { RunGuarded(this, [this, method] { (this->*method)(); }); });
+                [this, method] { run([this, method] { (this->*method)(); }); });
     };
-    guarded(a.novaDrevina, &TZapisnik::Novadrevina1Click);
-    guarded(a.zrusitDrevinu, &TZapisnik::Zrusitdrevinu1Click);
-    guarded(a.zrusitVsechny, &TZapisnik::NovyPorost);
-    guarded(a.novyPorost, &TZapisnik::NovyPorost);
-    guarded(a.vyberPorostu, &TZapisnik::VyberPorostuClick);
-    guarded(a.ulozeniPorostu, &TZapisnik::UlozeniPorostuClick);
-    guarded(a.nastaveniAdresare, &TZapisnik::NastaveniAdresareClick);
-    guarded(a.cteniDat, &TZapisnik::CteniDatClick);
-    connect(a.mantax, &QAction::triggered, this,
-            [this] { RunGuarded(this, [this] { PrumerkaClick(false); }); });
-    connect(a.vaduz, &QAction::triggered, this,
-            [this] { RunGuarded(this, [this] { PrumerkaClick(true); }); });
-    guarded(a.mantaxHromadne, &TZapisnik::MantaxHromadneClick);
+    const auto operation = [this](QAction* action, void (TallySheet::*method)()) {
+        connect(action, &QAction::triggered, this,
+                [this, method] { run([this, method] { (sheet().*method)(); }); });
+    };
+    command(a.novaDrevina, &TZapisnik::Novadrevina1Click);
+    operation(a.zrusitDrevinu, &TallySheet::deleteSpecies);
+    operation(a.zrusitVsechny, &TallySheet::newStand);
+    operation(a.novyPorost, &TallySheet::newStand);
+    command(a.vyberPorostu, &TZapisnik::VyberPorostuClick);
+    command(a.ulozeniPorostu, &TZapisnik::UlozeniPorostuClick);
+    command(a.nastaveniAdresare, &TZapisnik::NastaveniAdresareClick);
+    command(a.cteniDat, &TZapisnik::CteniDatClick);
+    connect(a.mantax, &QAction::triggered, this, [this] { run([this] { PrumerkaClick(false); }); });
+    connect(a.vaduz, &QAction::triggered, this, [this] { run([this] { PrumerkaClick(true); }); });
+    command(a.mantaxHromadne, &TZapisnik::MantaxHromadneClick);
     connect(a.konec, &QAction::triggered, this, &QWidget::close);
-    guarded(a.souhrn, &TZapisnik::SouhrnClick);
-    guarded(a.tiskPorost, &TZapisnik::TiskPorostClick);
-    guarded(a.tiskDatabaze, &TZapisnik::TiskDatabazeClick);
-    guarded(a.sKomentarem, &TZapisnik::SKomentaremClick);
-    guarded(a.export_, &TZapisnik::ExportClick);
-    guarded(a.excelPorost, &TZapisnik::ExcelPorostClick);
-    guarded(a.exportVse, &TZapisnik::ExportVseClick);
-    guarded(a.infoProgram, &TZapisnik::InfoProgramClick);
-    guarded(a.infoDatabaze, &TZapisnik::InfoDatabazeClick);
-    guarded(a.oProgramu, &TZapisnik::OProgramuClick);
+    command(a.souhrn, &TZapisnik::SouhrnClick);
+    command(a.tiskPorost, &TZapisnik::TiskPorostClick);
+    command(a.tiskDatabaze, &TZapisnik::TiskDatabazeClick);
+    connect(a.sKomentarem, &QAction::triggered, this,
+            [this](bool on) { run([this, on] { sheet().setWithComment(on); }); });
+    command(a.export_, &TZapisnik::ExportClick);
+    command(a.excelPorost, &TZapisnik::ExcelPorostClick);
+    command(a.exportVse, &TZapisnik::ExportVseClick);
+    command(a.infoProgram, &TZapisnik::InfoProgramClick);
+    command(a.infoDatabaze, &TZapisnik::InfoDatabazeClick);
+    command(a.oProgramu, &TZapisnik::OProgramuClick);
     connect(a.navod, &QAction::triggered, this, [this] {
         const bool grid = insideGrid(QApplication::focusWidget());
         RunGuarded(this, [this, grid] { NavodClick(grid ? GridHelpContext : 0); });
@@ -142,74 +146,60 @@ void TZapisnik::buildMenus() {
 }
 
 void TZapisnik::connectControls() {
-    const auto click = [this](QPushButton* button, auto method) {
+    const auto click = [this](QPushButton* button, void (TallySheet::*method)()) {
         connect(button, &QPushButton::clicked, this,
-                [this, method] { RunGuarded(this, [this, method] { (this->*method)(); }); });
+                [this, method] { run([this, method] { (sheet().*method)(); }); });
     };
-    click(StrTl, &TZapisnik::StrTlClick);
-    click(VypZas, &TZapisnik::VypZasClick);
-    click(Zaznam, &TZapisnik::ZaznamClick);
-    click(BZeZaznamu, &TZapisnik::BZeZaznamuClick);
-
+    click(StrTl, &TallySheet::meanDiameterClicked);
+    click(VypZas, &TallySheet::stockClicked);
+    click(Zaznam, &TallySheet::recordClicked);
+    click(BZeZaznamu, &TallySheet::restoreClicked);
     // The class combos take a chosen item at once and a typed number when it is confirmed.
-    connect(SirkaTlStupne, &QComboBox::activated, this,
-            [this] { RunGuarded(this, [this] { SirkaTlStupneChange(); }); });
-    connect(SirkaTlStupne->lineEdit(), &QLineEdit::editingFinished, this,
-            [this] { RunGuarded(this, [this] { SirkaTlStupneChange(); }); });
-    connect(PrvniTlStupen, &QComboBox::activated, this,
-            [this] { RunGuarded(this, [this] { PrvniTlStupenChange(); }); });
-    connect(PrvniTlStupen->lineEdit(), &QLineEdit::editingFinished, this,
-            [this] { RunGuarded(this, [this] { PrvniTlStupenChange(); }); });
-
+    const auto layoutCombo = [this](QComboBox* combo, void (TallySheet::*method)(const QString&)) {
+        const auto chosen = [this, combo, method] {
+            run([this, combo, method] { (sheet().*method)(combo->currentText()); });
+        };
+        connect(combo, &QComboBox::activated, this, chosen);
+        connect(combo->lineEdit(), &QLineEdit::editingFinished, this, chosen);
+    };
+    layoutCombo(SirkaTlStupne, &TallySheet::widthChosen);
+    layoutCombo(PrvniTlStupen, &TallySheet::firstCentreChosen);
     // Only the user's choices count as changes; the window's own selections do not.
     connect(VyberDrevin, &QComboBox::activated, this,
-            [this] { RunGuarded(this, [this] { VyberDrevinChange(); }); });
-    connect(PocDle, &QComboBox::activated, this, [this] { RunGuarded(this, [this] { PocDleChange(); }); });
+            [this](int index) { run([this, index] { sheet().speciesPicked(index); }); });
+    connect(PocDle, &QComboBox::activated, this,
+            [this] { run([this] { sheet().curveSpeciesChosen(PocDle->currentText()); }); });
     connect(TabZasDle, &QComboBox::activated, this,
-            [this] { RunGuarded(this, [this] { TabZasDleChange(); }); });
+            [this] { run([this] { sheet().tableSpeciesChosen(TabZasDle->currentText()); }); });
     connect(TabZasDle->lineEdit(), &QLineEdit::textEdited, this,
-            [this] { RunGuarded(this, [this] { TabZasDleChange(); }); });
-
-    connect(ZapForm, &TallyGrid::countEdited, this,
-            [this](int row, const QString& oldText, const QString& newText) {
-                RunGuarded(this, [&] { ZapFormSetEditText(row, oldText, newText); });
-            });
+            [this](const QString& text) { run([this, text] { sheet().tableSpeciesChosen(text); }); });
+    connect(ZapForm, &TallyGrid::countEdited, this, [this](int row, const QString&, const QString& newText) {
+        run([this, row, newText] { sheet().countEdited(row, newText); });
+    });
     connect(qApp, &QApplication::focusChanged, this, &TZapisnik::focusChanged);
-
     ETloustka->installEventFilter(this);
     EVyska->installEventFilter(this);
+    connect(ETloustka, &QLineEdit::textEdited, this, [this](const QString& t) { sheet().diameterTyped(t); });
+    connect(EVyska, &QLineEdit::textEdited, this, [this](const QString& t) { sheet().heightTyped(t); });
     // Enter in the mean-stem boxes goes on along the workflow.
     connect(ETloustka, &QLineEdit::returnPressed, this, [this] {
-        RunGuarded(this, [this] { ETloustkaExit(); });
-        Refresh();
+        run([this] { sheet().diameterLeft(); });
         EVyska->setFocus();
     });
     connect(EVyska, &QLineEdit::returnPressed, this, [this] {
-        RunGuarded(this, [this] { EVyskaExit(); });
-        Refresh();
+        run([this] { sheet().heightLeft(); });
         if (VypZas->isEnabled())
             VypZas->setFocus();
     });
-
-    for (QLineEdit* e : {ETok, EBreh, ERKm, EAkce, Edatum, EKroviny})
-        connect(e, &QLineEdit::textEdited, this, &TZapisnik::headerEdited);
-    // Every change of the location texts is the stand's at once.
-    connect(ETok, &QLineEdit::textChanged, this, [this](const QString& t) { m_ctx.session.stand.river = t; });
-    connect(EBreh, &QLineEdit::textChanged, this, [this](const QString& t) { m_ctx.session.stand.bank = t; });
-    connect(ERKm, &QLineEdit::textChanged, this,
-            [this](const QString& t) { m_ctx.session.stand.riverKm = t; });
-    connect(EAkce, &QLineEdit::textChanged, this,
-            [this](const QString& t) { m_ctx.session.stand.action = t; });
-
+    const std::pair<QLineEdit*, TallySheet::Header> header[] = {
+        {ETok, TallySheet::Header::River},   {EBreh, TallySheet::Header::Bank},
+        {ERKm, TallySheet::Header::RiverKm}, {EAkce, TallySheet::Header::Action},
+        {Edatum, TallySheet::Header::Date},  {EKroviny, TallySheet::Header::ShrubArea}};
+    for (const auto& [edit, field] : header)
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, field](const QString& text) { sheet().headerEdited(field, text); });
     connect(LadButt, &QPushButton::clicked, this, [this] {
         m_ctx.ladeni->show();
         m_ctx.ladeni->raise();
     });
-}
-
-void TZapisnik::DataMenuShow() {
-    const bool items = VyberDrevin->count() > 0;
-    setCommandEnabled(m_a.ulozeniPorostu, m_ctx.session.stand.count() > 0);
-    setCommandEnabled(m_a.zrusitDrevinu, items);
-    setCommandEnabled(m_a.zrusitVsechny, items);
 }

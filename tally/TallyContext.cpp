@@ -29,7 +29,9 @@ TallyOptions TallyContext::withDefaults(TallyOptions o) {
 }
 
 TallyContext::TallyContext(TallyOptions options)
-    : database(withDefaults(options).settingsFile), m_options(withDefaults(std::move(options))) {}
+    : database(withDefaults(options).settingsFile),
+      sheet(session, &store, withDefaults(options).dataDirectory),
+      m_options(withDefaults(std::move(options))) {}
 
 TallyContext::~TallyContext() = default;
 

@@ -3,6 +3,7 @@
 #include "StandDatabase.h"
 #include "StandSession.h"
 #include "StandStore.h"
+#include "TallySheet.h"
 
 #include <QString>
 #include <functional>
@@ -30,8 +31,8 @@ struct TallyOptions {
 };
 
 // The process-wide state of the program: the stand with its working copy and flags, the stand
-// database, and the windows, which reach each other through it. createWindows() makes them in
-// the program's order, the tally sheet first; the tally sheet owns the others.
+// database, the tally-sheet controller, and the windows, which reach each other through it. createWindows()
+// makes them in the program's order, the tally sheet first; the tally sheet owns the others.
 class TallyContext {
   public:
     explicit TallyContext(TallyOptions options = {});
@@ -50,8 +51,8 @@ class TallyContext {
     StandSession session;
     StandDatabase database;
     StandStore store{database};
-    // Set by the summary's "Další porost": the tally sheet clears the stand when next activated.
-    bool ZrusitVsePriAktivaci = false;
+    // The rules of the tally sheet and the summary; the windows show its state.
+    TallySheet sheet;
 
     TZapisnik* zapisnik() const { return m_zapisnik.get(); }
     TLadeni* ladeni = nullptr;

@@ -1,6 +1,7 @@
-// compute STAND: mean diameters, curves and volumes of every species, as the tally sheet does.
+// compute STAND: for every species the tally sheet's buttons — "Tloušťka", "Výpočet ", "Záznam".
 #include "CliCommand.h"
-#include "MeanStem.h"
+#include "CliSheet.h"
+#include "SheetComputation.h"
 #include "StandJson.h"
 
 namespace {
@@ -8,10 +9,12 @@ namespace {
 int run(const QStringList& argv, const CliGlobals& globals) {
     const CliArgs args(argv, {}, {});
     args.requirePositional(1);
-    StandSession session;
-    StandJson::FromJsonBytes(readInput(args.positional(0)), session);
-    printMessages(MeanStem::ComputeStand(session, referenceDirectory(globals)));
-    printJson(StandJson::ToJson(session));
+    CliSheet cli(nullptr, referenceDirectory(globals));
+    cli.load(readInput(args.positional(0)));
+    for (const SpeciesComputation& c : ComputeAllSpecies(cli.sheet))
+        if (!c.computed)
+            printError(QString("%1: %2").arg(c.abbreviation, c.reason));
+    printJson(StandJson::ToJson(cli.session));
     return 0;
 }
 

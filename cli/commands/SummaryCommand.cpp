@@ -1,10 +1,12 @@
-// summary STAND [--db DIR --save]: the summary computation; with --save the stand is stored as the
-// summary window's "Výpočet a uložení do databáze" does.
+// summary STAND [--db DIR --save]: the summary window's computation; with --save its "Výpočet a
+// uložení do databáze", which stores the stand.
 #include "CliCommand.h"
+#include "CliSheet.h"
 #include "DatabaseChooser.h"
 #include "RivwoodError.h"
 #include "StandJson.h"
-#include "SummaryHandOff.h"
+
+#include <memory>
 
 namespace {
 
@@ -23,26 +25,28 @@ int run(const QStringList& argv, const CliGlobals& globals) {
         throw CliUsageError{"--save vyžaduje --db DIR"};
     const bool yes = duplicateAnswer(args);
 
-    StandSession session;
-    StandJson::FromJsonBytes(readInput(args.positional(0)), session);
-    SummaryTable table;
-    table.Fill(session.stand);
-    if (!save) {
-        const SummaryResult result = table.Compute(session.stand);
-        if (result.error)
-            throw RivwoodError(result.error->text);
-    } else {
-        StandDatabase db(settingsFile(globals));
-        DatabaseChooser::UseDirectory(db, args.value("db"), [](const UserMessage&) { return true; });
-        StandStore store(db);
-        const SummaryHandOff::Outcome out =
-            SummaryHandOff::ComputeSummary(table, session, store, [yes](const UserMessage&) { return yes; });
-        if (out.result.error)
-            throw RivwoodError(out.result.error->text);
-        if (!out.stored)
-            throw RivwoodError("Duplicitní kód porostu. Má se přesto uložit ?");
+    std::unique_ptr<StandDatabase> db;
+    std::unique_ptr<StandStore> store;
+    if (save) {
+        db = std::make_unique<StandDatabase>(settingsFile(globals));
+        DatabaseChooser::UseDirectory(*db, args.value("db"), [](const UserMessage&) { return true; });
+        store = std::make_unique<StandStore>(*db);
     }
-    printJson(StandJson::ToJson(session));
+    CliSheet cli(store.get(), referenceDirectory(globals), yes);
+    cli.load(readInput(args.positional(0)));
+    // Messages of the computation are failures here: print them as the error.
+    FixedAnswerDialogs dialogs(yes);
+    cli.sheet.setDialogs(&dialogs);
+    cli.sheet.summaryShown();
+    if (save) {
+        if (!cli.sheet.summaryComputeAndSave() && dialogs.messages.empty())
+            throw RivwoodError("Duplicitní kód porostu. Má se přesto uložit ?");
+    } else if (cli.sheet.session().stand.area <= 0) {
+        cli.sheet.summaryCompute();
+    }
+    if (!dialogs.messages.empty())
+        throw RivwoodError(dialogs.messages.front().text);
+    printJson(StandJson::ToJson(cli.session));
     return 0;
 }
 

@@ -15,6 +15,8 @@ TEST(StandJson, RoundTripsEveryField) {
     s.stand.summary = true;
     s.flags.KlicZaznamu = 17;
     s.work.KodDreviny = StringToChars("OLS");
+    s.work.KodJhkDle = StringToChars("ol");
+    s.work.KodTabZasDle = StringToChars("js");
     s.work.Cetnosti[5] = 12;
     s.work.StrTloustka = 18.5;
     s.RecordWorkingCopy(81);
@@ -31,6 +33,13 @@ TEST(StandJson, RoundTripsEveryField) {
     EXPECT_EQ(back.stand, s.stand);
     EXPECT_EQ(back.layout, s.layout);
     EXPECT_EQ(back.flags.KlicZaznamu, 17);
+}
+
+TEST(StandJson, BlankGroupsTakeTheDefaultsOfTheAbbreviation) {
+    StandSession s;
+    StandJson::FromJsonBytes(R"({"species":[{"abbreviation":"VR"}]})", s);
+    EXPECT_EQ(CharsToString(s.stand.at(0).curveSpecies), "db");
+    EXPECT_EQ(CharsToString(s.stand.at(0).tableSpecies), "tp");
 }
 
 TEST(StandJson, MalformedInputLeavesTheSessionAsItWas) {

@@ -130,7 +130,8 @@ TEST_F(TallyFixture, HeaderEditOfAStandMarksItUnsaved) {
     addSpecies("Smrk ztepilý");
     typeCounts(0, {"3"});
     click(main()->Zaznam);
-    flags().Ulozeno = true;
+    main()->actions().ulozeniPorostu->trigger();
+    ASSERT_TRUE(flags().Ulozeno);
     typeInto(main()->EBreh, "P");
     EXPECT_FALSE(flags().Ulozeno);
     EXPECT_EQ(ctx().session.stand.bank, "P");
@@ -187,7 +188,7 @@ TEST_F(TallyFixture, SummaryWindowAndNextStand) {
     EXPECT_FALSE(summary->isVisible());
     QTRY_COMPARE(main()->VyberDrevin->count(), 0);
     EXPECT_TRUE(flags().PoStartu);
-    EXPECT_FALSE(ctx().ZrusitVsePriAktivaci);
+    EXPECT_FALSE(ctx().sheet.takeNextStandRequest());
 }
 
 TEST_F(TallyFixture, DuplicateStandCodeAskedOncePerSave) {

@@ -54,8 +54,10 @@ void TallyFixture::SetUp() {
 
 void TallyFixture::TearDown() {
     if (m_ctx && main()) {
-        flags().Ulozeno = true;
+        // Closing may ask about unsaved data: the test is over, so Yes.
+        MessageBox::setNextAnswer(true);
         main()->close();
+        MessageBox::clearAnswers();
     }
     m_ctx.reset();
     DesktopLauncher::setRecorder({});

@@ -27,7 +27,7 @@ class TallyFixture : public ::testing::Test {
     void start(bool withDatabasePath = true);
     TZapisnik* main() const { return m_ctx->zapisnik(); }
     TallyContext& ctx() { return *m_ctx; }
-    EditingFlags& flags() { return m_ctx->session.flags; }
+    const EditingFlags& flags() const { return m_ctx->session.flags; }
 
     QString dbDir() const { return m_dir.filePath("db"); }
     QString settings() const { return m_dir.filePath("Rivwood.INI"); }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "TallySheet.h"
+
+#include <QString>
+#include <vector>
+
+// What became of one species when the stand was computed species by species.
+struct SpeciesComputation {
+    QString abbreviation;
+    bool computed = false;
+    QString reason; // why not, in the program's words
+};
+
+// The surveyor's run over every species of the stand on the sheet: the species picked,
+// "Tloušťka" (a typed diameter stays), "Výpočet " when the sheet allows it, "Záznam" — the very
+// operations of the buttons, with the refresh between them. A species without trees or without a
+// mean height is left as it is and reported.
+std::vector<SpeciesComputation> ComputeAllSpecies(TallySheet& sheet);

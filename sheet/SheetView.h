@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+// What the tally sheet shows: every text of its grid, totals, boxes, combos and header edits, as
+// the controller keeps them. The window copies them into its widgets.
+struct SheetView {
+    static constexpr int Columns = 5; // "Obvod", "Tl.stupeň", "Četnost", "Obj.jedn.", "Objem"
+    static constexpr int CountColumn = 2;
+    using Row = std::array<QString, Columns>;
+
+    std::vector<Row> rows; // one per diameter class
+    Row totals;            // CelkForm: " Celkem", total count, mean tree volume, total volume
+
+    QString widthText = "4";  // SirkaTlStupne
+    QString firstText = "10"; // PrvniTlStupen
+
+    QStringList species;   // VyberDrevin, in stand order
+    int speciesIndex = -1; // the item shown, -1 for none
+    QString speciesName;   // JmenoDrev
+    QString curveSpecies;  // PocDle; empty for no selection
+    QString tableSpecies;  // TabZasDle; empty for no selection
+
+    QString diameter; // ETloustka
+    QString height;   // EVyska
+    QString jhk;      // EJHK
+    bool diameterModified = false;
+    bool heightModified = false;
+
+    QString river, bank, riverKm, action, date, shrubArea; // the stand header edits
+
+    // The grid is scrolled so that this row is the top row whenever scrollRequest changes.
+    int topRow = 0;
+    int scrollRequest = 0;
+
+    QString speciesText() const { return speciesIndex >= 0 ? species.value(speciesIndex) : QString(); }
+};
+
+// Enabled and ticked states of the sheet's commands, derived from the editing flags by the refresh.
+struct SheetCommands {
+    bool vypocet = false;       // "Výpočet "
+    bool tloustka = false;      // "Tloušťka" and the diameter and height boxes
+    bool speciesCombo = false;  // VyberDrevin
+    bool groupCombos = false;   // PocDle, TabZasDle, the grid, "Do databáze" of the user dialog
+    bool novaDrevina = false;   // "&Nová dřevina"
+    bool zaznam = false;        // "Záznam"
+    bool zeZaznamu = false;     // "Ze záznamu"
+    bool souhrn = false;        // "&Souhrn"
+    bool dataInput = false;     // data file, caliper imports, "Vyber porost" of the stand list
+    bool layoutCombos = false;  // width and first-centre combos
+    bool ulozeni = false;       // "Uložení porostu do databáze"
+    bool zrusitDrevinu = false; // "&Zrušit dřevinu", "Zrušit &všechny dřeviny"
+    bool vypocteno = false;     // check box "Vypočteno"
+    bool zaznamenano = false;   // check box "Zaznamenáno"
+    bool ulozeno = false;       // check box "Uloženo v databázi"
+    bool sKomentarem = false;   // menu tick "S komentářem"
+    friend bool operator==(const SheetCommands&, const SheetCommands&) = default;
+};
+
+// The control an operation hands the focus to, as the sheet leads the surveyor along.
+enum class SheetFocus { None, Grid, Tloustka, Diameter, Height, Vypocet, Zaznam, SpeciesCombo };

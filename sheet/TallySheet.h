@@ -1,0 +1,147 @@
+#pragma once
+
+#include "SheetDialogs.h"
+#include "SheetView.h"
+#include "StandSession.h"
+#include "StandStore.h"
+#include "SummaryTable.h"
+
+#include <QString>
+#include <vector>
+
+// The tally sheet without its window: the rules of "JHK - průměrkovací zápisník" and of the
+// summary " Souhrn " over the one current stand. It owns the editing flags, the working copy, the
+// class layout and the species on display; each operation is what the surveyor does (a count
+// typed, "Tloušťka", "Výpočet ", "Záznam", a species added, the stand saved …) and leaves the
+// texts to show in view() and the focus to give in takeFocus(). Refresh() is the 200 ms tick: it
+// derives every enabled and ticked state from the flags. Questions and messages go to the dialogs.
+//
+// The window and rivwood-cli run the same operations, so the command line computes exactly what
+// the buttons do.
+class TallySheet {
+  public:
+    enum class Header { River, Bank, RiverKm, Action, Date, ShrubArea };
+
+    // `store` may be null for work without a database (the command line's compute); saving then
+    // fails with a message. `referenceDirectory` holds JHK.KRI and JHK.HMO.
+    TallySheet(StandSession& session, StandStore* store, QString referenceDirectory);
+
+    void setDialogs(SheetDialogs* dialogs);
+    SheetDialogs& dialogs() { return *m_dialogs; }
+    StandSession& session() { return m_s; }
+    const StandSession& session() const { return m_s; }
+    const EditingFlags& flags() const { return m_s.flags; }
+    const SheetView& view() const { return m_view; }
+    const SummaryTable& summary() const { return m_summary; }
+    const QString& referenceDirectory() const { return m_refDir; }
+    // The last data or caliper file read; emptied when the stand is cleared.
+    const QString& currentDataFile() const { return m_currentDataFile; }
+    // The items of "JHK podle:" and "Tabulková zásoba podle:": every group once, in first use.
+    static QStringList CurveSpeciesItems();
+    static QStringList TableSpeciesItems();
+
+    SheetCommands Refresh();
+    // The control to focus after the last operation (once).
+    SheetFocus takeFocus();
+
+    // The class layout.
+    void widthChosen(const QString& text);
+    void firstCentreChosen(const QString& text);
+
+    // The grid: a count handed back by the cell editor; leaving the grid sums the counts.
+    void countEdited(int row, const QString& text);
+    void gridLeft();
+
+    // The mean stem.
+    void diameterEntered();
+    void diameterTyped(const QString& text);
+    void diameterLeft();
+    void heightEntered();
+    void heightTyped(const QString& text);
+    void heightLeft();
+    void meanDiameterClicked();                   // "Tloušťka"
+    void stockClicked();                          // "Výpočet "
+    void recordClicked();                         // "Záznam"
+    void restoreClicked();                        // "Ze záznamu"
+    void curveSpeciesChosen(const QString& text); // "JHK podle:"
+    void tableSpeciesChosen(const QString& text); // "Tabulková zásoba podle:"
+
+    // The species.
+    bool canAddSpecies() const;
+    void addSpecies(const QString& abbreviation); // the choice of the "Nová dřevina" dialog
+    void speciesPicked(int index);
+    void deleteSpecies(); // "&Zrušit dřevinu"
+    void newStand();      // "Nový porost", "Zrušit &všechny dřeviny"
+
+    void headerEdited(Header field, const QString& text);
+    void setWithComment(bool on);
+
+    // The stand as a whole.
+    void loadStand(int key);    // a stand chosen in "Seznam porostů"
+    void standDeleted(int key); // a stand deleted in "Seznam porostů"
+    void standReplaced();       // a stand put into the session from outside (the command line)
+    bool saveStand();           // "Uložení porostu do databáze"; true when stored
+    // False, with "Soubor … nebyl nalezen !", when the file does not exist.
+    bool fileExists(const QString& fileName);
+    bool readDataFile(const QString& fileName); // "Čtení dat ze souboru"
+    // After a caliper import window closed; `imported` is its ImportHotov.
+    void caliperImportDone(bool imported, const QString& fileName);
+    // Closing the window: asks when anything typed has not reached the database.
+    bool mayClose();
+    // Something typed on the species on display that "Záznam" has not put into the stand.
+    bool hasUnrecordedEdits() const;
+
+    // The summary window.
+    void summaryShown(); // fills the grid and computes when the stand has an area
+    void summaryCellEdited(int row, const QString& text);
+    SummaryResult summaryCompute();
+    bool summaryComputeAndSave(); // "Výpočet a uložení do databáze"
+    // "Další porost": the sheet clears the stand when next activated.
+    void requestNextStand() { m_nextStandRequested = true; }
+    bool takeNextStandRequest();
+
+  private:
+    // Marks an operation that may put up a box. A box takes the focus from the control the user
+    // was in; the leave handlers this sets off while the box is up are dropped and run when the
+    // control is really left, so nothing is summed or reported twice.
+    class Busy {
+      public:
+        explicit Busy(TallySheet& sheet) : m_sheet(sheet), m_was(sheet.m_busy) { sheet.m_busy = true; }
+        ~Busy() { m_sheet.m_busy = m_was; }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+      private:
+        TallySheet& m_sheet;
+        bool m_was;
+    };
+
+    YesNoQuestion onceQuestion();
+    StandStore& store();
+    void NastavStupne();
+    void SectiCetnosti();
+    void NulujTab();
+    void ZPracNaDispl();
+    void NactiPorostDoOkna();
+    void applyLayout(int width, double firstCentre);
+    void showLayout();
+    void showTotals();
+    void showComputedDiameter(double diameter);
+    void emptySpeciesPanel();
+    void showHeader();
+    void requestScroll(int row);
+    QString speciesText() const { return m_view.speciesText(); }
+
+    StandSession& m_s;
+    StandStore* m_store;
+    QString m_refDir;
+    FixedAnswerDialogs m_noDialogs;
+    SheetDialogs* m_dialogs = &m_noDialogs;
+    SheetView m_view;
+    SummaryTable m_summary;
+    SheetFocus m_focus = SheetFocus::None;
+    std::vector<QString> m_reportedBad; // per row: the bad count text already reported
+    QString m_currentDataFile;
+    bool m_nextStandRequested = false;
+    bool m_busy = false;
+};

@@ -1,0 +1,199 @@
+// The controller's state on the widgets: texts of the grid, boxes, combos and header, the enabled
+// and ticked states of every command, and the focus an operation hands on.
+#include "DiameterChart.h"
+#include "MessageBox.h"
+#include "TFUzivatel.h"
+#include "TFVybPor.h"
+#include "TLadeni.h"
+#include "TZapisnik.h"
+#include "TallyContext.h"
+#include "TallyGrid.h"
+#include "TextUtils.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+namespace {
+
+void setText(QLineEdit* edit, const QString& text) {
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+// Selects the item equal to `text`, none for an empty text; an editable combo shows a text that
+// is no item as typed.
+void setComboText(QComboBox* combo, const QString& text) {
+    if (combo->currentText() == text && (combo->currentIndex() >= 0 || combo->isEditable()))
+        return;
+    const QSignalBlocker block(combo);
+    const int index = text.isEmpty() ? -1 : combo->findText(text, Qt::MatchFixedString);
+    combo->setCurrentIndex(index);
+    if (index < 0 && combo->isEditable())
+        combo->setEditText(text);
+}
+
+} // namespace
+
+void TZapisnik::run(const std::function<void()>& operation) {
+    RunGuarded(this, operation);
+    Refresh();
+    showFocus(sheet().takeFocus());
+}
+
+void TZapisnik::Refresh() {
+    const SheetCommands commands = sheet().Refresh();
+    showView();
+    showCommands(commands);
+}
+
+void TZapisnik::showView() {
+    const SheetView& v = sheet().view();
+    {
+        const QSignalBlocker b1(SirkaTlStupne), b2(PrvniTlStupen);
+        if (SirkaTlStupne->currentText() != v.widthText)
+            SirkaTlStupne->setCurrentText(v.widthText);
+        if (PrvniTlStupen->currentText() != v.firstText)
+            PrvniTlStupen->setCurrentText(v.firstText);
+    }
+    const int rows = int(v.rows.size());
+    if (ZapForm->rowCount() != rows) {
+        ZapForm->setRows(rows);
+        m_savedRow = std::min(m_savedRow, std::max(rows - 1, 0));
+    }
+    for (int k = 0; k < rows; ++k)
+        for (int c = 0; c < SheetView::Columns; ++c)
+            if (ZapForm->text(k, c) != v.rows[size_t(k)][size_t(c)])
+                ZapForm->setText(k, c, v.rows[size_t(k)][size_t(c)]);
+    for (int c = 0; c < SheetView::Columns; ++c)
+        if (CelkForm->item(0, c)->text() != v.totals[size_t(c)])
+            CelkForm->item(0, c)->setText(v.totals[size_t(c)]);
+    if (v.scrollRequest != m_scrollSeen) {
+        m_scrollSeen = v.scrollRequest;
+        if (rows > 0)
+            ZapForm->scrollToItem(ZapForm->item(std::clamp(v.topRow, 0, rows - 1), 0),
+                                  QAbstractItemView::PositionAtTop);
+        m_savedRow = std::max(v.topRow, 0);
+    }
+
+    QStringList items;
+    for (int i = 0; i < VyberDrevin->count(); ++i)
+        items << VyberDrevin->itemText(i);
+    {
+        const QSignalBlocker block(VyberDrevin);
+        if (items != v.species) {
+            VyberDrevin->clear();
+            VyberDrevin->addItems(v.species);
+        }
+        if (VyberDrevin->currentIndex() != v.speciesIndex)
+            VyberDrevin->setCurrentIndex(v.speciesIndex);
+    }
+    setText(JmenoDrev, v.speciesName);
+    setComboText(PocDle, v.curveSpecies);
+    setComboText(TabZasDle, v.tableSpecies);
+    setText(ETloustka, v.diameter);
+    setText(EVyska, v.height);
+    setText(EJHK, v.jhk);
+    setText(ETok, v.river);
+    setText(EBreh, v.bank);
+    setText(ERKm, v.riverKm);
+    setText(EAkce, v.action);
+    setText(Edatum, v.date);
+    setText(EKroviny, v.shrubArea);
+    updateChart();
+}
+
+void TZapisnik::showCommands(const SheetCommands& c) {
+    if (m_ctx.ladeni)
+        m_ctx.ladeni->setCounts(VyberDrevin->count(), m_ctx.session.stand.count());
+    VypZas->setEnabled(c.vypocet);
+    StrTl->setEnabled(c.tloustka);
+    ETloustka->setEnabled(c.tloustka);
+    EVyska->setEnabled(c.tloustka);
+    VyberDrevin->setEnabled(c.speciesCombo);
+    PocDle->setEnabled(c.groupCombos);
+    TabZasDle->setEnabled(c.groupCombos);
+    ZapForm->setEnabled(c.groupCombos);
+    if (m_ctx.uzivatel)
+        m_ctx.uzivatel->doDatabaze()->setEnabled(c.groupCombos);
+    setCommandEnabled(m_a.novaDrevina, c.novaDrevina);
+    Zaznam->setEnabled(c.zaznam);
+    BZeZaznamu->setEnabled(c.zeZaznamu);
+    setCommandEnabled(m_a.souhrn, c.souhrn);
+    setCommandEnabled(m_a.cteniDat, c.dataInput);
+    setCommandEnabled(m_a.prumerka->menuAction(), c.dataInput);
+    for (QAction* a : {m_a.mantax, m_a.mantaxHromadne, m_a.vaduz})
+        setCommandEnabled(a, c.dataInput);
+    if (m_ctx.vybPor)
+        m_ctx.vybPor->setChooseAllowed(c.dataInput);
+    SirkaTlStupne->setEnabled(c.layoutCombos);
+    PrvniTlStupen->setEnabled(c.layoutCombos);
+    CBVypocteno->setChecked(c.vypocteno);
+    CBZaznamenano->setChecked(c.zaznamenano);
+    CBUlozeno->setChecked(c.ulozeno);
+    m_a.sKomentarem->setChecked(c.sKomentarem);
+    setCommandEnabled(m_a.ulozeniPorostu, c.ulozeni);
+    setCommandEnabled(m_a.zrusitDrevinu, c.zrusitDrevinu);
+    setCommandEnabled(m_a.zrusitVsechny, c.zrusitDrevinu);
+}
+
+void TZapisnik::showFocus(SheetFocus focus) {
+    QWidget* target = nullptr;
+    switch (focus) {
+    case SheetFocus::None:
+        return;
+    case SheetFocus::Grid:
+        target = ZapForm;
+        break;
+    case SheetFocus::Tloustka:
+        target = StrTl;
+        break;
+    case SheetFocus::Diameter:
+        target = ETloustka;
+        break;
+    case SheetFocus::Height:
+        target = EVyska;
+        break;
+    case SheetFocus::Vypocet:
+        target = VypZas;
+        break;
+    case SheetFocus::Zaznam:
+        target = Zaznam;
+        break;
+    case SheetFocus::SpeciesCombo:
+        target = VyberDrevin;
+        break;
+    }
+    // The control asked for is made usable, as the sheet's steps lead the surveyor on.
+    target->setEnabled(true);
+    target->setFocus();
+}
+
+void TZapisnik::updateChart() {
+    // The chart follows what the sheet shows.
+    const SheetView& v = sheet().view();
+    const ClassLayout& l = m_ctx.session.layout;
+    std::vector<DiameterChart::Bar> bars;
+    const bool species = !v.species.isEmpty();
+    bars.reserve(v.rows.size());
+    for (size_t k = 0; k < v.rows.size(); ++k) {
+        const double trees = species ? ToInteger(v.rows[k][SheetView::CountColumn], 0) : 0;
+        bars.push_back({l.StredPrvniho + double(k) * l.SirkaStupne, trees});
+    }
+    Graf->setData(species ? v.speciesText().trimmed() : QString(), bars);
+}
+
+bool TZapisnik::commandEnabled(const QAction* action) {
+    const QVariant state = action->property("rivwoodEnabled");
+    return state.isValid() ? state.toBool() : action->isEnabled();
+}
+
+void TZapisnik::setCommandEnabled(QAction* action, bool enabled) {
+    action->setEnabled(enabled);
+    action->setProperty("rivwoodEnabled", enabled);
+}

@@ -1,0 +1,173 @@
+// The window's life: first display, activation, closing, and the focus moving in and out of the
+// grid and the mean-stem boxes.
+#include "DatabaseChooser.h"
+#include "FileDialog.h"
+#include "IniFile.h"
+#include "MessageBox.h"
+#include "RivwoodError.h"
+#include "SettingsKeys.h"
+#include "SpeciesTables.h"
+#include "TFPMant.h"
+#include "TLadeni.h"
+#include "TTabulka.h"
+#include "TZapisnik.h"
+#include "TallyContext.h"
+#include "TallyGrid.h"
+#include "WindowPlacement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QTimer>
+
+bool TZapisnik::insideGrid(const QWidget* w) const {
+    for (; w; w = w->parentWidget())
+        if (w == ZapForm)
+            return true;
+    return false;
+}
+
+void TZapisnik::focusChanged(QWidget* old, QWidget* now) {
+    const bool was = insideGrid(old) || (old == nullptr && m_gridHasFocus);
+    const bool is = insideGrid(now);
+    if (was && !is) {
+        // Leaving the grid: keep the cell, hide it, and sum the counts.
+        m_gridHasFocus = false;
+        if (ZapForm->currentIndex().isValid())
+            m_savedRow = ZapForm->currentRow();
+        ZapForm->clearSelection();
+        ZapForm->setCurrentIndex(QModelIndex());
+        run([this] { sheet().gridLeft(); });
+    } else if (!was && is) {
+        m_gridHasFocus = true;
+        if (ZapForm->rowCount() > 0 && !ZapForm->currentIndex().isValid())
+            ZapForm->setCurrentCell(std::clamp(m_savedRow, 0, ZapForm->rowCount() - 1),
+                                    TallyGrid::CountColumn);
+    }
+}
+
+bool TZapisnik::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ETloustka || watched == EVyska) {
+        const bool diameter = watched == ETloustka;
+        if (event->type() == QEvent::FocusIn)
+            diameter ? sheet().diameterEntered() : sheet().heightEntered();
+        else if (event->type() == QEvent::FocusOut)
+            run([this, diameter] { diameter ? sheet().diameterLeft() : sheet().heightLeft(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TZapisnik::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_shown && !event->spontaneous())
+        QTimer::singleShot(0, this, &TZapisnik::FormShow);
+}
+
+DatabaseDialogs TZapisnik::databaseDialogs() {
+    DatabaseDialogs dialogs;
+    dialogs.chooseFile = [this](const QString& start) -> std::optional<QString> {
+        // Any table file of the directory, or any name typed in it: only the directory counts.
+        const QString file = FileDialog::getAnyFileName(
+            this, "Výběr složky s databází", start, "Tabulky databáze (*.db)|*.db|Všechny soubory (*.*)|*.*",
+            "RivwoodPor.db");
+        if (file.isEmpty())
+            return std::nullopt;
+        return file;
+    };
+    dialogs.confirm = [this](const UserMessage& q) {
+        return MessageBox::ask(this, q, MessageBox::Buttons::OkNo);
+    };
+    dialogs.show = [this](const UserMessage& m) { MessageBox::show(this, m); };
+    return dialogs;
+}
+
+void TZapisnik::FormShow() {
+    if (m_shown)
+        return;
+    m_shown = true;
+    bool open = false;
+    RunGuarded(this, [&] {
+        open = DatabaseChooser::OpenDatabase(m_ctx.database, m_ctx.programDirectory(), databaseDialogs());
+    });
+    if (!open) {
+        m_ctx.terminate(1);
+        return;
+    }
+
+    // The species-group lists, each group once in order of first use.
+    for (QComboBox* combo : {PocDle, TabZasDle}) {
+        const QSignalBlocker block(combo);
+        combo->clear();
+        combo->addItems(combo == PocDle ? TallySheet::CurveSpeciesItems() : TallySheet::TableSpeciesItems());
+        combo->setCurrentIndex(-1);
+    }
+    if (m_ctx.ladeni) {
+        m_ctx.ladeni->setDrevJako(SpeciesTables::DrevJako());
+        connect(m_ctx.ladeni, &TLadeni::sestavaRequested, this, [this] { TiskPorostClick(); });
+        connect(m_ctx.ladeni, &TLadeni::prumerkaRequested, this, [this] {
+            if (m_ctx.pMant)
+                m_ctx.pMant->exec();
+        });
+    }
+    if (m_ctx.tabulka)
+        connect(m_ctx.tabulka, &TTabulka::closed, this,
+                [this] { QTimer::singleShot(0, this, &TZapisnik::FormActivate); });
+
+    ZapForm->clearSelection();
+    ZapForm->setCurrentIndex(QModelIndex());
+    sheet().setWithComment(m_a.sKomentarem->isChecked());
+    Refresh();
+    m_timer->start();
+}
+
+void TZapisnik::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TZapisnik::FormActivate() {
+    if (sheet().takeNextStandRequest())
+        run([this] { sheet().newStand(); });
+}
+
+void TZapisnik::closeEvent(QCloseEvent* event) {
+    bool close = false;
+    run([&] { close = sheet().mayClose(); });
+    if (!close) {
+        event->ignore();
+        return;
+    }
+    m_timer->stop();
+    WindowPlacement::Save(this, m_ctx.settingsFile(), SettingsKeys::Zapisnik);
+    if (m_shown && !m_ctx.database.directory().isEmpty()) {
+        try {
+            IniFile ini(m_ctx.settingsFile());
+            ini.WriteString(SettingsKeys::DataBase, SettingsKeys::Path,
+                            QDir::toNativeSeparators(m_ctx.database.directory()));
+        } catch (const RivwoodError&) {
+        }
+    }
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible())
+            w->close();
+    event->accept();
+    m_ctx.terminate(0);
+}
+
+bool TZapisnik::refreshRunning() const {
+    return m_timer->isActive();
+}
+
+void TZapisnik::stopRefresh() {
+    m_timer->stop();
+}
+
+void TZapisnik::startRefresh() {
+    if (m_shown)
+        m_timer->start();
+}

@@ -1,0 +1,159 @@
+#include "MantaxImport.h"
+#include "SheetComputation.h"
+#include "SheetFixture.h"
+#include "StandCode.h"
+#include "StandJson.h"
+#include "TableStock.h"
+#include "TestSupport.h"
+#include "TextUtils.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSqlQuery>
+
+namespace {
+
+int trees(const TManual225& s) {
+    return int(s.classes.empty() ? 0 : s.classes[0].trees);
+}
+
+} // namespace
+
+// Record OL, add BK, type its counts and save without "Záznam": BK goes with the stand.
+TEST_F(SheetFixture, SavingRecordsTheSpeciesOnDisplayFirst) {
+    computeAndRecord("OL", 2, {"5", "4"}, "18");
+    add("BK");
+    counts(3, {"9", "4"});
+    ASSERT_TRUE(sheet.hasUnrecordedEdits());
+    ASSERT_TRUE(commands().ulozeni);
+    ASSERT_TRUE(sheet.saveStand());
+    EXPECT_TRUE(commands().ulozeno);
+    EXPECT_FALSE(sheet.hasUnrecordedEdits());
+
+    StandSession loaded;
+    ASSERT_TRUE(store.LoadStand(loaded, flags().KlicZaznamu).found);
+    ASSERT_EQ(loaded.stand.count(), 2);
+    EXPECT_EQ(loaded.stand.abbreviationAt(1), "BK");
+    EXPECT_EQ(trees(loaded.stand.at(1)), 13);
+    EXPECT_TRUE(sheet.mayClose()) << "nothing left to ask about";
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// Closing asks whenever something typed has not reached the database, also a box not yet left.
+TEST_F(SheetFixture, ClosingAsksAboutWhatWasTyped) {
+    computeAndRecord("OL", 2, {"5"}, "18");
+    ASSERT_TRUE(sheet.saveStand());
+    EXPECT_TRUE(sheet.mayClose());
+    sheet.heightEntered();
+    sheet.heightTyped("21");
+    answer(false);
+    EXPECT_FALSE(sheet.mayClose());
+    EXPECT_EQ(messages(), QStringList{"? Data nejsou uložena!\nChcete přesto ukočit program?"});
+    EXPECT_DOUBLE_EQ(session.work.StrVyska, 21);
+}
+
+TEST_F(SheetFixture, DeletingTheStandOnDisplayForgetsItsKey) {
+    computeAndRecord("OL", 2, {"5"}, "18");
+    ASSERT_TRUE(sheet.saveStand());
+    const int key = flags().KlicZaznamu;
+    ASSERT_GT(key, 0);
+    sheet.standDeleted(key + 1);
+    EXPECT_EQ(flags().KlicZaznamu, key) << "another stand";
+    store.DeleteStandRows(key);
+    sheet.standDeleted(key);
+    EXPECT_EQ(flags().KlicZaznamu, 0);
+    EXPECT_FALSE(commands().ulozeno);
+    answer(false);
+    EXPECT_FALSE(sheet.mayClose());
+    messages();
+    ASSERT_TRUE(sheet.saveStand());
+    StandSession loaded;
+    EXPECT_TRUE(store.LoadStand(loaded, flags().KlicZaznamu).found);
+}
+
+TEST_F(SheetFixture, LoadingTellsAboutClassRowsLeftOut) {
+    computeAndRecord("OL", 2, {"5", "0", "0", "0", "0", "0", "3"}, "18");
+    ASSERT_TRUE(sheet.saveStand());
+    const int key = flags().KlicZaznamu;
+    QSqlQuery q(database.connection());
+    ASSERT_TRUE(q.exec(QString("update RivwoodDre set POCET_TL = 5 where KLIC = %1").arg(key)));
+    sheet.loadStand(key);
+    const QStringList shown = messages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith("Porost obsahuje 1 řádků")) << shown[0].toStdString();
+    EXPECT_EQ(flags().KlicZaznamu, key);
+}
+
+TEST_F(SheetFixture, CaliperImportClearsThePreviousCommentAndCode) {
+    session.stand.comment = "Starý komentář";
+    session.stand.code = MakeStandCode("Morava", "L", "12,5", "Stará akce");
+    MantaxImport import;
+    import.PrepareSingleImport(testsupport::dataPath("import/mantax_records.txt"));
+    for (const QString& code : import.assignment().codes())
+        import.assignment().Assign(code, code.trimmed().toUpper() == "BK" ? "BK" : "SM");
+    import.ImportSingle(session);
+    sheet.caliperImportDone(import.ImportHotov(), "mantax_records.txt");
+    EXPECT_TRUE(session.stand.comment.isEmpty());
+    EXPECT_TRUE(sheet.view().river.isEmpty());
+    EXPECT_EQ(flags().KlicZaznamu, 0);
+    EXPECT_EQ(sheet.takeFocus(), SheetFocus::Tloustka);
+    EXPECT_TRUE(commands().tloustka);
+}
+
+// The command line's compute and summary give every number the buttons give.
+TEST_F(SheetFixture, CommandLineComputesWhatTheButtonsCompute) {
+    const QString sample = QString::fromUtf8(RIVWOOD_SAMPLE_STAND);
+    sheet.setDialogs(nullptr);
+    StandJson::FromJsonBytes(testsupport::readFile(sample), session);
+    sheet.standReplaced();
+    // By hand: every species picked, "Tloušťka", "Výpočet ", "Záznam"; then the summary window.
+    for (int i = 0; i < int(sheet.view().species.size()); ++i) {
+        sheet.speciesPicked(i);
+        commands();
+        sheet.meanDiameterClicked();
+        commands();
+        sheet.stockClicked();
+        commands();
+        sheet.recordClicked();
+        commands();
+    }
+    sheet.summaryShown();
+    QJsonObject byHand = StandJson::ToJson(session);
+
+    QProcess cli;
+    const QString program = testsupport::binDir() + "/rivwood-cli";
+    cli.start(program, {"compute", sample});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QByteArray computed = cli.readAllStandardOutput();
+    QProcess summary;
+    summary.start(program, {"summary", "-"});
+    summary.write(computed);
+    summary.closeWriteChannel();
+    ASSERT_TRUE(summary.waitForFinished(30000));
+    ASSERT_EQ(summary.exitCode(), 0) << summary.readAllStandardError().toStdString();
+    const QJsonObject byCli = QJsonDocument::fromJson(summary.readAllStandardOutput()).object();
+    EXPECT_EQ(byCli, byHand);
+    ASSERT_EQ(byHand["species"].toArray().size(), 4);
+    for (const QJsonValue& s : byHand["species"].toArray())
+        EXPECT_TRUE(s.toObject()["computed"].toBool())
+            << s.toObject()["abbreviation"].toString().toStdString();
+}
+
+// A changed height makes the next compute and summary work the table stock out afresh.
+TEST_F(SheetFixture, ComputingAgainRenewsTheTableStock) {
+    computeAndRecord("OL", 3, {"6", "11", "15", "12", "8", "4", "2"}, "19.5");
+    sheet.summaryShown();
+    const double before = session.stand.at(0).tableStock;
+    ASSERT_GT(before, 0);
+    StandJson::FromJson(StandJson::ToJson(session), session);
+    session.stand.at(0).meanHeight = 25.5;
+    sheet.standReplaced();
+    ComputeAllSpecies(sheet);
+    sheet.summaryShown();
+    const TManual225& ol = session.stand.at(0);
+    EXPECT_DOUBLE_EQ(ol.tableStock,
+                     TableStock("ol", RoundHalfEven(ol.meanDiameter), RoundHalfEven(ol.meanHeight)).S);
+    EXPECT_NE(ol.tableStock, before);
+}
