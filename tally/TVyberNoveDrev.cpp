@@ -69,6 +69,11 @@ TVyberNoveDrev::TVyberNoveDrev(QString settingsFile, QWidget* parent)
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The editable combo keeps Enter from the default button: a name of the list is chosen by it.
+    connect(m_names->lineEdit(), &QLineEdit::returnPressed, choose, [this, choose] {
+        if (m_names->findText(m_names->currentText().trimmed(), Qt::MatchFixedString) >= 0)
+            choose->click();
+    });
 
     setFixedSize(sizeHint());
     WindowPlacement::Restore(this, m_settingsFile, SettingsKeys::NovaDrev);

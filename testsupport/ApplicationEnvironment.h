@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QtGlobal>
 #include <functional>
 #include <gtest/gtest.h>
@@ -9,8 +10,8 @@
 namespace testsupport {
 
 // One Qt application object (QApplication, QGuiApplication, …) for a whole test program, created
-// when the tests start and deleted before static destruction begins. An application that already
-// exists is left alone. `offscreen` selects the offscreen platform for programs whose environment
+// when the tests start and deleted before static destruction begins, in the C locale. An
+// application that already exists is left alone. `offscreen` selects the offscreen platform for programs whose environment
 // does not set it; `configure` runs once on the new application.
 template <class App> class ApplicationEnvironment : public ::testing::Environment {
 public:
@@ -23,6 +24,8 @@ public:
             return;
         if (m_offscreen)
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Numbers and texts the same on every machine, whatever LANG says.
+        QLocale::setDefault(QLocale::c());
         m_argv[0] = m_name.data();
         m_app = new App(m_argc, m_argv);
         if (m_configure)

@@ -1,3 +1,4 @@
+#include "ApplicationEnvironment.h"
 #include "ImportTestSupport.h"
 #include "IniFile.h"
 #include "SettingsKeys.h"
@@ -19,23 +20,7 @@ using importtest::samplePath;
 
 namespace {
 
-// One application for the test program, gone before static destruction begins.
-class QtEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override { m_app = new QApplication(m_argc, m_argv); }
-    void TearDown() override {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-  private:
-    int m_argc = 1;
-    char m_name[16] = "import_ui_test";
-    char* m_argv[2] = {m_name, nullptr};
-    QApplication* m_app = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] const auto* const kApp = testsupport::InstallApplication<QApplication>("import_ui_test");
 
 class CaliperDialogs : public ::testing::Test {
   protected:

@@ -1,10 +1,8 @@
 #include "SheetFixture.h"
 
-#include "DatabaseChooser.h"
 #include "LocaleNumbers.h"
 #include "TestSupport.h"
 
-#include <QDir>
 
 bool ScriptedDialogs::ask(const UserMessage& question, Buttons) {
     log << "? " + question.ForDisplay();
@@ -17,12 +15,8 @@ bool ScriptedDialogs::ask(const UserMessage& question, Buttons) {
     return a;
 }
 
-SheetFixture::SheetFixture()
-    : database(dir.filePath("Rivwood.INI")), sheet(session, &store, testsupport::binDir()) {
+SheetFixture::SheetFixture() : sheet(session, &store, testsupport::binDir()) {
     LocaleNumbers::setDecimalPoint('.');
-    QDir(dir.path()).mkpath("db");
-    EXPECT_TRUE(
-        DatabaseChooser::UseDirectory(database, dir.filePath("db"), [](const UserMessage&) { return true; }));
     sheet.setDialogs(&dialogs);
     sheet.Refresh();
 }

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "SheetDialogs.h"
-#include "StandDatabase.h"
-#include "StandStore.h"
 #include "TallySheet.h"
+#include "TempStandDatabase.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
@@ -46,10 +44,10 @@ class SheetFixture : public ::testing::Test {
         return sheet.view().rows[size_t(row)][size_t(column)].trimmed();
     }
 
-    QTemporaryDir dir;
+    testsupport::TempStandDatabase db;
     StandSession session;
-    StandDatabase database;
-    StandStore store{database};
+    StandDatabase& database = db.database;
+    StandStore& store = db.store;
     TallySheet sheet;
     ScriptedDialogs dialogs;
 };

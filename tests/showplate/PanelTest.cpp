@@ -1,3 +1,4 @@
+#include "ApplicationEnvironment.h"
 #include "TForm1.h"
 #include "TestSupport.h"
 #include "VersionFixtures.h"
@@ -15,21 +16,8 @@
 
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "showplate_panel_test";
-        static char* argv[] = {name, nullptr};
-        m_app = new QApplication(argc, argv);
-        m_app->setQuitOnLastWindowClosed(false);
-    }
-    void TearDown() override { delete m_app; }
-
-  private:
-    QApplication* m_app = nullptr;
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const auto* const environment = testsupport::InstallApplication<QApplication>(
+    "showplate_panel_test", false, [](QApplication& app) { app.setQuitOnLastWindowClosed(false); });
 
 QString text(const TForm1& form, const char* name) {
     const QLabel* label = form.findChild<QLabel*>(name);

@@ -7,6 +7,7 @@
 #include "SettingsKeys.h"
 #include "TVyberNoveDrev.h"
 #include "TallyGrid.h"
+#include "ApplicationEnvironment.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -18,27 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
-
-// One application for the test program, gone before static destruction begins.
-class QtEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override { m_app = new QApplication(m_argc, m_argv); }
-    void TearDown() override {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-  private:
-    int m_argc = 1;
-    char m_name[16] = "tally_gui_test";
-    char* m_argv[2] = {m_name, nullptr};
-    QApplication* m_app = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-} // namespace
+[[maybe_unused]] const auto* const kApp = testsupport::InstallApplication<QApplication>("tally_gui_test");
 
 void TallyFixture::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
