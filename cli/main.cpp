@@ -47,7 +47,12 @@ int main(int argc, char** argv) {
             }
         }
         const auto& commands = CliCommand::all();
-        auto it = commands.find(name);
+        // A command of two words ("db compute") comes before the command of its first word.
+        auto it = args.isEmpty() ? commands.end() : commands.find(name + " " + args.first());
+        if (it != commands.end())
+            args.removeFirst();
+        else
+            it = commands.find(name);
         if (it == commands.end())
             return usage(QString("neznámý příkaz %1").arg(name));
         return it->second.second(args, globals);

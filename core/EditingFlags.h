@@ -16,4 +16,5 @@ struct EditingFlags {
     bool Ulozeno = false;     // the stand is saved
     bool SKomentarem = false; // reports with comment
     int KlicZaznamu = 0;      // database key of the current stand, 0 when not stored
+    friend bool operator==(const EditingFlags&, const EditingFlags&) = default;
 };

@@ -19,4 +19,5 @@ struct WorkingCopy {
     std::vector<double> ObjJednotky;     // volume of one tree per class
     std::vector<double> Objemy;          // class volumes, element 0 = total stock
     std::vector<double> KruhoveZakladny; // basal areas, m2, element 0 = total
+    friend bool operator==(const WorkingCopy&, const WorkingCopy&) = default;
 };

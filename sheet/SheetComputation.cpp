@@ -10,14 +10,16 @@ std::vector<SpeciesComputation> ComputeAllSpecies(TallySheet& sheet) {
         c.abbreviation = sheet.view().species.value(i).trimmed();
         sheet.speciesPicked(i);
         if (!sheet.Refresh().tloustka) {
+            c.outcome = SpeciesComputation::NoTrees;
             c.reason = "Dřevina nemá v zápisníku žádné stromy.";
             out.push_back(c);
             continue;
         }
         sheet.meanDiameterClicked();
         if (!sheet.Refresh().vypocet) {
-            c.reason =
-                IsBlank(sheet.view().height) ? "Není zadána střední výška." : "Není zadána střední tloušťka.";
+            const bool noHeight = IsBlank(sheet.view().height);
+            c.outcome = noHeight ? SpeciesComputation::NoHeight : SpeciesComputation::NoDiameter;
+            c.reason = noHeight ? "Není zadána střední výška." : "Není zadána střední tloušťka.";
             out.push_back(c);
             continue;
         }
@@ -25,7 +27,6 @@ std::vector<SpeciesComputation> ComputeAllSpecies(TallySheet& sheet) {
         sheet.Refresh();
         sheet.recordClicked();
         sheet.Refresh();
-        c.computed = sheet.flags().Vypocteno;
         out.push_back(c);
     }
     sheet.takeFocus();

@@ -7,9 +7,11 @@
 
 // What became of one species when the stand was computed species by species.
 struct SpeciesComputation {
+    enum Outcome { Computed, NoTrees, NoHeight, NoDiameter };
     QString abbreviation;
-    bool computed = false;
+    Outcome outcome = Computed;
     QString reason; // why not, in the program's words
+    bool computed() const { return outcome == Computed; }
 };
 
 // The surveyor's run over every species of the stand on the sheet: the species picked,

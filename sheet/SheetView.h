@@ -37,6 +37,7 @@ struct SheetView {
     int scrollRequest = 0;
 
     QString speciesText() const { return speciesIndex >= 0 ? species.value(speciesIndex) : QString(); }
+    friend bool operator==(const SheetView&, const SheetView&) = default;
 };
 
 // Enabled and ticked states of the sheet's commands, derived from the editing flags by the refresh.

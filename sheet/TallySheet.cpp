@@ -92,6 +92,7 @@ void TallySheet::applyLayout(int width, double firstCentre) {
 }
 
 void TallySheet::widthChosen(const QString& text) {
+    const Step step(*this, "Šířka stupně");
     const Busy busy(*this);
     const int width = ToInteger(text, 4);
     if (width == m_s.layout.SirkaStupne && text.trimmed() == QString::number(width))
@@ -100,6 +101,7 @@ void TallySheet::widthChosen(const QString& text) {
 }
 
 void TallySheet::firstCentreChosen(const QString& text) {
+    const Step step(*this, "První stupeň");
     const Busy busy(*this);
     const int first = ToInteger(text, 10);
     if (first == m_s.layout.StredPrvniho && text.trimmed() == QString::number(first))
@@ -259,6 +261,7 @@ bool TallySheet::hasUnrecordedEdits() const {
 }
 
 void TallySheet::countEdited(int row, const QString& text) {
+    const Step step(*this, "Četnost");
     if (row < 0 || row >= int(m_view.rows.size()) || m_view.rows[size_t(row)][2] == text)
         return;
     const Busy busy(*this);
@@ -276,6 +279,7 @@ void TallySheet::countEdited(int row, const QString& text) {
 }
 
 void TallySheet::gridLeft() {
+    const Step step(*this, nullptr);
     if (m_busy)
         return;
     const Busy busy(*this);

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "PlausibilityCheck.h"
 #include "SheetDialogs.h"
+#include "SheetUndo.h"
 #include "SheetView.h"
 #include "StandSession.h"
 #include "StandStore.h"
 #include "SummaryTable.h"
 
 #include <QString>
+#include <QUndoStack>
 #include <vector>
 
 // The tally sheet without its window: the rules of "JHK - průměrkovací zápisník" and of the
@@ -90,6 +93,11 @@ class TallySheet {
     bool mayClose();
     // Something typed on the species on display that "Záznam" has not put into the stand.
     bool hasUnrecordedEdits() const;
+    // "Kontrola porostu": the stand with the species on display as it stands on the sheet. The
+    // window leaves out the area (its save stores 1 ha); a stand file is checked with it.
+    std::vector<PlausibilityWarning> check(bool withArea = false) const;
+    // The findings of check() in one warning (before saving and printing); nothing when none.
+    void showCheck();
 
     // The summary window.
     void summaryShown(); // fills the grid and computes when the stand has an area
@@ -100,7 +108,35 @@ class TallySheet {
     void requestNextStand() { m_nextStandRequested = true; }
     bool takeNextStandRequest();
 
+    // Ctrl+Z and Ctrl+Y: the edits of the sheet (counts, mean stem, groups, species added or
+    // deleted, computations and records) step by step. Loading, importing, clearing or reading a
+    // stand starts afresh; a save is not undone, and after one the sheet counts as unsaved again.
+    void undo();
+    void redo();
+    const QUndoStack& undoStack() const { return m_undo; }
+
   private:
+    // An operation seen as one edit: the sheet before and after it becomes one step of the undo
+    // stack, unless nothing changed. Operations inside another one (and those made with an empty
+    // text) are no step of their own.
+    class Step {
+      public:
+        Step(TallySheet& sheet, const char* text);
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+      private:
+        TallySheet& m_sheet;
+        const char* m_text;
+        bool m_outer;
+        SheetSnapshot m_before;
+    };
+    SheetSnapshot snapshot() const;
+    void restore(const SheetSnapshot& s);
+    // A new stand on the sheet: nothing to undo.
+    void startAfresh() { m_undo.clear(); }
+
     // Marks an operation that may put up a box. A box takes the focus from the control the user
     // was in; the leave handlers this sets off while the box is up are dropped and run when the
     // control is really left, so nothing is summed or reported twice.
@@ -144,4 +180,7 @@ class TallySheet {
     QString m_currentDataFile;
     bool m_nextStandRequested = false;
     bool m_busy = false;
+    QUndoStack m_undo;
+    int m_stepDepth = 0;
+    int m_saves = 0;
 };

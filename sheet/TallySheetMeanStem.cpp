@@ -35,6 +35,7 @@ void TallySheet::heightTyped(const QString& text) {
 }
 
 void TallySheet::diameterLeft() {
+    const Step step(*this, "Tloušťka");
     if (m_busy || !m_view.diameterModified)
         return;
     const Busy busy(*this);
@@ -57,6 +58,7 @@ void TallySheet::diameterLeft() {
 }
 
 void TallySheet::heightLeft() {
+    const Step step(*this, "Výška");
     if (m_busy || !m_view.heightModified)
         return;
     EditingFlags& f = m_s.flags;
@@ -69,6 +71,7 @@ void TallySheet::heightLeft() {
 }
 
 void TallySheet::meanDiameterClicked() {
+    const Step step(*this, "Tloušťka");
     const Busy busy(*this);
     EditingFlags& f = m_s.flags;
     WorkingCopy& w = m_s.work;
@@ -103,6 +106,7 @@ void TallySheet::meanDiameterClicked() {
 }
 
 void TallySheet::stockClicked() {
+    const Step step(*this, "Výpočet");
     EditingFlags& f = m_s.flags;
     if (!(f.VyplnenaTloustka && f.VyplnenaVyska))
         return;
@@ -150,6 +154,7 @@ void TallySheet::stockClicked() {
 }
 
 void TallySheet::recordClicked() {
+    const Step step(*this, "Záznam");
     const int limit = int(m_view.species.size());
     if (!IsBlank(speciesText()))
         m_s.RecordWorkingCopy(limit);
@@ -157,6 +162,7 @@ void TallySheet::recordClicked() {
 }
 
 void TallySheet::restoreClicked() {
+    const Step step(*this, "Ze záznamu");
     const Busy busy(*this);
     if (!m_dialogs->ask({UserMessage::Warning, "Návrat k původním údajům.\rMají se provedené změny zrušit ?"},
                         SheetDialogs::Buttons::OkNo))
@@ -175,6 +181,7 @@ void TallySheet::restoreClicked() {
 // A changed group reaches the stand through "Záznam" (or the save, which records first): the
 // species on display is no longer the recorded one.
 void TallySheet::curveSpeciesChosen(const QString& text) {
+    const Step step(*this, "JHK podle");
     const Kod3 code = StringToChars(text.trimmed());
     m_view.curveSpecies = text;
     EditingFlags& f = m_s.flags;
@@ -192,6 +199,7 @@ void TallySheet::curveSpeciesChosen(const QString& text) {
 }
 
 void TallySheet::tableSpeciesChosen(const QString& text) {
+    const Step step(*this, "Tabulková zásoba podle");
     const Kod3 code = StringToChars(text.trimmed().left(3));
     m_view.tableSpecies = text;
     if (code == m_s.work.KodTabZasDle)

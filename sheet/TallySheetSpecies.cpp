@@ -22,6 +22,7 @@ bool TallySheet::canAddSpecies() const {
 }
 
 void TallySheet::addSpecies(const QString& abbreviation) {
+    const Step step(*this, "Nová dřevina");
     if (!canAddSpecies() || abbreviation.trimmed().isEmpty() ||
         !matchingItem(m_view.species, abbreviation.trimmed()).isEmpty())
         return;
@@ -68,6 +69,7 @@ void TallySheet::addSpecies(const QString& abbreviation) {
 }
 
 void TallySheet::speciesPicked(int index) {
+    const Step step(*this, "Výběr dřeviny");
     if (index < 0 || index >= int(m_view.species.size()))
         return;
     EditingFlags& f = m_s.flags;
@@ -116,6 +118,7 @@ void TallySheet::emptySpeciesPanel() {
 }
 
 void TallySheet::deleteSpecies() {
+    const Step step(*this, "Zrušení dřeviny");
     if (m_view.species.isEmpty())
         return;
     const Busy busy(*this);
@@ -138,6 +141,7 @@ void TallySheet::deleteSpecies() {
 }
 
 void TallySheet::newStand() {
+    const Step step(*this, nullptr);
     const Busy busy(*this);
     if (!m_s.flags.Ulozeno &&
         !m_dialogs->ask({UserMessage::Warning, "Chcete opravdu zrušit všechny dřeviny ?"}))
@@ -153,4 +157,5 @@ void TallySheet::newStand() {
         m_s.ClearStand();
         emptySpeciesPanel();
     }
+    startAfresh();
 }

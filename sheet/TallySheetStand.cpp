@@ -43,10 +43,12 @@ void TallySheet::NactiPorostDoOkna() {
 }
 
 void TallySheet::loadStand(int key) {
+    const Step step(*this, nullptr);
     const Busy busy(*this);
     const LoadStandResult result = store().LoadStand(m_s, key);
     m_s.flags.KlicZaznamu = key;
     NactiPorostDoOkna();
+    startAfresh();
     if (result.skippedClassRows > 0)
         m_dialogs->show({UserMessage::Warning,
                          QString("Porost obsahuje %1 řádků tloušťkových stupňů mimo rozsah stupňů dřeviny.\r"
@@ -64,12 +66,15 @@ void TallySheet::standDeleted(int key) {
 }
 
 void TallySheet::standReplaced() {
+    const Step step(*this, nullptr);
     const int key = m_s.flags.KlicZaznamu;
     NactiPorostDoOkna();
     m_s.flags.KlicZaznamu = key;
+    startAfresh();
 }
 
 bool TallySheet::saveStand() {
+    const Step step(*this, nullptr);
     // What was typed but not yet handed over goes with the stand: the boxes as if left, and the
     // species on display as if "Záznam" had been pressed.
     diameterLeft();
@@ -79,6 +84,7 @@ bool TallySheet::saveStand() {
     if (hasUnrecordedEdits())
         recordClicked();
     m_focus = SheetFocus::None;
+    showCheck();
 
     const YesNoQuestion ask = onceQuestion();
     if (f.KlicZaznamu == 0)
@@ -110,7 +116,34 @@ bool TallySheet::saveStand() {
     const SummaryHandOff::Outcome out = SummaryHandOff::ComputeSummary(m_summary, m_s, store(), ask);
     if (out.result.error)
         m_dialogs->show(*out.result.error);
+    if (out.stored)
+        ++m_saves;
     return out.stored;
+}
+
+std::vector<PlausibilityWarning> TallySheet::check(bool withArea) const {
+    if (!hasUnrecordedEdits())
+        return CheckStand(m_s.stand, m_refDir, withArea);
+    TManualy225 stand = m_s.stand;
+    TManual225 shown;
+    if (const TManual225* recorded = stand.find(speciesText().trimmed()))
+        shown = *recorded;
+    m_s.StoreWorkingCopy(shown);
+    if (TManual225* recorded = stand.find(speciesText().trimmed()))
+        *recorded = shown;
+    else
+        stand.append(speciesText().trimmed(), shown);
+    return CheckStand(stand, m_refDir, withArea);
+}
+
+void TallySheet::showCheck() {
+    const std::vector<PlausibilityWarning> warnings = check();
+    if (warnings.empty())
+        return;
+    QStringList lines{"Kontrola porostu našla možné chyby:"};
+    for (const PlausibilityWarning& w : warnings)
+        lines << w.text;
+    m_dialogs->show({UserMessage::Warning, lines.join('\r')});
 }
 
 bool TallySheet::fileExists(const QString& fileName) {
@@ -123,6 +156,7 @@ bool TallySheet::fileExists(const QString& fileName) {
 }
 
 bool TallySheet::readDataFile(const QString& fileName) {
+    const Step step(*this, nullptr);
     if (!fileExists(fileName))
         return false;
     const Busy busy(*this);
@@ -136,10 +170,12 @@ bool TallySheet::readDataFile(const QString& fileName) {
     m_s.flags.Ulozeno = false;
     m_s.flags.KlicZaznamu = 0;
     m_currentDataFile = fileName;
+    startAfresh();
     return true;
 }
 
 void TallySheet::caliperImportDone(bool imported, const QString& fileName) {
+    const Step step(*this, nullptr);
     m_currentDataFile = fileName;
     if (!imported)
         return;
@@ -179,6 +215,7 @@ void TallySheet::caliperImportDone(bool imported, const QString& fileName) {
     f.KlicZaznamu = 0;
     m_s.stand.summary = false;
     m_focus = SheetFocus::Tloustka;
+    startAfresh();
 }
 
 bool TallySheet::mayClose() {
@@ -192,6 +229,7 @@ bool TallySheet::mayClose() {
 }
 
 void TallySheet::summaryShown() {
+    const Step step(*this, nullptr);
     m_summary.Fill(m_s.stand);
     if (m_s.stand.area > 0)
         summaryCompute();
@@ -202,6 +240,7 @@ void TallySheet::summaryCellEdited(int row, const QString& text) {
 }
 
 SummaryResult TallySheet::summaryCompute() {
+    const Step step(*this, nullptr);
     const Busy busy(*this);
     const SummaryResult result = m_summary.Compute(m_s.stand);
     if (result.error)
@@ -210,10 +249,13 @@ SummaryResult TallySheet::summaryCompute() {
 }
 
 bool TallySheet::summaryComputeAndSave() {
+    const Step step(*this, nullptr);
     const Busy busy(*this);
     const SummaryHandOff::Outcome out =
         SummaryHandOff::ComputeSummary(m_summary, m_s, store(), onceQuestion());
     if (out.result.error)
         m_dialogs->show(*out.result.error);
+    if (out.stored)
+        ++m_saves;
     return out.stored;
 }

@@ -12,7 +12,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     CliSheet cli(nullptr, referenceDirectory(globals));
     cli.load(readInput(args.positional(0)));
     for (const SpeciesComputation& c : ComputeAllSpecies(cli.sheet))
-        if (!c.computed)
+        if (!c.computed())
             printError(QString("%1: %2").arg(c.abbreviation, c.reason));
     printJson(StandJson::ToJson(cli.session));
     return 0;

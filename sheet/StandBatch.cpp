@@ -1,0 +1,68 @@
+#include "StandBatch.h"
+
+#include "SheetComputation.h"
+#include "SqlSupport.h"
+#include "TallySheet.h"
+
+namespace {
+
+// The run asks nobody: a stand stored already is stored again whatever its code, and messages
+// become the reason a stand was left.
+class BatchDialogs : public SheetDialogs {
+  public:
+    void show(const UserMessage& message) override { messages.push_back(message); }
+    bool ask(const UserMessage&, Buttons) override { return true; }
+    UserMessages messages;
+};
+
+} // namespace
+
+StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirectory, const std::vector<int>& keys,
+                               const StandBatchProgress& progress) {
+    StandBatchResult result;
+    StandSession session;
+    TallySheet sheet(session, &store, referenceDirectory);
+    BatchDialogs dialogs;
+    sheet.setDialogs(&dialogs);
+    int done = 0;
+    for (const int key : keys) {
+        dialogs.messages.clear();
+        sheet.loadStand(key);
+        if (session.stand.count() == 0) {
+            result.skipped.push_back({key, {}, "Porost nemá žádné dřeviny."});
+        } else {
+            bool complete = true;
+            for (const SpeciesComputation& c : ComputeAllSpecies(sheet))
+                if (c.outcome == SpeciesComputation::NoHeight || c.outcome == SpeciesComputation::NoDiameter) {
+                    result.skipped.push_back({key, c.abbreviation, c.reason});
+                    complete = false;
+                }
+            // Curve warnings of the computation are no reason to stop; errors of the save are.
+            dialogs.messages.clear();
+            if (complete) {
+                if (sheet.saveStand())
+                    result.computed.push_back(key);
+                else
+                    result.skipped.push_back(
+                        {key, {}, dialogs.messages.empty() ? QString("Porost nebyl uložen.")
+                                                           : UserMessage(dialogs.messages.front()).ForDisplay()});
+            }
+        }
+        ++done;
+        if (progress && !progress(done, int(keys.size()))) {
+            result.interrupted = done < int(keys.size());
+            break;
+        }
+    }
+    return result;
+}
+
+std::vector<int> StandsNotComputed(StandDatabase& database) {
+    QSqlDatabase db = database.connection();
+    QSqlQuery q = SqlSupport::Exec(db, "select KLIC from RivwoodPor where USED and (coalesce(VYPOCTENO, 0) = 0 or "
+                                "coalesce(SOUHRN, 0) = 0) order by KLIC");
+    std::vector<int> keys;
+    while (q.next())
+        keys.push_back(q.value(0).toInt());
+    return keys;
+}
