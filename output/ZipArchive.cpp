@@ -50,7 +50,7 @@ bool read(const QByteArray& package, Parts& parts, QString& error, const Limits&
         zip_error_fini(&zerr);
         return false;
     }
-    std::unique_ptr<zip_t, ArchiveCloser> zip(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zerr));
+    std::unique_ptr<zip_t, ArchiveCloser> zip(zip_open_from_source(source, ZIP_RDONLY, &zerr));
     if (!zip) {
         zip_source_free(source);
         error = QStringLiteral("Soubor není platný archiv zip (%1).").arg(libzipText(&zerr));
