@@ -18,7 +18,8 @@ QString SheetNameOf(const QString& surveyName) {
 }
 
 void FillResultsSheet(ResultsWorkbook& book, int sheet, const std::vector<QSqlRecord>& rows) {
-    book.SetSheet(sheet);
+    // A sheet filled before (another stand, more species) keeps none of its rows.
+    book.ClearSheet(sheet);
     const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
     book.SetSheetName(sheet, SheetNameOf(text(first, "NazevAkce")));
     const char* headings[] = {"Tok", "Břeh", "Řada kmenů", "Název akce"};

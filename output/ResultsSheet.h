@@ -16,7 +16,8 @@ inline const QString DialogFilter = QStringLiteral("Excel 5.0|*.xls");
 inline const QString NotSaved = QStringLiteral(" Uložení do excelu NEPROBĚHLO !!!");
 inline const QString WorkbookFont = QStringLiteral("Arial CE");
 
-// Fills sheet `sheet` from the QSestava rows of the stand (it becomes the current sheet).
+// Empties sheet `sheet` and fills it from the QSestava rows of the stand (it becomes the current
+// sheet).
 void FillResultsSheet(ResultsWorkbook& book, int sheet, const std::vector<QSqlRecord>& rows);
 // "Arial CE" in the size of each sheet's first cell for the used cells of every sheet.
 void SetWorkbookFont(ResultsWorkbook& book);

@@ -47,6 +47,11 @@ int ResultsWorkbook::LastCol() const {
     return last;
 }
 
+void ResultsWorkbook::ClearSheet(int sheet) {
+    SetSheet(sheet);
+    current().cells.clear();
+}
+
 void ResultsWorkbook::SetSheetName(int sheet, const QString& name) {
     if (sheet < 1 || sheet > NumSheets())
         throw RivwoodError(QStringLiteral("Sešit výsledků nemá list %1.").arg(sheet));

@@ -45,6 +45,8 @@ class ResultsWorkbook {
     int LastRow() const;
     int LastCol() const;
 
+    // Empties a sheet (its name stays).
+    void ClearSheet(int sheet);
     void SetSheetName(int sheet, const QString& name);
     QString SheetName(int sheet) const;
     void SetNumber(int row, int column, double value);

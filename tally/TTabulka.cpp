@@ -8,6 +8,7 @@
 #include "SummaryHandOff.h"
 #include "TallyContext.h"
 #include "WindowPlacement.h"
+#include "WorkbookCommands.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -242,7 +243,7 @@ void TTabulka::TiskClick() {
 }
 
 void TTabulka::DoExceluClick() {
-    StandReports::WorkbookUnavailable(this);
+    WorkbookCommands::DoExcelu(m_ctx.database, m_ctx.session, m_ctx.programDirectory(), this);
 }
 
 void TTabulka::VystupDoExceluClick() {
@@ -250,7 +251,7 @@ void TTabulka::VystupDoExceluClick() {
         MessageBox::show(this, kNotComputed);
         return;
     }
-    StandReports::WorkbookUnavailable(this);
+    WorkbookCommands::VystupDoExcelu(m_ctx.database, m_ctx.session, m_ctx.programDirectory(), this);
 }
 
 void TTabulka::VystupDoSouboruClick() {

@@ -18,6 +18,7 @@
 #include "TallyContext.h"
 #include "TallyGrid.h"
 #include "TextUtils.h"
+#include "WorkbookCommands.h"
 
 #include "CaliperDataFolder.h"
 #include "TPrumerka.h"
@@ -285,7 +286,7 @@ void TZapisnik::SKomentaremClick() {
 }
 
 void TZapisnik::ExportClick() {
-    StandReports::WorkbookUnavailable(this);
+    WorkbookCommands::ExportStand(m_ctx.database, m_ctx.session, m_ctx.dataDirectory(), this);
 }
 
 void TZapisnik::ExcelPorostClick() {
@@ -293,11 +294,11 @@ void TZapisnik::ExcelPorostClick() {
         inform({UserMessage::Information, "Nejdřív je potřeba vypočítat tabulku !"});
         return;
     }
-    StandReports::WorkbookUnavailable(this);
+    WorkbookCommands::ResultsOfStand(m_ctx.database, m_ctx.session, m_ctx.programDirectory(), this);
 }
 
 void TZapisnik::ExportVseClick() {
-    StandReports::WorkbookUnavailable(this);
+    WorkbookCommands::ExportAll(m_ctx.database, m_ctx.dataDirectory(), this);
 }
 
 void TZapisnik::InfoProgramClick() {
