@@ -30,8 +30,8 @@ enum Record : std::uint16_t {
     Window2 = 0x023E,
 };
 
-constexpr int kStyleXfs = 15;    // XF 0..14 are style formats, as every BIFF5 workbook has
-constexpr int kMaxLabel = 255;   // characters of a LABEL record
+constexpr int kStyleXfs = 15;  // XF 0..14 are style formats, as every BIFF5 workbook has
+constexpr int kMaxLabel = 255; // characters of a LABEL record
 constexpr int kMaxSheetName = 31;
 
 void record(QByteArray& out, Record type, const QByteArray& body) {
@@ -76,9 +76,9 @@ QByteArray font(const ResultsWorkbook::Font& f) {
     append16(b, options);
     append16(b, std::uint16_t(f.colour));
     append16(b, f.bold ? 700 : 400);
-    append16(b, 0);                         // no escapement
-    b.append(char(f.underline ? 1 : 0));    // single underline
-    b.append(char(2));                      // swiss family
+    append16(b, 0);                                                   // no escapement
+    b.append(char(f.underline ? 1 : 0));                              // single underline
+    b.append(char(2));                                                // swiss family
     b.append(char(f.name.endsWith(QStringLiteral(" CE")) ? 238 : 0)); // East European character set
     b.append(char(0));
     b.append(shortString(f.name, 31));
@@ -88,11 +88,11 @@ QByteArray font(const ResultsWorkbook::Font& f) {
 QByteArray xf(int fontIndex, bool style) {
     QByteArray b;
     append16(b, std::uint16_t(fontIndex));
-    append16(b, 0);                                 // General
-    append16(b, style ? 0xFFF5 : 0x0001);           // locked; a style format has no parent
-    b.append(char(0x20));                           // bottom aligned
+    append16(b, 0);                                           // General
+    append16(b, style ? 0xFFF5 : 0x0001);                     // locked; a style format has no parent
+    b.append(char(0x20));                                     // bottom aligned
     b.append(char(style ? 0x00 : (fontIndex ? 0x08 : 0x00))); // the font differs from the style
-    append32(b, 0x000020C0);                        // automatic pattern colours, no fill, no borders
+    append32(b, 0x000020C0); // automatic pattern colours, no fill, no borders
     append32(b, 0);
     return b;
 }
@@ -202,7 +202,8 @@ bool write(const ResultsWorkbook& book, const QString& fileName, QString& error)
     }
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size() || !out.commit()) {
-        error = QStringLiteral("Sešit „%1“ nelze uložit: %2.").arg(QDir::toNativeSeparators(fileName), out.errorString());
+        error = QStringLiteral("Sešit „%1“ nelze uložit: %2.")
+                    .arg(QDir::toNativeSeparators(fileName), out.errorString());
         return false;
     }
     return true;

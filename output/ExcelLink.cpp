@@ -99,7 +99,8 @@ void SetCellNumber(Worksheet& sheet, int row, int column, double value) {
 
 void SetCellText(Worksheet& sheet, int row, int column, const QString& text) {
     // Only a text that reads back as it stands: "12,300" or "007" keep their zeros as texts.
-    if (const std::optional<double> n = NumberText::typed(text); n && NumberText::shortest(*n) == text.trimmed())
+    if (const std::optional<double> n = NumberText::typed(text);
+        n && NumberText::shortest(*n) == text.trimmed())
         sheet.setNumber(row, column, *n);
     else
         sheet.setText(row, column, text);
@@ -131,11 +132,12 @@ void CopyRange(const Worksheet& source, int row1, int column1, int row2, int col
                                    std::max(column1, column2)};
     if (area.firstRow < 1 || area.firstColumn < 1 || area.lastRow > CellReference::MaxRow ||
         area.lastColumn > CellReference::MaxColumn || targetRow < 1 || targetColumn < 1)
-        throw RivwoodError(QStringLiteral("Oblast %1 listu „%2“ nelze kopírovat na řádek %3, sloupec %4.")
-                               .arg(QStringLiteral("%1,%2:%3,%4").arg(row1).arg(column1).arg(row2).arg(column2),
-                                    source.name())
-                               .arg(targetRow)
-                               .arg(targetColumn));
+        throw RivwoodError(
+            QStringLiteral("Oblast %1 listu „%2“ nelze kopírovat na řádek %3, sloupec %4.")
+                .arg(QStringLiteral("%1,%2:%3,%4").arg(row1).arg(column1).arg(row2).arg(column2),
+                     source.name())
+                .arg(targetRow)
+                .arg(targetColumn));
     target.copyFrom(source, area, targetRow, targetColumn);
 }
 
@@ -159,7 +161,10 @@ void DeleteRow(Worksheet& sheet, int row) {
 
 void CopyRows(const Worksheet& source, int first, int last, Worksheet& target, int row) {
     if (first < 1 || last < first || last > CellReference::MaxRow || row < 1)
-        throw RivwoodError(QStringLiteral("Řádky %1 až %2 listu „%3“ nelze kopírovat.").arg(first).arg(last).arg(source.name()));
+        throw RivwoodError(QStringLiteral("Řádky %1 až %2 listu „%3“ nelze kopírovat.")
+                               .arg(first)
+                               .arg(last)
+                               .arg(source.name()));
     target.copyFrom(source, {first, 1, last, CellReference::MaxColumn}, row, 1);
 }
 

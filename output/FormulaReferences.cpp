@@ -244,7 +244,8 @@ std::optional<CellReference::Area> areaShifted(CellReference::Area a, int row, i
     return a;
 }
 
-QString rowsShifted(const QString& formula, const QString& ownSheet, const QString& sheet, int row, int count) {
+QString rowsShifted(const QString& formula, const QString& ownSheet, const QString& sheet, int row,
+                    int count) {
     return rewrite(formula, [&](const Reference& in) -> std::optional<Reference> {
         const QString& target = in.sheet.isEmpty() ? ownSheet : in.sheet;
         if (in.kind == Reference::Columns || target.compare(sheet, Qt::CaseInsensitive) != 0)

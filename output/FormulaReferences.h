@@ -28,7 +28,8 @@ QString rewrite(const QString& formula, const Rewrite& change);
 QString moved(const QString& formula, int rows, int columns);
 // Rows inserted (count > 0) or deleted (count < 0) at `row` of sheet `sheet`; `ownSheet` is the
 // sheet the formula belongs to (empty for a defined name, whose references all name their sheet).
-QString rowsShifted(const QString& formula, const QString& ownSheet, const QString& sheet, int row, int count);
+QString rowsShifted(const QString& formula, const QString& ownSheet, const QString& sheet, int row,
+                    int count);
 // The same structural change applied to one area (nothing when the area is deleted whole).
 std::optional<CellReference::Area> areaShifted(CellReference::Area area, int row, int count);
 

@@ -82,8 +82,8 @@ void SetWorkbookFont(ResultsWorkbook& book) {
         const ResultsWorkbook::Font f = book.GetFont();
         if (book.LastRow() > 0 && book.LastCol() > 0)
             book.SetSelection(1, 1, book.LastRow(), book.LastCol());
-        book.SetFont(WorkbookFont, int(RoundHalfEven(f.size / 20.0)), f.bold, f.italic, f.underline, f.strikeOut,
-                     f.colour, f.outline, f.shadow);
+        book.SetFont(WorkbookFont, int(RoundHalfEven(f.size / 20.0)), f.bold, f.italic, f.underline,
+                     f.strikeOut, f.colour, f.outline, f.shadow);
         book.SetSelection(1, 1, 1, 1);
     }
 }

@@ -64,7 +64,8 @@ QString ResultsWorkbook::SheetName(int sheet) const {
 
 ResultsWorkbook::Cell& ResultsWorkbook::cellAt(int row, int column) {
     if (row < 1 || row > kMaxRow || column < 1 || column > kMaxColumn)
-        throw RivwoodError(QStringLiteral("Buňka %1, %2 leží mimo list sešitu výsledků.").arg(row).arg(column));
+        throw RivwoodError(
+            QStringLiteral("Buňka %1, %2 leží mimo list sešitu výsledků.").arg(row).arg(column));
     return current().cells[{row, column}];
 }
 

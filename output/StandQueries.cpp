@@ -39,8 +39,8 @@ std::vector<QSqlRecord> QPor(StandDatabase& db) {
 
 bool HasSummary(StandDatabase& db, int key) {
     QSqlQuery q = SqlSupport::Exec(
-        db.connection(), QStringLiteral("select VYPOCTENO, SOUHRN from RivwoodPor where KLIC = ? and USED = true"),
-        {key});
+        db.connection(),
+        QStringLiteral("select VYPOCTENO, SOUHRN from RivwoodPor where KLIC = ? and USED = true"), {key});
     return q.next() && SqlSupport::Boolean(q, 0) && SqlSupport::Boolean(q, 1);
 }
 

@@ -30,8 +30,8 @@ QString twoDecimals(double value) {
 QString fileNamePart(const QString& part) {
     QString p = part.trimmed();
     for (QChar& c : p)
-        if (c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' || c == u'<' || c == u'>' ||
-            c == u'|')
+        if (c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' || c == u'<' ||
+            c == u'>' || c == u'|')
             c = u'_';
     return p;
 }

@@ -114,7 +114,8 @@ void Worksheet::shiftFormulas(const QString& sheet, int row, int count) {
 void Worksheet::copyFrom(const Worksheet& source, const Area& area, int row, int column) {
     const int dr = row - area.firstRow, dc = column - area.firstColumn;
     const bool wholeRows = area.firstColumn == 1 && area.lastColumn == MaxColumn;
-    const Area target{row, column, std::min(MaxRow, area.lastRow + dr), std::min(MaxColumn, area.lastColumn + dc)};
+    const Area target{row, column, std::min(MaxRow, area.lastRow + dr),
+                      std::min(MaxColumn, area.lastColumn + dc)};
     const bool sameBook = &source.book() == m_book;
 
     struct Item {
@@ -129,12 +130,13 @@ void Worksheet::copyFrom(const Worksheet& source, const Area& area, int row, int
     };
     std::vector<Item> items;
     std::vector<RowFormat> rowFormats;
-    for (auto r = source.m_rows.lower_bound(area.firstRow); r != source.m_rows.end() && r->first <= area.lastRow;
-         ++r) {
+    for (auto r = source.m_rows.lower_bound(area.firstRow);
+         r != source.m_rows.end() && r->first <= area.lastRow; ++r) {
         if (wholeRows)
             rowFormats.push_back({r->first, r->second.height, r->second.hidden, r->second.style});
         const auto& cells = r->second.cells;
-        for (auto c = cells.lower_bound(area.firstColumn); c != cells.end() && c->first <= area.lastColumn; ++c)
+        for (auto c = cells.lower_bound(area.firstColumn); c != cells.end() && c->first <= area.lastColumn;
+             ++c)
             items.push_back({r->first, c->first, c->second});
     }
     std::vector<Area> merges;
@@ -150,8 +152,8 @@ void Worksheet::copyFrom(const Worksheet& source, const Area& area, int row, int
             r->second = SheetRow{};
     }
     std::erase_if(m_merges, [&](const Area& m) {
-        return m.firstRow <= target.lastRow && m.lastRow >= target.firstRow && m.firstColumn <= target.lastColumn &&
-               m.lastColumn >= target.firstColumn;
+        return m.firstRow <= target.lastRow && m.lastRow >= target.firstRow &&
+               m.firstColumn <= target.lastColumn && m.lastColumn >= target.firstColumn;
     });
 
     auto style = [&](int s) { return sameBook ? s : m_book->styles().import(source.book().styles(), s); };
@@ -239,7 +241,8 @@ QString Workbook::sheetNameProblem(const QString& name) {
         return QStringLiteral("Název listu „%1“ je delší než 31 znaků.").arg(name);
     for (QChar c : name)
         if (QStringLiteral("[]:*?/\\").contains(c))
-            return QStringLiteral("Název listu „%1“ obsahuje znak, který název listu mít nesmí (%2).").arg(name, c);
+            return QStringLiteral("Název listu „%1“ obsahuje znak, který název listu mít nesmí (%2).")
+                .arg(name, c);
     if (name.startsWith(u'\'') || name.endsWith(u'\''))
         return QStringLiteral("Název listu „%1“ nesmí začínat ani končit apostrofem.").arg(name);
     return {};

@@ -82,7 +82,8 @@ class SheetParser {
   public:
     SheetParser(Worksheet& sheet, const std::vector<QString>& strings, const XlsxReader::Limits& limits,
                 std::size_t& cells)
-        : m_sheet(sheet), m_styles(sheet.book().styles()), m_strings(strings), m_limits(limits), m_cells(cells) {}
+        : m_sheet(sheet), m_styles(sheet.book().styles()), m_strings(strings), m_limits(limits),
+          m_cells(cells) {}
 
     bool parse(const QByteArray& xml, QString& error) {
         m_r.addData(xml);
@@ -115,7 +116,8 @@ class SheetParser {
                 m_r.skipCurrentElement();
         }
         if (m_r.hasError())
-            return failed(error, QStringLiteral("%1 (řádek %2)").arg(m_r.errorString()).arg(m_r.lineNumber()));
+            return failed(error,
+                          QStringLiteral("%1 (řádek %2)").arg(m_r.errorString()).arg(m_r.lineNumber()));
         if (!m_problem.isEmpty())
             return failed(error, m_problem);
         return true;
@@ -150,7 +152,9 @@ class SheetParser {
             c.width = a.value(QStringLiteral("width")).toDouble();
             c.customWidth = a.value(QStringLiteral("customWidth")) == QStringLiteral("1");
             c.hidden = a.value(QStringLiteral("hidden")) == QStringLiteral("1");
-            c.style = a.hasAttribute(QStringLiteral("style")) ? m_styles.valid(a.value(QStringLiteral("style")).toInt()) : -1;
+            c.style = a.hasAttribute(QStringLiteral("style"))
+                          ? m_styles.valid(a.value(QStringLiteral("style")).toInt())
+                          : -1;
             if (c.first < 1 || c.last < c.first || c.last > MaxColumn || !(c.width >= 0 && c.width <= 255))
                 return problem(QStringLiteral("neplatný popis sloupců"));
             if (m_sheet.columns().size() >= size_t(MaxColumn))
@@ -265,7 +269,8 @@ class SheetParser {
             bool ok = false;
             cell.number = value.trimmed().toDouble(&ok);
             if (!ok && !value.trimmed().isEmpty())
-                return problem(QStringLiteral("neplatné číslo v buňce %1").arg(CellReference::cellName(row, column)));
+                return problem(
+                    QStringLiteral("neplatné číslo v buňce %1").arg(CellReference::cellName(row, column)));
             cell.type = ok ? SheetCell::Number : SheetCell::Empty;
         }
     }
@@ -283,7 +288,8 @@ class SheetParser {
             m_shared[index] = {row, column, text};
             cell.formula = text;
         } else if (const auto it = m_shared.find(index); it != m_shared.end()) {
-            cell.formula = FormulaReferences::moved(it->second.text, row - it->second.row, column - it->second.column);
+            cell.formula =
+                FormulaReferences::moved(it->second.text, row - it->second.row, column - it->second.column);
         }
     }
 
@@ -321,7 +327,8 @@ std::unique_ptr<Workbook> XlsxReader::read(const QString& fileName) {
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(QStringLiteral("Soubor „%1“ nelze otevřít: %2.").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        fail(QStringLiteral("Soubor „%1“ nelze otevřít: %2.")
+                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
         return nullptr;
     }
     return readPackage(file.read(m_limits.maxFileSize + 1));
@@ -402,7 +409,8 @@ std::unique_ptr<Workbook> XlsxReader::readPackage(const QByteArray& package) {
                     relId = at.value().toString();
             const auto rel = rels.find(relId);
             if (rel == rels.end()) {
-                fail(QStringLiteral("List „%1“ nemá svou část v sešitu.").arg(a.value(QStringLiteral("name"))));
+                fail(QStringLiteral("List „%1“ nemá svou část v sešitu.")
+                         .arg(a.value(QStringLiteral("name"))));
                 return nullptr;
             }
             if (int(sheets.size()) >= m_limits.maxSheets) {
@@ -426,7 +434,9 @@ std::unique_ptr<Workbook> XlsxReader::readPackage(const QByteArray& package) {
         }
     }
     if (r.hasError()) {
-        fail(QStringLiteral("Část %1 je poškozená: %2 (řádek %3).").arg(workbookPart, r.errorString()).arg(r.lineNumber()));
+        fail(QStringLiteral("Část %1 je poškozená: %2 (řádek %3).")
+                 .arg(workbookPart, r.errorString())
+                 .arg(r.lineNumber()));
         return nullptr;
     }
     if (sheets.empty()) {

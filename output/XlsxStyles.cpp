@@ -159,12 +159,14 @@ QByteArray XlsxStyles::write() const {
     w.writeStartElement(QStringLiteral("cellXfs"));
     w.writeAttribute(QStringLiteral("count"), QString::number(m_cellXfs.size()));
     for (const CellFormat& f : m_cellXfs) {
-        QString xml = QStringLiteral("<xf numFmtId=\"%1\" fontId=\"%2\" fillId=\"%3\" borderId=\"%4\" xfId=\"0\"%5>%6</xf>")
-                          .arg(f.numFmtId)
-                          .arg(f.fontId)
-                          .arg(f.fillId)
-                          .arg(f.borderId)
-                          .arg(f.attributes, f.children);
+        QString xml =
+            QStringLiteral(
+                "<xf numFmtId=\"%1\" fontId=\"%2\" fillId=\"%3\" borderId=\"%4\" xfId=\"0\"%5>%6</xf>")
+                .arg(f.numFmtId)
+                .arg(f.fontId)
+                .arg(f.fillId)
+                .arg(f.borderId)
+                .arg(f.attributes, f.children);
         XmlFragment::write(w, xml);
     }
     w.writeEndElement();

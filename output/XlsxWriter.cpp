@@ -91,7 +91,8 @@ void writeCell(QXmlStreamWriter& w, int row, int column, const SheetCell& c, Sha
             break;
         case SheetCell::Boolean:
             w.writeAttribute(QStringLiteral("t"), QStringLiteral("b"));
-            w.writeTextElement(QStringLiteral("v"), c.number != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+            w.writeTextElement(QStringLiteral("v"),
+                               c.number != 0 ? QStringLiteral("1") : QStringLiteral("0"));
             break;
         case SheetCell::Error:
             w.writeAttribute(QStringLiteral("t"), QStringLiteral("e"));
@@ -114,8 +115,9 @@ QByteArray writeSheet(const Worksheet& sheet, bool selected, SharedStrings& stri
         XmlFragment::write(w, layout.sheetPr);
     const int lastRow = sheet.lastRow(), lastColumn = sheet.lastColumn();
     w.writeEmptyElement(QStringLiteral("dimension"));
-    w.writeAttribute(QStringLiteral("ref"), lastRow > 0 ? CellReference::formatArea({1, 1, lastRow, lastColumn})
-                                                        : QStringLiteral("A1"));
+    w.writeAttribute(QStringLiteral("ref"), lastRow > 0
+                                                ? CellReference::formatArea({1, 1, lastRow, lastColumn})
+                                                : QStringLiteral("A1"));
     w.writeStartElement(QStringLiteral("sheetViews"));
     w.writeEmptyElement(QStringLiteral("sheetView"));
     if (!layout.showGridLines)
@@ -182,7 +184,8 @@ QByteArray writeSheet(const Worksheet& sheet, bool selected, SharedStrings& stri
         }
         w.writeEndElement();
     }
-    for (const QString* f : {&layout.printOptions, &layout.pageMargins, &layout.pageSetup, &layout.headerFooter})
+    for (const QString* f :
+         {&layout.printOptions, &layout.pageMargins, &layout.pageSetup, &layout.headerFooter})
         if (!f->isEmpty())
             XmlFragment::write(w, *f);
     w.writeEndElement();
@@ -281,7 +284,8 @@ QByteArray contentTypes(int sheets) {
         over(QStringLiteral("/xl/worksheets/sheet%1.xml").arg(i), ml + QStringLiteral("worksheet+xml"));
     over(QStringLiteral("/xl/styles.xml"), ml + QStringLiteral("styles+xml"));
     over(QStringLiteral("/xl/sharedStrings.xml"), ml + QStringLiteral("sharedStrings+xml"));
-    over(QStringLiteral("/docProps/core.xml"), QStringLiteral("application/vnd.openxmlformats-package.core-properties+xml"));
+    over(QStringLiteral("/docProps/core.xml"),
+         QStringLiteral("application/vnd.openxmlformats-package.core-properties+xml"));
     over(QStringLiteral("/docProps/app.xml"),
          QStringLiteral("application/vnd.openxmlformats-officedocument.extended-properties+xml"));
     w.writeEndElement();
@@ -293,7 +297,8 @@ QByteArray coreProperties() {
     const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
     return QStringLiteral(
                "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-               "<cp:coreProperties xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\" "
+               "<cp:coreProperties "
+               "xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\" "
                "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:dcterms=\"http://purl.org/dc/terms/\" "
                "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"><dc:creator>Rivwood</dc:creator>"
                "<dcterms:created xsi:type=\"dcterms:W3CDTF\">%1</dcterms:created>"
@@ -318,7 +323,8 @@ bool writePackage(const Workbook& book, QByteArray& package, QString& error) {
         error = QStringLiteral("Sešit nemá žádný list.");
         return false;
     }
-    const QString officeRel = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/");
+    const QString officeRel =
+        QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/");
     ZipArchive::Parts parts;
     SharedStrings strings;
     std::vector<std::pair<QString, QString>> bookRels;
@@ -326,7 +332,8 @@ bool writePackage(const Workbook& book, QByteArray& package, QString& error) {
         const Worksheet& sheet = book.sheet(i);
         parts[QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1)] =
             writeSheet(sheet, &sheet == book.activeSheet(), strings);
-        bookRels.emplace_back(officeRel + QStringLiteral("worksheet"), QStringLiteral("worksheets/sheet%1.xml").arg(i + 1));
+        bookRels.emplace_back(officeRel + QStringLiteral("worksheet"),
+                              QStringLiteral("worksheets/sheet%1.xml").arg(i + 1));
     }
     bookRels.emplace_back(officeRel + QStringLiteral("styles"), QStringLiteral("styles.xml"));
     bookRels.emplace_back(officeRel + QStringLiteral("sharedStrings"), QStringLiteral("sharedStrings.xml"));
@@ -337,7 +344,8 @@ bool writePackage(const Workbook& book, QByteArray& package, QString& error) {
     parts[QStringLiteral("[Content_Types].xml")] = contentTypes(book.sheetCount());
     parts[QStringLiteral("_rels/.rels")] = relationships(
         {{officeRel + QStringLiteral("officeDocument"), QStringLiteral("xl/workbook.xml")},
-         {QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties"),
+         {QStringLiteral(
+              "http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties"),
           QStringLiteral("docProps/core.xml")},
          {officeRel + QStringLiteral("extended-properties"), QStringLiteral("docProps/app.xml")}});
     parts[QStringLiteral("docProps/core.xml")] = coreProperties();
@@ -353,7 +361,8 @@ bool write(const Workbook& book, const QString& fileName, QString& error) {
     }
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(package) != package.size() || !file.commit()) {
-        error = QStringLiteral("Sešit „%1“ nelze uložit: %2.").arg(QDir::toNativeSeparators(fileName), file.errorString());
+        error = QStringLiteral("Sešit „%1“ nelze uložit: %2.")
+                    .arg(QDir::toNativeSeparators(fileName), file.errorString());
         return false;
     }
     return true;

@@ -44,7 +44,8 @@ bool read(const QByteArray& package, Parts& parts, QString& error, const Limits&
     parts.clear();
     zip_error_t zerr;
     zip_error_init(&zerr);
-    zip_source_t* source = zip_source_buffer_create(package.constData(), zip_uint64_t(package.size()), 0, &zerr);
+    zip_source_t* source =
+        zip_source_buffer_create(package.constData(), zip_uint64_t(package.size()), 0, &zerr);
     if (!source) {
         error = QStringLiteral("Soubor nelze číst jako archiv zip (%1).").arg(libzipText(&zerr));
         zip_error_fini(&zerr);

@@ -45,8 +45,7 @@ int run(const QStringList& arguments, const CliGlobals& globals) {
     return 0;
 }
 
-const CliCommand command("export",
-                         "export --db DIR (--key K --out SOUBOR.xlsx | --all [--out SOUBOR.xlsx])",
+const CliCommand command("export", "export --db DIR (--key K --out SOUBOR.xlsx | --all [--out SOUBOR.xlsx])",
                          run);
 
 } // namespace

@@ -52,9 +52,9 @@ void TFFormOne::FillResultsSheet(int sheet, StandDatabase& database, int key) {
 }
 
 QString TFFormOne::SaveResultsWorkbook(const QString& programDirectory, const QString& standCode) {
-    const QString file =
-        FileDialog::getSaveFileName(this, ResultsSheet::DialogTitle,
-                                    ResultsSheet::ProposedFileName(programDirectory, standCode), ResultsSheet::DialogFilter);
+    const QString file = FileDialog::getSaveFileName(
+        this, ResultsSheet::DialogTitle, ResultsSheet::ProposedFileName(programDirectory, standCode),
+        ResultsSheet::DialogFilter);
     if (file.isEmpty()) {
         MessageBox::show(this, {UserMessage::Information, ResultsSheet::NotSaved});
         return {};

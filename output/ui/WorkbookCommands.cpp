@@ -16,8 +16,9 @@ namespace {
 
 void informSaved(QWidget* parent, const QString& file) {
     if (!file.isEmpty())
-        MessageBox::show(parent, {UserMessage::Information,
-                                  QStringLiteral("Sešit byl uložen do souboru\r%1").arg(QDir::toNativeSeparators(file))});
+        MessageBox::show(
+            parent, {UserMessage::Information,
+                     QStringLiteral("Sešit byl uložen do souboru\r%1").arg(QDir::toNativeSeparators(file))});
 }
 
 void useTemplateOf(TFDoExcelu& e, const QString& dataDirectory) {
@@ -41,7 +42,8 @@ void ExportStand(StandDatabase& database, const StandSession& session, const QSt
         useTemplateOf(e, dataDirectory);
         e.SaveDialog1 = [parent](const QString& directory, const QString& proposed) {
             return FileDialog::getSaveFileName(parent, QStringLiteral("Export do sešitu"),
-                                               QDir(directory).filePath(proposed), QStringLiteral("Excel|*.xlsx"));
+                                               QDir(directory).filePath(proposed),
+                                               QStringLiteral("Excel|*.xlsx"));
         };
         informSaved(parent, e.ExportOneStand(session.flags.KlicZaznamu, session.stand, session.layout));
     });
@@ -51,7 +53,8 @@ void ExportAll(StandDatabase& database, const QString& dataDirectory, QWidget* p
     RunGuarded(parent, [&] {
         TFDoExcelu e(database);
         useTemplateOf(e, dataDirectory);
-        QProgressDialog progress(QStringLiteral("Export porostů do sešitu …"), QStringLiteral("Přerušit"), 0, 0, parent);
+        QProgressDialog progress(QStringLiteral("Export porostů do sešitu …"), QStringLiteral("Přerušit"), 0,
+                                 0, parent);
         progress.setWindowTitle(QStringLiteral("Informace"));
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(500);

@@ -1,8 +1,8 @@
 // The results workbook of one stand: the sheet layout from QSestava, the font set before or after
 // saving, the proposed file name; the Excel 5.0 file read back with xlrd.
+#include "ResultsWorkbook.h"
 #include "Biff5Writer.h"
 #include "ResultsSheet.h"
-#include "ResultsWorkbook.h"
 #include "StandFixtures.h"
 #include "StandQueries.h"
 #include "TextUtils.h"

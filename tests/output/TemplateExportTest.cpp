@@ -82,7 +82,8 @@ TEST_F(TemplateExportTest, TenSpeciesFillTheSummaryRowsAndFourTallySheets) {
     ASSERT_EQ(rows.size(), 10u);
     for (int i = 0; i < 10; ++i) {
         const QString r = QString::number(15 + i);
-        EXPECT_EQ(s["A" + r].toString(), SpeciesTables::SpeciesName(StandQueries::text(rows[size_t(i)], "DR_ZKR")));
+        EXPECT_EQ(s["A" + r].toString(),
+                  SpeciesTables::SpeciesName(StandQueries::text(rows[size_t(i)], "DR_ZKR")));
         EXPECT_DOUBLE_EQ(s["F" + r].toDouble(), StandQueries::number(rows[size_t(i)], "DR_ZAS_CEL"));
     }
     EXPECT_FALSE(s.contains("A25"));
@@ -149,7 +150,8 @@ TEST_F(TemplateExportTest, AllStandsGiveOneSheetPerSurveyWithABlockPerStand) {
     for (int i = 0; i < 3; ++i) {
         const QString r = QString::number(14 + i);
         EXPECT_EQ(s["A" + r].toString(), StandQueries::text(rows[size_t(i)], "DR_ZKR"));
-        EXPECT_DOUBLE_EQ(s["F" + r].toDouble(), RoundHalfEven(StandQueries::number(rows[size_t(i)], "DR_ZAS_CEL")));
+        EXPECT_DOUBLE_EQ(s["F" + r].toDouble(),
+                         RoundHalfEven(StandQueries::number(rows[size_t(i)], "DR_ZAS_CEL")));
         broadleaf += RoundHalfEven(StandQueries::number(rows[size_t(i)], "DR_ZAS_L"));
         total += RoundHalfEven(StandQueries::number(rows[size_t(i)], "DR_ZAS_CEL"));
     }

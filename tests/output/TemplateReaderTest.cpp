@@ -17,7 +17,8 @@ namespace {
 ZipArchive::Parts templateParts() {
     ZipArchive::Parts parts;
     QString error;
-    const QByteArray bytes = testsupport::readFile(QDir(testsupport::binDir()).filePath(TFDoExcelu::TemplateName));
+    const QByteArray bytes =
+        testsupport::readFile(QDir(testsupport::binDir()).filePath(TFDoExcelu::TemplateName));
     EXPECT_TRUE(ZipArchive::read(bytes, parts, error)) << error.toStdString();
     return parts;
 }

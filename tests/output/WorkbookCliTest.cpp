@@ -66,7 +66,8 @@ QStringList lineStartingWith(const QString& csv, const QString& first) {
 
 TEST_F(WorkbookCliTest, ExportsAndResultsGiveTheirFiles) {
     const int key = m_db.add(StandPlan{}, 1);
-    CliRun r = cli({"export", "--db", m_db.directory(), "--key", QString::number(key), "--out", scratch("jeden.xlsx")});
+    CliRun r = cli(
+        {"export", "--db", m_db.directory(), "--key", QString::number(key), "--out", scratch("jeden.xlsx")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.file, scratch("jeden.xlsx"));
     EXPECT_TRUE(QFileInfo::exists(r.file));
@@ -83,7 +84,8 @@ TEST_F(WorkbookCliTest, StandWithoutSummaryAndBadCommandLinesAreRefused) {
     plan.summary = false;
     const int key = m_db.add(plan, 1);
     for (const QString& command : {QStringLiteral("export"), QStringLiteral("results")}) {
-        const CliRun r = cli({command, "--db", m_db.directory(), "--key", QString::number(key), "--out", scratch("x")});
+        const CliRun r =
+            cli({command, "--db", m_db.directory(), "--key", QString::number(key), "--out", scratch("x")});
         EXPECT_EQ(r.code, 1);
         EXPECT_EQ(r.err, "Nejdřív je potřeba vypočítat tabulku !");
     }
@@ -102,8 +104,14 @@ TEST_F(WorkbookCliTest, LibreOfficeShowsTheSummaryNumbers) {
     double total = 0;
     for (int i = 0; i < stand.count(); ++i)
         total += stand.at(i).totalStock;
-    ASSERT_EQ(cli({"export", "--db", m_db.directory(), "--key", QString::number(key), "--out", scratch("s.xlsx")}).code, 0);
-    ASSERT_EQ(cli({"results", "--db", m_db.directory(), "--key", QString::number(key), "--out", scratch("v.xls")}).code, 0);
+    ASSERT_EQ(
+        cli({"export", "--db", m_db.directory(), "--key", QString::number(key), "--out", scratch("s.xlsx")})
+            .code,
+        0);
+    ASSERT_EQ(
+        cli({"results", "--db", m_db.directory(), "--key", QString::number(key), "--out", scratch("v.xls")})
+            .code,
+        0);
 
     QString problem;
     const QStringList xlsx = WorkbookReaders::libreOfficeCsv(scratch("s.xlsx"), &problem);

@@ -1,11 +1,11 @@
 // The workbook commands as the windows run them: dialogs, messages and the results window.
+#include "WorkbookCommands.h"
 #include "FileDialog.h"
 #include "MessageBox.h"
 #include "StandFixtures.h"
 #include "StandSession.h"
 #include "TFFormOne.h"
 #include "TestSupport.h"
-#include "WorkbookCommands.h"
 
 #include <QFileInfo>
 #include <QTableWidget>

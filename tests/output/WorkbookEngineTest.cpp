@@ -34,7 +34,8 @@ QJsonObject sheetNamed(const QJsonObject& book, const QString& name) {
 TEST(FormulaReferences, InsertedAndDeletedRowsMoveOnlyReferencesIntoThatSheet) {
     using FormulaReferences::rowsShifted;
     EXPECT_EQ(rowsShifted("SUM(D15:D16)+D14", "Data", "Data", 16, 1), "SUM(D15:D17)+D14");
-    EXPECT_EQ(rowsShifted("'Stand list'!$B$20&\"A20\"", "Data", "Stand list", 5, 1), "'Stand list'!$B$21&\"A20\"");
+    EXPECT_EQ(rowsShifted("'Stand list'!$B$20&\"A20\"", "Data", "Stand list", 5, 1),
+              "'Stand list'!$B$21&\"A20\"");
     EXPECT_EQ(rowsShifted("Other!A20+A20", "Data", "Data", 5, 1), "Other!A20+A21");
     EXPECT_EQ(rowsShifted("A5+SUM(A4:A6)+3:5", "Data", "Data", 5, -1), "#REF!+SUM(A4:A5)+3:4");
     EXPECT_EQ(rowsShifted("LOG10(A1)", "Data", "Data", 1, 1), "LOG10(A2)");
@@ -93,9 +94,9 @@ TEST(WorkbookEngine, WrittenWorkbookKeepsNamesMergesFormulasAndFormats) {
     InsertRow(sestava, 16);
     InsertRow(sestava, 16);
     CopyRange(sestava, 15, 1, 15, 15, sestava, 16, 1);
-    DeleteRow(sestava, 3);                  // above everything: names move up
+    DeleteRow(sestava, 3); // above everything: names move up
     sestava.setFormula(30, 1, "sestava!A7+zapisnik!C6");
-    InsertRow(zapisnik, 6);                 // moves zapisnik!C6 in sestava's formula
+    InsertRow(zapisnik, 6); // moves zapisnik!C6 in sestava's formula
     Worksheet& copy = AddWorksheetAfterActive(book, "kopie");
     CopySheetCells(zapisnik, copy);
 

@@ -68,7 +68,8 @@ QJsonObject runDump(const QString& module, const char* script, const QString& fi
 
 QString pythonWith(const QString& module) {
     for (const QString& candidate : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
-        const QString exe = QFileInfo(candidate).isAbsolute() ? candidate : QStandardPaths::findExecutable(candidate);
+        const QString exe =
+            QFileInfo(candidate).isAbsolute() ? candidate : QStandardPaths::findExecutable(candidate);
         if (exe.isEmpty() || !QFileInfo::exists(exe))
             continue;
         QProcess p;
@@ -98,9 +99,10 @@ QStringList libreOfficeCsv(const QString& file, QString* problem) {
     const QString filter =
         QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1");
     QProcess p;
-    p.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(dir.filePath("profile")).toString(),
-                      QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter, QStringLiteral("--outdir"),
-                      dir.filePath(QStringLiteral("csv")), file});
+    p.start(soffice, {QStringLiteral("-env:UserInstallation=") +
+                          QUrl::fromLocalFile(dir.filePath("profile")).toString(),
+                      QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
+                      QStringLiteral("--outdir"), dir.filePath(QStringLiteral("csv")), file});
     if (!p.waitForFinished(180000) || p.exitCode() != 0) {
         *problem = QString::fromUtf8(p.readAllStandardError());
         return {};
@@ -116,7 +118,8 @@ QStringList libreOfficeCsv(const QString& file, QString* problem) {
             sheets << QString::fromUtf8(csv.readAll());
     }
     if (sheets.isEmpty())
-        *problem = QStringLiteral("LibreOffice wrote no sheet: ") + QString::fromUtf8(p.readAllStandardError());
+        *problem =
+            QStringLiteral("LibreOffice wrote no sheet: ") + QString::fromUtf8(p.readAllStandardError());
     return sheets;
 }
 

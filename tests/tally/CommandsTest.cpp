@@ -82,7 +82,8 @@ TEST_F(TallyFixture, HelpAboutAndExports) {
 
     main()->actions().excelPorost->trigger();
     main()->actions().tiskPorost->trigger();
-    EXPECT_EQ(messages(), (QStringList{"Nejdřív je potřeba vypočítat tabulku !", "Nejdřív je potřeba vypočítat souhrn !"}));
+    EXPECT_EQ(messages(), (QStringList{"Nejdřív je potřeba vypočítat tabulku !",
+                                       "Nejdřív je potřeba vypočítat souhrn !"}));
     // The hidden items stay in the menu, invisible.
     EXPECT_FALSE(main()->actions().cteniDat->isVisible());
     EXPECT_FALSE(main()->actions().zpracovani->menuAction()->isVisible());
