@@ -1,10 +1,14 @@
 #include "CliCommand.h"
 
+#include "DatabaseChooser.h"
 #include "ProgramPaths.h"
 #include "RivwoodError.h"
+#include "StandDatabase.h"
 #include "UserMessage.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonObject>
 #include <cstdio>
 
@@ -124,4 +128,16 @@ QString settingsFile(const CliGlobals& globals) {
 void printMessages(const std::vector<UserMessage>& messages) {
     for (const UserMessage& m : messages)
         printError(m.ForDisplay());
+}
+
+void openExistingDatabase(StandDatabase& db, const QString& directory) {
+    if (!QFileInfo(directory).isDir())
+        throw RivwoodError(
+            QString("Adresář databáze „%1“ neexistuje.").arg(QDir::toNativeSeparators(directory)));
+    db.setDirectory(QFileInfo(directory).absoluteFilePath());
+    db.CheckDatabaseFiles();
+    if (db.empty() || !db.complete())
+        throw RivwoodError(
+            QString("V adresáři „%1“ není databáze porostů.").arg(QDir::toNativeSeparators(directory)));
+    DatabaseChooser::UseDirectory(db, directory, [](const UserMessage&) { return false; });
 }

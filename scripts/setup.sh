@@ -9,6 +9,8 @@ packages=(
   clang libclang-rt-dev zlib1g-dev
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core
   xdg-utils
+  libzip-dev
+  python3-openpyxl python3-xlrd libreoffice-calc-nogui
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -39,8 +39,4 @@ bool PrintAllStands(TallyContext& ctx, QWidget* parent) {
     return printed;
 }
 
-void WorkbookUnavailable(QWidget* parent) {
-    MessageBox::show(parent, {UserMessage::Information, "Export do sešitu zatím není k dispozici."});
-}
-
 } // namespace StandReports

@@ -12,7 +12,4 @@ bool PrintStand(TallyContext& context, QWidget* parent, int key);
 // The report of every stand.
 bool PrintAllStands(TallyContext& context, QWidget* parent);
 
-// The workbook exports are not part of this program yet.
-void WorkbookUnavailable(QWidget* parent);
-
 } // namespace StandReports

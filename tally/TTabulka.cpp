@@ -7,6 +7,7 @@
 #include "StandReports.h"
 #include "TallyContext.h"
 #include "WindowPlacement.h"
+#include "WorkbookCommands.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -222,7 +223,7 @@ void TTabulka::TiskClick() {
 }
 
 void TTabulka::DoExceluClick() {
-    StandReports::WorkbookUnavailable(this);
+    WorkbookCommands::DoExcelu(m_ctx.database, m_ctx.session, m_ctx.programDirectory(), this);
 }
 
 void TTabulka::VystupDoExceluClick() {
@@ -230,7 +231,7 @@ void TTabulka::VystupDoExceluClick() {
         MessageBox::show(this, kNotComputed);
         return;
     }
-    StandReports::WorkbookUnavailable(this);
+    WorkbookCommands::VystupDoExcelu(m_ctx.database, m_ctx.session, m_ctx.programDirectory(), this);
 }
 
 void TTabulka::VystupDoSouboruClick() {

@@ -19,6 +19,7 @@
 #include "TallyContext.h"
 #include "TallyGrid.h"
 #include "TextUtils.h"
+#include "WorkbookCommands.h"
 
 #include "CaliperDataFolder.h"
 #include "TPrumerka.h"
@@ -149,7 +150,7 @@ void TZapisnik::TiskDatabazeClick() {
 }
 
 void TZapisnik::ExportClick() {
-    StandReports::WorkbookUnavailable(this);
+    WorkbookCommands::ExportStand(m_ctx.database, m_ctx.session, m_ctx.dataDirectory(), this);
 }
 
 void TZapisnik::ExcelPorostClick() {
@@ -157,11 +158,11 @@ void TZapisnik::ExcelPorostClick() {
         MessageBox::show(this, {UserMessage::Information, "Nejdřív je potřeba vypočítat tabulku !"});
         return;
     }
-    StandReports::WorkbookUnavailable(this);
+    WorkbookCommands::ResultsOfStand(m_ctx.database, m_ctx.session, m_ctx.programDirectory(), this);
 }
 
 void TZapisnik::ExportVseClick() {
-    StandReports::WorkbookUnavailable(this);
+    WorkbookCommands::ExportAll(m_ctx.database, m_ctx.dataDirectory(), this);
 }
 
 void TZapisnik::InfoProgramClick() {

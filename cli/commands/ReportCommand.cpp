@@ -1,7 +1,6 @@
 // report --db DIR (--key K | --all) [--comment] (--pdf OUT | --text OUT [--codepage C]): the stand
 // report composed without a window, written as PDF or as text in a code page.
 #include "CliCommand.h"
-#include "DatabaseChooser.h"
 #include "ReportTextExport.h"
 #include "RivwoodError.h"
 #include "SqlSupport.h"
@@ -27,19 +26,6 @@ std::unique_ptr<QGuiApplication> guiApplication() {
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
     return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-// The database of --db, which must already hold the stand tables.
-void openDatabase(StandDatabase& db, const QString& directory) {
-    if (!QFileInfo(directory).isDir())
-        throw RivwoodError(
-            QString("Adresář databáze „%1“ neexistuje.").arg(QDir::toNativeSeparators(directory)));
-    db.setDirectory(QFileInfo(directory).absoluteFilePath());
-    db.CheckDatabaseFiles();
-    if (db.empty() || !db.complete())
-        throw RivwoodError(
-            QString("V adresáři „%1“ není databáze porostů.").arg(QDir::toNativeSeparators(directory)));
-    DatabaseChooser::UseDirectory(db, directory, [](const UserMessage&) { return false; });
 }
 
 // A stand printed alone must be stored with its summary.
@@ -75,7 +61,7 @@ int run(const QStringList& arguments, const CliGlobals& globals) {
 
     const std::unique_ptr<QGuiApplication> gui = guiApplication();
     StandDatabase db(settingsFile(globals));
-    openDatabase(db, args.value("db"));
+    openExistingDatabase(db, args.value("db"));
     if (args.has("key"))
         requirePrintable(db, key);
 

@@ -1,0 +1,317 @@
+#include "Workbook.h"
+
+#include "FormulaReferences.h"
+#include "RivwoodError.h"
+
+#include <algorithm>
+
+using CellReference::Area;
+using CellReference::MaxColumn;
+using CellReference::MaxRow;
+
+const SheetCell* Worksheet::cell(int row, int column) const {
+    const auto r = m_rows.find(row);
+    if (r == m_rows.end())
+        return nullptr;
+    const auto c = r->second.cells.find(column);
+    return c == r->second.cells.end() ? nullptr : &c->second;
+}
+
+SheetCell& Worksheet::cellAt(int row, int column) {
+    if (row < 1 || row > MaxRow || column < 1 || column > MaxColumn)
+        throw RivwoodError(QStringLiteral("Buňka na řádku %1 ve sloupci %2 leží mimo list „%3“.")
+                               .arg(row)
+                               .arg(column)
+                               .arg(m_name));
+    return m_rows[row].cells[column];
+}
+
+void Worksheet::setNumber(int row, int column, double value) {
+    SheetCell& c = cellAt(row, column);
+    c.type = SheetCell::Number;
+    c.number = value;
+    c.text.clear();
+    c.formula.clear();
+}
+
+void Worksheet::setText(int row, int column, const QString& text) {
+    SheetCell& c = cellAt(row, column);
+    c.type = text.isEmpty() ? SheetCell::Empty : SheetCell::Text;
+    c.text = text;
+    c.number = 0;
+    c.formula.clear();
+}
+
+void Worksheet::setFormula(int row, int column, const QString& formula) {
+    SheetCell& c = cellAt(row, column);
+    c.type = SheetCell::Empty;
+    c.text.clear();
+    c.formula = formula;
+    noteFormula(row);
+}
+
+void Worksheet::shiftRows(int from, int count) {
+    std::vector<int> keys;
+    for (auto it = m_rows.lower_bound(from); it != m_rows.end(); ++it)
+        keys.push_back(it->first);
+    if (count > 0)
+        std::reverse(keys.begin(), keys.end());
+    for (int key : keys) {
+        auto node = m_rows.extract(key);
+        if (key + count > MaxRow)
+            continue;
+        node.key() = key + count;
+        m_rows.insert(std::move(node));
+    }
+    std::set<int> formulaRows;
+    for (int r : m_formulaRows)
+        if (r < from)
+            formulaRows.insert(r);
+        else if (r + count <= MaxRow && r + count >= 1)
+            formulaRows.insert(r + count);
+    m_formulaRows = std::move(formulaRows);
+}
+
+void Worksheet::insertRow(int row) {
+    if (row < 1 || row > MaxRow)
+        throw RivwoodError(QStringLiteral("Řádek %1 nelze vložit do listu „%2“.").arg(row).arg(m_name));
+    shiftRows(row, 1);
+    if (const auto above = m_rows.find(row - 1); above != m_rows.end()) {
+        SheetRow fresh;
+        fresh.height = above->second.height;
+        fresh.style = above->second.style;
+        for (const auto& [column, c] : above->second.cells)
+            if (c.style != 0)
+                fresh.cells[column].style = c.style;
+        m_rows[row] = std::move(fresh);
+    }
+    m_book->rowsChanged(*this, row, 1);
+}
+
+void Worksheet::deleteRow(int row) {
+    if (row < 1 || row > MaxRow)
+        throw RivwoodError(QStringLiteral("Řádek %1 nelze odstranit z listu „%2“.").arg(row).arg(m_name));
+    m_rows.erase(row);
+    m_formulaRows.erase(row);
+    shiftRows(row + 1, -1);
+    m_book->rowsChanged(*this, row, -1);
+}
+
+void Worksheet::shiftFormulas(const QString& sheet, int row, int count) {
+    for (auto it = m_formulaRows.begin(); it != m_formulaRows.end();) {
+        const auto r = m_rows.find(*it);
+        bool any = false;
+        if (r != m_rows.end())
+            for (auto& [column, c] : r->second.cells)
+                if (!c.formula.isEmpty()) {
+                    c.formula = FormulaReferences::rowsShifted(c.formula, m_name, sheet, row, count);
+                    any = true;
+                }
+        it = any ? std::next(it) : m_formulaRows.erase(it);
+    }
+}
+
+void Worksheet::copyFrom(const Worksheet& source, const Area& area, int row, int column) {
+    const int dr = row - area.firstRow, dc = column - area.firstColumn;
+    const bool wholeRows = area.firstColumn == 1 && area.lastColumn == MaxColumn;
+    const Area target{row, column, std::min(MaxRow, area.lastRow + dr),
+                      std::min(MaxColumn, area.lastColumn + dc)};
+    const bool sameBook = &source.book() == m_book;
+
+    struct Item {
+        int row, column;
+        SheetCell cell;
+    };
+    struct RowFormat {
+        int row;
+        double height;
+        bool hidden;
+        int style;
+    };
+    std::vector<Item> items;
+    std::vector<RowFormat> rowFormats;
+    for (auto r = source.m_rows.lower_bound(area.firstRow);
+         r != source.m_rows.end() && r->first <= area.lastRow; ++r) {
+        if (wholeRows)
+            rowFormats.push_back({r->first, r->second.height, r->second.hidden, r->second.style});
+        const auto& cells = r->second.cells;
+        for (auto c = cells.lower_bound(area.firstColumn); c != cells.end() && c->first <= area.lastColumn;
+             ++c)
+            items.push_back({r->first, c->first, c->second});
+    }
+    std::vector<Area> merges;
+    for (const Area& m : source.m_merges)
+        if (m.firstRow >= area.firstRow && m.lastRow <= area.lastRow && m.firstColumn >= area.firstColumn &&
+            m.lastColumn <= area.lastColumn)
+            merges.push_back(m);
+
+    for (auto r = m_rows.lower_bound(target.firstRow); r != m_rows.end() && r->first <= target.lastRow; ++r) {
+        auto& cells = r->second.cells;
+        cells.erase(cells.lower_bound(target.firstColumn), cells.upper_bound(target.lastColumn));
+        if (wholeRows)
+            r->second = SheetRow{};
+    }
+    std::erase_if(m_merges, [&](const Area& m) {
+        return m.firstRow <= target.lastRow && m.lastRow >= target.firstRow &&
+               m.firstColumn <= target.lastColumn && m.lastColumn >= target.firstColumn;
+    });
+
+    auto style = [&](int s) { return sameBook ? s : m_book->styles().import(source.book().styles(), s); };
+    for (const RowFormat& f : rowFormats) {
+        if (f.row + dr > MaxRow)
+            continue;
+        SheetRow& r = m_rows[f.row + dr];
+        r.height = f.height;
+        r.hidden = f.hidden;
+        r.style = f.style < 0 ? -1 : style(f.style);
+    }
+    for (Item& it : items) {
+        const int r = it.row + dr, c = it.column + dc;
+        if (r > MaxRow || c > MaxColumn)
+            continue;
+        SheetCell cell = std::move(it.cell);
+        cell.style = style(cell.style);
+        if (!cell.formula.isEmpty()) {
+            cell.formula = FormulaReferences::moved(cell.formula, dr, dc);
+            noteFormula(r);
+        }
+        m_rows[r].cells[c] = std::move(cell);
+    }
+    for (Area m : merges) {
+        m.firstRow += dr;
+        m.lastRow += dr;
+        m.firstColumn += dc;
+        m.lastColumn += dc;
+        if (m.lastRow <= MaxRow && m.lastColumn <= MaxColumn)
+            m_merges.push_back(m);
+    }
+}
+
+void Worksheet::copyWholeSheet(const Worksheet& source) {
+    copyFrom(source, {1, 1, MaxRow, MaxColumn}, 1, 1);
+    const bool sameBook = &source.book() == m_book;
+    m_columns = source.m_columns;
+    if (!sameBook)
+        for (SheetColumns& c : m_columns)
+            if (c.style >= 0)
+                c.style = m_book->styles().import(source.book().styles(), c.style);
+    m_layout = source.m_layout;
+}
+
+int Worksheet::lastRow() const {
+    for (auto r = m_rows.rbegin(); r != m_rows.rend(); ++r)
+        if (!r->second.cells.empty())
+            return r->first;
+    return 0;
+}
+
+int Worksheet::lastColumn() const {
+    int last = 0;
+    for (const auto& [row, r] : m_rows)
+        if (!r.cells.empty())
+            last = std::max(last, r.cells.rbegin()->first);
+    return last;
+}
+
+std::size_t Worksheet::cellCount() const {
+    std::size_t n = 0;
+    for (const auto& [row, r] : m_rows)
+        n += r.cells.size();
+    return n;
+}
+
+int Workbook::indexOf(const Worksheet& sheet) const {
+    for (size_t i = 0; i < m_sheets.size(); ++i)
+        if (m_sheets[i].get() == &sheet)
+            return int(i);
+    return -1;
+}
+
+Worksheet* Workbook::findSheet(const QString& name) const {
+    for (const auto& s : m_sheets)
+        if (s->name().compare(name, Qt::CaseInsensitive) == 0)
+            return s.get();
+    return nullptr;
+}
+
+QString Workbook::sheetNameProblem(const QString& name) {
+    if (name.isEmpty())
+        return QStringLiteral("List sešitu musí mít název.");
+    if (name.size() > 31)
+        return QStringLiteral("Název listu „%1“ je delší než 31 znaků.").arg(name);
+    for (QChar c : name)
+        if (QStringLiteral("[]:*?/\\").contains(c))
+            return QStringLiteral("Název listu „%1“ obsahuje znak, který název listu mít nesmí (%2).")
+                .arg(name, c);
+    if (name.startsWith(u'\'') || name.endsWith(u'\''))
+        return QStringLiteral("Název listu „%1“ nesmí začínat ani končit apostrofem.").arg(name);
+    return {};
+}
+
+Worksheet& Workbook::addSheet(const QString& name, int index) {
+    if (const QString problem = sheetNameProblem(name); !problem.isEmpty())
+        throw RivwoodError(problem);
+    if (findSheet(name))
+        throw RivwoodError(QStringLiteral("Sešit už má list „%1“.").arg(name));
+    index = std::clamp(index, 0, sheetCount());
+    auto sheet = std::make_unique<Worksheet>(*this, name);
+    Worksheet& added = *sheet;
+    m_sheets.insert(m_sheets.begin() + index, std::move(sheet));
+    if (!m_active)
+        m_active = &added;
+    return added;
+}
+
+std::optional<std::pair<Worksheet*, Area>> Workbook::namedArea(const QString& name) const {
+    for (const DefinedName& n : m_names) {
+        if (n.scope || n.name.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        QString text = n.formula.trimmed();
+        if (text.startsWith(u'='))
+            text.remove(0, 1);
+        QString sheetName;
+        qsizetype i = 0;
+        if (text.startsWith(u'\'')) {
+            for (i = 1; i < text.size(); ++i) {
+                if (text[i] == u'\'') {
+                    if (i + 1 < text.size() && text[i + 1] == u'\'') {
+                        sheetName += u'\'';
+                        ++i;
+                        continue;
+                    }
+                    break;
+                }
+                sheetName += text[i];
+            }
+            ++i;
+        } else {
+            i = text.indexOf(u'!');
+            if (i < 0)
+                return std::nullopt;
+            sheetName = text.left(i);
+        }
+        if (i >= text.size() || text[i] != u'!')
+            return std::nullopt;
+        QString ref = text.mid(i + 1);
+        ref = ref.left(ref.indexOf(u',') < 0 ? ref.size() : ref.indexOf(u','));
+        Area area;
+        Worksheet* sheet = findSheet(sheetName);
+        if (!sheet || !CellReference::parseArea(ref, area))
+            return std::nullopt;
+        return std::make_pair(sheet, area);
+    }
+    return std::nullopt;
+}
+
+void Workbook::rowsChanged(Worksheet& sheet, int row, int count) {
+    std::vector<Area> merges;
+    for (const Area& m : sheet.m_merges)
+        if (const auto a = FormulaReferences::areaShifted(m, row, count);
+            a && !(a->firstRow == a->lastRow && a->firstColumn == a->lastColumn))
+            merges.push_back(*a);
+    sheet.m_merges = std::move(merges);
+    for (DefinedName& n : m_names)
+        n.formula = FormulaReferences::rowsShifted(n.formula, QString(), sheet.name(), row, count);
+    for (const auto& s : m_sheets)
+        s->shiftFormulas(sheet.name(), row, count);
+}
