@@ -25,36 +25,51 @@ QChar separator(Format format) {
 } // namespace
 
 QStringList Header() {
-    return {"klic",           "akce",          "tok",           "breh",         "ricni_km",
-            "kod_porostu",    "plocha_m2",     "vek",           "drevina",      "drevina_tab",
-            "drevina_jhk",    "tloustka_cm",   "vyska_m",       "jhk",          "pocet_stromu",
-            "kruhova_zakladna_m2", "tab_zasoba_m3_ha", "zasoba_jehl_m3", "zasoba_list_m3", "zasoba_celk_m3",
-            "zasoba_na_ha_m3", "zastoupeni_pct"};
+    return {"klic",
+            "akce",
+            "tok",
+            "breh",
+            "ricni_km",
+            "kod_porostu",
+            "plocha_m2",
+            "vek",
+            "drevina",
+            "drevina_tab",
+            "drevina_jhk",
+            "tloustka_cm",
+            "vyska_m",
+            "jhk",
+            "pocet_stromu",
+            "kruhova_zakladna_m2",
+            "tab_zasoba_m3_ha",
+            "zasoba_jehl_m3",
+            "zasoba_list_m3",
+            "zasoba_celk_m3",
+            "zasoba_na_ha_m3",
+            "zastoupeni_pct"};
 }
 
 std::vector<QStringList> StandRows(int key, const TManualy225& stand, Format format) {
-    const QStringList head{QString::number(key), stand.action,   stand.river,
-                           stand.bank,           stand.riverKm, stand.code.trimmed(),
-                           number(stand.area, format), QString::number(stand.age)};
+    const QStringList head{QString::number(key),
+                           stand.action,
+                           stand.river,
+                           stand.bank,
+                           stand.riverKm,
+                           stand.code.trimmed(),
+                           number(stand.area, format),
+                           QString::number(stand.age)};
     std::vector<QStringList> rows;
     for (int i = 0; i < stand.count(); ++i) {
         const TManual225& s = stand.at(i);
         const double stock = SpeciesStock(s);
         const double trees = s.classes.empty() ? 0 : s.classes[0].trees;
-        rows.push_back(head + QStringList{stand.abbreviationAt(i),
-                                          CharsToString(s.tableSpecies),
-                                          CharsToString(s.curveSpecies),
-                                          number(s.meanDiameter, format),
-                                          number(s.meanHeight, format),
-                                          number(s.curve / 100.0, format),
-                                          number(trees, format),
-                                          number(s.basalArea, format),
-                                          number(s.tableStock, format),
-                                          number(s.conifer ? stock : 0, format),
-                                          number(s.conifer ? 0 : stock, format),
-                                          number(stock, format),
-                                          number(s.stockPerHa, format),
-                                          number(s.share, format)});
+        rows.push_back(head + QStringList{stand.abbreviationAt(i), CharsToString(s.tableSpecies),
+                                          CharsToString(s.curveSpecies), number(s.meanDiameter, format),
+                                          number(s.meanHeight, format), number(s.curve / 100.0, format),
+                                          number(trees, format), number(s.basalArea, format),
+                                          number(s.tableStock, format), number(s.conifer ? stock : 0, format),
+                                          number(s.conifer ? 0 : stock, format), number(stock, format),
+                                          number(s.stockPerHa, format), number(s.share, format)});
     }
     if (rows.empty()) {
         QStringList row = head;
@@ -83,7 +98,8 @@ QString Line(const QStringList& fields, Format format) {
 void Export(StandStore& store, const std::vector<int>& keys, const QString& fileName, Format format) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw IoError(QString("Soubor %1 nelze vytvořit: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        throw IoError(QString("Soubor %1 nelze vytvořit: %2")
+                          .arg(QDir::toNativeSeparators(fileName), file.errorString()));
     QByteArray text = Line(Header(), format).toUtf8() + "\r\n";
     for (const int key : keys) {
         StandSession session;
@@ -93,7 +109,8 @@ void Export(StandStore& store, const std::vector<int>& keys, const QString& file
             text += Line(row, format).toUtf8() + "\r\n";
     }
     if (file.write(text) != text.size() || !file.commit())
-        throw IoError(QString("Soubor %1 nelze zapsat: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        throw IoError(QString("Soubor %1 nelze zapsat: %2")
+                          .arg(QDir::toNativeSeparators(fileName), file.errorString()));
 }
 
 } // namespace StandCsvExport

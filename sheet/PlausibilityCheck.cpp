@@ -59,7 +59,8 @@ void checkSpecies(const TManual225& s, const QString& name, const QString& refDi
     const double d = s.meanDiameter > 0 ? s.meanDiameter : tallyMeanDiameter(s);
     const double h = s.meanHeight;
     if (h <= 0)
-        out.push_back({name, 0, NoHeight, QString("%1: dřevina má stromy, ale chybí střední výška.").arg(name)});
+        out.push_back(
+            {name, 0, NoHeight, QString("%1: dřevina má stromy, ale chybí střední výška.").arg(name)});
 
     if (h > 0 && d > 0) {
         const CurveSearch search = FindCurve(refDir, s.curveSpecies, d, h);
@@ -68,7 +69,8 @@ void checkSpecies(const TManual225& s, const QString& name, const QString& refDi
         if (search.diameterFlag != 0)
             out.push_back({name, 0, DiameterOutsideFamily,
                            QString("%1: střední tloušťka %2 cm leží %3 grafikonu JHK.")
-                               .arg(name, number(d, 1), search.diameterFlag == 2 ? "nad horní mezí" : "pod dolní mezí")});
+                               .arg(name, number(d, 1),
+                                    search.diameterFlag == 2 ? "nad horní mezí" : "pod dolní mezí")});
         else if (search.heightFlag != 0)
             out.push_back(
                 {name, 0, HeightImplausible,
@@ -92,10 +94,11 @@ void checkSpecies(const TManual225& s, const QString& name, const QString& refDi
         const int nearest = std::min(before, after);
         if (nearest >= gap) {
             const double centre = s.classes[size_t(tallied[k])].centre;
-            out.push_back({name, int(std::lround(centre)), SeparatedClass,
-                           QString("%1: stupeň %2 cm dělí od ostatních stupňů %3 prázdných stupňů – není to překlep?")
-                               .arg(name, number(centre, 0))
-                               .arg(nearest)});
+            out.push_back(
+                {name, int(std::lround(centre)), SeparatedClass,
+                 QString("%1: stupeň %2 cm dělí od ostatních stupňů %3 prázdných stupňů – není to překlep?")
+                     .arg(name, number(centre, 0))
+                     .arg(nearest)});
         }
     }
 }
@@ -121,7 +124,9 @@ std::vector<PlausibilityWarning> CheckStand(const TManualy225& stand, const QStr
     if (withArea && trees && stand.area <= 0)
         out.push_back({{}, 0, NoArea, "Porost má stromy, ale jeho plocha je 0 m2."});
     if (stand.summary && stocking > 1.5)
-        out.push_back({{}, 0, HighStocking,
+        out.push_back({{},
+                       0,
+                       HighStocking,
                        QString("Zakmenění porostu %1 je nad 1,5 – zkontrolujte plochu a četnosti.")
                            .arg(number(stocking, 2))});
     return out;

@@ -7,7 +7,7 @@
 
 // One finding of "Kontrola porostu": a likely typing or caliper error. Never a block.
 struct PlausibilityWarning {
-    QString species; // abbreviation; empty for the stand as a whole
+    QString species;     // abbreviation; empty for the stand as a whole
     int classCentre = 0; // the class concerned, cm; 0 when none
     QString kind;
     QString text;

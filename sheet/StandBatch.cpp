@@ -17,8 +17,8 @@ class BatchDialogs : public SheetDialogs {
 
 } // namespace
 
-StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirectory, const std::vector<int>& keys,
-                               const StandBatchProgress& progress) {
+StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirectory,
+                               const std::vector<int>& keys, const StandBatchProgress& progress) {
     StandBatchResult result;
     StandSession session;
     TallySheet sheet(session, &store, referenceDirectory);
@@ -33,7 +33,8 @@ StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirect
         } else {
             bool complete = true;
             for (const SpeciesComputation& c : ComputeAllSpecies(sheet))
-                if (c.outcome == SpeciesComputation::NoHeight || c.outcome == SpeciesComputation::NoDiameter) {
+                if (c.outcome == SpeciesComputation::NoHeight ||
+                    c.outcome == SpeciesComputation::NoDiameter) {
                     result.skipped.push_back({key, c.abbreviation, c.reason});
                     complete = false;
                 }
@@ -43,9 +44,11 @@ StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirect
                 if (sheet.saveStand())
                     result.computed.push_back(key);
                 else
-                    result.skipped.push_back(
-                        {key, {}, dialogs.messages.empty() ? QString("Porost nebyl uložen.")
-                                                           : UserMessage(dialogs.messages.front()).ForDisplay()});
+                    result.skipped.push_back({key,
+                                              {},
+                                              dialogs.messages.empty()
+                                                  ? QString("Porost nebyl uložen.")
+                                                  : UserMessage(dialogs.messages.front()).ForDisplay()});
             }
         }
         ++done;
@@ -59,8 +62,9 @@ StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirect
 
 std::vector<int> StandsNotComputed(StandDatabase& database) {
     QSqlDatabase db = database.connection();
-    QSqlQuery q = SqlSupport::Exec(db, "select KLIC from RivwoodPor where USED and (coalesce(VYPOCTENO, 0) = 0 or "
-                                "coalesce(SOUHRN, 0) = 0) order by KLIC");
+    QSqlQuery q =
+        SqlSupport::Exec(db, "select KLIC from RivwoodPor where USED and (coalesce(VYPOCTENO, 0) = 0 or "
+                             "coalesce(SOUHRN, 0) = 0) order by KLIC");
     std::vector<int> keys;
     while (q.next())
         keys.push_back(q.value(0).toInt());

@@ -25,8 +25,8 @@ using StandBatchProgress = std::function<bool(int done, int total)>;
 // through "Tloušťka", "Výpočet " and "Záznam", then "Uložení porostu do databáze" (the summary and
 // the save). A species with trees but without a mean height or diameter leaves its stand as it
 // was stored, and is listed with its reason. The stand on the window's sheet is not touched.
-StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirectory, const std::vector<int>& keys,
-                               const StandBatchProgress& progress = {});
+StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirectory,
+                               const std::vector<int>& keys, const StandBatchProgress& progress = {});
 
 // The keys of the stored stands that are not computed or not summarised, in key order.
 std::vector<int> StandsNotComputed(StandDatabase& database);

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QUndoStack>
+#include <optional>
 #include <vector>
 
 // The tally sheet without its window: the rules of "JHK - průměrkovací zápisník" and of the
@@ -136,6 +137,7 @@ class TallySheet {
     void restore(const SheetSnapshot& s);
     // A new stand on the sheet: nothing to undo.
     void startAfresh() { m_undo.clear(); }
+    void typingStarts();
 
     // Marks an operation that may put up a box. A box takes the focus from the control the user
     // was in; the leave handlers this sets off while the box is up are dropped and run when the
@@ -181,6 +183,8 @@ class TallySheet {
     bool m_nextStandRequested = false;
     bool m_busy = false;
     QUndoStack m_undo;
+    // The sheet before the first keystroke in a box: the step that takes the typed text in starts here.
+    std::optional<SheetSnapshot> m_beforeTyping;
     int m_stepDepth = 0;
     int m_saves = 0;
 };

@@ -21,6 +21,7 @@ void TallySheet::diameterEntered() {
 }
 
 void TallySheet::diameterTyped(const QString& text) {
+    typingStarts();
     m_view.diameter = text;
     m_view.diameterModified = true;
 }
@@ -30,6 +31,7 @@ void TallySheet::heightEntered() {
 }
 
 void TallySheet::heightTyped(const QString& text) {
+    typingStarts();
     m_view.height = text;
     m_view.heightModified = true;
 }

@@ -5,7 +5,9 @@ TallySheet::Step::Step(TallySheet& sheet, const char* text)
     : m_sheet(sheet), m_text(text), m_outer(sheet.m_stepDepth == 0) {
     ++sheet.m_stepDepth;
     if (m_outer && m_text)
-        m_before = sheet.snapshot();
+        m_before = sheet.m_beforeTyping ? std::move(*sheet.m_beforeTyping) : sheet.snapshot();
+    if (m_outer)
+        sheet.m_beforeTyping.reset();
 }
 
 TallySheet::Step::~Step() {
@@ -39,6 +41,11 @@ void TallySheet::restore(const SheetSnapshot& s) {
     m_s.flags.SKomentarem = now.SKomentarem;
     m_reportedBad.assign(m_view.rows.size(), QString());
     ++m_view.scrollRequest;
+}
+
+void TallySheet::typingStarts() {
+    if (!m_beforeTyping && m_stepDepth == 0)
+        m_beforeTyping = snapshot();
 }
 
 void TallySheet::undo() {

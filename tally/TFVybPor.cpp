@@ -1,12 +1,14 @@
 #include "TFVybPor.h"
 
 #include "MessageBox.h"
+#include "StandBatchCommands.h"
 #include "StandListModel.h"
 #include "TallyContext.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -44,7 +46,7 @@ TFVybPor::TFVybPor(TallyContext& context, QWidget* parent) : QDialog(parent), m_
     m_grid->setObjectName("DBGrid");
     m_grid->setModel(m_model);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setAlternatingRowColors(true);
     m_grid->verticalHeader()->hide();
@@ -81,6 +83,21 @@ TFVybPor::TFVybPor(TallyContext& context, QWidget* parent) : QDialog(parent), m_
         });
     }
     buttons->addStretch();
+    // Several stands at once: select them with Shift or Ctrl.
+    m_compute = new QPushButton("Výpočet vybraných porostů", this);
+    m_compute->setObjectName("VypocetVybranych");
+    m_compute->setToolTip("Výpočet, souhrn a uložení vybraných porostů");
+    m_csv = new QPushButton("Export do CSV", this);
+    m_csv->setObjectName("ExportCsv");
+    m_csv->setToolTip("Vybrané porosty a jejich dřeviny do tabulky CSV");
+    buttons->addWidget(m_compute);
+    buttons->addWidget(m_csv);
+    connect(m_compute, &QPushButton::clicked, this, [this] {
+        if (StandBatchCommands::ComputeStands(m_ctx, this, selectedKeys()))
+            RunGuarded(this, [this] { FilterClick(); });
+    });
+    connect(m_csv, &QPushButton::clicked, this,
+            [this] { StandBatchCommands::ExportCsv(m_ctx, this, selectedKeys()); });
     m_delete = new QPushButton("Zruš porost", this);
     m_delete->setObjectName("ZrusPorost");
     m_delete->setToolTip("Zruš porost");
@@ -132,8 +149,22 @@ void TFVybPor::updateButtons() {
     // while the sheet still showed it.
     m_choose->setEnabled(m_chooseAllowed && any);
     m_delete->setEnabled(any);
+    m_compute->setEnabled(any);
+    m_csv->setEnabled(any);
     for (QToolButton* b : m_nav)
         b->setEnabled(any);
+}
+
+std::vector<int> TFVybPor::selectedKeys() const {
+    std::vector<int> keys;
+    QModelIndexList rows = m_grid->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    for (const QModelIndex& i : rows)
+        keys.push_back(m_model->keyAt(i.row()));
+    if (keys.empty() && currentRow() >= 0)
+        keys.push_back(m_model->keyAt(currentRow()));
+    return keys;
 }
 
 int TFVybPor::currentRow() const {

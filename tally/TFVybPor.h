@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 class QCheckBox;
 class QPushButton;
@@ -30,6 +31,8 @@ class TFVybPor : public QDialog {
     StandListModel* model() const { return m_model; }
     QTableView* grid() const { return m_grid; }
     int currentRow() const;
+    // The keys of the selected rows in list order (the current row when none is selected).
+    std::vector<int> selectedKeys() const;
     void setCurrentRow(int row);
 
     void VyberPorostClick();
@@ -49,6 +52,8 @@ class TFVybPor : public QDialog {
     QCheckBox* m_notComputed = nullptr;
     QPushButton* m_choose = nullptr;
     QPushButton* m_delete = nullptr;
+    QPushButton* m_compute = nullptr;
+    QPushButton* m_csv = nullptr;
     QToolButton* m_nav[4] = {};
     bool m_selected = false;
     int m_chosenKey = 0;

@@ -18,6 +18,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
@@ -241,6 +242,16 @@ void TZapisnik::buildControls() {
 
     Graf = new DiameterChart(central);
     side->addWidget(Graf, 1);
+    auto* check = new QGroupBox("Kontrola porostu", central);
+    auto* checkLayout = new QVBoxLayout(check);
+    KontrolaPorostu = new QListWidget(check);
+    KontrolaPorostu->setObjectName("KontrolaPorostu");
+    KontrolaPorostu->setToolTip("Možné chyby zápisníku: nejsou překážkou uložení ani tisku");
+    KontrolaPorostu->setFocusPolicy(Qt::NoFocus);
+    KontrolaPorostu->setMaximumHeight(5 * fontMetrics().height() + 12);
+    KontrolaPorostu->setWordWrap(true);
+    checkLayout->addWidget(KontrolaPorostu);
+    side->addWidget(check);
 
     // The stand header.
     auto* header = new QGroupBox("Porost", central);

@@ -12,6 +12,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QPushButton;
 class QTableWidget;
@@ -47,6 +48,9 @@ class TZapisnik : public QMainWindow {
         QAction* vyberPorostu = nullptr;
         QAction* ulozeniPorostu = nullptr;
         QAction* nastaveniAdresare = nullptr;
+        QAction* vypocetNevypoctenych = nullptr;
+        QAction* zpet = nullptr;
+        QAction* znovu = nullptr;
         QAction* cteniDat = nullptr;
         QMenu* prumerka = nullptr;
         QAction* mantax = nullptr;
@@ -105,6 +109,8 @@ class TZapisnik : public QMainWindow {
     QLineEdit* EKroviny = nullptr;
     QPushButton* LadButt = nullptr;
     DiameterChart* Graf = nullptr;
+    // "Kontrola porostu": the findings of the plausibility check beside the sheet.
+    QListWidget* KontrolaPorostu = nullptr;
 
     TallySheet& sheet() const;
 
@@ -152,6 +158,7 @@ class TZapisnik : public QMainWindow {
     void showView();
     void showCommands(const SheetCommands& c);
     void showFocus(SheetFocus focus);
+    void showCheck();
     void updateChart();
     void focusChanged(QWidget* old, QWidget* now);
     bool insideGrid(const QWidget* w) const;

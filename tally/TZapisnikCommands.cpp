@@ -140,6 +140,7 @@ void TZapisnik::TiskPorostClick() {
         MessageBox::show(this, {UserMessage::Information, "Nejdřív je potřeba vypočítat souhrn !"});
         return;
     }
+    sheet().showCheck();
     RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
     StandReports::PrintStand(m_ctx, this, m_ctx.session.flags.KlicZaznamu);
 }

@@ -1,6 +1,7 @@
 // The menu tree of the tally sheet and the wiring of its controls.
 #include "DiameterChart.h"
 #include "MessageBox.h"
+#include "StandBatchCommands.h"
 #include "TLadeni.h"
 #include "TTabulka.h"
 #include "TZapisnik.h"
@@ -49,6 +50,8 @@ void TZapisnik::buildMenus() {
     a.vyberPorostu = item(a.databaze, "Výběr nebo výmaz porostu z databáze", "Vyberporostu1");
     a.ulozeniPorostu = item(a.databaze, "Uložení porostu do databáze", "Ulozeniporostu1");
     a.nastaveniAdresare = item(a.databaze, "Nastavení adresáře", "Nastaveniadresare1");
+    a.databaze->addSeparator();
+    a.vypocetNevypoctenych = item(a.databaze, "Výpočet nevypočtených porostů", "VypocetNevypoctenych1");
     a.data->addSeparator();
     a.cteniDat = hidden(item(a.data, "Čtení dat ze &souboru      ", "Ctenidat1"));
     hidden(a.data->addSeparator());
@@ -96,6 +99,17 @@ void TZapisnik::buildMenus() {
     a.navod = item(a.informace, "Návod", "Navod1");
     a.navod->setShortcut(QKeySequence::HelpContents);
 
+    // Undo and redo of the sheet's edits; in a text box the keys undo its typing instead.
+    a.zpet = new QAction("Zpět", this);
+    a.zpet->setObjectName("Zpet1");
+    a.zpet->setShortcuts({QKeySequence::Undo});
+    a.znovu = new QAction("Znovu", this);
+    a.znovu->setObjectName("Znovu1");
+    a.znovu->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
+    addAction(a.zpet);
+    addAction(a.znovu);
+    connect(a.zpet, &QAction::triggered, this, [this] { run([this] { sheet().undo(); }); });
+    connect(a.znovu, &QAction::triggered, this, [this] { run([this] { sheet().redo(); }); });
     // Hidden commands stay out of the menu; the frequent ones are offered by key alone.
     const std::pair<QAction*, QKeySequence> keys[] = {
         {a.souhrn, Qt::Key_F9}, {a.cteniDat, Qt::CTRL | Qt::Key_O}, {a.tiskPorost, Qt::CTRL | Qt::Key_P}};
@@ -123,6 +137,12 @@ void TZapisnik::buildMenus() {
     command(a.vyberPorostu, &TZapisnik::VyberPorostuClick);
     command(a.ulozeniPorostu, &TZapisnik::UlozeniPorostuClick);
     command(a.nastaveniAdresare, &TZapisnik::NastaveniAdresareClick);
+    connect(a.vypocetNevypoctenych, &QAction::triggered, this, [this] {
+        stopRefresh();
+        StandBatchCommands::ComputeStandsNotComputed(m_ctx, this);
+        startRefresh();
+        run([] {});
+    });
     command(a.cteniDat, &TZapisnik::CteniDatClick);
     connect(a.mantax, &QAction::triggered, this, [this] { run([this] { PrumerkaClick(false); }); });
     connect(a.vaduz, &QAction::triggered, this, [this] { run([this] { PrumerkaClick(true); }); });

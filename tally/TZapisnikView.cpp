@@ -8,12 +8,14 @@
 #include "TZapisnik.h"
 #include "TallyContext.h"
 #include "TallyGrid.h"
+#include "TallySheet.h"
 #include "TextUtils.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -44,6 +46,22 @@ void TZapisnik::run(const std::function<void()>& operation) {
     RunGuarded(this, operation);
     Refresh();
     showFocus(sheet().takeFocus());
+    showCheck();
+}
+
+void TZapisnik::showCheck() {
+    QStringList lines;
+    RunGuarded(this, [&] {
+        for (const PlausibilityWarning& w : sheet().check())
+            lines << w.text;
+    });
+    QStringList shown;
+    for (int i = 0; i < KontrolaPorostu->count(); ++i)
+        shown << KontrolaPorostu->item(i)->text();
+    if (shown != lines) {
+        KontrolaPorostu->clear();
+        KontrolaPorostu->addItems(lines);
+    }
 }
 
 void TZapisnik::Refresh() {
@@ -140,6 +158,8 @@ void TZapisnik::showCommands(const SheetCommands& c) {
     setCommandEnabled(m_a.ulozeniPorostu, c.ulozeni);
     setCommandEnabled(m_a.zrusitDrevinu, c.zrusitDrevinu);
     setCommandEnabled(m_a.zrusitVsechny, c.zrusitDrevinu);
+    m_a.zpet->setEnabled(sheet().undoStack().canUndo());
+    m_a.znovu->setEnabled(sheet().undoStack().canRedo());
 }
 
 void TZapisnik::showFocus(SheetFocus focus) {

@@ -36,6 +36,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     return 0;
 }
 
-const CliCommand reg("export-csv", "export-csv --db DIR (--key KLÍČ … | --all) --out SOUBOR [--csv-format=c]", run);
+const CliCommand reg("export-csv", "export-csv --db DIR (--key KLÍČ … | --all) --out SOUBOR [--csv-format=c]",
+                     run);
 
 } // namespace

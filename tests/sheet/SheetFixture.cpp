@@ -3,7 +3,6 @@
 #include "LocaleNumbers.h"
 #include "TestSupport.h"
 
-
 bool ScriptedDialogs::ask(const UserMessage& question, Buttons) {
     log << "? " + question.ForDisplay();
     if (answers.empty()) {

@@ -2,11 +2,14 @@
 #include "IniFile.h"
 #include "SettingsKeys.h"
 #include "TFUzivatel.h"
+#include "TFVybPor.h"
 #include "TTabulka.h"
 #include "TallyFixture.h"
+#include "TallyGrid.h"
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -15,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -198,7 +202,8 @@ TEST_F(TallyFixture, DuplicateStandCodeAskedOncePerSave) {
         main()->actions().ulozeniPorostu->trigger();
     };
     // The species have no height: "Kontrola porostu" says so before each save.
-    const QString check = "Kontrola porostu našla možné chyby:\n%1: dřevina má stromy, ale chybí střední výška.";
+    const QString check =
+        "Kontrola porostu našla možné chyby:\n%1: dřevina má stromy, ale chybí střední výška.";
     saveStand("Smrk ztepilý");
     ASSERT_EQ(flags().KlicZaznamu, 1);
     EXPECT_EQ(messages(), QStringList{check.arg("SM")});
@@ -214,4 +219,31 @@ TEST_F(TallyFixture, DuplicateStandCodeAskedOncePerSave) {
     EXPECT_EQ(messages().size(), 2);
     EXPECT_EQ(flags().KlicZaznamu, 2);
     EXPECT_TRUE(flags().Ulozeno);
+}
+
+// The stand list computes the selected stands; "Zpět" and "Znovu" reach the sheet.
+TEST_F(TallyFixture, StandListComputesSelectedStandsAndUndoReachesTheSheet) {
+    start();
+    addSpecies("Smrk ztepilý");
+    typeCounts(0, {"5"});
+    typeCounts(0, {"7"});
+    ASSERT_EQ(main()->actions().zpet->shortcut(), QKeySequence(QKeySequence::Undo));
+    main()->actions().zpet->trigger();
+    EXPECT_EQ(cell(0, 2), "5");
+    main()->actions().znovu->trigger();
+    EXPECT_EQ(cell(0, 2), "7");
+
+    click(main()->Zaznam);
+    main()->actions().ulozeniPorostu->trigger();
+    messages();
+    TFVybPor* list = ctx().vybPor;
+    QTimer::singleShot(0, list, [list] {
+        list->grid()->selectAll();
+        QTest::mouseClick(list->findChild<QPushButton*>("VypocetVybranych"), Qt::LeftButton);
+        list->reject();
+    });
+    main()->actions().vyberPorostu->trigger();
+    EXPECT_EQ(messages(),
+              QStringList{"Vypočteno a uloženo porostů: 0\nNevypočteno:\nporost 1, SM: Není zadána "
+                          "střední výška."});
 }

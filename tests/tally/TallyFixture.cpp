@@ -1,5 +1,6 @@
 #include "TallyFixture.h"
 
+#include "ApplicationEnvironment.h"
 #include "DesktopLauncher.h"
 #include "FileDialog.h"
 #include "IniFile.h"
@@ -7,7 +8,6 @@
 #include "SettingsKeys.h"
 #include "TVyberNoveDrev.h"
 #include "TallyGrid.h"
-#include "ApplicationEnvironment.h"
 #include "TestSupport.h"
 
 #include <QApplication>
