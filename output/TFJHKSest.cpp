@@ -1,5 +1,6 @@
 #include "TFJHKSest.h"
 
+#include "CzechCollation.h"
 #include "ProgramPaths.h"
 #include "RivwoodError.h"
 #include "SqlSupport.h"
@@ -133,7 +134,7 @@ void TFJHKSest::ReadPageLayout() {
 
 void TFJHKSest::openQSestava(int firstKey, int lastKey) {
     closeQSestava();
-    QStringList lines = QSestavaLines();
+    QStringList lines = CzechCollation::Collated(QSestavaLines());
     lines[10] = QSestavaRangeCondition();
     // A data model moves back and forth over its rows.
     QSqlQuery query(m_db.connection());
@@ -187,7 +188,7 @@ std::optional<std::map<int, int>> TFJHKSest::NumberPages() {
     {
         QSqlQuery por(db);
         por.setForwardOnly(true);
-        if (!por.exec(QPorLines().join(u'\n')))
+        if (!por.exec(CzechCollation::Collated(QPorLines()).join(u'\n')))
             SqlSupport::Fail(por, QStringLiteral("QPor"));
         const int klic = por.record().indexOf(QStringLiteral("KLIC"));
         while (por.next())
