@@ -33,6 +33,8 @@ TFJHKSest::TFJHKSest(StandDatabase& database) : m_db(database) {
     SJHKVysC.setDataSet(&m_data);
     m_data.setLocale(reportLocale());
     m_data.setDatabaseDataSet(true);
+    m_data.setZeroWhenEmpty({QStringLiteral("DR_ZAS_J"), QStringLiteral("DR_ZAS_L"),
+                             QStringLiteral("ZHA_JEHL"), QStringLiteral("ZHA_LIST")});
     // The comment column is a memo: printed over as many lines as it takes.
     SJHKVysC.OnGetDataType = [this](int field, ReportDataSet::FieldType type) {
         return field == m_commentField ? ReportDataSet::Memo : type;

@@ -286,3 +286,24 @@ TEST_F(StandReportTest, InterruptedNumberingPrintsNothing) {
     EXPECT_EQ(m_db.stranka(m_keys[0]), 99); // nothing written
     EXPECT_EQ(m_report->SJHKVysC.output().pageCount(), 0);
 }
+
+TEST_F(StandReportTest, SpeciesLinesPrintZeroStockOfTheOtherGroup) {
+    m_db.add(Stand(QStringLiteral("Sázava"), "L", "1,0", QStringLiteral("A"), 6), 4);
+    ASSERT_TRUE(m_report->PrintAllStands());
+    const TStranaPrvku& page = m_report->SJHKVysC.output().page(0);
+    // Conifer and broadleaf stock columns of each species line (x 60 + 380 and 60 + 465).
+    int lines = 0;
+    for (const TVystPrvek& species : page.items) {
+        if (species.kind != TSiReportElement::FieldValue || species.rect.x() != 60 || species.text.size() > 3)
+            continue;
+        QStringList stocks;
+        for (const TVystPrvek& item : page.items)
+            if (item.kind == TSiReportElement::Function && item.rect.y() == species.rect.y() &&
+                (item.rect.x() == 440 || item.rect.x() == 525))
+                stocks << item.text;
+        ASSERT_EQ(stocks.size(), 2) << species.text.toStdString();
+        EXPECT_EQ(stocks.count(QStringLiteral("0,00")), 1) << stocks.join(u'|').toStdString();
+        ++lines;
+    }
+    EXPECT_EQ(lines, 6);
+}
