@@ -6,6 +6,7 @@
 #include "ReportProgress.h"
 #include "RivwoodError.h"
 #include "StandFixtures.h"
+#include "StandPageCache.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -277,6 +278,8 @@ TEST_F(StandReportTest, InterruptedNumberingPrintsNothing) {
         int polls = 0;
     } stop;
     QSqlQuery(m_db.database().connection()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
+    // Without the remembered pages every stand is laid out again.
+    QFile::remove(QDir(m_db.directory()).filePath(QString::fromLatin1(StandPageCache::FileName)));
     m_report->NumberingProgress = &stop;
     bool previewed = false;
     m_report->Preview = [&](TSestava&) { return previewed = true; };
