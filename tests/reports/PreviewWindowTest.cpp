@@ -2,6 +2,7 @@
 // without printers, on a text-only printer and to a PDF file, the progress window's interrupt.
 #include "IniFile.h"
 #include "MemoryDataSet.h"
+#include "QtTranslations.h"
 #include "ReportPageView.h"
 #include "ReportPreviewWindow.h"
 #include "ReportProgressWindow.h"
@@ -9,8 +10,11 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -318,4 +322,15 @@ TEST_F(PreviewTest, InterruptedCompositionKeepsWhatWasComposed) {
     EXPECT_EQ(m_report.compose(), TSestavaD::ComposeInterrupted);
     m_report.setProgress(nullptr);
     EXPECT_LE(m_report.output().pageCount(), 1);
+}
+
+TEST(QtTexts, StandardButtonsAndThePrintDialogInCzech) {
+    ASSERT_TRUE(QtTranslations::InstallCzech(*QCoreApplication::instance()));
+    QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text(), QStringLiteral("&Ano"));
+    EXPECT_EQ(box.button(QDialogButtonBox::No)->text(), QStringLiteral("&Ne"));
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Zrušit"));
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tisk"));
 }
