@@ -310,3 +310,13 @@ TEST_F(StandReportTest, SpeciesLinesPrintZeroStockOfTheOtherGroup) {
     }
     EXPECT_EQ(lines, 6);
 }
+
+TEST_F(StandReportTest, RiversInCzechOrder) {
+    for (const char* river : {"Chrudimka", "Cidlina", "Dyje", "zlatý potok", "Úpa", "Čistá"})
+        m_db.add(Stand(QString::fromUtf8(river), "L", "1,0", QStringLiteral("A"), 2), 1);
+    ASSERT_TRUE(m_report->PrintAllStands());
+    QStringList rivers;
+    for (const StandHeader& h : standHeaders(m_report->SJHKVysC.output()))
+        rivers << h.river;
+    EXPECT_EQ(rivers, (QStringList{"Cidlina", "Čistá", "Dyje", "Chrudimka", "Úpa", "zlatý potok"}));
+}
