@@ -1,3 +1,4 @@
+#include "QtTranslations.h"
 #include "TZapisnik.h"
 #include "TallyContext.h"
 
@@ -7,6 +8,7 @@
 // rivwood [--settings FILE]   the tally sheet; FILE replaces the settings file beside the program
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QtTranslations::InstallCzech(app);
     QApplication::setApplicationName("rivwood");
     QApplication::setApplicationDisplayName("JHK - průměrkovací zápisník");
     QApplication::setQuitOnLastWindowClosed(false);

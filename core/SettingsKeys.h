@@ -27,4 +27,11 @@ inline constexpr const char* Provoz = "Provoz";
 inline constexpr const char* Taxator = "Taxator";
 inline constexpr const char* Uzivatel = "Uzivatel";
 
+inline constexpr const char* Tisk = "Tisk"; // printing: code pages as ascii, cp867, cp852, cp1250
+inline constexpr const char* KodovaStrankaTiskarny = "KodovaStrankaTiskarny"; // line printers
+inline constexpr const char* KodovaStrankaTextu = "KodovaStrankaTextu";       // text export
+
+inline constexpr const char* Nabidka = "Nabidka";               // the main window's menu
+inline constexpr const char* VsechnyPrikazy = "VsechnyPrikazy"; // 1: the hidden commands are shown too
+
 } // namespace SettingsKeys

@@ -1,5 +1,6 @@
 #include "StandDatabase.h"
 
+#include "CzechCollation.h"
 #include "RivwoodError.h"
 #include "SqlSupport.h"
 
@@ -121,6 +122,7 @@ void StandDatabase::open() {
     if (!db.open())
         throw RivwoodError(QString("Databázový soubor „%1“ nelze otevřít: %2")
                                .arg(QDir::toNativeSeparators(paths[Por]), db.lastError().text()));
+    CzechCollation::Register(db);
     try {
         // Savepoints of the stand saves keep their undo pages in memory.
         QSqlQuery(db).exec("pragma temp_store = memory");

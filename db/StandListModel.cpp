@@ -1,5 +1,6 @@
 #include "StandListModel.h"
 
+#include "CzechCollation.h"
 #include "SqlSupport.h"
 
 #include <QSqlQuery>
@@ -28,7 +29,7 @@ void StandListModel::refresh() {
                   "from RivwoodPor where USED = true";
     if (!m_filter.isEmpty())
         sql += " and (" + m_filter + ")";
-    sql += " order by NazevTok, NazevBreh, NazevRKm, NazevAkce";
+    sql += CzechCollation::OrderBy(" order by NazevTok, NazevBreh, NazevRKm, NazevAkce");
     std::vector<Row> rows;
     {
         QSqlQuery q = Exec(m_db.connection(), sql);

@@ -8,8 +8,8 @@
 
 // The list of the stand list window "Seznam porostů": the used stands of the stand table ordered
 // by river, bank, river kilometre and action name, filtered by the check boxes "Vypočtené" and
-// "Nevypočtené". Columns: "KLIC", "Tok", "Břeh", "Říční kilometr", "Název Akce", "VYPOČTENO".
-// The rows are read into memory by refresh(); no query stays open.
+// "Nevypočtené", in Czech order (CzechCollation). Columns: "KLIC", "Tok", "Břeh", "Říční kilometr", "Název
+// Akce", "VYPOČTENO". The rows are read into memory by refresh(); no query stays open.
 class StandListModel : public QAbstractTableModel {
     Q_OBJECT
   public:

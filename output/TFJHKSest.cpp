@@ -1,10 +1,12 @@
 #include "TFJHKSest.h"
 
+#include "CzechCollation.h"
 #include "ProgramPaths.h"
 #include "RivwoodError.h"
 #include "SqlSupport.h"
 #include "SqlTransaction.h"
 #include "StandDatabase.h"
+#include "StandPageNumbering.h"
 #include "StandPageTracker.h"
 
 #include <QSqlError>
@@ -16,7 +18,7 @@
 
 namespace {
 
-constexpr int kStandGroup = 1; // the group whose head starts a stand
+constexpr int kStandGroup = TFJHKSest::StandGroup;
 
 QLocale reportLocale() {
     return QLocale(QLocale::Czech, QLocale::CzechRepublic);
@@ -32,6 +34,8 @@ TFJHKSest::TFJHKSest(StandDatabase& database) : m_db(database) {
     SJHKVysC.setDataSet(&m_data);
     m_data.setLocale(reportLocale());
     m_data.setDatabaseDataSet(true);
+    m_data.setZeroWhenEmpty({QStringLiteral("DR_ZAS_J"), QStringLiteral("DR_ZAS_L"),
+                             QStringLiteral("ZHA_JEHL"), QStringLiteral("ZHA_LIST")});
     // The comment column is a memo: printed over as many lines as it takes.
     SJHKVysC.OnGetDataType = [this](int field, ReportDataSet::FieldType type) {
         return field == m_commentField ? ReportDataSet::Memo : type;
@@ -62,6 +66,18 @@ QStringList TFJHKSest::QSestavaLines() {
 
 QString TFJHKSest::QSestavaRangeCondition() {
     return QStringLiteral("      and  RivwoodSes.KLIC >= :PKlic1 and RivwoodSes.KLIC <= :PKlic2");
+}
+
+QStringList TFJHKSest::StandFields() {
+    return {QStringLiteral("klic"),     QStringLiteral("NazevTok"),  QStringLiteral("NazevBreh"),
+            QStringLiteral("NazevRKm"), QStringLiteral("NazevAkce"), QStringLiteral("VEK"),
+            QStringLiteral("POPIS"),    QStringLiteral("KROVINY"),   QStringLiteral("datum"),
+            QStringLiteral("zavod"),    QStringLiteral("provoz"),    QStringLiteral("taxator"),
+            QStringLiteral("uzivatel"), QStringLiteral("KLIC"),      QStringLiteral("KOMENT")};
+}
+
+QString TFJHKSest::StandOrderLine() {
+    return QStringLiteral("order by NazevTok, NazevBreh, NazevRKm, NazevAkce, KLIC");
 }
 
 QStringList TFJHKSest::QPorLines() {
@@ -98,15 +114,19 @@ bool TFJHKSest::PrintAllStands() {
     return RunStandReport();
 }
 
-bool TFJHKSest::RunStandReport() {
+void TFJHKSest::ChooseTemplate() {
     SJHKVysC.setReportName(SKomentarem ? SJHKVysCom.reportName() : SJHKVysRep.reportName());
     SJHKVysC.setReportDir(templateDirectory());
     SJHKVysC.ReportDirIgnore = false;
+}
+
+bool TFJHKSest::RunStandReport() {
+    ChooseTemplate();
     ReadPageLayout();
     if (!NumberPages())
         return false;
 
-    openQSestava(PKlic1, PKlic2);
+    openQSestava(QSestavaRangeCondition(), PKlic1, PKlic2);
     bool result = true;
     try {
         if (Preview) {
@@ -131,17 +151,19 @@ void TFJHKSest::ReadPageLayout() {
                                .arg(SJHKVysC.templateFileName()));
 }
 
-void TFJHKSest::openQSestava(int firstKey, int lastKey) {
+void TFJHKSest::openQSestava(const QString& condition, int firstKey, int lastKey) {
     closeQSestava();
-    QStringList lines = QSestavaLines();
-    lines[10] = QSestavaRangeCondition();
+    QStringList lines = CzechCollation::Collated(QSestavaLines());
+    lines[10] = condition;
     // A data model moves back and forth over its rows.
     QSqlQuery query(m_db.connection());
     query.setForwardOnly(false);
     if (!query.prepare(lines.join(u'\n')))
         SqlSupport::Fail(query, QStringLiteral("QSestava"));
-    query.bindValue(QStringLiteral(":PKlic1"), firstKey);
-    query.bindValue(QStringLiteral(":PKlic2"), lastKey);
+    if (condition.contains(QStringLiteral(":PKlic1"))) {
+        query.bindValue(QStringLiteral(":PKlic1"), firstKey);
+        query.bindValue(QStringLiteral(":PKlic2"), lastKey);
+    }
     if (!query.exec())
         SqlSupport::Fail(query, QStringLiteral("QSestava"));
     m_qsestava = std::make_unique<QSqlQueryModel>();
@@ -159,35 +181,66 @@ void TFJHKSest::closeQSestava() {
     m_qsestava.reset();
 }
 
-std::optional<std::map<int, int>> TFJHKSest::NumberPages() {
-    // The report of every stand is laid out once with the template just read; the tracker notes
-    // the page on which each stand's head lands. This follows the engine exactly, whatever the
-    // template's page breaks, group options and growing memo fields do.
-    std::map<int, int> pages;
-    openQSestava(0, std::numeric_limits<int>::max());
+bool TFJHKSest::NumberPages() {
+    StandPageNumbering numbering(*this);
+    if (numbering.applies()) {
+        const StandPageNumbering::Result result = numbering.run();
+        if (result != StandPageNumbering::NotApplicable)
+            return result == StandPageNumbering::Done;
+    }
+    return numberAllPages();
+}
+
+QStringList TFJHKSest::QSestavaFieldNames() {
+    openQSestava(QStringLiteral("      and  0"));
+    QStringList names;
+    for (int i = 0; i < m_data.fieldCount(); ++i)
+        names << m_data.fieldName(i);
+    closeQSestava();
+    return names;
+}
+
+std::optional<TFJHKSest::Layout> TFJHKSest::LayOutStands(const std::vector<int>* keys) {
+    if (keys) {
+        QStringList list;
+        for (int key : *keys)
+            list << QString::number(key);
+        openQSestava(QStringLiteral("      and  RivwoodSes.KLIC in (%1)").arg(list.join(u',')));
+    } else {
+        openQSestava(QSestavaRangeCondition(), 0, std::numeric_limits<int>::max());
+    }
+    Layout layout;
+    int result = TSestavaD::ComposeOk;
     {
+        // The tracker notes the page on which each stand's head lands.
         StandPageTracker tracker(SJHKVysC, m_data, kStandGroup);
         SJHKVysC.setProgress(NumberingProgress);
-        const int result = SJHKVysC.TSestavaD::compose();
+        result = SJHKVysC.TSestavaD::compose();
         SJHKVysC.setProgress(nullptr);
-        pages = tracker.pages();
-        if (result != TSestavaD::ComposeOk) {
-            closeQSestava();
-            SJHKVysC.output().clear();
-            if (result == TSestavaD::ComposeInterrupted)
-                return std::nullopt;
-            throw RivwoodError(SJHKVysC.errorString());
-        }
+        layout.firstPages = tracker.pages();
+        layout.pageCount = SJHKVysC.output().pageCount();
     }
     closeQSestava();
     SJHKVysC.output().clear();
+    if (result == TSestavaD::ComposeInterrupted)
+        return std::nullopt;
+    if (result != TSestavaD::ComposeOk)
+        throw RivwoodError(SJHKVysC.errorString());
+    return layout;
+}
+
+bool TFJHKSest::numberAllPages() {
+    const std::optional<Layout> layout = LayOutStands();
+    if (!layout)
+        return false;
+    const std::map<int, int>& pages = layout->firstPages;
 
     QSqlDatabase db = m_db.connection();
     std::vector<int> keys;
     {
         QSqlQuery por(db);
         por.setForwardOnly(true);
-        if (!por.exec(QPorLines().join(u'\n')))
+        if (!por.exec(CzechCollation::Collated(QPorLines()).join(u'\n')))
             SqlSupport::Fail(por, QStringLiteral("QPor"));
         const int klic = por.record().indexOf(QStringLiteral("KLIC"));
         while (por.next())
@@ -214,5 +267,5 @@ std::optional<std::map<int, int>> TFJHKSest::NumberPages() {
             SqlSupport::Fail(post, QStringLiteral("QPomSest"));
     }
     tx.commit();
-    return pages;
+    return true;
 }

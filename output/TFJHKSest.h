@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class ReportProgress;
 class StandDatabase;
@@ -71,19 +72,44 @@ class TFJHKSest {
     // of Preview (true without one); false when the numbering was interrupted.
     bool RunStandReport();
 
+    // The template of SJHKVysC: "jhkkom.pts" when SKomentarem, else "jhkrep.pts", in the template
+    // directory.
+    void ChooseTemplate();
     // Reads the chosen template into SJHKVysC; a missing template or one with fewer than two groups
     // is a RivwoodError.
     void ReadPageLayout();
-    // Page on which each stand starts in the report of all stands, worked out by laying that report
-    // out with the template read by ReadPageLayout, and written into STRANKA of every computed stand
-    // (0 for a stand the report does not print). Returns key -> page; nothing (and nothing written)
-    // when the user interrupted the layout through NumberingProgress.
-    std::optional<std::map<int, int>> NumberPages();
+    // Page on which each stand starts in the report of all stands, written into STRANKA of every
+    // computed stand (0 for a stand the report does not print), with the template read by
+    // ReadPageLayout. Stands whose pages cannot have changed since the last run are not laid out
+    // again (StandPageNumbering); false, with nothing written, when the user interrupted the
+    // layout through NumberingProgress.
+    bool NumberPages();
     // Told of the records while the pages are numbered (the progress window "Informace").
     ReportProgress* NumberingProgress = nullptr;
 
+    // The report laid out over some stands (every stand when `keys` is null) with the template read
+    // by ReadPageLayout: the page on which each stand starts and the number of pages. Follows the
+    // engine exactly, whatever the template's page breaks, group options and growing memos do.
+    // Nothing when interrupted.
+    struct Layout {
+        std::map<int, int> firstPages;
+        int pageCount = 0;
+    };
+    std::optional<Layout> LayOutStands(const std::vector<int>* keys = nullptr);
+    // The fields of QSestava, in order.
+    QStringList QSestavaFieldNames();
+    // Fields of QSestava that hold one value per stand: columns of the stand table and the key.
+    static QStringList StandFields();
+    // The order of the stands in QSestava (its "order by" without the species code), on the stand
+    // table alone.
+    static QString StandOrderLine();
+    // The group of the template that starts a stand.
+    static constexpr int StandGroup = 1;
+    StandDatabase& database() { return m_db; }
+
   private:
-    void openQSestava(int firstKey, int lastKey);
+    void openQSestava(const QString& condition, int firstKey = 0, int lastKey = 0);
+    bool numberAllPages();
     void closeQSestava();
 
     StandDatabase& m_db;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReportDataSet.h"
+#include "TextMeasure.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -21,6 +22,8 @@ struct ComposeSettings {
     // Date and time of printing; the moment of the run when not valid.
     QDateTime printTime;
     ReportProgress* progress = nullptr;
+    // How wrapping texts are measured: the report fonts, or the character grid of text output.
+    TextMeasure measure;
 
     // Before a section is printed (OnTiskOddilu): false skips it.
     std::function<bool(int section)> printSection;

@@ -123,8 +123,11 @@ void ReportComposer::runRecords() {
         lastValues[size_t(g)] = groupFieldText(groups[size_t(g)]);
         m_variables[size_t(6 + 2 * g)] = 1;
     }
-    for (const TPolSkup& g : groups)
-        printSection(g.head);
+    m_groupOpen.assign(size_t(n), 0);
+    for (int g = 0; g < n; ++g) {
+        printSection(groups[size_t(g)].head);
+        m_groupOpen[size_t(g)] = 1;
+    }
 
     bool first = true;
     do {
@@ -147,6 +150,7 @@ void ReportComposer::runRecords() {
                     m_data->prior();
                 for (int g = n - 1; g >= firstChanged; --g) {
                     printSection(groups[size_t(g)].foot);
+                    m_groupOpen[size_t(g)] = 0;
                     m_functions.requestRestart(g + 2);
                 }
                 for (int g = firstChanged; g < n; ++g) {
@@ -165,6 +169,7 @@ void ReportComposer::runRecords() {
                 m_functions.evaluateAll(m_evaluator);
                 t.beginPage();
                 t.printPageHead();
+                t.printRepeatedHeads();
             } else {
                 m_functions.evaluateAll(m_evaluator);
             }
@@ -175,6 +180,7 @@ void ReportComposer::runRecords() {
             m_variables[size_t(8 + 2 * g)] = 0;
             lastValues[size_t(g)] = groupFieldText(groups[size_t(g)]);
             printSection(groups[size_t(g)].head);
+            m_groupOpen[size_t(g)] = 1;
         }
         if (!first && m_pages->pageNumber > m_settings.endPage) {
             m_stopped = true;
@@ -200,8 +206,10 @@ void ReportComposer::runRecords() {
         m_pages->y += bodyHeight;
         m_pages->column = 0;
     }
-    for (int g = n - 1; g >= 0; --g)
+    for (int g = n - 1; g >= 0; --g) {
         printSection(groups[size_t(g)].foot);
+        m_groupOpen[size_t(g)] = 0;
+    }
 }
 
 void ReportComposer::runSubReport() {
@@ -228,6 +236,18 @@ void ReportComposer::breakPage() {
     printPageFoot();
     beginPage();
     printPageHead();
+    printRepeatedHeads();
+}
+
+void ReportComposer::printRepeatedHeads() {
+    if (m_repeating)
+        return;
+    m_repeating = true;
+    const std::vector<TPolSkup>& groups = m_report.groups();
+    for (size_t g = 0; g < groups.size() && g < m_groupOpen.size(); ++g)
+        if (m_groupOpen[g] && groups[g].repeatHead)
+            printSection(groups[g].head);
+    m_repeating = false;
 }
 
 void ReportComposer::printPageHead() {
@@ -321,22 +341,22 @@ bool ReportComposer::printSection(const TOddilSestavy& section) {
     return true;
 }
 
-void ReportComposer::printBands(const TOddilSestavy& section, int xOrigin) {
-    Pages& p = *m_pages;
+std::vector<ReportComposer::Band> ReportComposer::bandsOf(const TOddilSestavy& section) const {
+    // Stretching data fields (and, in the body, sub-report places) cut the section into bands at
+    // their top and bottom edges: what lies below a growing band moves down with it.
     const int height = section.height;
-    std::vector<Band> bands;
-    if (section.number == TOddilSestavy::Telo) {
-        std::set<int> cuts{0, height};
-        for (const TSiReportElement& e : section.elements) {
-            if (e.isStretching() || e.kind == TSiReportElement::SubReport) {
-                cuts.insert(std::clamp(e.y, 0, height));
-                cuts.insert(std::clamp(int(std::min<qint64>(qint64(e.y) + std::max(0, e.height), height)), 0,
-                                       height));
-            }
+    const bool body = section.number == TOddilSestavy::Telo;
+    std::set<int> cuts{0, height};
+    for (const TSiReportElement& e : section.elements) {
+        if (e.isStretching() || (body && e.kind == TSiReportElement::SubReport)) {
+            cuts.insert(std::clamp(e.y, 0, height));
+            cuts.insert(
+                std::clamp(int(std::min<qint64>(qint64(e.y) + std::max(0, e.height), height)), 0, height));
         }
-        for (auto it = cuts.begin(); std::next(it) != cuts.end(); ++it)
-            bands.push_back({*it, *std::next(it), {}});
     }
+    std::vector<Band> bands;
+    for (auto it = cuts.begin(); std::next(it) != cuts.end(); ++it)
+        bands.push_back({*it, *std::next(it), {}});
     if (bands.empty())
         bands.push_back({0, height, {}});
     for (const TSiReportElement& e : section.elements) {
@@ -345,17 +365,39 @@ void ReportComposer::printBands(const TOddilSestavy& section, int xOrigin) {
             ++b;
         bands[b].elements.push_back(&e);
     }
+    return bands;
+}
 
-    for (const Band& band : bands) {
+double ReportComposer::freshPageRoom() {
+    const TSestavaTyp& r = top().m_report;
+    const TOddilSestavy& head = *r.section(TOddilSestavy::Hlava);
+    const double headHeight = r.hasPageSections() && head.visible ? head.height : 0;
+    return pageBottom() - r.paper().marginTop - headHeight;
+}
+
+void ReportComposer::printBands(const TOddilSestavy& section, int xOrigin) {
+    Pages& p = *m_pages;
+    for (const Band& band : bandsOf(section)) {
         if (m_pages->interrupted)
             return;
         int growth = 0;
-        for (const TSiReportElement* e : band.elements)
+        bool subReport = false;
+        for (const TSiReportElement* e : band.elements) {
             if (e->isStretching())
                 growth = std::max(growth, stretchGrowth(*e));
+            subReport = subReport || e->kind == TSiReportElement::SubReport;
+        }
         const double bandHeight = band.bottom - band.top + growth;
-        if (!fits(bandHeight) && !onFreshPage())
-            top().breakPage();
+        if (!fits(bandHeight)) {
+            // A band that no page can hold starts where it is and continues on the next pages;
+            // any other moves whole to the next page.
+            if (growth > 0 && !subReport && (onFreshPage() || bandHeight > freshPageRoom())) {
+                printContinuedBand(band, xOrigin);
+                continue;
+            }
+            if (!onFreshPage())
+                top().breakPage();
+        }
         const double y0 = p.y - band.top;
         for (const TSiReportElement* e : band.elements)
             if (e->kind != TSiReportElement::SubReport)
@@ -379,13 +421,89 @@ void ReportComposer::printBands(const TOddilSestavy& section, int xOrigin) {
     }
 }
 
+void ReportComposer::printContinuedBand(const Band& band, int xOrigin) {
+    // The fixed elements and the first lines of every stretching one go where the band starts; the
+    // lines that do not fit above the page foot continue at the top of the next pages, below their
+    // page heads.
+    struct Piece {
+        const TSiReportElement* element;
+        TVystPrvek item;
+        QStringList lines;
+        double lineHeight;
+        qsizetype next = 0;
+    };
+    Pages& p = *m_pages;
+    std::vector<Piece> pieces;
+    std::vector<const TSiReportElement*> fixed;
+    double fixedBottom = 0;
+    double stretchBottom = 0;
+    for (const TSiReportElement* e : band.elements) {
+        TVystPrvek item = e->isStretching() ? makeItem(*e) : TVystPrvek();
+        if (e->isStretching() && item.multiLine) {
+            const QStringList lines = item.lines();
+            pieces.push_back({e, std::move(item), lines, m_settings.measure.lineHeight(*e)});
+            stretchBottom = std::max(stretchBottom, double(e->y - band.top + std::max(0, e->height)));
+        } else {
+            fixed.push_back(e);
+            fixedBottom = std::max(fixedBottom, double(e->y - band.top + std::max(0, e->height)));
+        }
+    }
+    const double tail = std::max(0.0, band.bottom - band.top - stretchBottom);
+    auto linesFitting = [](const Piece& piece, double offset, double room) {
+        return int(std::floor((room - offset) / std::max(1.0, piece.lineHeight) + 1e-6));
+    };
+    // The start of the band wants its fixed elements and one line of every stretching element.
+    bool startFits = fixedBottom <= pageBottom() - p.y + 1e-6;
+    for (const Piece& piece : pieces)
+        startFits = startFits && linesFitting(piece, piece.element->y - band.top, pageBottom() - p.y) >= 1;
+    if (!startFits && !onFreshPage())
+        top().breakPage();
+
+    for (bool first = true;; first = false) {
+        const double y = p.y;
+        const double room = pageBottom() - y;
+        double used = first ? fixedBottom : 0;
+        if (first)
+            for (const TSiReportElement* e : fixed)
+                if (e->kind != TSiReportElement::SubReport)
+                    emitElement(*e, xOrigin, y - band.top, 0);
+        bool more = false;
+        for (Piece& piece : pieces) {
+            const TSiReportElement& e = *piece.element;
+            const double offset = first ? e.y - band.top : 0;
+            const qsizetype left = piece.lines.size() - piece.next;
+            if (left <= 0)
+                continue;
+            // At least one line a page, so that the text always moves on.
+            const qsizetype n = std::min<qsizetype>(left, std::max(1, linesFitting(piece, offset, room)));
+            TVystPrvek part = piece.item;
+            part.text = piece.lines.mid(piece.next, n).join(u'\n');
+            piece.next += n;
+            double height = std::ceil(n * piece.lineHeight - 1e-9);
+            if (first && piece.next >= piece.lines.size())
+                height = std::max(height, double(e.height));
+            placeItem(std::move(part), double(xOrigin) + e.x, y + offset, e.width, height);
+            used = std::max(used, offset + height);
+            more = more || piece.next < piece.lines.size();
+        }
+        if (!more || p.interrupted) {
+            p.y = y + std::max(used + (first ? 0 : tail), first ? double(band.bottom - band.top) : 0.0);
+            return;
+        }
+        top().breakPage();
+    }
+}
+
 void ReportComposer::emitElement(const TSiReportElement& e, int x, double y, int heightGrowth) {
+    placeItem(makeItem(e), double(x) + e.x, y + e.y, std::max(0, e.width),
+              double(std::max(0, e.height)) + heightGrowth);
+}
+
+void ReportComposer::placeItem(TVystPrvek item, double x, double y, double width, double height) {
     // Positions far outside any paper are clamped so that the arithmetic stays within int.
     static constexpr double kLimit = 1e7;
     auto clamp = [](double v) { return int(std::clamp(v, -kLimit, kLimit)); };
-    TVystPrvek item = makeItem(e);
-    item.rect = QRect(clamp(double(x) + e.x), clamp(std::round(y + e.y)), clamp(std::max(0, e.width)),
-                      clamp(double(std::max(0, e.height)) + heightGrowth));
+    item.rect = QRect(clamp(x), clamp(std::round(y)), clamp(width), clamp(height));
     m_pages->output->lastPage()->items.push_back(std::move(item));
 }
 
@@ -460,7 +578,7 @@ void ReportComposer::fillValue(const TSiReportElement& e, TVystPrvek& item) cons
         const QString text = ReportDataSet::formatValue(value, type, m_data->locale());
         if (type == ReportDataSet::Memo || type == ReportDataSet::FormattedMemo || e.isStretching()) {
             item.multiLine = true;
-            item.text = ReportFonts(e.fontName, e.fontSize, e.style).wrap(text, e.width).join(u'\n');
+            item.text = m_settings.measure.wrap(e, text).join(u'\n');
         } else {
             item.text = text;
         }
@@ -540,9 +658,8 @@ int ReportComposer::stretchGrowth(const TSiReportElement& e) const {
     const ReportDataSet::FieldType type = m_data->fieldType(field);
     if (type == ReportDataSet::Graphic || type == ReportDataSet::Binary)
         return 0;
-    const ReportFonts fonts(e.fontName, e.fontSize, e.style);
     const QString text = ReportDataSet::formatValue(m_data->value(field), type, m_data->locale());
-    const double needed = fonts.wrap(text, e.width).size() * fonts.lineHeight();
+    const double needed = m_settings.measure.wrap(e, text).size() * m_settings.measure.lineHeight(e);
     return std::max(0, int(std::ceil(needed - e.height - 1e-9)));
 }
 

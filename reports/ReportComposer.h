@@ -54,13 +54,18 @@ class ReportComposer {
     void breakPage();
     void printPageFoot();
     void printPageHead();
+    void printRepeatedHeads();
     bool fits(double height);
     double pageBottom();
     bool onFreshPage();
 
     bool printSection(const TOddilSestavy& section);
+    std::vector<Band> bandsOf(const TOddilSestavy& section) const;
     void printBands(const TOddilSestavy& section, int xOrigin);
+    void printContinuedBand(const Band& band, int xOrigin);
+    double freshPageRoom();
     void emitElement(const TSiReportElement& e, int x, double y, int heightGrowth);
+    void placeItem(TVystPrvek item, double x, double y, double width, double height);
     TVystPrvek makeItem(const TSiReportElement& e) const;
     void fillValue(const TSiReportElement& e, TVystPrvek& item) const;
     int resolveField(const TSiReportElement& e) const;
@@ -85,4 +90,8 @@ class ReportComposer {
     QDateTime m_printTime;
     int m_records = 0;
     bool m_stopped = false;
+    // Groups whose head has been printed and whose foot not yet: a page they continue on repeats
+    // the heads marked so.
+    std::vector<char> m_groupOpen;
+    bool m_repeating = false;
 };

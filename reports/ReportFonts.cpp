@@ -1,5 +1,7 @@
 #include "ReportFonts.h"
 
+#include "TextMeasure.h"
+
 #include <QFontMetricsF>
 #include <QGuiApplication>
 
@@ -62,33 +64,5 @@ double ReportFonts::textWidth(const QString& text) const {
 }
 
 QStringList ReportFonts::wrap(const QString& text, double width) const {
-    QStringList out;
-    // A single word wider than the line is broken between characters.
-    auto flush = [&](QString line) {
-        while (line.size() > 1 && textWidth(line) > width) {
-            qsizetype n = line.size() - 1;
-            while (n > 1 && textWidth(line.left(n)) > width)
-                --n;
-            out.append(line.left(n));
-            line = line.mid(n);
-        }
-        out.append(line);
-    };
-    QString normalized = text;
-    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    normalized.replace(u'\r', u'\n');
-    for (const QString& paragraph : normalized.split(u'\n')) {
-        QString line;
-        for (const QString& word : paragraph.split(u' ')) {
-            const QString candidate = line.isEmpty() ? word : line + u' ' + word;
-            if (line.isEmpty() || textWidth(candidate) <= width) {
-                line = candidate;
-                continue;
-            }
-            flush(line);
-            line = word;
-        }
-        flush(line);
-    }
-    return out;
+    return WrapText(text, width, [this](QStringView s) { return textWidth(s.toString()); });
 }

@@ -4,6 +4,7 @@
 #include "ReportProgress.h"
 #include "ReportTextExport.h"
 #include "TSestavaD.h"
+#include "TextMeasure.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -139,8 +140,13 @@ bool RawPrintQueue::send(const QString& title, const QByteArray& bytes) {
     return true;
 }
 
-int PrintReportOnLinePrinter(const TSestavaD& report, RawPrintQueue& queue, ReportProgress* progress, int dx,
+int PrintReportOnLinePrinter(TSestavaD& report, RawPrintQueue& queue, ReportProgress* progress, int dx,
                              int dy) {
+    TSestVystup grid;
+    const bool composed = report.dataSet() && report.dataSet()->isActive() &&
+                          report.composeInto(grid, TextMeasure::characterGrid(report.grid().lineSpacing)) !=
+                              TSestavaD::ComposeFailed;
+    const TSestVystup& pages = composed ? grid : report.output();
     LinePrinterJob job;
     job.firstPage = report.StartPage;
     job.lastPage = report.EndPage;
@@ -151,7 +157,7 @@ int PrintReportOnLinePrinter(const TSestavaD& report, RawPrintQueue& queue, Repo
     job.progress = progress;
     for (int copy = 0; copy < std::max(1, report.PrintCopies); ++copy) {
         QByteArray bytes;
-        if (!job.render(report.output(), bytes))
+        if (!job.render(pages, bytes))
             return 3;
         if (!queue.send(QStringLiteral("Tisková sestava"), bytes))
             return 1;

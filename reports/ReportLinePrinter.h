@@ -72,9 +72,10 @@ class RawPrintQueue {
     QString m_error;
 };
 
-// Prints a composed report on a line printer: every copy a job titled "Tisková sestava" holding the
-// pages StartPage..EndPage of the report in its ExportLanguage. Answers 0 when sent, 3 when
-// interrupted (nothing of the interrupted copy is sent), 1 when the queue refused a job
-// (errorString() of the queue).
-int PrintReportOnLinePrinter(const TSestavaD& report, RawPrintQueue& queue,
-                             ReportProgress* progress = nullptr, int dx = 0, int dy = 0);
+// Prints a report on a line printer: every copy a job titled "Tisková sestava" holding the pages
+// StartPage..EndPage in the report's ExportLanguage. The report is composed anew on its character
+// grid (memos wrap at the grid's columns) when its data set is open, otherwise its composed pages
+// are used. Answers 0 when sent, 3 when interrupted (nothing of the interrupted copy is sent), 1
+// when the queue refused a job (errorString() of the queue).
+int PrintReportOnLinePrinter(TSestavaD& report, RawPrintQueue& queue, ReportProgress* progress = nullptr,
+                             int dx = 0, int dy = 0);

@@ -3,6 +3,7 @@
 #include "ReportProgress.h"
 #include "RivwoodError.h"
 #include "TSestavaD.h"
+#include "TextMeasure.h"
 
 #include <algorithm>
 #include <climits>
@@ -77,4 +78,20 @@ ReportTextExport::Result ReportTextExport::exportToFile(const TSestVystup& outpu
         return Interrupted;
     grid.saveToFile();
     return Ok;
+}
+
+TSestVystup ReportTextExport::gridPages(TSestavaD& report) {
+    TSestVystup pages;
+    if (report.composeInto(pages, TextMeasure::characterGrid(report.grid().lineSpacing)) ==
+        TSestavaD::ComposeFailed)
+        throw RivwoodError(report.errorString());
+    return pages;
+}
+
+ReportTextExport::Result ReportTextExport::exportReport(TSestavaD& report, const QString& fileName,
+                                                        ReportProgress* progress) {
+    const TSestVystup pages = gridPages(report);
+    ReportTextExport e = forReport(report);
+    e.progress = progress;
+    return e.exportToFile(pages, fileName);
 }

@@ -49,6 +49,15 @@ class ReportTextExport {
     // cannot be written is an IoError.
     Result exportToFile(const TSestVystup& output, const QString& fileName) const;
 
+    // The report with the settings of forReport, composed anew on its character grid (memos wrap at
+    // the grid's columns, so no word is cut) and written to the file; the report's own pages (those
+    // of the preview) stay as they are. The report's data set must be open; a report that cannot be
+    // composed is a RivwoodError with its message.
+    static Result exportReport(TSestavaD& report, const QString& fileName,
+                               ReportProgress* progress = nullptr);
+    // The report's pages composed on its character grid, as exportReport writes them.
+    static TSestVystup gridPages(TSestavaD& report);
+
   private:
     Result run(const TSestVystup& output, TZnakovePole& grid) const;
 };

@@ -14,6 +14,9 @@ struct TPolSkup {
     int number = 0;
     int fieldIndex = 0; // 0-based data field whose change starts a new group
     bool newPage = false;
+    // The head is printed again below the page head of every page the group continues on
+    // ("Opakovat hlavu na dalších stránkách"; an eighth field of the I,4 line, written when set).
+    bool repeatHead = false;
     TOddilSestavy head;
     TOddilSestavy foot;
 

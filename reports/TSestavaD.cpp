@@ -8,6 +8,10 @@ TSestavaD::TSestavaD() : TSestavaTyp(true) {}
 TSestavaD::~TSestavaD() = default;
 
 int TSestavaD::compose() {
+    return composeInto(m_output, TextMeasure());
+}
+
+int TSestavaD::composeInto(TSestVystup& output, const TextMeasure& measure) {
     m_error.clear();
     if (!m_data) {
         m_error = QStringLiteral("Není definován zdroj dat.");
@@ -38,7 +42,8 @@ int TSestavaD::compose() {
     settings.dataType = OnGetDataType;
     settings.alignment = OnGetAlignment;
     settings.detailData = OnGetDetailData;
-    ReportComposer composer(*this, m_data, settings, m_output);
+    settings.measure = measure;
+    ReportComposer composer(*this, m_data, settings, output);
     return composer.run() == ReportComposer::Interrupted ? ComposeInterrupted : ComposeOk;
 }
 

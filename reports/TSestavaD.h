@@ -51,6 +51,9 @@ class TSestavaD : public TSestavaTyp {
     // Composes the report from the current object model. Failures (no data set, a data set that
     // cannot be opened) give ComposeFailed with errorString().
     virtual int compose();
+    // Composes into another buffer with texts measured as given, leaving output() as it is: the
+    // text export and line printers compose on the character grid (TextMeasure::characterGrid).
+    int composeInto(TSestVystup& output, const TextMeasure& measure);
     QString errorString() const { return m_error; }
 
     // Writes the composed pages StartPage to EndPage, PrintCopies times, to a PDF file titled with

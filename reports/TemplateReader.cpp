@@ -261,6 +261,7 @@ void TemplateReader::readInfo(TemplateLineReader& fields, int type, TSestavaTyp&
         g.foot.visible = fields.nextBool();
         g.foot.height = std::max(0, fields.nextInt());
         g.newPage = fields.nextBool();
+        g.repeatHead = fields.nextBool();
         break;
     }
     case 5:

@@ -72,9 +72,13 @@ QStringList TemplateWriter::write(const TSestavaTyp& report) {
             line += u',' + flag(section->option);
         out.append(line);
     }
-    for (const TPolSkup& g : report.groups())
-        out.append(join({QStringLiteral("I,4"), num(g.number), num(g.fieldIndex), flag(g.head.visible),
-                         num(g.head.height), flag(g.foot.visible), num(g.foot.height), flag(g.newPage)}));
+    for (const TPolSkup& g : report.groups()) {
+        QString line = join({QStringLiteral("I,4"), num(g.number), num(g.fieldIndex), flag(g.head.visible),
+                             num(g.head.height), flag(g.foot.visible), num(g.foot.height), flag(g.newPage)});
+        if (g.repeatHead)
+            line += QStringLiteral(",1");
+        out.append(line);
+    }
     out.append(QStringLiteral("I,5,") + num(report.i5Value()));
     const ReportGrid& grid = report.grid();
     out.append(join({QStringLiteral("I,6"), num(grid.type), num(grid.x), num(grid.y), num(grid.lineSpacing),

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libqt6charts6
-  libqt6svg6 qt6-qpa-plugins libgl1-mesa-dev libxkbcommon-dev
+  libqt6svg6 qt6-qpa-plugins libgl1-mesa-dev libxkbcommon-dev qt6-translations-l10n
   googletest libgtest-dev libgmock-dev
   clang libclang-rt-dev zlib1g-dev
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core

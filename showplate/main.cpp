@@ -7,6 +7,21 @@
 #ifdef SHOWPLATE_PANEL
 #include "TForm1.h"
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+// Qt's own texts in Czech (Debian qt6-translations-l10n); English when it is not installed.
+void installCzech(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qt"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+} // namespace
 #endif
 
 // showplate [FILE [ANY]]   shows the panel for FILE; a second parameter keeps it open
@@ -18,6 +33,7 @@ int main(int argc, char* argv[]) {
     }
 #ifdef SHOWPLATE_PANEL
     QApplication app(argc, argv);
+    installCzech(app);
     TForm1 form(QCoreApplication::arguments().mid(1));
     form.show();
     return app.exec();

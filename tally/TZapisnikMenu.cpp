@@ -1,5 +1,6 @@
 // The menu tree of the tally sheet and the wiring of its controls.
 #include "DiameterChart.h"
+#include "HiddenCommands.h"
 #include "MessageBox.h"
 #include "StandBatchCommands.h"
 #include "TLadeni.h"
@@ -120,6 +121,9 @@ void TZapisnik::buildMenus() {
                 action->trigger();
         });
     }
+
+    // [Nabidka] VsechnyPrikazy=1 in the settings file puts the hidden commands into the menu too.
+    HiddenCommands::ShowWhenWanted(m_ctx.settingsFile(), bar->actions(), {std::begin(keys), std::end(keys)});
 
     connect(a.data, &QMenu::aboutToShow, this, &TZapisnik::Refresh);
     const auto command = [this](QAction* action, void (TZapisnik::*method)()) {

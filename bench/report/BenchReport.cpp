@@ -1,7 +1,8 @@
 // bench_report [STANDS] [SPECIES]: builds a stand database (default 1,000 stands of 8 species on 20
 // rivers), then times the stand report of all stands: the page numbering (a layout pass over every
 // stand and the STRANKA updates), the composition alone, the PDF and the text export, and the report
-// of one stand (which renumbers all of them).
+// of one stand. Then the report of one stand in databases of 10 and of 10,000 stands, once the
+// pages have been numbered: with nothing changed since, and right after that stand was saved again.
 #include "ClassLayout.h"
 #include "DatabaseChooser.h"
 #include "ReportTextExport.h"
@@ -15,9 +16,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -73,6 +76,44 @@ TManualy225 makeStand(int seed, int species) {
 
 double seconds(const QElapsedTimer& t) {
     return t.nsecsElapsed() / 1e9;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// The report of one stand (numbering and composition) in a database of `stands` stands.
+void oneStand(int stands, int species) {
+    QTemporaryDir dir;
+    StandDatabase db(dir.filePath(QStringLiteral("Rivwood.INI")));
+    DatabaseChooser::UseDirectory(db, dir.path(), [](const UserMessage&) { return true; });
+    StandStore store(db);
+    {
+        SqlTransaction tx(db.connection());
+        for (int i = 0; i < stands; ++i)
+            store.SaveStand(makeStand(i, species), store.AllocateStandKey());
+        tx.commit();
+    }
+    TFJHKSest sest(db);
+    sest.setTemplateDirectory(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin"));
+    const int key = stands / 2 + 1;
+    QElapsedTimer t;
+    t.start();
+    sest.PrintStand(key);
+    const double first = seconds(t);
+    std::vector<double> unchanged, resaved;
+    for (int run = 0; run < 5; ++run) {
+        t.restart();
+        sest.PrintStand(key);
+        unchanged.push_back(seconds(t));
+        store.SaveStand(makeStand(key - 1, species), key);
+        t.restart();
+        sest.PrintStand(key);
+        resaved.push_back(seconds(t));
+    }
+    std::printf("one stand of %5d: first run %.3f s; then %.4f s unchanged, %.4f s after saving it again\n",
+                stands, first, median(unchanged), median(resaved));
 }
 
 } // namespace
@@ -137,7 +178,10 @@ int main(int argc, char** argv) {
 
     t.restart();
     sest.PrintStand(stands / 2);
-    std::printf("one stand (renumbering all): %.3f s, %d page(s)\n", seconds(t),
+    std::printf("one stand (pages numbered before): %.3f s, %d page(s)\n", seconds(t),
                 pages = sest.SJHKVysC.output().pageCount());
+
+    oneStand(10, species);
+    oneStand(10000, species);
     return 0;
 }

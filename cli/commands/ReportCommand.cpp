@@ -67,20 +67,26 @@ int run(const QStringList& arguments, const CliGlobals& globals) {
 
     TFJHKSest sest(db);
     sest.SKomentarem = args.has("comment");
+    TSestava& report = sest.SJHKVysC;
+    int pages = 0;
+    if (args.has("text")) {
+        // The text is composed on the report's character grid while the query is open.
+        sest.Preview = [&](TSestava& sestava) {
+            sestava.ExportLanguage = language;
+            const TSestVystup grid = ReportTextExport::gridPages(sestava);
+            ReportTextExport::forReport(sestava).exportToFile(grid, args.value("text"));
+            pages = grid.pageCount();
+            return true;
+        };
+    }
     if (args.has("key"))
         sest.PrintStand(key);
     else
         sest.PrintAllStands();
 
-    TSestava& report = sest.SJHKVysC;
-    int pages = 0;
     if (args.has("pdf")) {
         if (!report.exportPdf(args.value("pdf")))
             throw RivwoodError(report.errorString());
-        pages = report.output().pageCount();
-    } else {
-        report.ExportLanguage = language;
-        ReportTextExport::forReport(report).exportToFile(report.output(), args.value("text"));
         pages = report.output().pageCount();
     }
     printJson(QJsonObject{{"pages", pages}});

@@ -3,6 +3,7 @@
 #include "ReportPreviewWindow.h"
 #include "ReportProgressWindow.h"
 #include "RivwoodError.h"
+#include "StandDatabase.h"
 #include "TFJHKSest.h"
 
 #include "MessageBox.h"
@@ -39,7 +40,10 @@ template <typename Run> bool withMessages(TFJHKSest& report, QWidget* parent, Ru
 } // namespace
 
 void attachPreview(TFJHKSest& report, QWidget* parent) {
-    report.Preview = [parent](TSestava& sestava) { return PreviewReport(sestava, parent); };
+    const QString settings = report.database().settingsFile();
+    report.Preview = [parent, settings](TSestava& sestava) {
+        return PreviewReport(sestava, parent, settings);
+    };
 }
 
 bool printStand(TFJHKSest& report, int key, QWidget* parent) {

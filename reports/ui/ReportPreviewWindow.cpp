@@ -1,7 +1,11 @@
 #include "ReportPreviewWindow.h"
 
+#include "CodePageDialog.h"
 #include "ReportPageView.h"
 #include "ReportProgressWindow.h"
+#include "ReportTextExport.h"
+#include "RivwoodError.h"
+#include "SettingsKeys.h"
 #include "TSestava.h"
 
 #include "FileDialog.h"
@@ -83,11 +87,14 @@ ReportPreviewWindow::ReportPreviewWindow(TSestavaD& report, QWidget* parent)
     print->setObjectName(QStringLiteral("print"));
     auto* pdf = new QPushButton(QStringLiteral("Uložit do PDF..."), this);
     pdf->setObjectName(QStringLiteral("pdf"));
+    auto* text = new QPushButton(QStringLiteral("Uložit jako text..."), this);
+    text->setObjectName(QStringLiteral("text"));
     auto* close = new QPushButton(QStringLiteral("Ukončení"), this);
     close->setObjectName(QStringLiteral("close"));
     bar->addWidget(m_edit);
     bar->addWidget(print);
     bar->addWidget(pdf);
+    bar->addWidget(text);
     bar->addWidget(close);
 
     m_view = new ReportPageView(report.output(), this);
@@ -103,6 +110,14 @@ ReportPreviewWindow::ReportPreviewWindow(TSestavaD& report, QWidget* parent)
                                            QStringLiteral("PDF (*.pdf)|*.pdf"));
     };
 
+    chooseTextFile = [this] {
+        return FileDialog::getSaveFileName(this, QStringLiteral("Uložit sestavu jako text"), QString(),
+                                           QStringLiteral("Text (*.txt)|*.txt|Všechny soubory (*.*)|*.*"));
+    };
+    chooseCodePage = [this](TSestLanguage current) {
+        return CodePageDialog::ask(this, QStringLiteral("Kódová stránka textu"), current);
+    };
+
     connect(m_first, &QToolButton::clicked, this, [this] { showPage(1); });
     connect(m_prior, &QToolButton::clicked, this, [this] { showPage(currentPage() - 1); });
     connect(m_next, &QToolButton::clicked, this, [this] { showPage(currentPage() + 1); });
@@ -110,6 +125,7 @@ ReportPreviewWindow::ReportPreviewWindow(TSestavaD& report, QWidget* parent)
     connect(m_zooms, &QButtonGroup::idClicked, this, [this](int z) { setZoom(z); });
     connect(print, &QPushButton::clicked, this, [this] { this->print(); });
     connect(pdf, &QPushButton::clicked, this, [this] { savePdf(); });
+    connect(text, &QPushButton::clicked, this, [this] { saveText(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, this,
             [this] { showPage(currentPage() + 1); });
@@ -174,7 +190,41 @@ void ReportPreviewWindow::savePdf() {
         m_printing.showMessage(m_report.errorString());
 }
 
-bool PreviewReport(TSestava& report, QWidget* parent) {
+void ReportPreviewWindow::setSettingsFile(const QString& file) {
+    m_settingsFile = file;
+    m_printing.settingsFile = file;
+}
+
+void ReportPreviewWindow::saveText() {
+    const QString file = chooseTextFile();
+    if (file.isEmpty())
+        return;
+    const std::optional<TSestLanguage> codePage = chooseCodePage(
+        CodePageDialog::stored(m_settingsFile, SettingsKeys::KodovaStrankaTextu, m_report.ExportLanguage));
+    if (!codePage)
+        return;
+    CodePageDialog::store(m_settingsFile, SettingsKeys::KodovaStrankaTextu, *codePage);
+    // All pages once, in the chosen code page; the component's own settings stay.
+    const int start = m_report.StartPage, end = m_report.EndPage, copies = m_report.PrintCopies;
+    const TSestLanguage language = m_report.ExportLanguage;
+    m_report.StartPage = 1;
+    m_report.EndPage = 9999;
+    m_report.PrintCopies = 1;
+    m_report.ExportLanguage = *codePage;
+    try {
+        ReportProgressWindow progress(this);
+        progress.show();
+        ReportTextExport::exportReport(m_report, file, &progress);
+    } catch (const RivwoodError& e) {
+        m_printing.showMessage(e.message());
+    }
+    m_report.StartPage = start;
+    m_report.EndPage = end;
+    m_report.PrintCopies = copies;
+    m_report.ExportLanguage = language;
+}
+
+bool PreviewReport(TSestava& report, QWidget* parent, const QString& settingsFile) {
     int result = TSestavaD::ComposeFailed;
     {
         ReportProgressWindow progress(parent);
@@ -188,6 +238,7 @@ bool PreviewReport(TSestava& report, QWidget* parent) {
         return false;
     }
     ReportPreviewWindow preview(report, parent);
+    preview.setSettingsFile(settingsFile);
     preview.setWindowState(Qt::WindowMaximized);
     return preview.exec() == QDialog::Accepted;
 }

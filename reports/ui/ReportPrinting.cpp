@@ -1,8 +1,10 @@
 #include "ReportPrinting.h"
 
+#include "CodePageDialog.h"
 #include "ReportItemPainter.h"
 #include "ReportLinePrinter.h"
 #include "ReportProgressWindow.h"
+#include "SettingsKeys.h"
 #include "TSestavaD.h"
 
 #include "MessageBox.h"
@@ -48,6 +50,9 @@ ReportPrinting::ReportPrinting(QWidget* parent) : m_parent(parent) {
     showMessage = [this](const QString& message) {
         MessageBox::show(m_parent, {UserMessage::Warning, message});
     };
+    chooseCodePage = [this](TSestLanguage current) {
+        return CodePageDialog::ask(m_parent, QStringLiteral("Kódová stránka tiskárny"), current);
+    };
 }
 
 bool ReportPrinting::isLinePrinter(const QString& printer) const {
@@ -80,12 +85,20 @@ ReportPrinting::Result ReportPrinting::print(TSestavaD& report) {
         return Failed;
     }
     if (isLinePrinter(choice->printer)) {
+        const std::optional<TSestLanguage> codePage = chooseCodePage(
+            CodePageDialog::stored(settingsFile, SettingsKeys::KodovaStrankaTiskarny, report.ExportLanguage));
+        if (!codePage)
+            return Printed;
+        CodePageDialog::store(settingsFile, SettingsKeys::KodovaStrankaTiskarny, *codePage);
+        const TSestLanguage exportLanguage = report.ExportLanguage;
+        report.ExportLanguage = *codePage;
         ReportProgressWindow progress(m_parent);
         progress.show();
         progress.showSending();
         RawPrintQueue queue(choice->printer);
         queue.setProgram(lpProgram);
         const int result = PrintReportOnLinePrinter(report, queue, &progress);
+        report.ExportLanguage = exportLanguage;
         progress.close();
         if (result == 1) {
             showMessage(queue.errorString());

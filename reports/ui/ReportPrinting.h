@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TSestLanguage.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -11,7 +13,8 @@ class TSestavaD;
 // Printing a composed report from its preview: the print dialog (printer, printing to a file,
 // page range, copies), then the pages of the range, every copy as its own job, with the progress
 // window "Informace" and its "Přerušit". A printer whose CUPS driver prints plain text gets the
-// report through the character grid (lp, raw); printing to a file writes the PDF; any other printer
+// report through the character grid (lp, raw) in the code page the user chooses; printing to a
+// file writes the PDF; any other printer
 // gets the pages drawn at their real size.
 class ReportPrinting {
   public:
@@ -38,6 +41,11 @@ class ReportPrinting {
     std::function<void(const QString& message)> showMessage;
     // Program that submits line-printer jobs (lp).
     QString lpProgram = QStringLiteral("lp");
+    // The code page a line printer gets (CodePageDialog unless replaced); nothing cancels the job.
+    std::function<std::optional<TSestLanguage>(TSestLanguage current)> chooseCodePage;
+    // The settings file that keeps the line printer's code page ([Tisk] KodovaStrankaTiskarny);
+    // without one, or before the first choice, the report's ExportLanguage is offered.
+    QString settingsFile;
 
     // Sets the report's StartPage, EndPage and PrintCopies from the dialog and prints. With no
     // printer at all the message "Není vybrána žádná předvolená tiskárna." is shown (NoPrinter).

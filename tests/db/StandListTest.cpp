@@ -1,5 +1,6 @@
 #include "DbTestSupport.h"
 
+#include "CzechCollation.h"
 #include "StandListModel.h"
 #include "StandStore.h"
 
@@ -80,4 +81,33 @@ TEST_F(StandListTest, DeletingFromTheListFreesTheStandAndKeepsTheFilter) {
     const int before = scalar("select count(*) from RivwoodDre").toInt();
     EXPECT_FALSE(model.DeleteStand(0, store));
     EXPECT_EQ(scalar("select count(*) from RivwoodDre").toInt(), before);
+}
+
+class CzechOrderTest : public DbTest {};
+
+TEST_F(CzechOrderTest, RiversInCzechDictionaryOrder) {
+    StandStore store(openFresh());
+    // Saved in byte order; "ch" sorts after "h", č after c, case does not count.
+    for (const char* river : {"Chrudimka", "Cidlina", "Dyje", "zlatý potok", "Úpa", "Čistá"}) {
+        StandSession session = MakeStand(1, 1);
+        session.stand.river = QString::fromUtf8(river);
+        store.SaveStand(session, store.AllocateStandKey());
+    }
+    StandListModel model(*m_db);
+    model.refresh();
+    QStringList rivers;
+    for (const StandListModel::Row& row : model.rows())
+        rivers << row.river;
+    EXPECT_EQ(rivers, (QStringList{"Cidlina", "Čistá", "Dyje", "Chrudimka", "Úpa", "zlatý potok"}));
+    // Equal rivers in any case fall to the next column.
+    EXPECT_EQ(scalar("select count(*) from RivwoodPor where NazevTok = 'dyje' collate CZECH").toInt(), 1);
+}
+
+TEST(CzechCollationClause, EveryTermOfTheOrderGetsTheCollation) {
+    EXPECT_EQ(CzechCollation::OrderBy("order by  NazevAkce, KLIC desc"),
+              "order by  NazevAkce collate CZECH, KLIC collate CZECH desc");
+    const QStringList lines{"Select *", " from RivwoodPor", "order by NazevTok, RivwoodPor.KLIC"};
+    EXPECT_EQ(CzechCollation::Collated(lines),
+              (QStringList{"Select *", " from RivwoodPor",
+                           "order by NazevTok collate CZECH, RivwoodPor.KLIC collate CZECH"}));
 }

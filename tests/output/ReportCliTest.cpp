@@ -1,6 +1,7 @@
 // rivwood-cli report over a database saved through the stand store: PDF text, text export bytes,
 // usage errors and user-fixable failures.
 #include "ConvertText.h"
+#include "Cp1250.h"
 #include "StandFixtures.h"
 #include "TestSupport.h"
 
@@ -46,6 +47,35 @@ class ReportCliTest : public ::testing::Test {
     int m_key3 = 0;
 };
 
+// Text of a PDF as pdftotext reads it.
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {pdf, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(60000));
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Every sentence of the comment once and in order, and none of its words lost: the comment's words
+// are, in their order, among the words of the text (which has page heads and foots between them).
+void expectWholeComment(const QString& text, const QStringList& sentences) {
+    qsizetype at = 0;
+    for (const QString& sentence : sentences) {
+        const QString marker = sentence.section(u':', 0, 0) + u':';
+        EXPECT_EQ(text.count(marker), 1) << marker.toStdString();
+        const qsizetype found = text.indexOf(marker, at);
+        EXPECT_GE(found, at) << marker.toStdString();
+        at = std::max(at, found);
+    }
+    const QStringList words = text.simplified().split(u' ');
+    qsizetype w = 0;
+    for (const QString& word : sentences.join(u' ').split(u' ')) {
+        while (w < words.size() && words[w] != word)
+            ++w;
+        ASSERT_LT(w, words.size()) << "missing from the text: " << word.toStdString();
+        ++w;
+    }
+}
+
 int pagesOf(const CliRun& r) {
     return QJsonDocument::fromJson(r.out).object().value(QStringLiteral("pages")).toInt(-1);
 }
@@ -68,16 +98,15 @@ TEST_F(ReportCliTest, PdfShowsEveryStandWithItsPageNumber) {
     ASSERT_EQ(pages.size(), 4);
     static const QRegularExpression list(QStringLiteral("List:\\s+(\\d+)"));
     static const QRegularExpression river(QStringLiteral("Tok:\\s+(\\S+)"));
-    const QStringList rivers{"Blanice", "", "Lužnice", "Želivka"};
+    // Page 2 continues the first stand under its header and column captions.
+    const QStringList rivers{"Blanice", "Blanice", "Lužnice", "Želivka"};
+    const int lists[] = {1, 1, 3, 4};
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(pages[i].contains(QStringLiteral("Strana %1 z 4").arg(i + 1))) << i;
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Zásoba/ha"))) << i;
         const QRegularExpressionMatch m = list.match(pages[i]);
-        if (rivers[i].isEmpty()) {
-            EXPECT_FALSE(m.hasMatch()) << "page " << i + 1 << " continues a stand";
-            continue;
-        }
         ASSERT_TRUE(m.hasMatch()) << i;
-        EXPECT_EQ(m.captured(1).toInt(), i + 1);
+        EXPECT_EQ(m.captured(1).toInt(), lists[i]);
         EXPECT_EQ(river.match(pages[i]).captured(1), rivers[i]);
     }
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Zjišťování zásob břehových porostů metodou JHK")));
@@ -161,4 +190,30 @@ TEST_F(ReportCliTest, UsageErrorsAndFailures) {
     r = cli({"report", "--db", dir, "--all", "--pdf", scratch(QStringLiteral("chybí/x.pdf"))});
     EXPECT_EQ(r.code, 1);
     EXPECT_FALSE(r.err.isEmpty());
+}
+
+TEST_F(ReportCliTest, LongCommentIsPrintedWholeInThePdfAndTheText) {
+    QStringList sentences;
+    for (int i = 1; i <= 400; ++i)
+        sentences
+            << QStringLiteral("V%1: výskyt jmelí, nutná probírka olše.").arg(i, 3, 10, QLatin1Char('0'));
+    StandPlan plan = Stand(QStringLiteral("Sázava"), "L", "1,0", QStringLiteral("Revize"), 12);
+    plan.comment = sentences.join(u' ');
+    ASSERT_GT(plan.comment.size(), 16000);
+    const int key = m_db.add(plan, 1);
+    m_db.add(Stand(QStringLiteral("Sázava"), "P", "2,0", QStringLiteral("Revize"), 3), 2);
+
+    const QString pdf = scratch(QStringLiteral("poznamka.pdf"));
+    CliRun r = cli({"report", "--db", m_db.directory(), "--all", "--comment", "--pdf", pdf});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_GE(pagesOf(r), 4);
+    const QString text = pdfText(pdf);
+    expectWholeComment(text, sentences);
+    // The next stand comes after the comment, on the last page.
+    EXPECT_EQ(m_db.stranka(key + 1), pagesOf(r));
+
+    const QString txt = scratch(QStringLiteral("poznamka.txt"));
+    r = cli({"report", "--db", m_db.directory(), "--all", "--comment", "--text", txt});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    expectWholeComment(Cp1250::decode(testsupport::readFile(txt)), sentences);
 }

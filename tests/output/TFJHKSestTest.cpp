@@ -6,6 +6,7 @@
 #include "ReportProgress.h"
 #include "RivwoodError.h"
 #include "StandFixtures.h"
+#include "StandPageCache.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -58,14 +59,16 @@ TEST_F(StandReportTest, EveryStandStartsOnThePageItsNumberSays) {
     ASSERT_TRUE(m_report->PrintAllStands());
     const TSestVystup& out = m_report->SJHKVysC.output();
     const std::vector<StandHeader> headers = standHeaders(out);
-    ASSERT_EQ(headers.size(), 5u);
-    const QStringList rivers{"Berounka", "Berounka", "Otava", "Vltava", "Vltava"};
-    const QStringList kms{"2,0", "3,0", "4,0", "1,0", "5,0"};
-    const int expectedPages[] = {1, 2, 4, 5, 6};
+    // The third stand continues on page 3 under its repeated header, which keeps its page number.
+    ASSERT_EQ(headers.size(), 6u);
+    const QStringList rivers{"Berounka", "Berounka", "Berounka", "Otava", "Vltava", "Vltava"};
+    const QStringList kms{"2,0", "3,0", "3,0", "4,0", "1,0", "5,0"};
+    const int expectedPages[] = {1, 2, 3, 4, 5, 6};
+    const QStringList lists{"1", "2", "2", "4", "5", "6"};
     for (size_t i = 0; i < headers.size(); ++i) {
         EXPECT_EQ(headers[i].river, rivers[int(i)]) << i;
         EXPECT_EQ(headers[i].riverKm, kms[int(i)]) << i;
-        EXPECT_EQ(headers[i].list, QString::number(headers[i].page)) << i;
+        EXPECT_EQ(headers[i].list, lists[int(i)]) << i;
         EXPECT_EQ(headers[i].page, expectedPages[i]) << i;
     }
     EXPECT_EQ(out.pageCount(), 6);
@@ -175,10 +178,12 @@ TEST_F(StandReportTest, CommentGrowsTheStandFootAndThePagesFollow) {
     // 40 species and a comment of some twenty lines do not fit one page: the comment moves on,
     // and the next stand starts a page later than without it.
     const std::vector<StandHeader> headers = standHeaders(out);
-    ASSERT_EQ(headers.size(), 2u);
+    ASSERT_EQ(headers.size(), 3u);
     EXPECT_EQ(headers[0].list, QStringLiteral("1"));
-    EXPECT_EQ(headers[1].page, 3);
-    EXPECT_EQ(headers[1].list, QStringLiteral("3"));
+    EXPECT_EQ(headers[1].page, 2); // the first stand's header again above its comment
+    EXPECT_EQ(headers[1].list, QStringLiteral("1"));
+    EXPECT_EQ(headers[2].page, 3);
+    EXPECT_EQ(headers[2].list, QStringLiteral("3"));
     EXPECT_EQ(m_db.stranka(k1), 1);
     EXPECT_EQ(m_db.stranka(k2), 3);
     const QString printed = valueAfter(out.page(1), QStringLiteral("Poznámka:"));
@@ -273,6 +278,8 @@ TEST_F(StandReportTest, InterruptedNumberingPrintsNothing) {
         int polls = 0;
     } stop;
     QSqlQuery(m_db.database().connection()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
+    // Without the remembered pages every stand is laid out again.
+    QFile::remove(QDir(m_db.directory()).filePath(QString::fromLatin1(StandPageCache::FileName)));
     m_report->NumberingProgress = &stop;
     bool previewed = false;
     m_report->Preview = [&](TSestava&) { return previewed = true; };
@@ -281,4 +288,35 @@ TEST_F(StandReportTest, InterruptedNumberingPrintsNothing) {
     EXPECT_GT(stop.polls, 20);
     EXPECT_EQ(m_db.stranka(m_keys[0]), 99); // nothing written
     EXPECT_EQ(m_report->SJHKVysC.output().pageCount(), 0);
+}
+
+TEST_F(StandReportTest, SpeciesLinesPrintZeroStockOfTheOtherGroup) {
+    m_db.add(Stand(QStringLiteral("Sázava"), "L", "1,0", QStringLiteral("A"), 6), 4);
+    ASSERT_TRUE(m_report->PrintAllStands());
+    const TStranaPrvku& page = m_report->SJHKVysC.output().page(0);
+    // Conifer and broadleaf stock columns of each species line (x 60 + 380 and 60 + 465).
+    int lines = 0;
+    for (const TVystPrvek& species : page.items) {
+        if (species.kind != TSiReportElement::FieldValue || species.rect.x() != 60 || species.text.size() > 3)
+            continue;
+        QStringList stocks;
+        for (const TVystPrvek& item : page.items)
+            if (item.kind == TSiReportElement::Function && item.rect.y() == species.rect.y() &&
+                (item.rect.x() == 440 || item.rect.x() == 525))
+                stocks << item.text;
+        ASSERT_EQ(stocks.size(), 2) << species.text.toStdString();
+        EXPECT_EQ(stocks.count(QStringLiteral("0,00")), 1) << stocks.join(u'|').toStdString();
+        ++lines;
+    }
+    EXPECT_EQ(lines, 6);
+}
+
+TEST_F(StandReportTest, RiversInCzechOrder) {
+    for (const char* river : {"Chrudimka", "Cidlina", "Dyje", "zlatý potok", "Úpa", "Čistá"})
+        m_db.add(Stand(QString::fromUtf8(river), "L", "1,0", QStringLiteral("A"), 2), 1);
+    ASSERT_TRUE(m_report->PrintAllStands());
+    QStringList rivers;
+    for (const StandHeader& h : standHeaders(m_report->SJHKVysC.output()))
+        rivers << h.river;
+    EXPECT_EQ(rivers, (QStringList{"Cidlina", "Čistá", "Dyje", "Chrudimka", "Úpa", "zlatý potok"}));
 }

@@ -1,6 +1,7 @@
 #include "EngineTestSupport.h"
 #include "ReportProgress.h"
 #include "TemplateTestPrint.h"
+#include "TemplateWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -387,4 +388,107 @@ TEST(EngineCompose, SubReportPrintsTheDetailRecordsInPlace) {
     // Detail start at 10, its bodies at 20, 30, 40; the band after the placeholder follows them.
     EXPECT_EQ(where.join(u' '), QStringLiteral("1@0,0 detail@100,10 a@105,20 b@105,30 c@105,40 pod@0,50 "
                                                "2@0,60 detail@100,70 a@105,80 b@105,90 c@105,100 pod@0,110"));
+}
+
+namespace {
+
+// A group foot with a caption beside a stretching memo, below the bodies; page head, page foot.
+QStringList memoFootLayout() {
+    return {QStringLiteral("I,2,0,800,1000,0,0,100,100,1,0"),
+            QStringLiteral("I,3,1,1,40,0"),
+            QStringLiteral("I,3,2,1,20,0"),
+            QStringLiteral("I,3,4,1,20"),
+            QStringLiteral("I,4,0,1,0,0,1,20,0"),
+            QStringLiteral("H,1,0,0,0,200,20,Arial,10,0,0,0,0,1,\"Hlava\",0"),
+            QStringLiteral("T,2,n,0,0,100,20,Arial,10,0,0,0,0,1,\"\",0"),
+            QStringLiteral("U0,1,0,0,0,100,20,Arial,10,0,0,0,0,1,\"Poznámka:\",0"),
+            QStringLiteral("U0,2,poznamka,100,0,300,20,Arial,10,0,0,16,0,1,\"\",0"),
+            QStringLiteral("P,5,3,0,0,100,20,Arial,10,0,0,0,0,1,\"Strana %d\",0")};
+}
+
+QString sentences(int count) {
+    QStringList s;
+    for (int i = 1; i <= count; ++i)
+        s << QStringLiteral("Věta %1 o olších a vrbách na břehu.").arg(i, 3, 10, QLatin1Char('0'));
+    return s.join(u' ');
+}
+
+} // namespace
+
+TEST(EngineCompose, MemoLongerThanAPageContinuesBetweenHeadAndFoot) {
+    TSestavaD report;
+    loadTemplate(report, memoFootLayout());
+    MemoryDataSet data;
+    data.addField("n", ReportDataSet::Integer);
+    data.addField("poznamka", ReportDataSet::Memo);
+    const QString memo = sentences(150);
+    for (int i = 1; i <= 30; ++i)
+        data.addRow({i, memo});
+    report.setDataSet(&data);
+    ASSERT_EQ(report.compose(), TSestavaD::ComposeOk);
+    const TSestVystup& out = report.output();
+    ASSERT_GE(out.pageCount(), 3);
+    QStringList printed;
+    for (int p = 0; p < out.pageCount(); ++p) {
+        EXPECT_EQ(findItem(out, p, "Hlava")->rect.y(), 100) << p;
+        EXPECT_EQ(findItem(out, p, QStringLiteral("Strana %1").arg(p + 1))->rect.y(), 1000 - 100 - 20) << p;
+        for (const TVystPrvek& item : out.page(p).items) {
+            if (item.kind != TSiReportElement::FieldValue || !item.multiLine)
+                continue;
+            // Between the page head and the page foot.
+            EXPECT_GE(item.rect.top(), 140) << p;
+            EXPECT_LE(item.rect.bottom(), 1000 - 100 - 20) << p;
+            printed << item.lines();
+        }
+    }
+    // The bodies fill page 1; the memo starts below them and runs on; every sentence once, in order.
+    EXPECT_EQ(findItem(out, 0, "Poznámka:")->rect.y(), 140 + 30 * 20);
+    EXPECT_EQ(printed.join(u' ').simplified(), memo);
+}
+
+TEST(EngineCompose, MemoThatFitsAPageMovesWhole) {
+    TSestavaD report;
+    loadTemplate(report, memoFootLayout());
+    MemoryDataSet data;
+    data.addField("n", ReportDataSet::Integer);
+    data.addField("poznamka", ReportDataSet::Memo);
+    for (int i = 1; i <= 30; ++i)
+        data.addRow({i, sentences(20)});
+    report.setDataSet(&data);
+    ASSERT_EQ(report.compose(), TSestavaD::ComposeOk);
+    const TSestVystup& out = report.output();
+    ASSERT_EQ(out.pageCount(), 2);
+    EXPECT_EQ(findItem(out, 1, "Poznámka:")->rect.y(), 140);
+    EXPECT_EQ(findItem(out, 0, "Poznámka:"), nullptr);
+}
+
+TEST(EngineCompose, RepeatedGroupHeadOnThePagesTheGroupContinues) {
+    const QStringList lines = {
+        QStringLiteral("I,2,0,800,1000,0,0,0,0,1,0"),
+        QStringLiteral("I,3,1,1,20,0"),
+        QStringLiteral("I,3,2,1,100,0"),
+        QStringLiteral("I,4,0,1,1,30,0,0,1,1"), // new page per group, head repeated
+        QStringLiteral("H,1,0,0,0,50,10,A,10,0,0,0,0,1,\"Hlava\",0"),
+        QStringLiteral("S0,2,skupina,0,0,50,10,A,10,0,0,0,0,1,\"\",0"),
+        QStringLiteral("T,2,n,0,0,50,10,A,10,0,0,0,0,1,\"\",0"),
+    };
+    TSestavaD report;
+    loadTemplate(report, lines);
+    MemoryDataSet data;
+    data.addField("n", ReportDataSet::Integer);
+    data.addField("skupina", ReportDataSet::String);
+    for (int i = 1; i <= 14; ++i)
+        data.addRow({i, i <= 12 ? QStringLiteral("A") : QStringLiteral("B")});
+    report.setDataSet(&data);
+    ASSERT_EQ(report.compose(), TSestavaD::ComposeOk);
+    const TSestVystup& out = report.output();
+    // Nine bodies a page: A 1–9, A 10–12 below a repeated head, B on a page of its own with one head.
+    ASSERT_EQ(out.pageCount(), 3);
+    EXPECT_EQ(pageTexts(out, 0).mid(0, 3), (QStringList{"Hlava", "A", "1"}));
+    EXPECT_EQ(pageTexts(out, 1), (QStringList{"Hlava", "A", "10", "11", "12"}));
+    EXPECT_EQ(findItem(out, 1, "10")->rect.y(), 50);
+    EXPECT_EQ(pageTexts(out, 2), (QStringList{"Hlava", "B", "13", "14"}));
+    // The flag is kept in the template.
+    EXPECT_TRUE(report.groups()[0].repeatHead);
+    EXPECT_TRUE(TemplateWriter::write(report).contains(QStringLiteral("I,4,0,1,1,30,0,0,1,1")));
 }

@@ -1,6 +1,8 @@
 // The preview window on the offscreen platform: page buttons and panels, zooms, closing, printing
 // without printers, on a text-only printer and to a PDF file, the progress window's interrupt.
+#include "IniFile.h"
 #include "MemoryDataSet.h"
+#include "QtTranslations.h"
 #include "ReportPageView.h"
 #include "ReportPreviewWindow.h"
 #include "ReportProgressWindow.h"
@@ -8,8 +10,11 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -195,6 +200,14 @@ TEST_F(PreviewTest, PrintingOnATextOnlyQueueAndToAFile) {
     };
     printing.showMessage = [&](const QString& m) { messages << m; };
     printing.lpProgram = script;
+    // The line printer's code page: offered from the settings file, the choice kept there.
+    const QString settings = dir.filePath(QStringLiteral("Rivwood.INI"));
+    QList<TSestLanguage> offered;
+    printing.settingsFile = settings;
+    printing.chooseCodePage = [&](TSestLanguage current) {
+        offered << current;
+        return std::optional(slCP852);
+    };
     int offeredPages = 0;
     ReportPrinting::Choice choice;
     choice.printer = QStringLiteral("Matrix");
@@ -219,7 +232,14 @@ TEST_F(PreviewTest, PrintingOnATextOnlyQueueAndToAFile) {
     EXPECT_TRUE(jobs.contains("4"));
     EXPECT_TRUE(jobs.contains("9"));
     EXPECT_FALSE(jobs.contains("10"));
+    EXPECT_TRUE(jobs.contains("\xFC\xA0"
+                              "dek")); // "Řádek" in cp852
     EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(offered, QList<TSestLanguage>{slUndefined});
+    EXPECT_EQ(m_report.ExportLanguage, slUndefined); // the component keeps its own
+    EXPECT_EQ(IniFile(settings).ReadString("Tisk", "KodovaStrankaTiskarny"), "cp852");
+    ASSERT_EQ(printing.print(m_report), ReportPrinting::Printed);
+    EXPECT_EQ(offered.last(), slCP852);
 
     // Printing to a file writes the PDF of the range.
     choice.printer = QStringLiteral("Laser");
@@ -252,6 +272,27 @@ TEST_F(PreviewTest, PdfOfThePages) {
     EXPECT_EQ(m_report.StartPage, 3); // the print range is kept
 }
 
+TEST_F(PreviewTest, TextOfThePagesInTheChosenCodePage) {
+    QTemporaryDir dir;
+    ReportPreviewWindow w(m_report);
+    const QString file = dir.filePath(QStringLiteral("sestava.txt"));
+    w.setSettingsFile(dir.filePath(QStringLiteral("Rivwood.INI")));
+    w.chooseTextFile = [&] { return file; };
+    TSestLanguage offered = slCP1250;
+    w.chooseCodePage = [&](TSestLanguage current) {
+        offered = current;
+        return std::optional(slASCII);
+    };
+    QTest::mouseClick(child<QPushButton>(w, "text"), Qt::LeftButton);
+    EXPECT_EQ(offered, slUndefined);
+    const QByteArray text = testsupport::readFile(file);
+    EXPECT_EQ(text.count("Radek"), 10); // every record, without diacritics
+    EXPECT_EQ(m_report.ExportLanguage, slUndefined);
+    // Offered again next time.
+    QTest::mouseClick(child<QPushButton>(w, "text"), Qt::LeftButton);
+    EXPECT_EQ(offered, slASCII);
+}
+
 TEST(ProgressWindow, InterruptAndRecordNumber) {
     ReportProgressWindow w;
     w.show();
@@ -281,4 +322,15 @@ TEST_F(PreviewTest, InterruptedCompositionKeepsWhatWasComposed) {
     EXPECT_EQ(m_report.compose(), TSestavaD::ComposeInterrupted);
     m_report.setProgress(nullptr);
     EXPECT_LE(m_report.output().pageCount(), 1);
+}
+
+TEST(QtTexts, StandardButtonsAndThePrintDialogInCzech) {
+    ASSERT_TRUE(QtTranslations::InstallCzech(*QCoreApplication::instance()));
+    QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text(), QStringLiteral("&Ano"));
+    EXPECT_EQ(box.button(QDialogButtonBox::No)->text(), QStringLiteral("&Ne"));
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Zrušit"));
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tisk"));
 }

@@ -1,11 +1,14 @@
 // Composed pages on the character grid: which items are placed and where, the text export over a
 // page range and copies in a code page, the line printer's job bytes and its CUPS queue.
 #include "ConvertText.h"
+#include "Cp1250.h"
+#include "MemoryDataSet.h"
 #include "ReportLinePrinter.h"
 #include "ReportProgress.h"
 #include "ReportTextExport.h"
 #include "RivwoodError.h"
 #include "TSestavaD.h"
+#include "TemplateReader.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -288,4 +291,37 @@ TEST(LinePrinter, JobsGoToTheQueueThroughLp) {
     StopAfter stop(0);
     queue.setProgram(script);
     EXPECT_EQ(PrintReportOnLinePrinter(report, queue, &stop), 3);
+}
+
+TEST(TextExport, MemosWrapAtTheGridColumnsAndContinueOnTheNextPage) {
+    // A stretching memo 300 wide at 10 points: 36 columns at 12 cpi; 66 rows a page.
+    TSestavaD report;
+    TemplateReader reader;
+    ASSERT_TRUE(reader.read({"I,2,0,850,1100,0,0,0,0,1,0", "I,3,2,1,20,0", "I,3,4,1,20",
+                             "T,2,poznamka,0,0,300,20,Arial,10,0,0,16,0,1,\"\",0",
+                             "P,1,0,400,0,100,20,Arial,10,0,0,0,0,1,\"Pata\",0"},
+                            report));
+    MemoryDataSet data;
+    data.addField(QStringLiteral("poznamka"), ReportDataSet::Memo);
+    QStringList words;
+    for (int i = 1; i <= 400; ++i)
+        words << QStringLiteral("výskyt%1 jmelí,").arg(i);
+    data.addRow({words.join(u' ')});
+    data.addRow({QStringLiteral("konec")});
+    report.setDataSet(&data);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("sestava.txt"));
+    ASSERT_EQ(ReportTextExport::exportReport(report, file), ReportTextExport::Ok);
+    const QString text = Cp1250::decode(testsupport::readFile(file));
+    const QStringList pages = text.split(QStringLiteral("Pata"));
+    ASSERT_GE(pages.size(), 3); // the memo runs over two pages and more
+    QStringList memo;
+    for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+        EXPECT_LE(rtrim(line.left(40)).size(), 36) << line.toStdString();
+        memo << line.left(36).trimmed();
+    }
+    // Every word once, in order, and the next body after the memo.
+    EXPECT_EQ(memo.join(u' ').simplified(), words.join(u' ') + QStringLiteral(" konec"));
+    // The report's own pages (the preview's) are not touched.
+    EXPECT_EQ(report.output().pageCount(), 0);
 }

@@ -235,6 +235,8 @@ void standGroup(TSestavaTyp& r, bool withComment) {
     TPolSkup& g = r.ensureGroup(1);
     g.fieldIndex = 0; // the stand key
     g.newPage = true; // every stand begins a page: the page number in STRANKA is where it starts
+    // A stand that runs over onto further pages shows its name and the column captions there too.
+    g.repeatHead = true;
     g.head.visible = true;
     g.head.height = 150;
     TOddilSestavy& h = g.head;

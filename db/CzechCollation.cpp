@@ -1,0 +1,72 @@
+#include "CzechCollation.h"
+
+#include <QCollator>
+#include <QRegularExpression>
+#include <QSqlDriver>
+#include <QVariant>
+#include <sqlite3.h>
+
+namespace {
+
+const QCollator& collator() {
+    static const QCollator c = [] {
+        QCollator czech(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        czech.setCaseSensitivity(Qt::CaseInsensitive);
+        return czech;
+    }();
+    return c;
+}
+
+int compareUtf16(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    return CzechCollation::Compare(QStringView(static_cast<const char16_t*>(a), lengthA / 2),
+                                   QStringView(static_cast<const char16_t*>(b), lengthB / 2));
+}
+
+sqlite3* handleOf(const QSqlDatabase& db) {
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+} // namespace
+
+namespace CzechCollation {
+
+bool Register(const QSqlDatabase& db) {
+    sqlite3* handle = handleOf(db);
+    return handle &&
+           sqlite3_create_collation(handle, Name, SQLITE_UTF16_ALIGNED, nullptr, compareUtf16) == SQLITE_OK;
+}
+
+int Compare(QStringView a, QStringView b) {
+    return collator().compare(a, b);
+}
+
+QString OrderBy(const QString& clause) {
+    static const QRegularExpression head(QStringLiteral("^(\\s*order\\s+by\\s+)(.*)$"),
+                                         QRegularExpression::CaseInsensitiveOption |
+                                             QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression direction(QStringLiteral("^(.*?)(\\s+(?:asc|desc))?\\s*$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = head.match(clause);
+    if (!m.hasMatch())
+        return clause;
+    QStringList terms;
+    for (const QString& term : m.captured(2).split(u',')) {
+        const QRegularExpressionMatch t = direction.match(term.trimmed());
+        terms << t.captured(1) + QStringLiteral(" collate ") + QLatin1String(Name) + t.captured(2);
+    }
+    return m.captured(1) + terms.join(QStringLiteral(", "));
+}
+
+QStringList Collated(QStringList lines) {
+    static const QRegularExpression orderBy(QStringLiteral("^\\s*order\\s+by\\s"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    for (QString& line : lines)
+        if (orderBy.match(line).hasMatch())
+            line = OrderBy(line);
+    return lines;
+}
+
+} // namespace CzechCollation
