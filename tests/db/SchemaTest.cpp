@@ -81,10 +81,10 @@ TEST_F(DbTest, FreshDirectoryGetsTheFiveTablesInTheCurrentLayout) {
     for (int t = 0; t < StandDatabase::TableCount; ++t)
         EXPECT_TRUE(fileExists(dir(), StandDatabase::FileName(StandDatabase::Table(t))));
     const QStringList por = columnsOf(db, "rivwoodpor");
-    EXPECT_EQ(por, (QStringList{"KLIC",      "USED",   "NAZEVTOK",   "NAZEVBREH", "NAZEVRKM",
-                                "NAZEVAKCE", "PLOCHA", "VEK",        "POC_DREV",  "KROVINY",
-                                "POPIS",     "KOMENT", "KODPOROSTU", "DATUM",     "VYPOCTENO",
-                                "SOUHRN",    "ZAVOD",  "PROVOZ",     "TAXATOR",   "UZIVATEL"}));
+    EXPECT_EQ(por, (QStringList{"KLIC",       "USED",     "NAZEVTOK",  "NAZEVBREH", "NAZEVRKM", "NAZEVAKCE",
+                                "PLOCHA",     "VEK",      "POC_DREV",  "KROVINY",   "POPIS",    "KOMENT",
+                                "KODPOROSTU", "DATUM",    "VYPOCTENO", "SOUHRN",    "ZAVOD",    "PROVOZ",
+                                "TAXATOR",    "UZIVATEL", "ZMENA"}));
     EXPECT_EQ(columnsOf(db, "RIVWOODDRE").last(), "TL_MIN");
     EXPECT_EQ(columnsOf(db, "RivwoodSes").size(), 27);
     EXPECT_EQ(columnsOf(db, "RivwoodTlo").size(), 6);

@@ -7,11 +7,13 @@
 #include "StandStore.h"
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace {
 
-// Every row of the four stand tables as text, to see that nothing changed.
-QStringList dump(StandDatabase& db) {
+// Every row of the four stand tables as text, to see that nothing changed; with `counter` false
+// without the change counter, which every write counts up.
+QStringList dump(StandDatabase& db, bool counter = true) {
     QStringList out;
     for (const char* table : {"RivwoodPor", "RivwoodDre", "RivwoodTlo", "RivwoodSes"}) {
         QSqlQuery q(db.connection());
@@ -19,7 +21,8 @@ QStringList dump(StandDatabase& db) {
         while (q.next()) {
             QStringList row{table};
             for (int i = 0; q.value(i).isValid(); ++i)
-                row << (q.value(i).isNull() ? "NULL" : q.value(i).toString());
+                if (counter || q.record().fieldName(i) != "ZMENA")
+                    row << (q.value(i).isNull() ? "NULL" : q.value(i).toString());
             out << row.join('|');
         }
     }
@@ -49,9 +52,9 @@ TEST_F(DbTest, SavedStandLoadsBackWithEveryStoredField) {
     EXPECT_EQ(loaded.layout, saved.layout);
 
     // Loading it again and saving it back writes the same rows.
-    const QStringList before = dump(*m_db);
+    const QStringList before = dump(*m_db, false);
     store.SaveStand(loaded, key);
-    EXPECT_EQ(dump(*m_db), before);
+    EXPECT_EQ(dump(*m_db, false), before);
 }
 
 TEST_F(DbTest, ClassLayoutOfTheSpeciesSurvivesSaveAndLoad) {
