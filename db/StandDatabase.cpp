@@ -208,14 +208,17 @@ void StandDatabase::open() {
             const QString file = QDir::toNativeSeparators(paths[t]);
             QSqlQuery q(db);
             if (t > 0) {
-                q.prepare(QString("attach database ? as %1").arg(kSchemas[t]));
+                if (!q.prepare(QString("attach database ? as %1").arg(kSchemas[t])))
+                    failFile(q.lastError(), file);
                 q.addBindValue(uriOf(paths[t], readOnly));
                 if (!q.exec())
                     failFile(q.lastError(), file);
             }
-            q.prepare(
-                QString("select count(*) from %1.sqlite_master where type = 'table' and lower(name) = ?")
-                    .arg(kSchemas[t]));
+            // The schema is read already while the statement is prepared.
+            if (!q.prepare(
+                    QString("select count(*) from %1.sqlite_master where type = 'table' and lower(name) = ?")
+                        .arg(kSchemas[t])))
+                failFile(q.lastError(), file);
             q.addBindValue(TableName(Table(t)).toLower());
             if (!q.exec() || !q.next())
                 failFile(q.lastError(), file);
