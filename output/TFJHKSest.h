@@ -76,8 +76,9 @@ class TFJHKSest {
     void ReadPageLayout();
     // Page on which each stand starts in the report of all stands, worked out by laying that report
     // out with the template read by ReadPageLayout, and written into STRANKA of every computed stand
-    // (0 for a stand the report does not print). Returns key -> page; nothing (and nothing written)
-    // when the user interrupted the layout through NumberingProgress.
+    // (0 for a stand the report does not print; a read-only database keeps its stored numbers).
+    // Returns key -> page; nothing (and nothing written) when the user interrupted the layout
+    // through NumberingProgress.
     std::optional<std::map<int, int>> NumberPages();
     // Told of the records while the pages are numbered (the progress window "Informace").
     ReportProgress* NumberingProgress = nullptr;
