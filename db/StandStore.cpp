@@ -59,11 +59,7 @@ bool StandStore::DeleteStandRows(int key) {
 }
 
 void StandStore::SaveStand(const TManualy225& st, int key) {
-    m_db.RequireWritable(kSaveRefused);
-    QSqlDatabase db = m_db.connection();
-    SqlTransaction tx(db);
-    StandRows::Write(db, st, key);
-    tx.commit();
+    SaveStand(st, key, -1, {});
 }
 
 SaveResult StandStore::SaveStand(const TManualy225& st, int key, std::int64_t loadedChange,
@@ -83,7 +79,7 @@ SaveResult StandStore::SaveStand(const TManualy225& st, int key, std::int64_t lo
         // still as the user saw it.
         const StandRows::RowState seen = StandRows::Read(db, key);
         const bool asNew = !seen.used;
-        if (seen.used ? seen.changeCounter != loadedChange : true) {
+        if (!seen.used || seen.changeCounter != loadedChange) {
             if (!askConflict)
                 throw RivwoodError(seen.used ? "Porost byl mezitím v databázi změněn, nebyl uložen."
                                              : "Porost byl mezitím z databáze zrušen, nebyl uložen.");
