@@ -11,7 +11,7 @@
 // When the bulk import commits: after this many stands or this many milliseconds of work,
 // whichever comes first. A crash or a kill loses at most the stands of the current chunk.
 struct BulkChunk {
-    int stands = 500;
+    int stands = 1000;
     int milliseconds = 1000;
 };
 
