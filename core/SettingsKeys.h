@@ -14,6 +14,8 @@ inline constexpr const char* PrumerkaHaglov = "PrumerkaHaglov";
 
 inline constexpr const char* DataBase = "DataBase";
 inline constexpr const char* Path = "Path";
+// Seconds a database operation waits while another program holds the database (default 30).
+inline constexpr const char* BusyTimeout = "BusyTimeout";
 
 inline constexpr const char* KodyDrevin = "KodyDrevin"; // caliper species code = abbreviation
 

@@ -62,6 +62,7 @@ QJsonObject ToJson(const StandSession& session) {
         {"age", st.age},
         {"summary", st.summary},
         {"key", session.flags.KlicZaznamu},
+        {"change", qint64(st.changeCounter)},
         {"classWidth", session.layout.SirkaStupne},
         {"firstCentre", session.layout.StredPrvniho},
         {"species", species},
@@ -183,6 +184,7 @@ void FromJson(const QJsonObject& o, StandSession& session) {
     st.age = std::int32_t(integer(o, "age", 0));
     st.summary = flag(o, "summary");
     const int key = int(integer(o, "key", 0));
+    st.changeCounter = integer(o, "change", -1);
     const QJsonValue sv = o.value("species");
     if (!sv.isUndefined() && !sv.isArray())
         throw RivwoodError("Pole „species“ musí být seznam.");

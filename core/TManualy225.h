@@ -21,6 +21,10 @@ class TManualy225 {
     double area = 10000;  // PLOCHA, m2
     std::int32_t age = 0; // VEK
     bool summary = false; // SOUHRN
+    // The change counter (ZMENA) of the stand's database row when the stand was loaded or last
+    // saved; a save compares it with the row to find changes made meanwhile by someone else.
+    // -1: not known (the stand did not come from the database), nothing is compared.
+    std::int64_t changeCounter = -1;
 
     int count() const { return int(m_items.size()); }
     const QString& abbreviationAt(int i) const { return m_items[size_t(i)].abbreviation; }

@@ -1,5 +1,6 @@
 #include "DatabaseChooser.h"
 
+#include "DatabaseError.h"
 #include "DatabaseSchema.h"
 #include "IniFile.h"
 #include "RivwoodError.h"
@@ -15,12 +16,22 @@ namespace {
 
 // The tables of an accepted directory: created when it was empty, then upgraded.
 void prepareTables(StandDatabase& db, bool empty) {
+    if (empty && (db.isReadOnly() || !StandDatabase::FilesWritable(db.directory())))
+        throw DatabaseError(DatabaseError::ReadOnly,
+                            QString("Do adresáře „%1“ nelze zapisovat, databázi porostů v něm nelze založit.")
+                                .arg(QDir::toNativeSeparators(db.directory())));
     if (empty)
         DatabaseSchema::CreateTables(db, db.directory());
     db.CheckDatabaseFiles();
     db.close();
     if (db.complete())
         SchemaUpgrade::UpgradeTables(db);
+}
+
+// A database that takes no changes is told once, when it is opened.
+void tellReadOnly(StandDatabase& db, const DatabaseDialogs& dialogs) {
+    if (db.complete() && db.isReadOnly() && dialogs.show)
+        dialogs.show(db.ReadOnlyMessage());
 }
 
 // Asks about an incomplete directory; on OK drops the older tables. Returns the "empty" flag to
@@ -57,8 +68,11 @@ bool OpenDatabase(StandDatabase& db, const QString& programDirectory, const Data
             dialogs.show({UserMessage::Error, "Nebyla vybrána žádná databáze, program končí !"});
         return false;
     }
-    db.close();
-    prepareTables(db, db.empty());
+    if (!db.isOpen()) {
+        db.close();
+        prepareTables(db, db.empty());
+        tellReadOnly(db, dialogs);
+    }
     if (!db.settingsFile().isEmpty()) {
         try {
             ini.WriteString(SettingsKeys::DataBase, SettingsKeys::Path,
@@ -89,6 +103,7 @@ bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs) 
         empty = settleIncomplete(db, dialogs.confirm);
     }
     prepareTables(db, *empty);
+    tellReadOnly(db, dialogs);
     return true;
 }
 

@@ -14,11 +14,13 @@ namespace {
 
 std::atomic<unsigned> g_counter{0};
 
-// Runs `work` on a private connection to one file, removed afterwards.
-void withFile(const QString& path, const std::function<void(QSqlDatabase&)>& work) {
+// Runs `work` on a private connection to one file, removed afterwards. Another program creating
+// the same tables at the same time is waited for.
+void withFile(const QString& path, int busyTimeoutMs, const std::function<void(QSqlDatabase&)>& work) {
     const QString name = QString("rivwood-schema-%1").arg(++g_counter);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
         db.setDatabaseName(path);
         if (db.open())
             work(db);
@@ -77,7 +79,7 @@ void CreateTables(StandDatabase& db, const QString& directory) {
         return;
     for (int t = 0; t < StandDatabase::TableCount; ++t) {
         const auto table = StandDatabase::Table(t);
-        withFile(StandDatabase::TablePath(directory, table), [&](QSqlDatabase& c) {
+        withFile(StandDatabase::TablePath(directory, table), db.busyTimeoutMs(), [&](QSqlDatabase& c) {
             QSqlQuery q(c);
             q.exec(CreateStatement(table)); // an existing table keeps its rows
         });
@@ -96,7 +98,7 @@ void DropOldTables(StandDatabase& db, const QString& directory) {
                 continue;
             const QString path = dir.filePath(entry);
             bool dropped = false, leftEmpty = false;
-            withFile(path, [&](QSqlDatabase& c) {
+            withFile(path, db.busyTimeoutMs(), [&](QSqlDatabase& c) {
                 QSqlQuery q(c);
                 dropped = q.exec("Drop Table " + table);
                 leftEmpty =

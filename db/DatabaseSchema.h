@@ -13,6 +13,11 @@ namespace DatabaseSchema {
 inline constexpr int NazevTokWidth = 20, NazevBrehWidth = 2, NazevRKmWidth = 16, NazevAkceWidth = 30,
                      PopisWidth = 80, KodPorostuWidth = 70, DatumWidth = 16, UserWidth = 80, ZkrWidth = 3;
 
+// The change counter of the stand table, added by the upgrade: every write of a stand's row
+// (allocation, save, deletion) counts it up, so a save can tell that someone else changed the
+// stand since it was loaded.
+inline constexpr const char* ChangeColumn = "ZMENA";
+
 // The SQL type that stands for NUMERIC.
 inline constexpr const char* Numeric = "DOUBLE";
 

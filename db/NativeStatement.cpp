@@ -1,17 +1,11 @@
 #include "NativeStatement.h"
 
-#include "RivwoodError.h"
+#include "SqliteHandle.h"
 
-#include <QSqlDriver>
-#include <QVariant>
 #include <sqlite3.h>
 
-NativeStatement::NativeStatement(const QSqlDatabase& db, const char* sql) : m_sql(QString::fromUtf8(sql)) {
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        m_db = *static_cast<sqlite3* const*>(handle.constData());
-    if (!m_db)
-        throw RivwoodError("Chyba databáze: spojení s databází porostů není otevřeno.");
+NativeStatement::NativeStatement(const QSqlDatabase& db, const char* sql)
+    : m_db(SqliteHandle::Of(db)), m_sql(QString::fromUtf8(sql)) {
     if (sqlite3_prepare_v2(m_db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
         fail();
 }
@@ -20,9 +14,8 @@ NativeStatement::~NativeStatement() {
     sqlite3_finalize(m_stmt);
 }
 
-void NativeStatement::fail() const {
-    throw RivwoodError(
-        QString("Chyba databáze: %1: %2").arg(m_sql.simplified(), QString::fromUtf8(sqlite3_errmsg(m_db))));
+void NativeStatement::fail(int code) const {
+    SqliteHandle::Fail(m_db, code ? code : sqlite3_errcode(m_db), m_sql.simplified());
 }
 
 NativeStatement& NativeStatement::bind(int index, double value) {
@@ -53,5 +46,5 @@ void NativeStatement::exec() {
     const int rc = sqlite3_step(m_stmt);
     sqlite3_reset(m_stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW)
-        fail();
+        fail(rc);
 }

@@ -9,7 +9,7 @@ struct sqlite3_stmt;
 // A prepared statement on the connection's own SQLite handle. The stand save inserts some two
 // hundred rows per stand; binding through QSqlQuery costs more than the inserts themselves, so
 // those rows go through here. Values are bound by position from 1; exec() runs the statement and
-// makes it ready for the next row. Errors are RivwoodErrors with the database's message.
+// makes it ready for the next row. Errors are DatabaseErrors with their cause.
 class NativeStatement {
   public:
     NativeStatement(const QSqlDatabase& db, const char* sql);
@@ -24,7 +24,8 @@ class NativeStatement {
     void exec();
 
   private:
-    [[noreturn]] void fail() const;
+    // The error of a result code; 0 takes the connection's last one.
+    [[noreturn]] void fail(int code = 0) const;
 
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_stmt = nullptr;

@@ -46,9 +46,60 @@ void executeStatement(QSqlDatabase& db, const QStringList& lines) {
     }
 }
 
-void upgradeSpeciesTable(QSqlDatabase& db) {
-    if (!Columns(db, "RivwoodDre").contains("TL_MIN"))
+// What the tables lack; found with reads only, so a database that is up to date (or read-only)
+// is never written.
+struct Pending {
+    bool indexes = false;           // a lookup index of the class, summary or height rows
+    bool firstCentreColumn = false; // TL_MIN of the species table
+    bool speciesRows = false;       // species rows with a width outside 1..4 or without first centre
+    bool vypocteno = false, souhrn = false, userColumns = false;
+    bool changeColumn = false;
+
+    bool any() const {
+        return indexes || firstCentreColumn || speciesRows || vypocteno || souhrn || userColumns ||
+               changeColumn;
+    }
+};
+
+const StandDatabase::Table kIndexedTables[] = {StandDatabase::Tlo, StandDatabase::Ses, StandDatabase::Vys};
+
+QString indexName(StandDatabase::Table t) {
+    return StandDatabase::TableName(t).toLower() + "_klic";
+}
+
+bool anyRow(const QSqlDatabase& db, const QString& sql, std::initializer_list<QVariant> values = {}) {
+    QSqlQuery q = Exec(db, sql, values);
+    return q.next() && Integer(q, 0) > 0;
+}
+
+Pending survey(const QSqlDatabase& db) {
+    Pending p;
+    for (auto t : kIndexedTables)
+        p.indexes = p.indexes ||
+                    !anyRow(db,
+                            QString("select count(*) from %1.sqlite_master where type = 'index' and name = ?")
+                                .arg(StandDatabase::SchemaName(t)),
+                            {indexName(t)});
+    p.firstCentreColumn = !Columns(db, "RivwoodDre").contains("TL_MIN");
+    const QString widthFault = "TL_INTERVAL is null or TL_INTERVAL not in (1, 2, 3, 4)";
+    p.speciesRows =
+        anyRow(db, "select count(*) from (select 1 from RivwoodDre where " +
+                       (p.firstCentreColumn ? QString("1")
+                                            : widthFault + " or TL_MIN is null or abs(TL_MIN) <= 0.5") +
+                       " limit 1)");
+    const QStringList columns = Columns(db, "RivwoodPor");
+    p.vypocteno = !columns.contains("VYPOCTENO");
+    p.souhrn = !columns.contains("SOUHRN");
+    p.userColumns = !columns.contains("ZAVOD");
+    p.changeColumn = !columns.contains(DatabaseSchema::ChangeColumn);
+    return p;
+}
+
+void upgradeSpeciesTable(QSqlDatabase& db, const Pending& p) {
+    if (p.firstCentreColumn)
         Exec(db, QString("alter table RivwoodDre add column TL_MIN %1").arg(DatabaseSchema::Numeric));
+    if (!p.speciesRows)
+        return;
     Exec(
         db,
         "update RivwoodDre set TL_INTERVAL = 4 where TL_INTERVAL is null or TL_INTERVAL not in (1, 2, 3, 4)");
@@ -80,19 +131,23 @@ bool summaryConsistent(QSqlQuery& species, QSqlQuery& classes, QSqlQuery& summar
 
 void UpgradeTables(StandDatabase& sdb) {
     QSqlDatabase db = sdb.connection();
+    // A read-only database keeps its layout; the readers cope with the older one.
+    if (!survey(db).any() || sdb.isReadOnly())
+        return;
     SqlTransaction tx(db);
+    // Again under the write lock: another program may have upgraded the tables meanwhile.
+    const Pending pending = survey(db);
     // The class and summary rows are looked up by stand and species.
-    for (auto t : {StandDatabase::Tlo, StandDatabase::Ses, StandDatabase::Vys}) {
-        const QString table = StandDatabase::TableName(t).toLower();
-        Exec(db, QString("create index if not exists %1.%2_klic on %2 (KLIC, DR_ZKR)")
-                     .arg(StandDatabase::SchemaName(t), table));
-    }
-    upgradeSpeciesTable(db);
+    if (pending.indexes)
+        for (auto t : kIndexedTables)
+            Exec(db,
+                 QString("create index if not exists %1.%2 on %3 (KLIC, DR_ZKR)")
+                     .arg(StandDatabase::SchemaName(t), indexName(t), StandDatabase::TableName(t).toLower()));
+    upgradeSpeciesTable(db, pending);
 
-    const QStringList columns = Columns(db, "RivwoodPor");
-    const bool missingV = !columns.contains("VYPOCTENO");
-    const bool missingS = !columns.contains("SOUHRN");
-    const bool missingU = !columns.contains("ZAVOD");
+    const bool missingV = pending.vypocteno;
+    const bool missingS = pending.souhrn;
+    const bool missingU = pending.userColumns;
     const QStringList statement = StandTableStatement(missingV, missingS, missingU);
     if (!statement.isEmpty()) {
         const UserIdentification user =
@@ -129,6 +184,9 @@ void UpgradeTables(StandDatabase& sdb) {
                              Char(user.uzivatel, DatabaseSchema::UserWidth), key});
         }
     }
+    // The counter comes last, after the columns of the written layout.
+    if (pending.changeColumn)
+        Exec(db, QString("alter table RIVWOODPOR add column %1 INTEGER").arg(DatabaseSchema::ChangeColumn));
     tx.commit();
 }
 

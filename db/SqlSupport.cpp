@@ -1,6 +1,6 @@
 #include "SqlSupport.h"
 
-#include "RivwoodError.h"
+#include "DatabaseError.h"
 
 #include <QSqlError>
 
@@ -11,14 +11,26 @@ QString describe(const QSqlError& e) {
     QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
     return text.trimmed();
 }
+
+[[noreturn]] void fail(const QSqlError& e, const QString& what) {
+    bool numeric = false;
+    const int code = e.nativeErrorCode().toInt(&numeric);
+    DatabaseError::Throw(numeric ? code : 1, what, describe(e));
+}
 } // namespace
 
 void Fail(const QSqlQuery& query, const QString& what) {
-    throw RivwoodError(QString("Chyba databáze: %1: %2").arg(what, describe(query.lastError())));
+    fail(query.lastError(), what);
 }
 
 void Fail(const QSqlDatabase& db, const QString& what) {
-    throw RivwoodError(QString("Chyba databáze: %1: %2").arg(what, describe(db.lastError())));
+    fail(db.lastError(), what);
+}
+
+DatabaseError::Cause CauseOf(const QSqlError& error) {
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric);
+    return numeric ? DatabaseError::CauseOf(code) : DatabaseError::Other;
 }
 
 QSqlQuery Prepare(const QSqlDatabase& db, const QString& sql) {

@@ -1,18 +1,23 @@
 #pragma once
 
+#include "DatabaseError.h"
+
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <initializer_list>
 
 // Small helpers over QSqlQuery: statements that must succeed end the command with a
-// RivwoodError carrying the database's own message.
+// DatabaseError naming the cause (busy, disk full, …), or for other faults
+// "Chyba databáze: <what>: <driver text>".
 namespace SqlSupport {
 
-// "Chyba databáze: <what>: <driver text>".
 [[noreturn]] void Fail(const QSqlQuery& query, const QString& what);
 [[noreturn]] void Fail(const QSqlDatabase& db, const QString& what);
+// The cause of a driver error.
+DatabaseError::Cause CauseOf(const QSqlError& error);
 
 // Prepares a statement; a statement that does not compile is a RivwoodError.
 QSqlQuery Prepare(const QSqlDatabase& db, const QString& sql);

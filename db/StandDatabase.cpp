@@ -1,7 +1,10 @@
 #include "StandDatabase.h"
 
 #include "CzechCollation.h"
+#include "DatabaseError.h"
+#include "IniFile.h"
 #include "RivwoodError.h"
+#include "SettingsKeys.h"
 #include "SqlSupport.h"
 
 #include <QDir>
@@ -9,6 +12,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -18,8 +22,29 @@ const char* const kNames[StandDatabase::TableCount] = {"RivwoodPor", "RivwoodDre
 // files goes through SQLite's super-journal and stays atomic.
 const char* const kSchemas[StandDatabase::TableCount] = {"main", "dre", "tlo", "ses", "vys"};
 
-QString uriOf(const QString& path) {
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) + "?mode=rw";
+QString uriOf(const QString& path, bool readOnly) {
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           (readOnly ? "?mode=ro" : "?mode=rw");
+}
+
+// The error of a table file that could not be opened or read; a file that is only locked is
+// busy, not damaged.
+[[noreturn]] void failFile(const QSqlError& error, const QString& file) {
+    const DatabaseError::Cause cause = SqlSupport::CauseOf(error);
+    switch (cause) {
+    case DatabaseError::Busy:
+        throw DatabaseError(cause, DatabaseError::MessageFor(cause, {}, {}));
+    case DatabaseError::Io:
+    case DatabaseError::Denied:
+        throw DatabaseError(cause,
+                            QString("%1 Soubor: „%2“.").arg(DatabaseError::MessageFor(cause, {}, {}), file));
+    default:
+        break;
+    }
+    const QString detail = error.databaseText().trimmed();
+    throw DatabaseError(DatabaseError::Damaged,
+                        QString("Soubor „%1“ není databázový soubor porostů nebo je poškozen%2.")
+                            .arg(file, detail.isEmpty() ? QString() : " (" + detail + ")"));
 }
 
 } // namespace
@@ -103,6 +128,57 @@ QSqlDatabase StandDatabase::connection() {
     return QSqlDatabase::database(m_name, false);
 }
 
+bool StandDatabase::FilesWritable(const QString& directory) {
+    if (!QFileInfo(directory).isWritable())
+        return false; // SQLite writes its journal beside the files
+    for (int t = 0; t < TableCount; ++t) {
+        const QFileInfo file(TablePath(directory, Table(t)));
+        if (file.exists() && !file.isWritable())
+            return false;
+    }
+    return true;
+}
+
+void StandDatabase::setReadOnlyMode(bool readOnly) {
+    if (readOnly == m_readOnlyMode)
+        return;
+    close();
+    m_readOnlyMode = readOnly;
+}
+
+bool StandDatabase::isReadOnly() const {
+    if (m_open)
+        return m_readOnly;
+    return m_readOnlyMode || !FilesWritable(m_directory);
+}
+
+UserMessage StandDatabase::ReadOnlyMessage() const {
+    return {UserMessage::Information,
+            QString("Databáze porostů v adresáři „%1“ je jen pro čtení. Porosty lze prohlížet, tisknout a "
+                    "exportovat, ukládat a rušit je nelze.")
+                .arg(QDir::toNativeSeparators(m_directory))};
+}
+
+void StandDatabase::RequireWritable(const QString& what) const {
+    if (isReadOnly())
+        throw DatabaseError(DatabaseError::ReadOnly,
+                            QString("Databáze porostů je jen pro čtení, %1.").arg(what));
+}
+
+int StandDatabase::busyTimeoutMs() const {
+    int seconds = DefaultBusyTimeoutSeconds;
+    if (!m_settingsFile.isEmpty()) {
+        try {
+            seconds = IniFile(m_settingsFile)
+                          .ReadInteger(SettingsKeys::DataBase, SettingsKeys::BusyTimeout,
+                                       DefaultBusyTimeoutSeconds);
+        } catch (const IoError&) {
+            // An unreadable settings file leaves the default.
+        }
+    }
+    return std::clamp(seconds, 0, 3600) * 1000;
+}
+
 void StandDatabase::open() {
     QSqlDatabase db = QSqlDatabase::database(m_name, false);
     if (!db.isValid())
@@ -117,11 +193,14 @@ void StandDatabase::open() {
             throw RivwoodError(QString("V adresáři databáze „%1“ chybí soubor %2.")
                                    .arg(QDir::toNativeSeparators(m_directory), FileName(Table(t))));
     }
-    db.setConnectOptions("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000");
-    db.setDatabaseName(uriOf(paths[Por]));
+    const bool readOnly = m_readOnlyMode || !FilesWritable(m_directory);
+    QString options = QString("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs());
+    if (readOnly)
+        options += ";QSQLITE_OPEN_READONLY";
+    db.setConnectOptions(options);
+    db.setDatabaseName(uriOf(paths[Por], readOnly));
     if (!db.open())
-        throw RivwoodError(QString("Databázový soubor „%1“ nelze otevřít: %2")
-                               .arg(QDir::toNativeSeparators(paths[Por]), db.lastError().text()));
+        failFile(db.lastError(), QDir::toNativeSeparators(paths[Por]));
     CzechCollation::Register(db);
     try {
         // Savepoints of the stand saves keep their undo pages in memory.
@@ -132,20 +211,20 @@ void StandDatabase::open() {
             const QString file = QDir::toNativeSeparators(paths[t]);
             QSqlQuery q(db);
             if (t > 0) {
-                q.prepare(QString("attach database ? as %1").arg(kSchemas[t]));
-                q.addBindValue(uriOf(paths[t]));
+                if (!q.prepare(QString("attach database ? as %1").arg(kSchemas[t])))
+                    failFile(q.lastError(), file);
+                q.addBindValue(uriOf(paths[t], readOnly));
                 if (!q.exec())
-                    throw RivwoodError(QString("Databázový soubor „%1“ nelze otevřít: %2")
-                                           .arg(file, q.lastError().databaseText()));
+                    failFile(q.lastError(), file);
             }
-            q.prepare(
-                QString("select count(*) from %1.sqlite_master where type = 'table' and lower(name) = ?")
-                    .arg(kSchemas[t]));
+            // The schema is read already while the statement is prepared.
+            if (!q.prepare(
+                    QString("select count(*) from %1.sqlite_master where type = 'table' and lower(name) = ?")
+                        .arg(kSchemas[t])))
+                failFile(q.lastError(), file);
             q.addBindValue(TableName(Table(t)).toLower());
             if (!q.exec() || !q.next())
-                throw RivwoodError(
-                    QString("Soubor „%1“ není databázový soubor porostů nebo je poškozen (%2).")
-                        .arg(file, q.lastError().databaseText()));
+                failFile(q.lastError(), file);
             if (q.value(0).toInt() == 0)
                 throw RivwoodError(
                     QString("Soubor „%1“ neobsahuje tabulku %2.").arg(file, TableName(Table(t))));
@@ -154,5 +233,6 @@ void StandDatabase::open() {
         db.close();
         throw;
     }
+    m_readOnly = readOnly;
     m_open = true;
 }

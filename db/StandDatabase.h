@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UserMessage.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -8,9 +10,16 @@
 // connection, named "dbjhkdata" unless told otherwise, so that joins over the tables, their
 // filters and their ordering run as plain SQL. The connection is opened on first use and closed
 // whenever the directory changes.
+//
+// Several programs may use one directory at once (a shared drive): an operation that meets the
+// database locked by another waits up to the settings file's "DataBase"/"BusyTimeout" seconds
+// (default 30) before it fails with "Databázi právě používá jiný program. …". A directory or
+// table file that cannot be written is opened read-only: listing, loading, reports and exports
+// work, writes are refused with a message of their own.
 class StandDatabase {
   public:
     static constexpr const char* DefaultConnectionName = "dbjhkdata";
+    static constexpr int DefaultBusyTimeoutSeconds = 30;
 
     enum Table { Por, Dre, Tlo, Ses, Vys };
     static constexpr int TableCount = 5;
@@ -50,6 +59,23 @@ class StandDatabase {
     bool isOpen() const { return m_open; }
     void close();
 
+    // Opens the files read-only even where they could be written (archives, tests run as root).
+    // Takes effect at the next opening of the connection.
+    void setReadOnlyMode(bool readOnly);
+    // The database takes no changes: read-only mode, or the directory or a table file cannot be
+    // written by this user. Known for certain once the connection is open.
+    bool isReadOnly() const;
+    // What the window tells once when it opens a read-only database.
+    UserMessage ReadOnlyMessage() const;
+    // A DatabaseError telling that the database is read-only and `what` cannot be done
+    // ("porost nelze uložit"), when it is.
+    void RequireWritable(const QString& what) const;
+    // True when the user may write the directory and every table file in it.
+    static bool FilesWritable(const QString& directory);
+
+    // Milliseconds an operation waits for a lock held by another program.
+    int busyTimeoutMs() const;
+
   private:
     void open();
 
@@ -59,4 +85,6 @@ class StandDatabase {
     bool m_complete = false;
     bool m_empty = false;
     bool m_open = false;
+    bool m_readOnlyMode = false;
+    bool m_readOnly = false; // of the open connection
 };

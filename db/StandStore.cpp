@@ -1,172 +1,128 @@
 #include "StandStore.h"
 
 #include "DatabaseSchema.h"
-#include "NativeStatement.h"
 #include "RivwoodError.h"
 #include "SqlSupport.h"
 #include "SqlTransaction.h"
 #include "StandCode.h"
+#include "StandRows.h"
 
 #include <QSqlQuery>
 #include <cmath>
-#include <limits>
 
 using namespace SqlSupport;
 namespace S = DatabaseSchema;
 
 namespace {
 
-// Class rows above this diameter are loaded into its class.
-
-bool rowExists(const QSqlDatabase& db, int key) {
-    QSqlQuery q = Exec(db, "select count(*) from RivwoodPor where KLIC = ?", {key});
-    return q.next() && q.value(0).toInt() > 0;
-}
-
 QVariant user(const QString& text) {
     return Char(text, S::UserWidth);
 }
 
+const char* const kSaveRefused = "porost nelze uložit";
+
 } // namespace
 
+UserMessage StandStore::ChangedQuestion() {
+    return {UserMessage::Warning, "Porost byl mezitím v databázi změněn. Přepsat?"};
+}
+
+UserMessage StandStore::DeletedQuestion() {
+    return {UserMessage::Warning, "Porost byl mezitím z databáze zrušen. Uložit jej jako nový porost?"};
+}
+
 int StandStore::AllocateStandKey() {
+    m_db.RequireWritable(kSaveRefused);
     const UserIdentification u = UserIdentification::Load(m_db.settingsFile());
     QSqlDatabase db = m_db.connection();
     SqlTransaction tx(db);
-    int key = 0;
-    {
-        QSqlQuery q = Exec(db, "select KLIC from RivwoodPor where USED = false order by KLIC limit 1");
-        if (q.next())
-            key = q.value(0).toInt();
-    }
-    if (key != 0) {
-        Exec(db,
-             "update RivwoodPor set USED = true, ZAVOD = ?, PROVOZ = ?, TAXATOR = ?, UZIVATEL = ? where KLIC "
-             "= ?",
-             {user(u.zavod), user(u.provoz), user(u.taxator), user(u.uzivatel), key});
-    } else {
-        qlonglong max = 0;
-        {
-            QSqlQuery q = Exec(db, "select max(KLIC) from RivwoodPor");
-            if (q.next())
-                max = Integer(q, 0);
-        }
-        if (max >= std::numeric_limits<std::int32_t>::max())
-            throw RivwoodError("Databáze porostů nemá žádný volný klíč.");
-        key = int(std::max<qlonglong>(max, 0) + 1);
-        Exec(db,
-             "insert into RivwoodPor (KLIC, USED, ZAVOD, PROVOZ, TAXATOR, UZIVATEL) values (?, true, ?, ?, "
-             "?, ?)",
-             {key, user(u.zavod), user(u.provoz), user(u.taxator), user(u.uzivatel)});
-    }
+    const int key = StandRows::Allocate(db, u).key;
     tx.commit();
     return key;
 }
 
-void StandStore::deleteChildRows(QSqlDatabase& db, int key) {
-    for (const char* table : {"RIVWOODDRE", "RIVWOODTLO", "RIVWOODSES"})
-        Exec(db, QString("delete from\n%1\nWhere KLIC = %2").arg(table).arg(key));
-}
-
 bool StandStore::DeleteStandRows(int key) {
+    m_db.RequireWritable("porost nelze zrušit");
     QSqlDatabase db = m_db.connection();
     SqlTransaction tx(db);
-    if (!rowExists(db, key))
+    if (!StandRows::Read(db, key).exists)
         return false;
-    QString set = "USED = false";
+    // Every column is cleared but the change counter, which goes on counting.
+    QString set = QString("USED = false, %1 = coalesce(%1, 0) + 1").arg(S::ChangeColumn);
     for (const QString& c : Columns(db, "RivwoodPor"))
-        if (c != "KLIC" && c != "USED")
+        if (c != "KLIC" && c != "USED" && c != S::ChangeColumn)
             set += ", " + c + " = NULL";
     Exec(db, "update RivwoodPor set " + set + " where KLIC = ?", {key});
-    deleteChildRows(db, key);
+    StandRows::DeleteChildRows(db, key);
     tx.commit();
     return true;
 }
 
 void StandStore::SaveStand(const TManualy225& st, int key) {
-    QSqlDatabase db = m_db.connection();
-    SqlTransaction tx(db);
-    QVariant kept[4];
-    {
-        QSqlQuery q =
-            Exec(db, "select ZAVOD, PROVOZ, TAXATOR, UZIVATEL from RivwoodPor where KLIC = ?", {key});
-        if (!q.next())
-            throw RivwoodError(QString("Porost s klíčem %1 v databázi není, nebyl uložen.").arg(key));
-        for (int i = 0; i < 4; ++i)
-            kept[i] = q.value(i);
-    }
-    deleteChildRows(db, key);
-
-    bool allComputed = true;
-    for (int i = 0; i < st.count(); ++i)
-        allComputed = allComputed && st.at(i).computed;
-    Exec(db,
-         "update RivwoodPor set USED = true, NazevTok = ?, NazevBreh = ?, NazevRKm = ?, NazevAkce = ?, "
-         "PLOCHA = ?, "
-         "VEK = ?, POC_DREV = ?, KROVINY = ?, POPIS = ?, KOMENT = ?, KODPOROSTU = ?, DATUM = ?, VYPOCTENO = "
-         "?, "
-         "SOUHRN = ?, ZAVOD = ?, PROVOZ = ?, TAXATOR = ?, UZIVATEL = ? where KLIC = ?",
-         {Char(st.river, S::NazevTokWidth), Char(st.bank, S::NazevBrehWidth),
-          Char(st.riverKm, S::NazevRKmWidth), Char(st.action, S::NazevAkceWidth), st.area, st.age,
-          NarrowTo16(st.count(), "POC_DREV"), st.shrubArea, Char(st.designation, S::PopisWidth), st.comment,
-          Char(st.code, S::KodPorostuWidth), Char(st.date, S::DatumWidth), allComputed, st.summary, kept[0],
-          kept[1], kept[2], kept[3], key});
-
-    NativeStatement dre(
-        db, "insert into RivwoodDre (KLIC, DR_ZKR, DR_VYP, DR_TAB, JHK, TLOUSTKA, VYPOC_TL, VYSKA, "
-            "VYPOCTENO, TAB_ZAS, TL_INTERVAL, POCET_TL, TL_MIN) "
-            "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    NativeStatement tlo(db, "insert into RivwoodTlo (KLIC, DR_ZKR, TLOUSTKA, CETNOST, OBJEMJ, OBJEMC) "
-                            "values (?, ?, ?, ?, ?, ?)");
-    NativeStatement ses(
-        db, "insert into RivwoodSes (KLIC, PLOCHA, ZAKM, DR_ZKR, DR_KOD, POR_V_ZAP, DR_ZAKM, "
-            "DR_PLO, DR_PLO_RED, DR_PLO_RHA, DR_ZAST, JEHL, VYSKA, TLOUSTKA, JHK, GHA, DR_G, ZTJ, "
-            "ZTL, ZT, ZHA, ZHA_JEHL, ZHA_LIST, DR_ZAS_J, DR_ZAS_L, DR_ZAS_CEL) values "
-            "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    for (int p = 0; p < st.count(); ++p) {
-        const TManual225& s = st.at(p);
-        const QString zkr = CharsToString(s.abbreviation);
-        dre.bind(1, key)
-            .bind(2, zkr)
-            .bind(3, CharsToString(s.curveSpecies))
-            .bind(4, CharsToString(s.tableSpecies));
-        dre.bind(5, int(s.curve)).bind(6, s.meanDiameter).bind(7, int(s.meanDiameterComputed));
-        dre.bind(8, s.meanHeight).bind(9, int(s.computed)).bind(10, s.tableStock).bind(11, int(s.classWidth));
-        dre.bind(12, int(NarrowTo16(qint64(s.classes.size()), "POCET_TL"))).bind(13, s.firstCentre);
-        dre.exec();
-        tlo.bind(1, key).bind(2, zkr);
-        for (size_t i = 1; i < s.classes.size(); ++i) {
-            const TTloustkoveStupne& e = s.classes[i];
-            if (e.trees > 0) {
-                tlo.bind(3, s.firstCentre + double(i - 1) * s.classWidth).bind(4, e.trees);
-                tlo.bind(5, e.treeVolume).bind(6, e.classVolume);
-                tlo.exec();
-            }
-        }
-        ses.bind(1, key).bind(2, st.area).bind(3, s.standStocking).bind(4, zkr);
-        ses.bind(5, int(NarrowTo16(s.code, "DR_KOD")))
-            .bind(6, p + 1)
-            .bind(7, s.stocking)
-            .bind(8, s.actualArea);
-        ses.bind(9, s.reducedArea).bind(10, s.reducedAreaShare).bind(11, s.share).bind(12, int(s.conifer));
-        ses.bind(13, s.meanHeight)
-            .bind(14, s.meanDiameter)
-            .bind(15, double(s.curve))
-            .bind(16, s.basalAreaPerHa);
-        ses.bind(17, s.basalArea).bind(20, s.tableStock).bind(21, s.stockPerHa).bind(26, s.totalStock);
-        // Conifer rows fill the J columns, broadleaf rows the L columns; the other three stay empty.
-        const int own = s.conifer ? 0 : 1, other = 1 - own;
-        ses.bind(18 + own, s.tableStock).bindNull(18 + other);
-        ses.bind(22 + own, s.stockPerHa).bindNull(22 + other);
-        ses.bind(24 + own, s.totalStock).bindNull(24 + other);
-        ses.exec();
-    }
-    tx.commit();
+    SaveStand(st, key, -1, {});
 }
 
-void StandStore::SaveStand(StandSession& session, int key) {
-    SaveStand(session.stand, key);
+SaveResult StandStore::SaveStand(const TManualy225& st, int key, std::int64_t loadedChange,
+                                 const YesNoQuestion& askConflict) {
+    m_db.RequireWritable(kSaveRefused);
+    if (loadedChange < 0) {
+        QSqlDatabase db = m_db.connection();
+        SqlTransaction tx(db);
+        const std::int64_t change = StandRows::Write(db, st, key);
+        tx.commit();
+        return {SaveResult::Stored, key, change};
+    }
+    const UserIdentification u = UserIdentification::Load(m_db.settingsFile());
+    QSqlDatabase db = m_db.connection();
+    for (;;) {
+        // Asked before the write lock is taken; the write then goes ahead only when the row is
+        // still as the user saw it.
+        const StandRows::RowState seen = StandRows::Read(db, key);
+        const bool asNew = !seen.used;
+        if (!seen.used || seen.changeCounter != loadedChange) {
+            if (!askConflict)
+                throw RivwoodError(seen.used ? "Porost byl mezitím v databázi změněn, nebyl uložen."
+                                             : "Porost byl mezitím z databáze zrušen, nebyl uložen.");
+            if (!askConflict(seen.used ? ChangedQuestion() : DeletedQuestion()))
+                return {SaveResult::Refused, key, loadedChange};
+        }
+        SqlTransaction tx(db);
+        if (!(StandRows::Read(db, key) == seen))
+            continue; // changed again while the question was open
+        const int target = asNew ? StandRows::Allocate(db, u).key : key;
+        const std::int64_t change = StandRows::Write(db, st, target);
+        tx.commit();
+        return {asNew ? SaveResult::StoredAsNew : SaveResult::Stored, target, change};
+    }
+}
+
+SaveResult StandStore::SaveStand(StandSession& session, int key, const YesNoQuestion& askConflict) {
+    const SaveResult r = SaveStand(session.stand, key, session.stand.changeCounter, askConflict);
+    if (r.stored()) {
+        session.stand.changeCounter = r.changeCounter;
+        session.flags.KlicZaznamu = r.key;
+        session.flags.Ulozeno = true;
+    }
+    return r;
+}
+
+SaveResult StandStore::SaveNewStand(const TManualy225& st) {
+    m_db.RequireWritable(kSaveRefused);
+    const UserIdentification u = UserIdentification::Load(m_db.settingsFile());
+    QSqlDatabase db = m_db.connection();
+    SqlTransaction tx(db);
+    const int key = StandRows::Allocate(db, u).key;
+    const std::int64_t change = StandRows::Write(db, st, key);
+    tx.commit();
+    return {SaveResult::Stored, key, change};
+}
+
+SaveResult StandStore::SaveNewStand(StandSession& session) {
+    const SaveResult r = SaveNewStand(session.stand);
+    session.stand.changeCounter = r.changeCounter;
+    session.flags.KlicZaznamu = r.key;
     session.flags.Ulozeno = true;
+    return r;
 }
 
 LoadStandResult StandStore::LoadStand(StandSession& session, int key) {
@@ -178,12 +134,17 @@ LoadStandResult StandStore::LoadStand(StandSession& session, int key) {
     st.ClearStand();
     ClassLayout layout = session.layout;
     bool layoutSet = false;
+    // One read transaction: a save of another program cannot commit between the stand's rows.
+    const SqlReadSnapshot snapshot(db);
+    const bool hasChange = Columns(db, "RivwoodPor").contains(S::ChangeColumn);
+    st.changeCounter = -1;
     {
-        QSqlQuery q =
-            Exec(db,
-                 "select USED, NazevTok, NazevBreh, NazevRKm, NazevAkce, PLOCHA, KROVINY, POPIS, DATUM, "
-                 "KODPOROSTU, VEK, KOMENT from RivwoodPor where KLIC = ?",
-                 {key});
+        QSqlQuery q = Exec(
+            db,
+            QString("select USED, NazevTok, NazevBreh, NazevRKm, NazevAkce, PLOCHA, KROVINY, POPIS, DATUM, "
+                    "KODPOROSTU, VEK, KOMENT, %1 from RivwoodPor where KLIC = ?")
+                .arg(hasChange ? S::ChangeColumn : "NULL"),
+            {key});
         if (!q.next()) {
             session.stand = std::move(st);
             return result;
@@ -201,6 +162,8 @@ LoadStandResult StandStore::LoadStand(StandSession& session, int key) {
         const qlonglong age = Integer(q, 10);
         st.age = age < INT32_MIN || age > INT32_MAX ? 0 : std::int32_t(age);
         st.comment = Text(q, 11);
+        if (hasChange && result.found)
+            st.changeCounter = Integer(q, 12);
     }
     st.summary = false;
 
@@ -235,8 +198,10 @@ LoadStandResult StandStore::LoadStand(StandSession& session, int key) {
             throw RangeError(QString("Hodnota %1 pole POCET_TL není platná.").arg(s.classCount));
         s.classes.resize(size_t(s.classCount));
 
+        // Centres are whole or half centimetres (a class-total caliper report of width 1 or 3
+        // starts at 8.5 cm): rounding to whole ones would move every class on each load.
         const double first = dre.value(11).isNull() ? ClassLayout::DefaultFirstCentre(s.classWidth)
-                                                    : RoundHalfEven(dre.value(11).toDouble());
+                                                    : RoundHalfEven(dre.value(11).toDouble() * 2) / 2;
         layout = ClassLayout::Make(s.classWidth, first);
         layoutSet = true;
         // The species keeps the first centre its classes are laid out on, so a later save
@@ -304,8 +269,16 @@ bool StandStore::CheckDuplicateCode(const TManualy225& st, int key, const YesNoQ
 }
 
 void StandStore::SBNovyPorostClick(StandSession& session, const YesNoQuestion& ask) {
-    if (!CheckDuplicateCode(session.stand, session.flags.KlicZaznamu, ask))
-        session.flags.KlicZaznamu = AllocateStandKey();
+    if (CheckDuplicateCode(session.stand, session.flags.KlicZaznamu, ask))
+        return;
+    m_db.RequireWritable(kSaveRefused);
+    const UserIdentification u = UserIdentification::Load(m_db.settingsFile());
+    QSqlDatabase db = m_db.connection();
+    SqlTransaction tx(db);
+    const StandRows::Allocation a = StandRows::Allocate(db, u);
+    tx.commit();
+    session.flags.KlicZaznamu = a.key;
+    session.stand.changeCounter = a.changeCounter;
 }
 
 std::optional<UserIdentification> StandStore::ReadUserIdentification(int key) {
@@ -317,9 +290,10 @@ std::optional<UserIdentification> StandStore::ReadUserIdentification(int key) {
 }
 
 bool StandStore::WriteUserIdentification(int key, const UserIdentification& u) {
+    m_db.RequireWritable("informace o uživateli nelze uložit");
     QSqlDatabase db = m_db.connection();
     SqlTransaction tx(db);
-    if (!rowExists(db, key))
+    if (!StandRows::Read(db, key).exists)
         return false;
     Exec(db, "update RivwoodPor set ZAVOD = ?, PROVOZ = ?, TAXATOR = ?, UZIVATEL = ? where KLIC = ?",
          {user(u.zavod), user(u.provoz), user(u.taxator), user(u.uzivatel), key});

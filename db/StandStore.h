@@ -5,11 +5,21 @@
 #include "UserIdentification.h"
 #include "UserMessage.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
 // A Yes/No question put to the user; true means Yes (or OK).
 using YesNoQuestion = std::function<bool(const UserMessage& question)>;
+
+// How a save ended. A save that stored nothing ends Refused (the user said No) or with an error.
+struct SaveResult {
+    enum Status { Stored, StoredAsNew, Refused };
+    Status status = Stored;
+    int key = 0;                     // where the stand is stored (a new key for StoredAsNew)
+    std::int64_t changeCounter = -1; // the row's change counter after the save
+    bool stored() const { return status != Refused; }
+};
 
 // What LoadStand met on the way.
 struct LoadStandResult {
@@ -17,13 +27,14 @@ struct LoadStandResult {
     int skippedClassRows = 0; // class rows with no element in the species' class array, dropped
 };
 
-// Moves stands between memory and the stand tables. Every write runs in one transaction: an
-// error part-way leaves the stand's previous rows as they were.
+// Moves stands between memory and the stand tables. Every write is one write transaction taken
+// at its start (waiting while another program writes): it stores all of its rows or, on an error,
+// none, and reports success exactly when it was committed. Writes to a read-only database are
+// refused at once with a message saying so. Questions to the user are asked outside any
+// transaction, so an open question never holds the database locked.
 //
-// The bulk import calls AllocateStandKey and then SaveStand for each stand; to make the whole
-// import one transaction (much faster on disk) wrap it in an SqlTransaction on
-// database().connection() and commit at the end: each stand's save nests inside it and a stand
-// that fails is rolled back alone.
+// Several writes can be made one transaction (the bulk import's chunks, much faster on disk) by
+// an SqlTransaction on database().connection() around them: each write then nests inside it.
 class StandStore {
   public:
     explicit StandStore(StandDatabase& db) : m_db(db) {}
@@ -41,12 +52,30 @@ class StandStore {
     // Writes the stand under an existing key, replacing what the key held; the row keeps the
     // user identification it had. A key without a row is a RivwoodError and writes nothing.
     void SaveStand(const TManualy225& stand, int key);
-    // The same, and marks the session's stand as saved (Ulozeno).
-    void SaveStand(StandSession& session, int key);
-    // Replaces the session's stand by the stored one (an empty stand when the key holds none).
-    // The class layout follows each species' stored width and first centre; KlicZaznamu is not
-    // changed.
+    // The same for a stand loaded with the row's change counter `loadedChange` (-1: unknown,
+    // written as above). When the row changed since, `askConflict` is asked "Porost byl mezitím
+    // v databázi změněn. Přepsat?" (Yes overwrites); when the stand was deleted meanwhile, "Porost
+    // byl mezitím z databáze zrušen. Uložit jej jako nový porost?" (Yes stores it under a new
+    // key). No: Refused, nothing written. Without `askConflict` a conflict is a RivwoodError.
+    SaveResult SaveStand(const TManualy225& stand, int key, std::int64_t loadedChange,
+                         const YesNoQuestion& askConflict);
+    // The session's stand, checked against the change counter it carries; when stored, the
+    // stand takes the new counter, the session's KlicZaznamu the key and Ulozeno is set.
+    SaveResult SaveStand(StandSession& session, int key, const YesNoQuestion& askConflict = {});
+    // A stand not yet in the database: a key is allocated (as AllocateStandKey) and the stand
+    // written under it in one transaction, so a failure leaves no empty stand behind.
+    SaveResult SaveNewStand(const TManualy225& stand);
+    // The same for the session's stand; sets KlicZaznamu, the stand's counter and Ulozeno.
+    SaveResult SaveNewStand(StandSession& session);
+    // Replaces the session's stand by the stored one (an empty stand when the key holds none),
+    // read as one consistent state even while others write. The class layout follows each
+    // species' stored width and first centre; the stand carries the row's change counter;
+    // KlicZaznamu is not changed.
     LoadStandResult LoadStand(StandSession& session, int key);
+
+    // The questions of a save that meets a stand changed or deleted meanwhile.
+    static UserMessage ChangedQuestion();
+    static UserMessage DeletedQuestion();
 
     // Stands other than `key` whose stand code equals the code of the stand's location texts.
     int CountDuplicateCodes(const TManualy225& stand, int key);
@@ -54,7 +83,8 @@ class StandStore {
     // answered No to "Duplicitní kód porostu. Má se přesto uložit ?".
     bool CheckDuplicateCode(const TManualy225& stand, int key, const YesNoQuestion& ask);
     // Key request for a stand not yet in the database: after the duplicate check, allocates a
-    // key and makes it the session's KlicZaznamu (left 0 when the user refused).
+    // key and makes it the session's KlicZaznamu (left 0 when the user refused); the stand takes
+    // the new row's change counter.
     void SBNovyPorostClick(StandSession& session, const YesNoQuestion& ask);
 
     // ZAVOD, PROVOZ, TAXATOR, UZIVATEL of a stand's row; nothing when the key has no row.
@@ -68,7 +98,5 @@ class StandStore {
                                                       const YesNoQuestion& ask);
 
   private:
-    void deleteChildRows(QSqlDatabase& db, int key);
-
     StandDatabase& m_db;
 };

@@ -2,33 +2,39 @@
 
 namespace SummaryHandOff {
 
-bool StoreSummary(StandSession& session, StandStore& store, const YesNoQuestion& askDuplicate) {
-    if (session.flags.KlicZaznamu == 0)
-        store.SBNovyPorostClick(session, askDuplicate);
+bool StoreSummary(StandSession& session, StandStore& store, const YesNoQuestion& askDuplicate,
+                  const YesNoQuestion& askConflict) {
     const int key = session.flags.KlicZaznamu;
-    if (key < 1 || store.CheckDuplicateCode(session.stand, key, askDuplicate))
+    if (key < 0 || store.CheckDuplicateCode(session.stand, key, askDuplicate))
         return false;
     TManualy225& st = session.stand;
     const bool summary = st.summary;
     const QString code = st.code;
     st.summary = true;
     st.code = session.KodPorostu();
+    bool stored = false;
     try {
-        store.SaveStand(session, key);
+        // A new stand gets its key in the transaction of its rows.
+        stored =
+            (key == 0 ? store.SaveNewStand(session) : store.SaveStand(session, key, askConflict)).stored();
     } catch (...) {
         st.summary = summary;
         st.code = code;
         throw;
     }
-    return true;
+    if (!stored) {
+        st.summary = summary;
+        st.code = code;
+    }
+    return stored;
 }
 
 Outcome ComputeSummary(SummaryTable& table, StandSession& session, StandStore& store,
-                       const YesNoQuestion& askDuplicate) {
+                       const YesNoQuestion& askDuplicate, const YesNoQuestion& askConflict) {
     Outcome out;
     out.result = table.Compute(session.stand);
     if (!out.result.error)
-        out.stored = StoreSummary(session, store, askDuplicate);
+        out.stored = StoreSummary(session, store, askDuplicate, askConflict);
     return out;
 }
 

@@ -1,6 +1,7 @@
 #include "MantaxBulkImport.h"
 
 #include "MantaxStandReader.h"
+#include "SpeciesTables.h"
 
 namespace MantaxBulkImport {
 
@@ -10,8 +11,12 @@ TManualy225 StandOfBlock(const QStringList& records, const TInfoData& block,
     stand.ClearStand();
     MantaxStandReader::ReadRecordsIntoStand(records, block.firstLine, block.lastLine, assignment, layout,
                                             stand);
-    for (int i = 0; i < stand.count(); ++i)
+    // No summary is computed for these stands, so their summary rows carry the species group
+    // straight from the species tables.
+    for (int i = 0; i < stand.count(); ++i) {
         stand.at(i).computed = false;
+        stand.at(i).conifer = SpeciesTables::IsConifer(stand.abbreviationAt(i));
+    }
     return stand;
 }
 
@@ -40,6 +45,15 @@ BulkImportResult ImportBlocks(const QStringList& records, const std::vector<TInf
         }
     }
     return result;
+}
+
+QString StoredCount(int stored) {
+    return QString("Počet porostů uložených do databáze: %1").arg(stored);
+}
+
+UserMessage ClosingMessage(const BulkImportResult& result) {
+    const QString count = StoredCount(int(result.keys.size())) + QString(" z %1.").arg(result.total);
+    return {UserMessage::Information, result.cancelled ? "Načítání bylo přerušeno.\r" + count : count};
 }
 
 } // namespace MantaxBulkImport

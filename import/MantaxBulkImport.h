@@ -4,6 +4,7 @@
 #include "SpeciesAssignment.h"
 #include "StandSink.h"
 #include "TInfoData.h"
+#include "UserMessage.h"
 
 #include <QStringList>
 #include <functional>
@@ -22,7 +23,8 @@ namespace MantaxBulkImport {
 
 // The stand of one block: name, designation and date from its "$A", "$B", "$D" records, trees
 // and heights by the assignment (several codes may share a species), every species in `layout`.
-// Areas and age are 0, the location texts and the stand code empty.
+// Areas and age are 0, the location texts and the stand code empty; each species carries its
+// conifer flag from the species tables.
 TManualy225 StandOfBlock(const QStringList& records, const TInfoData& block,
                          const SpeciesAssignment& assignment, const ClassLayout& layout);
 
@@ -31,5 +33,11 @@ TManualy225 StandOfBlock(const QStringList& records, const TInfoData& block,
 BulkImportResult ImportBlocks(const QStringList& records, const std::vector<TInfoData>& blocks,
                               const SpeciesAssignment& assignment, const ClassLayout& layout,
                               StandSink& store, const BulkProgress& progress = {});
+
+// "Počet porostů uložených do databáze: N" (no full stop).
+QString StoredCount(int stored);
+// The closing message of a bulk import: "Počet porostů uložených do databáze: N z M.", after
+// "Načítání bylo přerušeno." when cancelled.
+UserMessage ClosingMessage(const BulkImportResult& result);
 
 } // namespace MantaxBulkImport

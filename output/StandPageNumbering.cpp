@@ -338,6 +338,9 @@ StandPageNumbering::Result StandPageNumbering::run() {
 }
 
 bool StandPageNumbering::writePages(const std::vector<Stand>& stands, const std::vector<int>& pages) {
+    // A read-only database keeps the page numbers it holds; the report is still composed.
+    if (m_report.database().isReadOnly())
+        return true;
     QSqlDatabase db = m_report.database().connection();
     std::optional<SqlTransaction> tx;
     std::optional<QSqlQuery> post;

@@ -246,6 +246,9 @@ bool TFJHKSest::numberAllPages() {
         while (por.next())
             keys.push_back(por.value(klic).toInt());
     }
+    // A read-only database keeps the page numbers it holds; the report is still composed.
+    if (m_db.isReadOnly())
+        return true;
     SqlTransaction tx(db);
     QSqlQuery drev = SqlSupport::Prepare(db, QPorDrevLines().join(u'\n'));
     // The species rows of QPomSest are edited together: every one of them gets the stand's page.

@@ -81,8 +81,8 @@ class TFJHKSest {
     // Page on which each stand starts in the report of all stands, written into STRANKA of every
     // computed stand (0 for a stand the report does not print), with the template read by
     // ReadPageLayout. Stands whose pages cannot have changed since the last run are not laid out
-    // again (StandPageNumbering); false, with nothing written, when the user interrupted the
-    // layout through NumberingProgress.
+    // again (StandPageNumbering); a read-only database keeps its stored numbers. False, with nothing
+    // written, when the user interrupted the layout through NumberingProgress.
     bool NumberPages();
     // Told of the records while the pages are numbered (the progress window "Informace").
     ReportProgress* NumberingProgress = nullptr;

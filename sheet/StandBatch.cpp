@@ -10,12 +10,17 @@
 
 namespace {
 
-// The run asks nobody: a stand stored already is stored again whatever its code, and messages
-// become the reason a stand was left.
+// The run asks nobody: a stand stored already is stored again whatever its code, but not over a
+// change another program made meanwhile; messages become the reason a stand was left.
 class BatchDialogs : public SheetDialogs {
   public:
     void show(const UserMessage& message) override { messages.push_back(message); }
-    bool ask(const UserMessage&, Buttons) override { return true; }
+    bool ask(const UserMessage& question, Buttons) override {
+        const bool conflict = question.text.startsWith("Porost byl mezitím");
+        if (conflict)
+            messages.push_back(question);
+        return !conflict;
+    }
     UserMessages messages;
 };
 

@@ -55,6 +55,11 @@ YesNoQuestion TallySheet::onceQuestion() {
     };
 }
 
+// "Porost byl mezitím v databázi změněn. Přepsat?" and the like: each asked on its own.
+YesNoQuestion TallySheet::conflictQuestion() {
+    return [this](const UserMessage& q) { return m_dialogs->ask(q); };
+}
+
 SheetFocus TallySheet::takeFocus() {
     return std::exchange(m_focus, SheetFocus::None);
 }

@@ -155,6 +155,7 @@ class TallySheet {
     };
 
     YesNoQuestion onceQuestion();
+    YesNoQuestion conflictQuestion();
     StandStore& store();
     void NastavStupne();
     void SectiCetnosti();

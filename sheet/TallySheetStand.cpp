@@ -86,10 +86,9 @@ bool TallySheet::saveStand() {
     m_focus = SheetFocus::None;
     showCheck();
 
+    // A new stand gets its key together with its rows, in the save's own transaction.
     const YesNoQuestion ask = onceQuestion();
-    if (f.KlicZaznamu == 0)
-        store().SBNovyPorostClick(m_s, ask);
-    if (f.KlicZaznamu <= 0 || store().CheckDuplicateCode(m_s.stand, f.KlicZaznamu, ask))
+    if (f.KlicZaznamu < 0 || store().CheckDuplicateCode(m_s.stand, f.KlicZaznamu, ask))
         return false;
     TManualy225& st = m_s.stand;
     for (int i = 0; i < st.count(); ++i) {
@@ -113,7 +112,8 @@ bool TallySheet::saveStand() {
     st.code = m_s.KodPorostu();
     // The summary computes over the stand being saved, whatever it showed before.
     m_summary.Fill(st);
-    const SummaryHandOff::Outcome out = SummaryHandOff::ComputeSummary(m_summary, m_s, store(), ask);
+    const SummaryHandOff::Outcome out =
+        SummaryHandOff::ComputeSummary(m_summary, m_s, store(), ask, conflictQuestion());
     if (out.result.error)
         m_dialogs->show(*out.result.error);
     if (out.stored)
@@ -252,7 +252,7 @@ bool TallySheet::summaryComputeAndSave() {
     const Step step(*this, nullptr);
     const Busy busy(*this);
     const SummaryHandOff::Outcome out =
-        SummaryHandOff::ComputeSummary(m_summary, m_s, store(), onceQuestion());
+        SummaryHandOff::ComputeSummary(m_summary, m_s, store(), onceQuestion(), conflictQuestion());
     if (out.result.error)
         m_dialogs->show(*out.result.error);
     if (out.stored)

@@ -1,6 +1,10 @@
 // Saves and loads 1,000 stands of 8 species with 20 filled classes each through the stand store,
 // and inserts the same rows with plain SQLite in one transaction as the floor to compare with.
-// Usage: bench_db [STANDS] [DIRECTORY]
+// Then 1, 4 and 8 writer processes save stands into one database directory at once, each save its
+// own transaction as from the window or the command line: saves per second and the ratio to one
+// writer.
+// Usage: bench_db [STANDS] [DIRECTORY] [SAVES PER WRITER]
+//        bench_db --writer DIRECTORY SAVES SEED   (one writer process, started by the benchmark)
 #include "DatabaseChooser.h"
 #include "SpeciesTables.h"
 #include "SqlTransaction.h"
@@ -9,9 +13,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <sqlite3.h>
 
 namespace {
@@ -85,7 +91,7 @@ Timing saveAll(StandStore& store, std::vector<StandSession>& stands, size_t coun
         batch.emplace(store.database().connection());
     for (size_t i = 0; i < count; ++i) {
         const int key = store.AllocateStandKey();
-        store.SaveStand(stands[i], key);
+        store.SaveStand(stands[i].stand, key);
     }
     if (batch)
         batch->commit();
@@ -213,6 +219,40 @@ Timing plainFloor(const QString& directory, const std::vector<StandSession>& sta
     return seconds;
 }
 
+// One writer process: `saves` new stands, each in its own transaction.
+int runWriter(const QString& directory, int saves, int seed) {
+    StandDatabase db;
+    db.setDirectory(directory);
+    StandStore store(db);
+    for (int i = 0; i < saves; ++i)
+        store.SaveNewStand(makeStand(seed * 1000 + i).stand);
+    return 0;
+}
+
+// Wall seconds for `writers` processes of `saves` stands each on a fresh database.
+double contention(const QString& directory, int writers, int saves) {
+    QDir().mkpath(directory);
+    {
+        StandDatabase db;
+        DatabaseChooser::UseDirectory(db, directory, {});
+    }
+    std::vector<std::unique_ptr<QProcess>> processes;
+    QElapsedTimer t;
+    t.start();
+    for (int w = 0; w < writers; ++w) {
+        auto p = std::make_unique<QProcess>();
+        p->start(QCoreApplication::applicationFilePath(),
+                 {"--writer", directory, QString::number(saves), QString::number(w + 1)});
+        processes.push_back(std::move(p));
+    }
+    for (auto& p : processes)
+        if (!p->waitForFinished(600000) || p->exitCode() != 0) {
+            std::fprintf(stderr, "writer failed: %s\n", p->readAllStandardError().constData());
+            std::exit(1);
+        }
+    return double(t.nsecsElapsed()) / 1e9;
+}
+
 } // namespace
 
 void report(const char* what, const Timing& t, int stands, const Timing* floor) {
@@ -224,7 +264,10 @@ void report(const char* what, const Timing& t, int stands, const Timing* floor) 
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    if (argc == 5 && QString(argv[1]) == "--writer")
+        return runWriter(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    const int savesPerWriter = argc > 3 ? std::max(1, std::atoi(argv[3])) : 25;
     // One transaction per stand costs a synchronous multi-file commit each (tens of ms on disk),
     // so that mode is measured on a tenth of the stands.
     const int singleCount = std::max(1, count / 10);
@@ -266,5 +309,17 @@ int main(int argc, char** argv) {
     const Timing perStand{singleSave.wall * count / singleCount, singleSave.cpu * count / singleCount};
     std::printf("save, one transaction per stand (%d stands, scaled to %d):\n", singleCount, count);
     report("", perStand, count, &floor);
+
+    std::printf("concurrent writer processes, %d saves each, one transaction per save:\n", savesPerWriter);
+    double single = 0;
+    for (int writers : {1, 4, 8}) {
+        const double wall =
+            contention(QDir(tmp.path()).filePath(QString("writers%1").arg(writers)), writers, savesPerWriter);
+        const double rate = writers * savesPerWriter / wall;
+        if (writers == 1)
+            single = rate;
+        std::printf("  %d writer%s %8.3f s wall %9.1f saves/s   %.2fx one writer\n", writers,
+                    writers == 1 ? ": " : "s:", wall, rate, rate / single);
+    }
     return 0;
 }

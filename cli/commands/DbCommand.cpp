@@ -59,28 +59,40 @@ int load(StandStore& store, int key) {
     return 0;
 }
 
-int save(StandStore& store, const CliArgs& args) {
-    const QString answer = args.value("duplicate", "no");
+YesNoQuestion answerOf(const CliArgs& args, const char* option) {
+    const QString answer = args.value(option, "no");
     if (answer != "yes" && answer != "no")
-        throw CliUsageError{QString("--duplicate musí být yes nebo no: %1").arg(answer)};
-    const YesNoQuestion ask = [yes = answer == "yes"](const UserMessage&) { return yes; };
+        throw CliUsageError{QString("--%1 musí být yes nebo no: %2").arg(option, answer)};
+    return [yes = answer == "yes"](const UserMessage&) { return yes; };
+}
+
+// A stand without --key is stored under a new key, allocated with its rows. With --key the stand
+// replaces the stored one; when its JSON carries the "change" it was loaded with and the stand
+// was changed or deleted since, --conflict yes overwrites it or stores it as a new stand.
+int save(StandStore& store, const CliArgs& args) {
+    const YesNoQuestion askDuplicate = answerOf(args, "duplicate");
+    const YesNoQuestion askConflict = answerOf(args, "conflict");
 
     StandSession session;
     StandJson::FromJsonBytes(readInput(args.positional(1)), session);
-    session.flags.KlicZaznamu = args.has("key") ? parseIntArg(args.value("key"), "--key") : 0;
-    if (session.flags.KlicZaznamu == 0)
-        store.SBNovyPorostClick(session, ask);
-    const int key = session.flags.KlicZaznamu;
-    if (key < 1 || store.CheckDuplicateCode(session.stand, key, ask))
+    const int key = args.has("key") ? parseIntArg(args.value("key"), "--key") : 0;
+    session.flags.KlicZaznamu = key;
+    if (key < 0 || store.CheckDuplicateCode(session.stand, key, askDuplicate))
         throw RivwoodError("Duplicitní kód porostu. Má se přesto uložit ?");
     session.stand.code = session.KodPorostu();
-    store.SaveStand(session, key);
-    printJson(QJsonObject{{"key", key}});
+    UserMessage conflict;
+    const SaveResult r =
+        key == 0 ? store.SaveNewStand(session) : store.SaveStand(session, key, [&](const UserMessage& q) {
+            return conflict = q, askConflict(q);
+        });
+    if (!r.stored())
+        throw RivwoodError(conflict.text);
+    printJson(QJsonObject{{"key", r.key}});
     return 0;
 }
 
 int run(const QStringList& argv, const CliGlobals& globals) {
-    const CliArgs args(argv, {"db", "key", "duplicate"}, {});
+    const CliArgs args(argv, {"db", "key", "duplicate", "conflict"}, {});
     const QString action = args.positional(0);
     const int expected = action == "list" ? 1 : 2;
     if (action != "list" && action != "load" && action != "save" && action != "delete")
@@ -105,7 +117,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
 
 const CliCommand reg("db",
                      "db list --db DIR | db load KLÍČ --db DIR | db save POROST.json --db DIR [--key K] "
-                     "[--duplicate yes|no] | db delete KLÍČ --db DIR",
+                     "[--duplicate yes|no] [--conflict yes|no] | db delete KLÍČ --db DIR",
                      run);
 
 } // namespace

@@ -68,4 +68,6 @@ void TPrumerka::runImport() {
         QApplication::processEvents();
         return !progress.wasCanceled();
     });
+    progress.reset();
+    showMessage(MantaxBulkImport::ClosingMessage(m_bulkResult));
 }

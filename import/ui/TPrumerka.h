@@ -21,7 +21,8 @@ class TPrumerka : public CaliperAssignmentDialog {
     bool PrepareSingleImport(const QString& fileName);
     // Bulk mode: every stand of the file goes into the sink on OK; the open stand is not touched.
     bool PrepareBulkImport(const QString& fileName, StandSink& sink);
-    // Bulk mode into the stand database, as one batch.
+    // Bulk mode into the stand database, committed in chunks. OK ends with the number of stands
+    // stored; an error says how many were stored before it.
     bool PrepareBulkImport(const QString& fileName, StandStore& store);
 
     bool ImportHotov() const { return m_import.ImportHotov(); }

@@ -7,16 +7,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSqlQuery>
 
 namespace {
-
-struct CliRun {
-    int code = -1;
-    QByteArray out, err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
 
 // A computed stand: SM 5 m3 with table stock 400, BK 2 m3 with 250, OL without table stock.
 QByteArray standJson(const QString& bank = "L") {
@@ -37,19 +30,8 @@ QByteArray standJson(const QString& bank = "L") {
 
 class DbCliTest : public DbTest {
   protected:
-    CliRun cli(QStringList args, const QByteArray& input = {}) {
-        QProcess p;
-        p.setProgram(QDir(testsupport::binDir()).filePath("rivwood-cli"));
-        args.prepend(settings());
-        args.prepend("--settings");
-        p.setArguments(args);
-        p.start();
-        EXPECT_TRUE(p.waitForStarted());
-        if (!input.isEmpty())
-            p.write(input);
-        p.closeWriteChannel();
-        EXPECT_TRUE(p.waitForFinished(60000));
-        return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    CliRun cli(const QStringList& args, const QByteArray& input = {}) {
+        return RunCli(settings(), args, input);
     }
     QString db() const { return QDir(dir()).filePath("db"); }
     void SetUp() override {
@@ -174,4 +156,16 @@ TEST_F(DbCliTest, SummaryErrorOfTheTableStock) {
     // A stored negative table stock is not shown, so it is recomputed rather than refused.
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_GT(r.json()["species"].toArray()[1].toObject()["tableStock"].toDouble(), 0);
+}
+
+TEST_F(DbCliTest, SaveOfALoadedStandThatChangedMeanwhileIsRefusedUnlessAnswered) {
+    ASSERT_EQ(cli({"db", "save", "-", "--db", db()}, standJson()).code, 0);
+    const QByteArray loaded = cli({"db", "load", "1", "--db", db()}).out;
+    ASSERT_EQ(cli({"db", "save", "-", "--db", db(), "--key", "1"}, loaded).code, 0);
+    // The same loaded state again: someone saved the stand since.
+    const CliRun stale = cli({"db", "save", "-", "--db", db(), "--key", "1"}, loaded);
+    EXPECT_EQ(stale.code, 1);
+    EXPECT_TRUE(QString::fromUtf8(stale.err).contains("Porost byl mezitím v databázi změněn. Přepsat?"));
+    EXPECT_EQ(cli({"db", "save", "-", "--db", db(), "--key", "1", "--conflict", "yes"}, loaded).json(),
+              (QJsonObject{{"key", 1}}));
 }

@@ -2,8 +2,12 @@
 
 #include "DatabaseChooser.h"
 #include "SpeciesTables.h"
+#include "TestSupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QJsonDocument>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -59,6 +63,25 @@ QVariant DbTest::scalar(const QString& sql) {
     QSqlQuery q(m_db->connection());
     EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
     return q.next() ? q.value(0) : QVariant();
+}
+
+QJsonObject CliRun::json() const {
+    return QJsonDocument::fromJson(out).object();
+}
+
+CliRun RunCli(const QString& settings, QStringList args, const QByteArray& input) {
+    QProcess p;
+    p.setProgram(QDir(testsupport::binDir()).filePath("rivwood-cli"));
+    args.prepend(settings);
+    args.prepend("--settings");
+    p.setArguments(args);
+    p.start();
+    EXPECT_TRUE(p.waitForStarted());
+    if (!input.isEmpty())
+        p.write(input);
+    p.closeWriteChannel();
+    EXPECT_TRUE(p.waitForFinished(60000));
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
 StandSession MakeStand(int species, int classes, int seed) {

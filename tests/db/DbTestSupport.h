@@ -3,6 +3,7 @@
 #include "StandDatabase.h"
 #include "StandSession.h"
 
+#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,6 +30,14 @@ class DbTest : public ::testing::Test {
     std::unique_ptr<StandDatabase> m_db;
     QStringList m_raw;
 };
+
+// One run of rivwood-cli with a settings file; `input` goes to its standard input.
+struct CliRun {
+    int code = -1;
+    QByteArray out, err;
+    QJsonObject json() const;
+};
+CliRun RunCli(const QString& settings, QStringList args, const QByteArray& input = {});
 
 // A stand of `species` species with `classes` filled classes each, every field set.
 StandSession MakeStand(int species, int classes, int seed = 1);

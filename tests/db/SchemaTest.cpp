@@ -1,11 +1,13 @@
 #include "DbTestSupport.h"
 
 #include "DatabaseChooser.h"
+#include "DatabaseError.h"
 #include "DatabaseSchema.h"
 #include "IniFile.h"
 #include "RivwoodError.h"
 #include "SchemaUpgrade.h"
 #include "SettingsKeys.h"
+#include "StandListModel.h"
 #include "StandStore.h"
 #include "TestSupport.h"
 
@@ -81,10 +83,10 @@ TEST_F(DbTest, FreshDirectoryGetsTheFiveTablesInTheCurrentLayout) {
     for (int t = 0; t < StandDatabase::TableCount; ++t)
         EXPECT_TRUE(fileExists(dir(), StandDatabase::FileName(StandDatabase::Table(t))));
     const QStringList por = columnsOf(db, "rivwoodpor");
-    EXPECT_EQ(por, (QStringList{"KLIC",      "USED",   "NAZEVTOK",   "NAZEVBREH", "NAZEVRKM",
-                                "NAZEVAKCE", "PLOCHA", "VEK",        "POC_DREV",  "KROVINY",
-                                "POPIS",     "KOMENT", "KODPOROSTU", "DATUM",     "VYPOCTENO",
-                                "SOUHRN",    "ZAVOD",  "PROVOZ",     "TAXATOR",   "UZIVATEL"}));
+    EXPECT_EQ(por, (QStringList{"KLIC",       "USED",     "NAZEVTOK",  "NAZEVBREH", "NAZEVRKM", "NAZEVAKCE",
+                                "PLOCHA",     "VEK",      "POC_DREV",  "KROVINY",   "POPIS",    "KOMENT",
+                                "KODPOROSTU", "DATUM",    "VYPOCTENO", "SOUHRN",    "ZAVOD",    "PROVOZ",
+                                "TAXATOR",    "UZIVATEL", "ZMENA"}));
     EXPECT_EQ(columnsOf(db, "RIVWOODDRE").last(), "TL_MIN");
     EXPECT_EQ(columnsOf(db, "RivwoodSes").size(), 27);
     EXPECT_EQ(columnsOf(db, "RivwoodTlo").size(), 6);
@@ -374,4 +376,49 @@ TEST_F(DbTest, TruncatedDatabaseFileIsAnError) {
     } catch (const RivwoodError& e) {
         EXPECT_FALSE(e.message().isEmpty());
     }
+}
+
+TEST_F(DbTest, ReadOnlyDatabaseOpensListsAndLoadsWithoutWriting) {
+    const QString data = QDir(dir()).filePath("data");
+    QDir().mkpath(data);
+    {
+        StandDatabase writable(settings());
+        ASSERT_TRUE(DatabaseChooser::UseDirectory(writable, data, {}));
+        StandStore(writable).SaveNewStand(MakeStand(2, 3).stand);
+        // A database of the previous version: no change counter yet, so the upgrade has work.
+        QSqlQuery(writable.connection()).exec("alter table rivwoodpor drop column ZMENA");
+    }
+    auto snapshot = [&] {
+        QStringList files;
+        for (const QFileInfo& f : QDir(data).entryInfoList(QDir::Files))
+            files << f.fileName() + ":" + QString::fromLatin1(testsupport::readFile(f.filePath()).toHex());
+        return files;
+    };
+    const QStringList before = snapshot();
+    IniFile(settings()).WriteString(SettingsKeys::DataBase, SettingsKeys::Path, data);
+
+    StandDatabase db(settings());
+    db.setReadOnlyMode(true);
+    ScriptedDialogs d;
+    ASSERT_TRUE(DatabaseChooser::OpenDatabase(db, dir(), d.make()));
+    EXPECT_TRUE(db.isReadOnly());
+    EXPECT_EQ(d.shown, QStringList{db.ReadOnlyMessage().text});
+    StandListModel list(db);
+    list.refresh();
+    ASSERT_EQ(list.rows().size(), 1u);
+    StandStore store(db);
+    StandSession loaded;
+    ASSERT_TRUE(store.LoadStand(loaded, 1).found);
+    EXPECT_EQ(loaded.stand.count(), 2);
+    EXPECT_EQ(loaded.stand.changeCounter, -1);
+    try {
+        store.SaveStand(loaded, 1);
+        ADD_FAILURE() << "the save went through";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::ReadOnly);
+        EXPECT_EQ(e.message(), "Databáze porostů je jen pro čtení, porost nelze uložit.");
+    }
+    EXPECT_THROW(store.DeleteStandRows(1), DatabaseError);
+    db.close();
+    EXPECT_EQ(snapshot(), before);
 }

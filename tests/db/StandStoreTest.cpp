@@ -1,5 +1,6 @@
 #include "DbTestSupport.h"
 
+#include "DatabaseError.h"
 #include "IniFile.h"
 #include "RivwoodError.h"
 #include "SqlTransaction.h"
@@ -7,11 +8,13 @@
 #include "StandStore.h"
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace {
 
-// Every row of the four stand tables as text, to see that nothing changed.
-QStringList dump(StandDatabase& db) {
+// Every row of the four stand tables as text, to see that nothing changed; with `counter` false
+// without the change counter, which every write counts up.
+QStringList dump(StandDatabase& db, bool counter = true) {
     QStringList out;
     for (const char* table : {"RivwoodPor", "RivwoodDre", "RivwoodTlo", "RivwoodSes"}) {
         QSqlQuery q(db.connection());
@@ -19,7 +22,8 @@ QStringList dump(StandDatabase& db) {
         while (q.next()) {
             QStringList row{table};
             for (int i = 0; q.value(i).isValid(); ++i)
-                row << (q.value(i).isNull() ? "NULL" : q.value(i).toString());
+                if (counter || q.record().fieldName(i) != "ZMENA")
+                    row << (q.value(i).isNull() ? "NULL" : q.value(i).toString());
             out << row.join('|');
         }
     }
@@ -49,9 +53,9 @@ TEST_F(DbTest, SavedStandLoadsBackWithEveryStoredField) {
     EXPECT_EQ(loaded.layout, saved.layout);
 
     // Loading it again and saving it back writes the same rows.
-    const QStringList before = dump(*m_db);
+    const QStringList before = dump(*m_db, false);
     store.SaveStand(loaded, key);
-    EXPECT_EQ(dump(*m_db), before);
+    EXPECT_EQ(dump(*m_db, false), before);
 }
 
 TEST_F(DbTest, ClassLayoutOfTheSpeciesSurvivesSaveAndLoad) {
@@ -387,4 +391,115 @@ TEST_F(DbTest, DuplicateStandCodeAsksAndNoRefusesTheKey) {
     store.SBNovyPorostClick(other, refuse);
     EXPECT_EQ(other.flags.KlicZaznamu, 3);
     EXPECT_EQ(asked.size(), 1);
+}
+
+TEST_F(DbTest, SaveOfAStandChangedMeanwhileAsksBeforeOverwriting) {
+    StandStore store(openFresh());
+    StandSession mine = MakeStand(2, 3, 1);
+    const int key = store.SaveNewStand(mine).key;
+    StandSession theirs;
+    store.LoadStand(theirs, key);
+    theirs.stand.designation = "jejich";
+    store.SaveStand(theirs, key); // unchanged since loaded: no question
+
+    QStringList asked;
+    auto answer = [&](bool yes) {
+        return [&asked, yes](const UserMessage& q) { return asked << q.text, yes; };
+    };
+    mine.stand.designation = "moje";
+    const SaveResult refused = store.SaveStand(mine, key, answer(false));
+    EXPECT_EQ(refused.status, SaveResult::Refused);
+    EXPECT_EQ(asked, QStringList{"Porost byl mezitím v databázi změněn. Přepsat?"});
+    EXPECT_EQ(scalar("select POPIS from RivwoodPor").toString(), "jejich");
+    EXPECT_THROW(store.SaveStand(mine, key), RivwoodError); // no one to ask: not stored either
+    EXPECT_EQ(scalar("select POPIS from RivwoodPor").toString(), "jejich");
+
+    EXPECT_EQ(store.SaveStand(mine, key, answer(true)).status, SaveResult::Stored);
+    EXPECT_EQ(scalar("select POPIS from RivwoodPor").toString(), "moje");
+    // Now the other one is behind.
+    EXPECT_EQ(store.SaveStand(theirs, key, answer(false)).status, SaveResult::Refused);
+    EXPECT_EQ(asked.size(), 3);
+}
+
+TEST_F(DbTest, SaveOfAStandDeletedMeanwhileOffersANewKey) {
+    StandStore store(openFresh());
+    StandSession mine = MakeStand(1, 2, 1);
+    const int key = store.SaveNewStand(mine).key;
+    store.SaveNewStand(MakeStand(1, 2, 2).stand);
+    ASSERT_TRUE(store.DeleteStandRows(key));
+
+    QStringList asked;
+    const YesNoQuestion refuse = [&](const UserMessage& q) { return asked << q.text, false; };
+    EXPECT_FALSE(store.SaveStand(mine, key, refuse).stored());
+    EXPECT_EQ(asked, QStringList{"Porost byl mezitím z databáze zrušen. Uložit jej jako nový porost?"});
+    EXPECT_EQ(scalar("select count(*) from RivwoodPor where USED = true").toInt(), 1);
+
+    // The freed key is the first free one, so the stand gets it back as a new stand.
+    const SaveResult r = store.SaveStand(mine, key, yes);
+    EXPECT_EQ(r.status, SaveResult::StoredAsNew);
+    EXPECT_EQ(mine.flags.KlicZaznamu, r.key);
+    EXPECT_EQ(scalar("select count(*) from RivwoodPor where USED = true").toInt(), 2);
+    StandSession loaded;
+    store.LoadStand(loaded, r.key);
+    EXPECT_EQ(loaded.stand.changeCounter, mine.stand.changeCounter);
+    EXPECT_EQ(loaded.stand.count(), 1);
+}
+
+TEST_F(DbTest, HalfCentimetreFirstCentreSurvivesSaveLoadSave) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(1, 0);
+    s.SetClassLayout(1, 8.5); // a class-total caliper report of width 1
+    TManual225& e = s.stand.at(0);
+    e.classWidth = 1;
+    e.firstCentre = 8.5;
+    e.classes.assign(size_t(s.layout.ElementCount()), {});
+    e.classCount = std::int16_t(e.classes.size());
+    for (size_t i = 1; i < e.classes.size(); ++i)
+        e.classes[i].centre = s.layout.Centre(int(i));
+    e.classes[1] = {8.5, 1, 0.01, 0.01};
+    e.classes[2] = {9.5, 2, 0.02, 0.04};
+    e.classes[3] = {10.5, 3, 0.03, 0.09};
+    e.classes[0] = {0, 6, 0.14 / 6, 0.14};
+    const int key = store.SaveNewStand(s).key;
+    StandSession loaded;
+    store.LoadStand(loaded, key);
+    EXPECT_EQ(loaded.layout.StredPrvniho, 8.5);
+    EXPECT_EQ(loaded.stand.at(0).classes[2], e.classes[2]);
+    EXPECT_EQ(loaded.stand.at(0).classes[3], e.classes[3]);
+    store.SaveStand(loaded, key);
+    EXPECT_EQ(scalar("select group_concat(TLOUSTKA) from RivwoodTlo").toString(), "8.5,9.5,10.5");
+}
+
+TEST_F(DbTest, LockedDatabaseSaysBusyAndStoresNothing) {
+    IniFile(settings()).WriteString("DataBase", "BusyTimeout", "1");
+    StandStore store(openFresh());
+    store.SaveNewStand(MakeStand(1, 1, 1).stand);
+    {
+        // Another program reads: the save waits for its commit, then gives up and stores nothing.
+        QSqlQuery reader(rawFile("RivwoodPor.db"));
+        ASSERT_TRUE(reader.exec("begin") && reader.exec("select count(*) from rivwoodpor") && reader.next());
+        const QString busy = "Databázi právě používá jiný program. Zkuste to prosím znovu.";
+        try {
+            store.SaveNewStand(MakeStand(1, 1, 2).stand);
+            ADD_FAILURE() << "the save did not fail";
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(e.cause(), DatabaseError::Busy);
+            EXPECT_EQ(e.message(), busy);
+        }
+        ASSERT_TRUE(reader.exec("commit"));
+        EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 1);
+
+        // Another program writes: opening the database is busy, not damaged.
+        ASSERT_TRUE(reader.exec("begin exclusive"));
+        StandDatabase second(settings(), "second");
+        second.setDirectory(dir());
+        try {
+            second.connection();
+            ADD_FAILURE() << "the database opened";
+        } catch (const RivwoodError& e) {
+            EXPECT_EQ(e.message(), busy) << e.message().toStdString();
+        }
+        reader.exec("rollback");
+    }
+    closeRaw();
 }

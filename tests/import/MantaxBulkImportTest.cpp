@@ -2,8 +2,10 @@
 #include "MantaxImport.h"
 
 #include "DatabaseChooser.h"
+#include "DatabaseError.h"
 #include "DatabaseStandSink.h"
 
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -137,4 +139,40 @@ TEST(MantaxBulkDatabase, StandsGoIntoTheDatabaseWithConsecutiveKeys) {
     ASSERT_EQ(loaded.stand.count(), 1);
     EXPECT_EQ(loaded.stand.abbreviationAt(0), "SM");
     EXPECT_EQ(loaded.stand.at(0).classes[0].trees, 2);
+    EXPECT_TRUE(loaded.stand.at(0).conifer); // its summary row tells a conifer
+}
+
+TEST(MantaxBulkDatabase, FullDiskKeepsTheCommittedChunksAndSaysHowMany) {
+    QTemporaryDir dir;
+    StandDatabase db(dir.filePath("Rivwood.INI"), "bulk_full_disk_test");
+    ASSERT_TRUE(DatabaseChooser::UseDirectory(db, dir.path(), [](const UserMessage&) { return true; }));
+    StandStore store(db);
+    QStringList lines;
+    for (int s = 1; s <= 60; ++s) {
+        lines << QString("$A Stand %1").arg(s);
+        for (int d = 8; d <= 200; d += 4)
+            lines << QString("$1 SM %1").arg(d);
+        lines << "$9";
+    }
+    MantaxImport m;
+    m.PrepareBulkImportLines(lines);
+    m.assignment().Assign("SM", "SM");
+    // The class table may grow by a few pages only: the disk is full after some stands.
+    QSqlQuery q(db.connection());
+    ASSERT_TRUE(q.exec("pragma tlo.page_count") && q.next());
+    ASSERT_TRUE(q.exec(QString("pragma tlo.max_page_count = %1").arg(q.value(0).toInt() + 5)));
+    try {
+        MantaxBulkImport::ImportIntoDatabase(m.records(), m.blocks(), m.assignment(),
+                                             ClassLayout::Make(4, 10), store, {}, BulkChunk{4, 1000000});
+        ADD_FAILURE() << "the import did not fail";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::DiskFull);
+        ASSERT_TRUE(q.exec("select count(*), sum(POC_DREV) from RivwoodPor where USED = true") && q.next());
+        const int stored = q.value(0).toInt();
+        EXPECT_GT(stored, 0);
+        EXPECT_EQ(stored % 4, 0) << "only whole chunks are stored";
+        EXPECT_EQ(q.value(1).toInt(), stored) << "each stored stand has its species";
+        EXPECT_EQ(e.message(), DatabaseError::MessageFor(DatabaseError::DiskFull, {}, {}) + "\r" +
+                                   MantaxBulkImport::StoredCount(stored) + ".");
+    }
 }

@@ -159,3 +159,29 @@ TEST_F(SheetFixture, ComputingAgainRenewsTheTableStock) {
                      TableStock("ol", RoundHalfEven(ol.meanDiameter), RoundHalfEven(ol.meanHeight)).S);
     EXPECT_NE(ol.tableStock, before);
 }
+
+// Two sheets on one stand: the later save asks before it overwrites the earlier one.
+TEST_F(SheetFixture, SavingOverAnotherSaveAsks) {
+    computeAndRecord("OL", 2, {"5"}, "18");
+    ASSERT_TRUE(sheet.saveStand());
+    const int key = flags().KlicZaznamu;
+    StandSession otherSession;
+    TallySheet other(otherSession, &store, testsupport::binDir());
+    ScriptedDialogs otherDialogs;
+    other.setDialogs(&otherDialogs);
+    other.loadStand(key);
+    other.countEdited(3, "2");
+    ASSERT_TRUE(other.saveStand());
+
+    counts(4, {"1"});
+    answer(false);
+    EXPECT_FALSE(sheet.saveStand());
+    EXPECT_TRUE(messages().contains("? Porost byl mezitím v databázi změněn. Přepsat?"));
+    StandSession stored;
+    store.LoadStand(stored, key);
+    EXPECT_EQ(trees(stored.stand.at(0)), 7) << "the other save stays";
+    answer(true);
+    EXPECT_TRUE(sheet.saveStand());
+    store.LoadStand(stored, key);
+    EXPECT_EQ(trees(stored.stand.at(0)), 6);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "RivwoodError.h"
+
+// A failure of the stand database with its cause, so the user reads what went wrong (another
+// program holds the lock, the disk is full, …) and callers can tell a busy database from a
+// damaged one.
+class DatabaseError : public RivwoodError {
+  public:
+    enum Cause { Busy, DiskFull, Io, ReadOnly, Denied, Damaged, Other };
+
+    DatabaseError(Cause cause, const QString& message) : RivwoodError(message), m_cause(cause) {}
+    Cause cause() const { return m_cause; }
+
+    // The cause of an SQLite result code (primary or extended).
+    static Cause CauseOf(int sqliteCode);
+    // The Czech message of a cause; Other names what was being done and the database's text.
+    static QString MessageFor(Cause cause, const QString& what, const QString& detail);
+    // The error of an SQLite result code.
+    [[noreturn]] static void Throw(int sqliteCode, const QString& what, const QString& detail);
+
+  private:
+    Cause m_cause;
+};
