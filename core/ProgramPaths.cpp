@@ -3,9 +3,28 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace ProgramPaths {
+
+namespace {
+
+QString sharedDataDirectory(const QString& programDirectory) {
+    return QDir::cleanPath(programDirectory + "/../share/rivwood");
+}
+
+bool hasReferenceFile(const QString& dir) {
+    return QFileInfo::exists(QDir(dir).filePath("JHK.KRI"));
+}
+
+// An XDG base directory: the variable when it names an absolute path, else the default under home.
+QString xdgDirectory(const char* variable, const QString& homeRelative) {
+    const QString value = qEnvironmentVariable(variable);
+    if (!value.isEmpty() && QDir::isAbsolutePath(value))
+        return QDir::cleanPath(value);
+    return QDir(QDir::homePath()).filePath(homeRelative);
+}
+
+} // namespace
 
 QString ProgramDirectory() {
     QString dir = QCoreApplication::applicationDirPath();
@@ -14,19 +33,28 @@ QString ProgramDirectory() {
     return dir;
 }
 
+bool IsInstalled(const QString& programDirectory) {
+    return !hasReferenceFile(programDirectory) && hasReferenceFile(sharedDataDirectory(programDirectory));
+}
+
+bool IsInstalled() {
+    return IsInstalled(ProgramDirectory());
+}
+
 QString SettingsFileFor(const QString& programFile) {
-    return SettingsFileFor(programFile, QFileInfo(QFileInfo(programFile).absolutePath()).isWritable());
+    const QString dir = QFileInfo(programFile).absolutePath();
+    return SettingsFileFor(programFile, !IsInstalled(dir) && QFileInfo(dir).isWritable());
 }
 
 QString SettingsFileFor(const QString& programFile, bool directoryWritable) {
     const QFileInfo info(programFile);
-    const QString dir = info.absolutePath();
     if (directoryWritable)
-        return QDir(dir).filePath(info.completeBaseName() + ".INI");
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (config.isEmpty())
-        config = QDir::homePath() + "/.config";
-    return QDir(config).filePath("rivwood/Rivwood.INI");
+        return QDir(info.absolutePath()).filePath(info.completeBaseName() + ".INI");
+    return UserSettingsFile();
+}
+
+QString UserSettingsFile() {
+    return QDir(xdgDirectory("XDG_CONFIG_HOME", ".config")).filePath("rivwood/Rivwood.INI");
 }
 
 QString SettingsFile() {
@@ -35,16 +63,33 @@ QString SettingsFile() {
 
 QString DataDirectory() {
     const QString dir = ProgramDirectory();
-    if (QFileInfo::exists(QDir(dir).filePath("JHK.KRI")))
-        return dir;
-    const QString shared = QDir::cleanPath(dir + "/../share/rivwood");
-    if (QFileInfo::exists(QDir(shared).filePath("JHK.KRI")))
-        return shared;
-    return dir;
+    return IsInstalled(dir) ? sharedDataDirectory(dir) : dir;
 }
 
 QString HelpFile() {
     return QDir(DataDirectory()).filePath("help/index.html");
+}
+
+QString SamplesDirectory() {
+    return QDir(DataDirectory()).filePath("ukazky");
+}
+
+QString DefaultDatabaseDirectory(const QString& programDirectory) {
+    if (!IsInstalled(programDirectory))
+        return programDirectory;
+    return QDir(xdgDirectory("XDG_DATA_HOME", ".local/share")).filePath("rivwood/databaze");
+}
+
+QString DefaultDatabaseDirectory() {
+    return DefaultDatabaseDirectory(ProgramDirectory());
+}
+
+QString WorkDirectory(const QString& programDirectory) {
+    return IsInstalled(programDirectory) ? QDir::homePath() : programDirectory;
+}
+
+QString WorkDirectory() {
+    return WorkDirectory(ProgramDirectory());
 }
 
 } // namespace ProgramPaths

@@ -36,4 +36,7 @@ inline constexpr const char* KodovaStrankaTextu = "KodovaStrankaTextu";       //
 inline constexpr const char* Nabidka = "Nabidka";               // the main window's menu
 inline constexpr const char* VsechnyPrikazy = "VsechnyPrikazy"; // 1: the hidden commands are shown too
 
+inline constexpr const char* Start = "Start";                     // the first start
+inline constexpr const char* UkazkaNabidnuta = "UkazkaNabidnuta"; // 1: the sample stand was offered
+
 } // namespace SettingsKeys

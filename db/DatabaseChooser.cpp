@@ -51,7 +51,7 @@ UserMessage IncompleteQuestion() {
     return {UserMessage::Warning, "Databázové soubory jsou neúplné, mají se založit nové ?"};
 }
 
-bool OpenDatabase(StandDatabase& db, const QString& programDirectory, const DatabaseDialogs& dialogs) {
+bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const DatabaseDialogs& dialogs) {
     IniFile ini(db.settingsFile());
     bool valid = false;
     if (!db.settingsFile().isEmpty() && ini.exists()) {
@@ -59,10 +59,16 @@ bool OpenDatabase(StandDatabase& db, const QString& programDirectory, const Data
         db.setDirectory(stored);
         valid = !stored.isEmpty() && QFileInfo(stored).isDir();
     }
+    // The dialog starts in the default directory, made for it when missing, so that confirming
+    // the offer is enough; it goes again when another directory is chosen.
+    const bool madeDefault =
+        !valid && !QFileInfo::exists(defaultDirectory) && QDir().mkpath(defaultDirectory);
     if (!valid)
-        db.setDirectory(programDirectory);
+        db.setDirectory(defaultDirectory);
     db.CheckDatabaseFiles();
     const bool ok = (db.complete() && valid) || ChooseDatabaseDirectory(db, dialogs);
+    if (madeDefault && (!ok || QDir(db.directory()) != QDir(defaultDirectory)))
+        QDir().rmdir(defaultDirectory);
     if (!ok) {
         if (dialogs.show)
             dialogs.show({UserMessage::Error, "Nebyla vybrána žádná databáze, program končí !"});

@@ -23,10 +23,12 @@ struct DatabaseDialogs {
 namespace DatabaseChooser {
 
 // At the first display of the main window: takes the directory of the settings file
-// ("DataBase"/"Path") when it exists, else asks starting in the program directory; creates and
-// upgrades the tables and writes the directory back to the settings file. False (after
+// ("DataBase"/"Path") when it exists, else asks starting in the default directory (the program
+// directory, or the user's data directory of an installed program), which is created for the
+// dialog and removed again when left empty and unchosen; creates and upgrades the tables and
+// writes the directory back to the settings file. False (after
 // "Nebyla vybrána žádná databáze, program končí !") when no directory was chosen.
-bool OpenDatabase(StandDatabase& db, const QString& programDirectory, const DatabaseDialogs& dialogs);
+bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const DatabaseDialogs& dialogs);
 
 // "Nastavení adresáře": the dialog until a usable directory is chosen or the dialog is cancelled.
 // An incomplete directory asks "Databázové soubory jsou neúplné, mají se založit nové ?"; OK

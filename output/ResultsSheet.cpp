@@ -88,11 +88,11 @@ void SetWorkbookFont(ResultsWorkbook& book) {
     }
 }
 
-QString ProposedFileName(const QString& programDirectory, const QString& standCode) {
+QString ProposedFileName(const QString& saveDirectory, const QString& standCode) {
     QString name = standCode.trimmed();
     name.replace(u' ', u'_');
     name.replace(QRegularExpression(QStringLiteral("_+")), QStringLiteral("_"));
-    return QDir(programDirectory).filePath(name + QStringLiteral(".xls"));
+    return QDir(saveDirectory).filePath(name + QStringLiteral(".xls"));
 }
 
 } // namespace ResultsSheet

@@ -25,6 +25,6 @@ void SetWorkbookFont(ResultsWorkbook& book);
 // made "_" ("Bez akce" when nothing is left).
 QString SheetNameOf(const QString& surveyName);
 // Program directory + "/" + the stand code with blanks as single underscores + ".xls".
-QString ProposedFileName(const QString& programDirectory, const QString& standCode);
+QString ProposedFileName(const QString& saveDirectory, const QString& standCode);
 
 } // namespace ResultsSheet

@@ -88,6 +88,9 @@ class TallySheet {
     // False, with "Soubor … nebyl nalezen !", when the file does not exist.
     bool fileExists(const QString& fileName);
     bool readDataFile(const QString& fileName); // "Čtení dat ze souboru"
+    // The sample stand offered at the first start (a stand as rivwood-cli reads it), as a new,
+    // unsaved stand.
+    bool openSample(const QString& fileName);
     // After a caliper import window closed; `imported` is its ImportHotov.
     void caliperImportDone(bool imported, const QString& fileName);
     // Closing the window: asks when anything typed has not reached the database.

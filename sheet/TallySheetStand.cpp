@@ -4,12 +4,15 @@
 
 #include "JhkFileReader.h"
 #include "LocaleNumbers.h"
+#include "RivwoodError.h"
 #include "SpeciesTables.h"
 #include "StandCode.h"
+#include "StandJson.h"
 #include "SummaryHandOff.h"
 #include "TextUtils.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 void TallySheet::NactiPorostDoOkna() {
@@ -170,6 +173,32 @@ bool TallySheet::readDataFile(const QString& fileName) {
     m_s.flags.Ulozeno = false;
     m_s.flags.KlicZaznamu = 0;
     m_currentDataFile = fileName;
+    startAfresh();
+    return true;
+}
+
+bool TallySheet::openSample(const QString& fileName) {
+    const Step step(*this, nullptr);
+    const Busy busy(*this);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_dialogs->show(
+            {UserMessage::Error,
+             QString("Ukázkový porost „%1“ nelze otevřít.").arg(QDir::toNativeSeparators(fileName))});
+        return false;
+    }
+    // A sample of at most a few kilobytes; anything larger is not ours.
+    try {
+        StandJson::FromJsonBytes(file.read(1 << 20), m_s);
+    } catch (const RivwoodError& e) {
+        m_dialogs->show({UserMessage::Error, e.message()});
+        return false;
+    }
+    NactiPorostDoOkna();
+    m_s.stand.summary = false;
+    m_s.flags.Ulozeno = false;
+    m_s.flags.KlicZaznamu = 0;
+    m_currentDataFile.clear();
     startAfresh();
     return true;
 }

@@ -223,7 +223,7 @@ void TTabulka::TiskClick() {
 }
 
 void TTabulka::DoExceluClick() {
-    WorkbookCommands::DoExcelu(m_ctx.database, m_ctx.session, m_ctx.programDirectory(), this);
+    WorkbookCommands::DoExcelu(m_ctx.database, m_ctx.session, m_ctx.workDirectory(), this);
 }
 
 void TTabulka::VystupDoExceluClick() {
@@ -231,7 +231,7 @@ void TTabulka::VystupDoExceluClick() {
         MessageBox::show(this, kNotComputed);
         return;
     }
-    WorkbookCommands::VystupDoExcelu(m_ctx.database, m_ctx.session, m_ctx.programDirectory(), this);
+    WorkbookCommands::VystupDoExcelu(m_ctx.database, m_ctx.session, m_ctx.workDirectory(), this);
 }
 
 void TTabulka::VystupDoSouboruClick() {
@@ -239,7 +239,7 @@ void TTabulka::VystupDoSouboruClick() {
     RunGuarded(this, [this] {
         if (!m_output.hasFile()) {
             const QString file = FileDialog::getSaveFileName(this, "Výstup do souboru",
-                                                             m_ctx.programDirectory(), "All Files (*.*)|*.*");
+                                                             m_ctx.workDirectory(), "All Files (*.*)|*.*");
             if (file.isEmpty())
                 return;
             m_output.setFile(file);

@@ -116,6 +116,7 @@ class TZapisnik : public QMainWindow {
 
     // The first display: the database, the species-group lists and the refresh timer. Runs once.
     void FormShow();
+    void offerSample(); // the sample stand, once, after the first start
     bool refreshRunning() const;
     // One tick of the refresh: the controller's state onto the widgets.
     void Refresh();

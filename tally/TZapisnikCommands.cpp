@@ -83,7 +83,7 @@ void TZapisnik::NastaveniAdresareClick() {
 
 void TZapisnik::CteniDatClick() {
     const QString current = sheet().currentDataFile();
-    const QString start = current.isEmpty() ? m_ctx.programDirectory() : QFileInfo(current).absolutePath();
+    const QString start = current.isEmpty() ? m_ctx.workDirectory() : QFileInfo(current).absolutePath();
     const QString file = FileDialog::getOpenFileName(
         this, "Výběr souboru", start, "Soubory dat JHK (*.JHK)|*.JHK|Všechny soubory (*.*)|*.*");
     if (!file.isEmpty())
@@ -92,7 +92,7 @@ void TZapisnik::CteniDatClick() {
 
 void TZapisnik::PrumerkaClick(bool vaduz) {
     const char* key = vaduz ? SettingsKeys::Vaduz : SettingsKeys::Mantax;
-    const QString start = CaliperDataFolder::StartFolder(m_ctx.settingsFile(), key, m_ctx.programDirectory());
+    const QString start = CaliperDataFolder::StartFolder(m_ctx.settingsFile(), key, m_ctx.workDirectory());
     const QString file = FileDialog::getOpenFileName(
         this, vaduz ? "Data z registrační průměrky VADUZ" : "Data z registrační průměrky HAGLOV", start,
         vaduz ? kVaduzFilter : kMantaxFilter);
@@ -118,7 +118,7 @@ void TZapisnik::PrumerkaClick(bool vaduz) {
 
 void TZapisnik::MantaxHromadneClick() {
     const QString start =
-        CaliperDataFolder::StartFolder(m_ctx.settingsFile(), SettingsKeys::Mantax, m_ctx.programDirectory());
+        CaliperDataFolder::StartFolder(m_ctx.settingsFile(), SettingsKeys::Mantax, m_ctx.workDirectory());
     const QString file =
         FileDialog::getOpenFileName(this, "Mantax - hromadné načítání do databáze", start, kMantaxFilter);
     if (file.isEmpty() || !QFileInfo(file).isFile())
@@ -159,7 +159,7 @@ void TZapisnik::ExcelPorostClick() {
         MessageBox::show(this, {UserMessage::Information, "Nejdřív je potřeba vypočítat tabulku !"});
         return;
     }
-    WorkbookCommands::ResultsOfStand(m_ctx.database, m_ctx.session, m_ctx.programDirectory(), this);
+    WorkbookCommands::ResultsOfStand(m_ctx.database, m_ctx.session, m_ctx.workDirectory(), this);
 }
 
 void TZapisnik::ExportVseClick() {

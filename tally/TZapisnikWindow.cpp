@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "MessageBox.h"
 #include "RivwoodError.h"
+#include "SampleOffer.h"
 #include "SettingsKeys.h"
 #include "SpeciesTables.h"
 #include "TFPMant.h"
@@ -73,7 +74,9 @@ DatabaseDialogs TZapisnik::databaseDialogs() {
         // Any table file of the directory, or any name typed in it: only the directory counts.
         const QString file = FileDialog::getAnyFileName(
             this, "Výběr složky s databází", start, "Tabulky databáze (*.db)|*.db|Všechny soubory (*.*)|*.*",
-            "RivwoodPor.db");
+            "RivwoodPor.db",
+            "Vyberte složku, ve které program povede databázi porostů; v prázdné složce ji po potvrzení "
+            "tlačítkem „Otevřít“ založí.");
         if (file.isEmpty())
             return std::nullopt;
         return file;
@@ -91,7 +94,8 @@ void TZapisnik::FormShow() {
     m_shown = true;
     bool open = false;
     RunGuarded(this, [&] {
-        open = DatabaseChooser::OpenDatabase(m_ctx.database, m_ctx.programDirectory(), databaseDialogs());
+        open = DatabaseChooser::OpenDatabase(m_ctx.database, m_ctx.defaultDatabaseDirectory(),
+                                             databaseDialogs());
     });
     if (!open) {
         m_ctx.terminate(1);
@@ -122,6 +126,17 @@ void TZapisnik::FormShow() {
     sheet().setWithComment(m_a.sKomentarem->isChecked());
     Refresh();
     m_timer->start();
+    QTimer::singleShot(0, this, &TZapisnik::offerSample);
+}
+
+void TZapisnik::offerSample() {
+    const std::optional<QString> sample =
+        SampleOffer::Pending(m_ctx.settingsFile(), m_ctx.samplesDirectory());
+    if (!sample)
+        return;
+    SampleOffer::MarkOffered(m_ctx.settingsFile());
+    if (MessageBox::ask(this, SampleOffer::Question()))
+        run([&] { sheet().openSample(*sample); });
 }
 
 void TZapisnik::changeEvent(QEvent* event) {

@@ -23,6 +23,8 @@ TallyOptions TallyContext::withDefaults(TallyOptions o) {
         o.settingsFile = ProgramPaths::SettingsFile();
     if (o.dataDirectory.isEmpty())
         o.dataDirectory = ProgramPaths::DataDirectory();
+    if (o.samplesDirectory.isEmpty())
+        o.samplesDirectory = QDir(o.dataDirectory).filePath("ukazky");
     if (!o.terminate)
         o.terminate = [](int code) { QCoreApplication::exit(code); };
     return o;
@@ -37,6 +39,14 @@ TallyContext::~TallyContext() = default;
 
 QString TallyContext::helpFile() const {
     return QDir(m_options.dataDirectory).filePath("help/index.html");
+}
+
+QString TallyContext::defaultDatabaseDirectory() const {
+    return ProgramPaths::DefaultDatabaseDirectory(m_options.programDirectory);
+}
+
+QString TallyContext::workDirectory() const {
+    return ProgramPaths::WorkDirectory(m_options.programDirectory);
 }
 
 void TallyContext::terminate(int code) {

@@ -25,6 +25,7 @@ struct TallyOptions {
     QString settingsFile;     // the settings file; default beside the program
     QString programDirectory; // default the directory of the running program
     QString dataDirectory;    // JHK.KRI, JHK.HMO, templates, help; default the program's data directory
+    QString samplesDirectory; // the sample stand offered at the first start; default <data>/ukazky
     // Ends the program with an exit code (after "Nebyla vybrána žádná databáze, program končí !"
     // or when the main window has closed); default QCoreApplication::exit.
     std::function<void(int code)> terminate;
@@ -43,6 +44,11 @@ class TallyContext {
     const QString& settingsFile() const { return m_options.settingsFile; }
     const QString& programDirectory() const { return m_options.programDirectory; }
     const QString& dataDirectory() const { return m_options.dataDirectory; }
+    const QString& samplesDirectory() const { return m_options.samplesDirectory; }
+    // Where the database dialog starts at the first run.
+    QString defaultDatabaseDirectory() const;
+    // Where file dialogs start when no folder was used before.
+    QString workDirectory() const;
     QString helpFile() const;
     void terminate(int code);
 

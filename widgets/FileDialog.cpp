@@ -1,6 +1,8 @@
 #include "FileDialog.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <deque>
 
 namespace {
@@ -71,14 +73,20 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& title, const
 }
 
 QString FileDialog::getAnyFileName(QWidget* parent, const QString& title, const QString& directory,
-                                   const QString& filter, const QString& fileName) {
+                                   const QString& filter, const QString& fileName, const QString& hint) {
     QString name;
     if (takeScripted(title, &name))
         return name;
     QFileDialog dialog(parent, title, directory, QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, false);
+    // A hint needs Qt's own dialog: a desktop's native one has no place for it.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, !hint.isEmpty());
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()); grid && !hint.isEmpty()) {
+        auto* label = new QLabel(hint, &dialog);
+        label->setWordWrap(true);
+        grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+    }
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setSizeGripEnabled(true);
     dialog.selectFile(fileName);

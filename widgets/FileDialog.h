@@ -17,9 +17,10 @@ class FileDialog {
     static QString getSaveFileName(QWidget* parent, const QString& title, const QString& directory,
                                    const QString& filter);
     // An open dialog that accepts any name (existing or not, several selectable); the first name
-    // is returned. The database directory choice uses only its directory.
+    // is returned. The database directory choice uses only its directory. A hint is shown as a
+    // sentence under the file list.
     static QString getAnyFileName(QWidget* parent, const QString& title, const QString& directory,
-                                  const QString& filter, const QString& fileName);
+                                  const QString& filter, const QString& fileName, const QString& hint = {});
 
     // "A (*.X)|*.X|B (*.*)|*.*" → "A (*.X);;B (*)": pairs of description and pattern.
     static QString QtFilter(const QString& filter);

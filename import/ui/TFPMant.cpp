@@ -56,7 +56,7 @@ QString TFPMant::chooseFile() {
     if (m_chooseFile)
         return m_chooseFile();
     const QString start = CaliperDataFolder::StartFolder(m_settingsPath, SettingsKeys::Mantax,
-                                                         ProgramPaths::ProgramDirectory());
+                                                         ProgramPaths::WorkDirectory());
     return FileDialog::getOpenFileName(this, "Výběr souboru", start,
                                        "Registrační průměrka (*.TXT)|*.TXT|Všechny soubory (*.*)|*.*");
 }

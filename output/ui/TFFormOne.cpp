@@ -51,10 +51,10 @@ void TFFormOne::FillResultsSheet(int sheet, StandDatabase& database, int key) {
     showSheet();
 }
 
-QString TFFormOne::SaveResultsWorkbook(const QString& programDirectory, const QString& standCode) {
-    const QString file = FileDialog::getSaveFileName(
-        this, ResultsSheet::DialogTitle, ResultsSheet::ProposedFileName(programDirectory, standCode),
-        ResultsSheet::DialogFilter);
+QString TFFormOne::SaveResultsWorkbook(const QString& saveDirectory, const QString& standCode) {
+    const QString file = FileDialog::getSaveFileName(this, ResultsSheet::DialogTitle,
+                                                     ResultsSheet::ProposedFileName(saveDirectory, standCode),
+                                                     ResultsSheet::DialogFilter);
     if (file.isEmpty()) {
         MessageBox::show(this, {UserMessage::Information, ResultsSheet::NotSaved});
         return {};

@@ -27,7 +27,7 @@ class TFFormOne : public QWidget {
     // Asks for the file ("Uložení výsledků do excelu", proposed from the stand code in the program
     // directory) and writes it as Excel 5.0; cancelled: " Uložení do excelu NEPROBĚHLO !!!". The
     // written file, or empty.
-    QString SaveResultsWorkbook(const QString& programDirectory, const QString& standCode);
+    QString SaveResultsWorkbook(const QString& saveDirectory, const QString& standCode);
     void SetWorkbookFont();
     // Shows the current sheet of the workbook in the sheet view.
     void showSheet();

@@ -27,9 +27,9 @@ void useTemplateOf(TFDoExcelu& e, const QString& dataDirectory) {
 
 // The summary's sequence: fill, save, font.
 void fillSaveFont(TFFormOne& window, StandDatabase& database, const StandSession& session,
-                  const QString& programDirectory) {
+                  const QString& saveDirectory) {
     window.FillResultsSheet(1, database, session.flags.KlicZaznamu);
-    window.SaveResultsWorkbook(programDirectory, session.stand.code);
+    window.SaveResultsWorkbook(saveDirectory, session.stand.code);
     window.SetWorkbookFont();
 }
 
@@ -68,7 +68,7 @@ void ExportAll(StandDatabase& database, const QString& dataDirectory, QWidget* p
     });
 }
 
-void ResultsOfStand(StandDatabase& database, const StandSession& session, const QString& programDirectory,
+void ResultsOfStand(StandDatabase& database, const StandSession& session, const QString& saveDirectory,
                     QWidget* parent) {
     RunGuarded(parent, [&] {
         TFFormOne& window = TFFormOne::of(parent);
@@ -77,23 +77,23 @@ void ResultsOfStand(StandDatabase& database, const StandSession& session, const 
         book.SetNumSheets(1);
         window.FillResultsSheet(1, database, session.flags.KlicZaznamu);
         window.SetWorkbookFont();
-        window.SaveResultsWorkbook(programDirectory, session.stand.code);
+        window.SaveResultsWorkbook(saveDirectory, session.stand.code);
     });
 }
 
-void DoExcelu(StandDatabase& database, const StandSession& session, const QString& programDirectory,
+void DoExcelu(StandDatabase& database, const StandSession& session, const QString& saveDirectory,
               QWidget* parent) {
     RunGuarded(parent, [&] {
         TFFormOne& window = TFFormOne::of(parent);
-        fillSaveFont(window, database, session, programDirectory);
+        fillSaveFont(window, database, session, saveDirectory);
         window.show();
         window.raise();
     });
 }
 
-void VystupDoExcelu(StandDatabase& database, const StandSession& session, const QString& programDirectory,
+void VystupDoExcelu(StandDatabase& database, const StandSession& session, const QString& saveDirectory,
                     QWidget* parent) {
-    RunGuarded(parent, [&] { fillSaveFont(TFFormOne::of(parent), database, session, programDirectory); });
+    RunGuarded(parent, [&] { fillSaveFont(TFFormOne::of(parent), database, session, saveDirectory); });
 }
 
 } // namespace WorkbookCommands

@@ -19,14 +19,14 @@ void ExportStand(StandDatabase& database, const StandSession& session, const QSt
 void ExportAll(StandDatabase& database, const QString& dataDirectory, QWidget* parent);
 // "Sestavy - excel" > "Tento porost" (the caller has checked the summary): the results workbook
 // cleared, filled, in "Arial CE", then offered for saving. The window is not shown.
-void ResultsOfStand(StandDatabase& database, const StandSession& session, const QString& programDirectory,
+void ResultsOfStand(StandDatabase& database, const StandSession& session, const QString& saveDirectory,
                     QWidget* parent);
 // The summary's "Do excelu": filled, offered for saving, the font set, and the window shown.
-void DoExcelu(StandDatabase& database, const StandSession& session, const QString& programDirectory,
+void DoExcelu(StandDatabase& database, const StandSession& session, const QString& saveDirectory,
               QWidget* parent);
 // The summary's "Výstup do excelu" (the caller has checked the summary): as "Do excelu" without
 // showing the window.
-void VystupDoExcelu(StandDatabase& database, const StandSession& session, const QString& programDirectory,
+void VystupDoExcelu(StandDatabase& database, const StandSession& session, const QString& saveDirectory,
                     QWidget* parent);
 
 } // namespace WorkbookCommands

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace {
@@ -295,6 +296,24 @@ TEST_F(DbTest, FirstRunWithoutSettingsAlwaysAsks) {
     ASSERT_TRUE(DatabaseChooser::OpenDatabase(again, program, none.make()));
     EXPECT_TRUE(none.startDirectories.isEmpty());
     EXPECT_EQ(again.directory(), data);
+}
+
+TEST_F(DbTest, FirstRunOffersAMissingDefaultDirectoryReadyToConfirm) {
+    const QString offered = QDir(dir()).filePath("data/rivwood/databaze");
+    {
+        // Cancelled: the program ends and the directory made for the dialog goes again.
+        StandDatabase db(settings());
+        ScriptedDialogs d;
+        EXPECT_FALSE(DatabaseChooser::OpenDatabase(db, offered, d.make()));
+        EXPECT_EQ(d.startDirectories, QStringList{offered});
+        EXPECT_FALSE(QFileInfo::exists(offered));
+    }
+    StandDatabase db(settings());
+    ScriptedDialogs d;
+    d.files = {QDir(offered).filePath("RivwoodPor.db")};
+    ASSERT_TRUE(DatabaseChooser::OpenDatabase(db, offered, d.make()));
+    EXPECT_TRUE(fileExists(offered, "RivwoodPor.db"));
+    EXPECT_EQ(IniFile(settings()).ReadString("DataBase", "Path"), QDir::toNativeSeparators(offered));
 }
 
 TEST_F(DbTest, StoredDirectoryThatIsGoneAsksAndCancelEndsTheProgram) {

@@ -1,4 +1,5 @@
 #include "MantaxImport.h"
+#include "SampleOffer.h"
 #include "SheetComputation.h"
 #include "SheetFixture.h"
 #include "StandCode.h"
@@ -7,6 +8,8 @@
 #include "TestSupport.h"
 #include "TextUtils.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
@@ -184,4 +187,31 @@ TEST_F(SheetFixture, SavingOverAnotherSaveAsks) {
     EXPECT_TRUE(sheet.saveStand());
     store.LoadStand(stored, key);
     EXPECT_EQ(trees(stored.stand.at(0)), 6);
+}
+
+// The sample is offered once; it opens as a new stand, and a damaged sample leaves the sheet alone.
+TEST_F(SheetFixture, SampleStandIsOfferedOnceAndOpensUnsaved) {
+    const QString samples = QDir(testsupport::binDir()).filePath("ukazky");
+    const QString settings = db.path("ukazka.INI");
+    const std::optional<QString> sample = SampleOffer::Pending(settings, samples);
+    ASSERT_TRUE(sample.has_value());
+    SampleOffer::MarkOffered(settings);
+    EXPECT_FALSE(SampleOffer::Pending(settings, samples).has_value());
+
+    computeAndRecord("SM", 5, {"3"}, "20");
+    ASSERT_TRUE(sheet.saveStand());
+    messages();
+    ASSERT_TRUE(sheet.openSample(*sample));
+    EXPECT_EQ(sheet.view().species, (QStringList{"OL", "JS", "DB", "TPC"}));
+    EXPECT_EQ(flags().KlicZaznamu, 0);
+    EXPECT_FALSE(flags().Ulozeno);
+
+    const QString garbage = db.path("poskozeny.json");
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\"species\": [ {\"abbreviation\": 7");
+    file.close();
+    EXPECT_FALSE(sheet.openSample(garbage));
+    EXPECT_EQ(messages().size(), 1);
+    EXPECT_EQ(sheet.view().species, (QStringList{"OL", "JS", "DB", "TPC"}));
 }

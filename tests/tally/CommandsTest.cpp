@@ -43,6 +43,18 @@ TEST_F(TallyFixture, DatabaseChosenAtFirstStartIsRemembered) {
               dbDir());
 }
 
+TEST_F(TallyFixture, SampleStandIsOfferedOnceAsANewUnsavedStand) {
+    samplesDirectory = QDir(testsupport::binDir()).filePath("ukazky");
+    MessageBox::setNextAnswer(true);
+    start();
+    QTRY_COMPARE(main()->VyberDrevin->count(), 4);
+    EXPECT_EQ(messages(),
+              QStringList{"? Otevřít ukázkový porost?\nUkázka se otevře jako nový, neuložený porost."});
+    EXPECT_FALSE(main()->CBUlozeno->isChecked());
+    EXPECT_EQ(flags().KlicZaznamu, 0);
+    EXPECT_EQ(IniFile(settings()).ReadInteger(SettingsKeys::Start, SettingsKeys::UkazkaNabidnuta, 0), 1);
+}
+
 TEST_F(TallyFixture, ClosingAsksAboutUnsavedDataAndKeepsPositions) {
     start();
     main()->move(123, 45);

@@ -93,6 +93,7 @@ TEST_F(HiddenCommandsTest, TheMainWindowShowsThemAndTheHelpListsEveryCommand) {
     o.settingsFile = dir.filePath("Rivwood.INI");
     o.programDirectory = dir.path();
     o.dataDirectory = testsupport::binDir();
+    o.samplesDirectory = dir.filePath("bez-ukazek");
     o.terminate = [](int) {};
     IniFile(o.settingsFile).WriteString(SettingsKeys::Nabidka, SettingsKeys::VsechnyPrikazy, "1");
     TallyContext ctx(o);

@@ -55,6 +55,7 @@ void TallyFixture::start(bool withDatabasePath) {
     o.settingsFile = settings();
     o.programDirectory = m_dir.path();
     o.dataDirectory = testsupport::binDir();
+    o.samplesDirectory = samplesDirectory.isEmpty() ? m_dir.filePath("bez-ukazek") : samplesDirectory;
     o.terminate = [this](int code) { m_exitCodes.push_back(code); };
     m_ctx = std::make_unique<TallyContext>(o);
     m_ctx->createWindows();

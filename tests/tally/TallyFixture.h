@@ -25,6 +25,8 @@ class TallyFixture : public ::testing::Test {
 
     // Makes the windows and runs the first display (database from the settings file).
     void start(bool withDatabasePath = true);
+    // Where the started program looks for its sample stand; none unless a test says so.
+    QString samplesDirectory;
     TZapisnik* main() const { return m_ctx->zapisnik(); }
     TallyContext& ctx() { return *m_ctx; }
     const EditingFlags& flags() const { return m_ctx->session.flags; }
