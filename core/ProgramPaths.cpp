@@ -37,10 +37,6 @@ bool IsInstalled(const QString& programDirectory) {
     return !hasReferenceFile(programDirectory) && hasReferenceFile(sharedDataDirectory(programDirectory));
 }
 
-bool IsInstalled() {
-    return IsInstalled(ProgramDirectory());
-}
-
 QString SettingsFileFor(const QString& programFile) {
     const QString dir = QFileInfo(programFile).absolutePath();
     return SettingsFileFor(programFile, !IsInstalled(dir) && QFileInfo(dir).isWritable());
@@ -50,10 +46,6 @@ QString SettingsFileFor(const QString& programFile, bool directoryWritable) {
     const QFileInfo info(programFile);
     if (directoryWritable)
         return QDir(info.absolutePath()).filePath(info.completeBaseName() + ".INI");
-    return UserSettingsFile();
-}
-
-QString UserSettingsFile() {
     return QDir(xdgDirectory("XDG_CONFIG_HOME", ".config")).filePath("rivwood/Rivwood.INI");
 }
 
@@ -70,18 +62,14 @@ QString HelpFile() {
     return QDir(DataDirectory()).filePath("help/index.html");
 }
 
-QString SamplesDirectory() {
-    return QDir(DataDirectory()).filePath("ukazky");
+QString SamplesDirectory(const QString& dataDirectory) {
+    return QDir(dataDirectory).filePath("ukazky");
 }
 
 QString DefaultDatabaseDirectory(const QString& programDirectory) {
     if (!IsInstalled(programDirectory))
         return programDirectory;
     return QDir(xdgDirectory("XDG_DATA_HOME", ".local/share")).filePath("rivwood/databaze");
-}
-
-QString DefaultDatabaseDirectory() {
-    return DefaultDatabaseDirectory(ProgramDirectory());
 }
 
 QString WorkDirectory(const QString& programDirectory) {

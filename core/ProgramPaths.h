@@ -13,14 +13,12 @@ QString ProgramDirectory();
 // True when the programs in `programDirectory` are installed: no JHK.KRI beside them, but one in
 // ../share/rivwood.
 bool IsInstalled(const QString& programDirectory);
-bool IsInstalled();
 
 // The settings file for a program file: installed, $XDG_CONFIG_HOME/rivwood/Rivwood.INI;
 // otherwise its path with the extension replaced by ".INI" when that directory is writable,
 // else the user's file as for an installed copy.
 QString SettingsFileFor(const QString& programFile);
 QString SettingsFileFor(const QString& programFile, bool directoryWritable);
-QString UserSettingsFile();
 // The settings file of the main program "rivwood" in the program directory (shared by
 // rivwood-cli, which runs beside it).
 QString SettingsFile();
@@ -29,12 +27,11 @@ QString SettingsFile();
 // <prefix>/share/rivwood when the program is installed.
 QString DataDirectory();
 QString HelpFile();
-// The sample stand and caliper files: ukazky/ in the data directory.
-QString SamplesDirectory();
+// The sample stand and caliper files: ukazky/ in a data directory.
+QString SamplesDirectory(const QString& dataDirectory);
 
 // Where the database dialog starts at the first run: installed,
 // $XDG_DATA_HOME/rivwood/databaze; otherwise the program directory.
-QString DefaultDatabaseDirectory();
 QString DefaultDatabaseDirectory(const QString& programDirectory);
 // Where file dialogs start when no folder was used before: the program directory of a portable
 // copy, the home directory of an installed one (the program directory is not the user's).

@@ -24,7 +24,7 @@ void SetWorkbookFont(ResultsWorkbook& book);
 // The sheet name of a survey: trimmed, cut to 28 characters, characters a sheet name cannot hold
 // made "_" ("Bez akce" when nothing is left).
 QString SheetNameOf(const QString& surveyName);
-// Program directory + "/" + the stand code with blanks as single underscores + ".xls".
+// The directory + "/" + the stand code with blanks as single underscores + ".xls".
 QString ProposedFileName(const QString& saveDirectory, const QString& standCode);
 
 } // namespace ResultsSheet

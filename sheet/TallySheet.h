@@ -165,6 +165,8 @@ class TallySheet {
     void NulujTab();
     void ZPracNaDispl();
     void NactiPorostDoOkna();
+    // A stand read from a file on display as a new, unsaved stand without a summary.
+    void showReadAsNewStand(const QString& dataFile);
     void applyLayout(int width, double firstCentre);
     void showLayout();
     void showTotals();

@@ -168,13 +168,17 @@ bool TallySheet::readDataFile(const QString& fileName) {
         m_dialogs->show(m);
     if (!result.loaded)
         return false;
+    showReadAsNewStand(fileName);
+    return true;
+}
+
+void TallySheet::showReadAsNewStand(const QString& dataFile) {
     NactiPorostDoOkna();
     m_s.stand.summary = false;
     m_s.flags.Ulozeno = false;
     m_s.flags.KlicZaznamu = 0;
-    m_currentDataFile = fileName;
+    m_currentDataFile = dataFile;
     startAfresh();
-    return true;
 }
 
 bool TallySheet::openSample(const QString& fileName) {
@@ -194,12 +198,7 @@ bool TallySheet::openSample(const QString& fileName) {
         m_dialogs->show({UserMessage::Error, e.message()});
         return false;
     }
-    NactiPorostDoOkna();
-    m_s.stand.summary = false;
-    m_s.flags.Ulozeno = false;
-    m_s.flags.KlicZaznamu = 0;
-    m_currentDataFile.clear();
-    startAfresh();
+    showReadAsNewStand({});
     return true;
 }
 

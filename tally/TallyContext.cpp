@@ -24,7 +24,7 @@ TallyOptions TallyContext::withDefaults(TallyOptions o) {
     if (o.dataDirectory.isEmpty())
         o.dataDirectory = ProgramPaths::DataDirectory();
     if (o.samplesDirectory.isEmpty())
-        o.samplesDirectory = QDir(o.dataDirectory).filePath("ukazky");
+        o.samplesDirectory = ProgramPaths::SamplesDirectory(o.dataDirectory);
     if (!o.terminate)
         o.terminate = [](int code) { QCoreApplication::exit(code); };
     return o;

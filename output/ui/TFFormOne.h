@@ -24,7 +24,7 @@ class TFFormOne : public QWidget {
 
     // Sheet `sheet` from QSestava of the stand `key`.
     void FillResultsSheet(int sheet, StandDatabase& database, int key);
-    // Asks for the file ("Uložení výsledků do excelu", proposed from the stand code in the program
+    // Asks for the file ("Uložení výsledků do excelu", proposed from the stand code in the given
     // directory) and writes it as Excel 5.0; cancelled: " Uložení do excelu NEPROBĚHLO !!!". The
     // written file, or empty.
     QString SaveResultsWorkbook(const QString& saveDirectory, const QString& standCode);
