@@ -12,6 +12,8 @@ packages=(
   libzip-dev
   python3-openpyxl python3-xlrd libreoffice-calc-nogui
 )
+# The help's screenshots (scripts/help-screenshots.sh): virtual X server and PNG optimiser
+packages+=(xvfb xauth optipng)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

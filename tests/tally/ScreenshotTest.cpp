@@ -1,22 +1,51 @@
 #include "TTabulka.h"
+#include "TVyberNoveDrev.h"
 #include "TallyFixture.h"
 #include "TallyGrid.h"
-#include <QMenu>
 
+#include "FileDialog.h"
+#include "TestSupport.h"
+
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QProcessEnvironment>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
-// Pictures of the main window and the summary with a stand typed in, for looking at the layout:
-// runs only when RIVWOOD_SCREENSHOT_DIR names a directory (e.g. under xvfb-run with a real
-// platform plugin).
-TEST_F(TallyFixture, Screenshots) {
-    const QString out = qEnvironmentVariable("RIVWOOD_SCREENSHOT_DIR");
-    if (out.isEmpty())
-        GTEST_SKIP() << "RIVWOOD_SCREENSHOT_DIR not set";
-    start();
+namespace {
+
+// Runs `command`, which shows a modal window of the class or object name `name`; once the window
+// is up, `prepare` runs on it, the window is saved as `file` and closed.
+void grabModal(const QString& name, const QString& file, const std::function<void()>& command,
+               const std::function<void(QWidget*)>& prepare = {}) {
+    QTimer timer;
+    timer.setInterval(100);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible() || (w->objectName() != name && w->metaObject()->className() != name))
+                continue;
+            timer.stop();
+            if (prepare)
+                prepare(w);
+            QTest::qWait(300);
+            EXPECT_TRUE(w->grab().save(file)) << file.toStdString();
+            w->close();
+            return;
+        }
+    });
+    timer.start();
+    command();
+    EXPECT_FALSE(timer.isActive()) << name.toStdString() << " did not show";
+}
+
+} // namespace
+
+void TallyFixture::fillSampleStand() {
     main()->move(0, 0);
     addSpecies("Smrk ztepilý");
     typeCounts(2, {"3", "8", "15", "22", "19", "12", "6", "2"});
@@ -43,6 +72,17 @@ TEST_F(TallyFixture, Screenshots) {
                                      {main()->EKroviny, QString("350")}})
         edit->setText(text);
     main()->Refresh();
+}
+
+// Pictures of the main window and the summary with a stand typed in, for looking at the layout:
+// runs only when RIVWOOD_SCREENSHOT_DIR names a directory (e.g. under xvfb-run with a real
+// platform plugin).
+TEST_F(TallyFixture, Screenshots) {
+    const QString out = qEnvironmentVariable("RIVWOOD_SCREENSHOT_DIR");
+    if (out.isEmpty())
+        GTEST_SKIP() << "RIVWOOD_SCREENSHOT_DIR not set";
+    start();
+    fillSampleStand();
     main()->ZapForm->setFocus();
     main()->ZapForm->setCurrentCell(4, 2);
     QTest::qWait(300);
@@ -52,4 +92,48 @@ TEST_F(TallyFixture, Screenshots) {
     QTest::qWait(300);
     EXPECT_TRUE(ctx().tabulka->grab().save(QDir(out).filePath("souhrn.png")));
     QTest::qWait(200);
+}
+
+// The pictures of the help (data/help/img): the windows of a typical run on a sample stand.
+// Runs only when RIVWOOD_HELP_SCREENSHOTS names the output directory (scripts/help-screenshots.sh).
+TEST_F(TallyFixture, HelpScreenshots) {
+    const QString out = qEnvironmentVariable("RIVWOOD_HELP_SCREENSHOTS");
+    if (out.isEmpty())
+        GTEST_SKIP() << "RIVWOOD_HELP_SCREENSHOTS not set";
+    const QDir dir(out);
+    start();
+    // The species dialog with the list narrowed by the first letters.
+    grabModal("TVyberNoveDrev", dir.filePath("nova-drevina.png"), [this] {
+        main()->actions().novaDrevina->trigger();
+    }, [](QWidget* w) {
+        auto* dialog = static_cast<TVyberNoveDrev*>(w);
+        dialog->names()->setFocus();
+        typeInto(dialog->names()->lineEdit(), "Ol");
+    });
+    fillSampleStand();
+    main()->ZapForm->setFocus();
+    main()->ZapForm->setCurrentCell(4, TallyGrid::CountColumn);
+    QTest::qWait(300);
+    EXPECT_TRUE(main()->grab().save(dir.filePath("zapisnik.png")));
+
+    main()->actions().ulozeniPorostu->trigger();
+    EXPECT_TRUE(messages().isEmpty());
+    main()->actions().souhrn->trigger();
+    QTest::qWait(300);
+    EXPECT_TRUE(ctx().tabulka->grab().save(dir.filePath("souhrn.png")));
+    ctx().tabulka->hide();
+
+    grabModal("TFVybPor", dir.filePath("seznam-porostu.png"), [this] { main()->actions().vyberPorostu->trigger(); });
+    grabModal("ReportPreviewWindow", dir.filePath("nahled.png"), [this] { main()->actions().tiskPorost->trigger(); },
+              [](QWidget* w) { w->resize(860, 640); });
+
+    // The Mantax import of the shipped sample file, with the species list open for the first code.
+    FileDialog::setNextFileName(QDir(testsupport::binDir()).filePath("ukazky/ukazka-mantax.txt"));
+    grabModal("TPrumerka", dir.filePath("prumerka.png"), [this] { main()->actions().mantax->trigger(); },
+              [](QWidget* w) {
+                  auto* grid = w->findChild<QTableWidget*>("grid");
+                  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                                    grid->visualItemRect(grid->item(0, 0)).center());
+              });
+    messages();
 }
