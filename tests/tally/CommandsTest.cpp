@@ -88,6 +88,13 @@ TEST_F(TallyFixture, HelpAboutAndExports) {
     ASSERT_EQ(m_launched.size(), 1);
     EXPECT_TRUE(m_launched[0].startsWith("file://"));
     EXPECT_TRUE(m_launched[0].endsWith("help/zapisnik.html#cetnosti"));
+    // F1 in the summary window opens the chapter on the summary.
+    main()->actions().souhrn->trigger();
+    QApplication::setActiveWindow(ctx().tabulka);
+    QTest::keyClick(ctx().tabulka, Qt::Key_F1);
+    ASSERT_EQ(m_launched.size(), 2);
+    EXPECT_TRUE(m_launched[1].endsWith("help/zapisnik.html#souhrn"));
+    ctx().tabulka->close();
     m_launched.clear();
 
     main()->actions().oProgramu->trigger();
