@@ -17,7 +17,7 @@ QString helpDir() {
 QSet<QString> idsOf(const QString& page) {
     QSet<QString> ids;
     const QString html = QString::fromUtf8(testsupport::readFile(QDir(helpDir()).filePath(page)));
-    static const QRegularExpression id(R"(\sid="([^"]+)")");
+    static const QRegularExpression id(R"re(\sid="([^"]+)")re");
     for (const auto& m : id.globalMatch(html))
         ids.insert(m.captured(1));
     return ids;
@@ -42,7 +42,7 @@ TEST(HelpLinks, EveryContextHasItsAnchor) {
 TEST(HelpLinks, EveryLinkAndPictureExists) {
     const QStringList pages = QDir(helpDir()).entryList({"*.html"}, QDir::Files);
     ASSERT_GE(pages.size(), 5);
-    static const QRegularExpression link(R"((?:href|src)="([^"]*)")");
+    static const QRegularExpression link(R"re((?:href|src)="([^"]*)")re");
     for (const QString& page : pages) {
         const QString html = QString::fromUtf8(testsupport::readFile(QDir(helpDir()).filePath(page)));
         for (const auto& m : link.globalMatch(html)) {
@@ -54,8 +54,9 @@ TEST(HelpLinks, EveryLinkAndPictureExists) {
             const QString path = file.isEmpty() ? page : file;
             EXPECT_TRUE(QFileInfo(QDir(helpDir()).filePath(path)).isFile())
                 << page.toStdString() << ": " << target.toStdString();
-            if (!anchor.isEmpty() && path.endsWith(".html"))
+            if (!anchor.isEmpty() && path.endsWith(".html")) {
                 EXPECT_TRUE(idsOf(path).contains(anchor)) << page.toStdString() << ": " << target.toStdString();
+            }
         }
     }
 }

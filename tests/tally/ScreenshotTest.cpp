@@ -4,20 +4,33 @@
 #include "TallyGrid.h"
 
 #include "FileDialog.h"
+#include "LocaleNumbers.h"
 #include "TestSupport.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcessEnvironment>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
 namespace {
+
+// The window as on the screen, with an open drop-down list (a completer's popup) over it.
+QPixmap picture(QWidget* window) {
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup)
+        return window->grab();
+    const QRect area = window->frameGeometry().united(popup->frameGeometry());
+    return window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+}
 
 // Runs `command`, which shows a modal window of the class or object name `name`; once the window
 // is up, `prepare` runs on it, the window is saved as `file` and closed.
@@ -33,7 +46,9 @@ void grabModal(const QString& name, const QString& file, const std::function<voi
             if (prepare)
                 prepare(w);
             QTest::qWait(300);
-            EXPECT_TRUE(w->grab().save(file)) << file.toStdString();
+            EXPECT_TRUE(picture(w).save(file)) << file.toStdString();
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
             w->close();
             return;
         }
@@ -47,12 +62,13 @@ void grabModal(const QString& name, const QString& file, const std::function<voi
 
 void TallyFixture::fillSampleStand() {
     main()->move(0, 0);
+    QApplication::setActiveWindow(main());
     addSpecies("Smrk ztepilý");
     typeCounts(2, {"3", "8", "15", "22", "19", "12", "6", "2"});
     main()->Refresh();
     click(main()->StrTl);
-    type("24");
-    key(Qt::Key_Return);
+    typeInto(main()->EVyska, "24");
+    QTest::keyClick(main()->EVyska, Qt::Key_Return);
     click(main()->VypZas);
     click(main()->Zaznam);
     main()->Refresh();
@@ -60,8 +76,8 @@ void TallyFixture::fillSampleStand() {
     typeCounts(1, {"5", "9", "11", "7", "4"});
     main()->Refresh();
     click(main()->StrTl);
-    type("19");
-    key(Qt::Key_Return);
+    typeInto(main()->EVyska, "19");
+    QTest::keyClick(main()->EVyska, Qt::Key_Return);
     click(main()->VypZas);
     click(main()->Zaznam);
     for (const auto& [edit, text] : {std::pair{main()->ETok, QString("Sázava")},
@@ -69,8 +85,10 @@ void TallyFixture::fillSampleStand() {
                                      {main()->ERKm, QString("23,4 - 24,1")},
                                      {main()->EAkce, QString("Revize 2024")},
                                      {main()->Edatum, QString("12.6.2024")},
-                                     {main()->EKroviny, QString("350")}})
-        edit->setText(text);
+                                     {main()->EKroviny, QString("350")}}) {
+        edit->setFocus();
+        typeInto(edit, text);
+    }
     main()->Refresh();
 }
 
@@ -101,6 +119,7 @@ TEST_F(TallyFixture, HelpScreenshots) {
     if (out.isEmpty())
         GTEST_SKIP() << "RIVWOOD_HELP_SCREENSHOTS not set";
     const QDir dir(out);
+    LocaleNumbers::setDecimalPoint(','); // as on a Czech desktop
     start();
     // The species dialog with the list narrowed by the first letters.
     grabModal("TVyberNoveDrev", dir.filePath("nova-drevina.png"), [this] {
@@ -125,15 +144,24 @@ TEST_F(TallyFixture, HelpScreenshots) {
 
     grabModal("TFVybPor", dir.filePath("seznam-porostu.png"), [this] { main()->actions().vyberPorostu->trigger(); });
     grabModal("ReportPreviewWindow", dir.filePath("nahled.png"), [this] { main()->actions().tiskPorost->trigger(); },
-              [](QWidget* w) { w->resize(860, 640); });
+              [](QWidget* w) { w->resize(1100, 640); });
 
     // The Mantax import of the shipped sample file, with the species list open for the first code.
     FileDialog::setNextFileName(QDir(testsupport::binDir()).filePath("ukazky/ukazka-mantax.txt"));
     grabModal("TPrumerka", dir.filePath("prumerka.png"), [this] { main()->actions().mantax->trigger(); },
               [](QWidget* w) {
+                  // Code 1 gets OL; the list stays open for code 2.
                   auto* grid = w->findChild<QTableWidget*>("grid");
-                  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                                    grid->visualItemRect(grid->item(0, 0)).center());
+                  auto* list = w->findChild<QListWidget*>("speciesList");
+                  const auto clickRow = [grid](int row) {
+                      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                                        grid->visualItemRect(grid->item(row, 0)).center());
+                  };
+                  clickRow(0);
+                  QListWidgetItem* ol = list->findItems("OL", Qt::MatchExactly).value(0);
+                  ASSERT_NE(ol, nullptr);
+                  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(ol).center());
+                  clickRow(1);
               });
     messages();
 }
