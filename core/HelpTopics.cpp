@@ -19,11 +19,7 @@ const std::vector<Topic>& All() {
         {Printing, "sestavy.html", "nahled"},
         {Summary, "zapisnik.html", "souhrn"},
         {TallyGrid, "zapisnik.html", "cetnosti"},
-        {JhkMethod, "jhk.html", "metoda"},
-        {CaliperImport, "prumerky.html", "prumerky"},
         {SpeciesCodes, "prumerky.html", "kody-drevin"},
-        {WorkbookExport, "sestavy.html", "excel"},
-        {CommandLine, "prikazova-radka.html", "prikazova-radka"},
     };
     return topics;
 }

@@ -14,7 +14,8 @@ struct Topic {
     QString anchor; // id of the element on the page
 };
 
-// Context numbers of the windows and their controls.
+// Context numbers. The windows and their controls open 0, 2-7 and 11-13; 1, 8, 9 and 10 name
+// chapters without a window of their own (the file dialog, the keys, the menu, the reports).
 enum Context {
     Contents = 0,
     FirstStart = 1,
@@ -29,11 +30,7 @@ enum Context {
     Printing = 10,
     Summary = 11,
     TallyGrid = 12,
-    JhkMethod = 13,
-    CaliperImport = 14,
-    SpeciesCodes = 15,
-    WorkbookExport = 16,
-    CommandLine = 17,
+    SpeciesCodes = 13,
 };
 
 const std::vector<Topic>& All();

@@ -80,7 +80,6 @@ class TZapisnik : public QMainWindow {
     // state of every command itself; a hidden command still runs by its key when enabled.
     static bool commandEnabled(const QAction* action);
 
-
     TallyGrid* ZapForm = nullptr;
     QTableWidget* CelkForm = nullptr;
     QComboBox* SirkaTlStupne = nullptr;

@@ -72,13 +72,13 @@ void TallyContext::createWindows() {
     prumerka = new TPrumerka(session, settingsFile(), main);
     uzivatel = new TFUzivatel(settingsFile(), main);
     // F1 in the other windows opens their chapter of the help.
-    const auto open = [main](int context) { RunGuarded(main, [main, context] { main->NavodClick(context); }); };
-    const std::pair<QWidget*, int> help[] = {{vyberNoveDrev, HelpTopics::Species},
-                                             {prumvad, HelpTopics::SpeciesCodes},
-                                             {tabulka, HelpTopics::Summary},
-                                             {vybPor, HelpTopics::StandList},
-                                             {prumerka, HelpTopics::SpeciesCodes},
-                                             {uzivatel, HelpTopics::UserInformation}};
+    const auto open = [main](int context) {
+        RunGuarded(main, [main, context] { main->NavodClick(context); });
+    };
+    const std::pair<QWidget*, int> help[] = {
+        {vyberNoveDrev, HelpTopics::Species}, {prumvad, HelpTopics::SpeciesCodes},
+        {tabulka, HelpTopics::Summary},       {vybPor, HelpTopics::StandList},
+        {prumerka, HelpTopics::SpeciesCodes}, {uzivatel, HelpTopics::UserInformation}};
     for (const auto& [window, context] : help)
         HelpKeys::install(window, context, open);
 }

@@ -31,8 +31,8 @@ TEST(HelpLinks, EveryContextHasItsAnchor) {
     for (const HelpTopics::Topic& t : HelpTopics::All()) {
         EXPECT_FALSE(contexts.contains(t.context)) << t.context;
         contexts.insert(t.context);
-        EXPECT_TRUE(idsOf(t.page).contains(t.anchor)) << t.context << " " << t.page.toStdString() << "#"
-                                                       << t.anchor.toStdString();
+        EXPECT_TRUE(idsOf(t.page).contains(t.anchor))
+            << t.context << " " << t.page.toStdString() << "#" << t.anchor.toStdString();
     }
     EXPECT_EQ(HelpTopics::ForContext(9999).page, "index.html");
     EXPECT_EQ(HelpTopics::Url("/h", HelpTopics::TallyGrid).toString(), "file:///h/zapisnik.html#cetnosti");
@@ -55,7 +55,8 @@ TEST(HelpLinks, EveryLinkAndPictureExists) {
             EXPECT_TRUE(QFileInfo(QDir(helpDir()).filePath(path)).isFile())
                 << page.toStdString() << ": " << target.toStdString();
             if (!anchor.isEmpty() && path.endsWith(".html")) {
-                EXPECT_TRUE(idsOf(path).contains(anchor)) << page.toStdString() << ": " << target.toStdString();
+                EXPECT_TRUE(idsOf(path).contains(anchor))
+                    << page.toStdString() << ": " << target.toStdString();
             }
         }
     }

@@ -8,12 +8,13 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcessEnvironment>
 #include <QPixmap>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
@@ -122,13 +123,14 @@ TEST_F(TallyFixture, HelpScreenshots) {
     LocaleNumbers::setDecimalPoint(','); // as on a Czech desktop
     start();
     // The species dialog with the list narrowed by the first letters.
-    grabModal("TVyberNoveDrev", dir.filePath("nova-drevina.png"), [this] {
-        main()->actions().novaDrevina->trigger();
-    }, [](QWidget* w) {
-        auto* dialog = static_cast<TVyberNoveDrev*>(w);
-        dialog->names()->setFocus();
-        typeInto(dialog->names()->lineEdit(), "Ol");
-    });
+    grabModal(
+        "TVyberNoveDrev", dir.filePath("nova-drevina.png"),
+        [this] { main()->actions().novaDrevina->trigger(); },
+        [](QWidget* w) {
+            auto* dialog = static_cast<TVyberNoveDrev*>(w);
+            dialog->names()->setFocus();
+            typeInto(dialog->names()->lineEdit(), "Ol");
+        });
     fillSampleStand();
     main()->ZapForm->setFocus();
     main()->ZapForm->setCurrentCell(4, TallyGrid::CountColumn);
@@ -138,30 +140,35 @@ TEST_F(TallyFixture, HelpScreenshots) {
     main()->actions().ulozeniPorostu->trigger();
     EXPECT_TRUE(messages().isEmpty());
     main()->actions().souhrn->trigger();
+    ctx().tabulka->findChild<QCheckBox*>("VsechnySloupce")->click();
+    ctx().tabulka->resize(640, 420);
     QTest::qWait(300);
     EXPECT_TRUE(ctx().tabulka->grab().save(dir.filePath("souhrn.png")));
     ctx().tabulka->hide();
 
-    grabModal("TFVybPor", dir.filePath("seznam-porostu.png"), [this] { main()->actions().vyberPorostu->trigger(); });
-    grabModal("ReportPreviewWindow", dir.filePath("nahled.png"), [this] { main()->actions().tiskPorost->trigger(); },
-              [](QWidget* w) { w->resize(1100, 640); });
+    grabModal("TFVybPor", dir.filePath("seznam-porostu.png"),
+              [this] { main()->actions().vyberPorostu->trigger(); });
+    grabModal(
+        "ReportPreviewWindow", dir.filePath("nahled.png"),
+        [this] { main()->actions().tiskPorost->trigger(); }, [](QWidget* w) { w->resize(1100, 640); });
 
     // The Mantax import of the shipped sample file, with the species list open for the first code.
     FileDialog::setNextFileName(QDir(testsupport::binDir()).filePath("ukazky/ukazka-mantax.txt"));
-    grabModal("TPrumerka", dir.filePath("prumerka.png"), [this] { main()->actions().mantax->trigger(); },
-              [](QWidget* w) {
-                  // Code 1 gets OL; the list stays open for code 2.
-                  auto* grid = w->findChild<QTableWidget*>("grid");
-                  auto* list = w->findChild<QListWidget*>("speciesList");
-                  const auto clickRow = [grid](int row) {
-                      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                                        grid->visualItemRect(grid->item(row, 0)).center());
-                  };
-                  clickRow(0);
-                  QListWidgetItem* ol = list->findItems("OL", Qt::MatchExactly).value(0);
-                  ASSERT_NE(ol, nullptr);
-                  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(ol).center());
-                  clickRow(1);
-              });
+    grabModal(
+        "TPrumerka", dir.filePath("prumerka.png"), [this] { main()->actions().mantax->trigger(); },
+        [](QWidget* w) {
+            // Code 1 gets OL; the list stays open for code 2.
+            auto* grid = w->findChild<QTableWidget*>("grid");
+            auto* list = w->findChild<QListWidget*>("speciesList");
+            const auto clickRow = [grid](int row) {
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                                  grid->visualItemRect(grid->item(row, 0)).center());
+            };
+            clickRow(0);
+            QListWidgetItem* ol = list->findItems("OL", Qt::MatchExactly).value(0);
+            ASSERT_NE(ol, nullptr);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(ol).center());
+            clickRow(1);
+        });
     messages();
 }
