@@ -141,7 +141,7 @@ TEST_F(TallyFixture, HelpScreenshots) {
     EXPECT_TRUE(messages().isEmpty());
     main()->actions().souhrn->trigger();
     ctx().tabulka->findChild<QCheckBox*>("VsechnySloupce")->click();
-    ctx().tabulka->resize(640, 420);
+    ctx().tabulka->resize(780, 400);
     QTest::qWait(300);
     EXPECT_TRUE(ctx().tabulka->grab().save(dir.filePath("souhrn.png")));
     ctx().tabulka->hide();
