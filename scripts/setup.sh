@@ -11,6 +11,8 @@ packages=(
   xdg-utils
   libzip-dev
   python3-openpyxl python3-xlrd libreoffice-calc-nogui
+  # installing: icon rendering, desktop-entry and AppStream checks, the Debian package and lintian
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
 )
 # The help's screenshots (scripts/help-screenshots.sh): virtual X server and PNG optimiser
 packages+=(xvfb xauth optipng)
