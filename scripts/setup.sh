@@ -13,9 +13,9 @@ packages=(
   python3-openpyxl python3-xlrd libreoffice-calc-nogui
   # installing: icon rendering, desktop-entry and AppStream checks, the Debian package and lintian
   librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
+  # the help's screenshots (scripts/help-screenshots.sh): PNG optimiser; xvfb and xauth above
+  optipng
 )
-# The help's screenshots (scripts/help-screenshots.sh): virtual X server and PNG optimiser
-packages+=(xvfb xauth optipng)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
