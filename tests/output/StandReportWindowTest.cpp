@@ -1,5 +1,7 @@
 // The stand report from a window: the preview shows the composed stand, a missing template ends
 // in a message box.
+#include "ModalWindow.h"
+#include "ReportPreviewWindow.h"
 #include "StandFixtures.h"
 #include "StandReportPrinting.h"
 #include "TFJHKSest.h"
@@ -11,7 +13,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,15 +35,6 @@ class WidgetsEnvironment : public ::testing::Environment {
 };
 const auto* const kApp = ::testing::AddGlobalTestEnvironment(new WidgetsEnvironment);
 
-// Runs `check` on the modal window that the next call opens.
-void onModal(std::function<void(QWidget*)> check) {
-    QTimer::singleShot(50, [check] {
-        QWidget* w = QApplication::activeModalWidget();
-        ASSERT_NE(w, nullptr);
-        check(w);
-    });
-}
-
 } // namespace
 
 TEST(StandReportWindow, PreviewOfOneStandAndOfAll) {
@@ -52,7 +44,7 @@ TEST(StandReportWindow, PreviewOfOneStandAndOfAll) {
     TFJHKSest report(db.database());
     report.setTemplateDirectory(testsupport::binDir());
     QString title, count;
-    onModal([&](QWidget* w) {
+    testsupport::OnModal<ReportPreviewWindow>([&](ReportPreviewWindow* w) {
         title = w->windowTitle();
         count = w->findChild<QLabel*>(QStringLiteral("pageCount"))->text();
         QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("close")), Qt::LeftButton);
@@ -62,9 +54,9 @@ TEST(StandReportWindow, PreviewOfOneStandAndOfAll) {
     EXPECT_EQ(count, QStringLiteral("2"));
     EXPECT_EQ(db.stranka(key), 1);
 
-    onModal([&](QWidget* w) {
+    testsupport::OnModal<ReportPreviewWindow>([&](ReportPreviewWindow* w) {
         count = w->findChild<QLabel*>(QStringLiteral("pageCount"))->text();
-        static_cast<QDialog*>(w)->reject();
+        w->reject();
     });
     EXPECT_FALSE(StandReportPrinting::printAllStands(report, nullptr));
     EXPECT_EQ(count, QStringLiteral("3"));
@@ -77,9 +69,7 @@ TEST(StandReportWindow, MissingTemplateEndsInAMessage) {
     QTemporaryDir empty;
     report.setTemplateDirectory(empty.path());
     QString text;
-    onModal([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(box, nullptr);
+    testsupport::OnModal<QMessageBox>([&](QMessageBox* box) {
         text = box->text();
         box->accept();
     });

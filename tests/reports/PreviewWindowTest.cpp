@@ -2,6 +2,7 @@
 // without printers, on a text-only printer and to a PDF file, the progress window's interrupt.
 #include "IniFile.h"
 #include "MemoryDataSet.h"
+#include "ModalWindow.h"
 #include "QtTranslations.h"
 #include "ReportPageView.h"
 #include "ReportPreviewWindow.h"
@@ -150,9 +151,7 @@ TEST_F(PreviewTest, UkonceniClosesWithOk) {
 
 TEST_F(PreviewTest, PreviewReportComposesAndShowsMaximised) {
     bool maximised = false;
-    QTimer::singleShot(50, [&] {
-        auto* w = qobject_cast<ReportPreviewWindow*>(QApplication::activeModalWidget());
-        ASSERT_NE(w, nullptr);
+    testsupport::OnModal<ReportPreviewWindow>([&](ReportPreviewWindow* w) {
         maximised = w->windowState() & Qt::WindowMaximized;
         EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("pageCount"))->text(), QStringLiteral("4"));
         QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("close")), Qt::LeftButton);
