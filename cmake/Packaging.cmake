@@ -11,12 +11,13 @@ set(CPACK_PACKAGE_CONTACT "Rivwood s.r.o. <podpora@rivwood.cz>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "JHK calipering tally sheet for riparian stands")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Rivwood is a tally sheet for forest surveyors who assess riparian stands by full
-calipering. Per stand and tree species the trees are tallied by diameter class;
-the program derives the mean stem, computes the timber stock by the JHK unified
-height curves and volume tables, builds the stand summary, keeps stands in a
-local or shared database, imports electronic caliper files, prints stand
-reports and exports to spreadsheet workbooks. The interface is Czech.
+    "Rivwood is a tally sheet for forest surveyors who assess riparian stands
+by full calipering. Per stand and tree species the trees are tallied by
+diameter class; the program derives the mean stem, computes the timber stock
+by the JHK unified height curves and volume tables, builds the stand summary,
+keeps stands in a local or shared database, imports electronic caliper files,
+prints stand reports and exports to spreadsheet workbooks. The interface is
+in Czech.
 .
 The package holds the windowed program rivwood, the command line program
 rivwood-cli and the about panel showplate.")
