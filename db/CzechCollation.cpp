@@ -32,9 +32,9 @@ sqlite3* handleOf(const QSqlDatabase& db) {
 // Number columns of the stand tables that queries order by; a collation means nothing to them, and
 // a server refuses one there.
 bool numericColumn(const QString& term) {
-    static const QStringList numbers{QStringLiteral("KLIC"),    QStringLiteral("DR_KOD"),
+    static const QStringList numbers{QStringLiteral("KLIC"),      QStringLiteral("DR_KOD"),
                                      QStringLiteral("POR_V_ZAP"), QStringLiteral("STRANKA"),
-                                     QStringLiteral("VEK"),     QStringLiteral("PLOCHA"),
+                                     QStringLiteral("VEK"),       QStringLiteral("PLOCHA"),
                                      QStringLiteral("ROWID")};
     const QString column = term.section(u'.', -1).trimmed();
     return numbers.contains(column, Qt::CaseInsensitive);

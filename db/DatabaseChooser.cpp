@@ -32,9 +32,9 @@ void prepareTables(StandDatabase& db, bool empty) {
 void prepareServerTables(StandDatabase& db, bool create) {
     if (create) {
         if (db.isReadOnly())
-            throw DatabaseError(DatabaseError::ReadOnly,
-                                QString("Na serveru „%1“ nemáte práva založit tabulky databáze porostů.")
-                                    .arg(db.location()));
+            throw DatabaseError(
+                DatabaseError::ReadOnly,
+                QString("Na serveru „%1“ nemáte práva založit tabulky databáze porostů.").arg(db.location()));
         DatabaseSchema::CreateServerTables(db);
         db.CheckDatabaseFiles();
     }
@@ -135,7 +135,8 @@ bool ChooseDatabaseServer(StandDatabase& db, const DatabaseDialogs& dialogs) {
     const QString previousDirectory = db.directory();
     QString address = wasServer ? previousServer.display() : QStringLiteral("postgresql://");
     for (;;) {
-        const std::optional<QString> entered = dialogs.chooseServer ? dialogs.chooseServer(address) : std::nullopt;
+        const std::optional<QString> entered =
+            dialogs.chooseServer ? dialogs.chooseServer(address) : std::nullopt;
         if (!entered) {
             if (wasServer) {
                 db.setServer(previousServer);

@@ -99,8 +99,9 @@ void NativeStatement::exec() {
         // Bound values stay for the next row, as SQLite keeps them.
         for (const QVariant& bound : m_row) {
             // A text read from a BLOB column of a file database is the text of its bytes.
-            const QVariant v =
-                bound.typeId() == QMetaType::QByteArray ? QVariant(QString::fromUtf8(bound.toByteArray())) : bound;
+            const QVariant v = bound.typeId() == QMetaType::QByteArray
+                                   ? QVariant(QString::fromUtf8(bound.toByteArray()))
+                                   : bound;
             QSqlField field(QString(), v.metaType());
             field.setValue(v);
             values << driver->formatValue(field);

@@ -81,10 +81,11 @@ Pending survey(const QSqlDatabase& db) {
         p.indexes =
             p.indexes ||
             !anyRow(db,
-                    server ? QString("select count(*) from pg_indexes where schemaname = current_schema() and "
-                                     "indexname = ?")
-                           : QString("select count(*) from %1.sqlite_master where type = 'index' and name = ?")
-                                 .arg(StandDatabase::SchemaName(t)),
+                    server
+                        ? QString("select count(*) from pg_indexes where schemaname = current_schema() and "
+                                  "indexname = ?")
+                        : QString("select count(*) from %1.sqlite_master where type = 'index' and name = ?")
+                              .arg(StandDatabase::SchemaName(t)),
                     {indexName(t)});
     p.firstCentreColumn = !Columns(db, "RivwoodDre").contains("TL_MIN");
     const QString widthFault = "TL_INTERVAL is null or TL_INTERVAL not in (1, 2, 3, 4)";
@@ -103,7 +104,8 @@ Pending survey(const QSqlDatabase& db) {
 
 void upgradeSpeciesTable(QSqlDatabase& db, const Pending& p) {
     if (p.firstCentreColumn) {
-        const QString sql = QString("alter table RivwoodDre add column TL_MIN %1").arg(DatabaseSchema::Numeric);
+        const QString sql =
+            QString("alter table RivwoodDre add column TL_MIN %1").arg(DatabaseSchema::Numeric);
         Exec(db, ServerSql::IsServer(db) ? ServerSql::Translate(sql) : sql);
     }
     if (!p.speciesRows)

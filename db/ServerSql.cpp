@@ -15,7 +15,8 @@ constexpr qint64 kWriteLock = 0x52697677'6f6f64LL;
 
 PGconn* handleOf(const QSqlDatabase& db) {
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
         return nullptr;
     return *static_cast<PGconn* const*>(handle.constData());
 }
@@ -103,7 +104,8 @@ void Fail(const QSqlError& error, const QString& what) {
 void FailConnection(const QSqlError& error, const QString& address) {
     const QString text = error.databaseText() + ' ' + error.driverText();
     if (contains(text, "password authentication failed") || contains(text, "no password supplied") ||
-        contains(text, "authentication failed") || (contains(text, "role") && contains(text, "does not exist")))
+        contains(text, "authentication failed") ||
+        (contains(text, "role") && contains(text, "does not exist")))
         throw DatabaseError(DatabaseError::Denied,
                             QString("Přihlášení k databázovému serveru „%1“ se nezdařilo: neznámý uživatel "
                                     "nebo chybné heslo.")
@@ -112,11 +114,9 @@ void FailConnection(const QSqlError& error, const QString& address) {
         throw DatabaseError(DatabaseError::Denied,
                             QString("Databáze „%1“ na serveru neexistuje.").arg(address));
     if (contains(text, "permission denied"))
-        throw DatabaseError(DatabaseError::Denied,
-                            QString("K databázi „%1“ nemáte přístup.").arg(address));
+        throw DatabaseError(DatabaseError::Denied, QString("K databázi „%1“ nemáte přístup.").arg(address));
     if (contains(text, "timeout expired"))
-        throw DatabaseError(DatabaseError::Io,
-                            QString("Databázový server „%1“ neodpovídá.").arg(address));
+        throw DatabaseError(DatabaseError::Io, QString("Databázový server „%1“ neodpovídá.").arg(address));
     throw DatabaseError(DatabaseError::Io,
                         QString("K databázovému serveru „%1“ se nelze připojit (server neběží, je "
                                 "nedostupný nebo odmítl spojení).")
@@ -134,8 +134,8 @@ void CreateCollation(const QSqlDatabase& db) {
     // Each attempt in a savepoint of its own when a transaction is open, so a failed one leaves
     // it usable.
     const bool inTransaction = TransactionState(db) != State::Idle;
-    for (const char* definition : {"(provider = icu, locale = 'cs-CZ-u-ks-level2')", "(locale = 'cs_CZ.utf8')",
-                                   "from \"C\""}) {
+    for (const char* definition :
+         {"(provider = icu, locale = 'cs-CZ-u-ks-level2')", "(locale = 'cs_CZ.utf8')", "from \"C\""}) {
         if (inTransaction)
             Exec(db, "savepoint czech_collation");
         const bool created = Exec(db, QString("create collation if not exists czech %1").arg(definition));

@@ -22,9 +22,9 @@ State TransactionState(const QSqlDatabase& db);
 // Runs a statement without results; false when it failed (the error is the query's).
 bool Exec(const QSqlDatabase& db, const QString& sql, QSqlError* error = nullptr);
 // Takes the database's write lock for the running transaction, waiting while another program
-// holds it at most the connection's lock_timeout (the busy timeout, set when it is opened). Every write transaction of every program takes it first, so
-// writes (and the key allocation in them) follow one after another. A lock not got in time is a
-// Busy DatabaseError.
+// holds it at most the connection's lock_timeout (the busy timeout, set when it is opened). Every write
+// transaction of every program takes it first, so writes (and the key allocation in them) follow one after
+// another. A lock not got in time is a Busy DatabaseError.
 void LockForWrite(const QSqlDatabase& db);
 
 // The cause of a server error by its SQLSTATE.

@@ -70,7 +70,8 @@ Result Copy(StandDatabase& from, StandDatabase& to, const std::vector<int>& keys
         QStringList marks;
         for (qsizetype i = 0; i < c.columns.size(); ++i)
             marks << "?";
-        c.insert = QString("insert into %1 (%2) values (%3)").arg(c.table, c.columns.join(", "), marks.join(", "));
+        c.insert =
+            QString("insert into %1 (%2) values (%3)").arg(c.table, c.columns.join(", "), marks.join(", "));
         tables.push_back(std::move(c));
     }
 
@@ -98,8 +99,9 @@ Result Copy(StandDatabase& from, StandDatabase& to, const std::vector<int>& keys
             while (rows.next()) {
                 for (int i = 0; i < int(c.columns.size()); ++i) {
                     const QVariant v = rows.value(i);
-                    insert.bind(i + 1, c.boolean[size_t(i)] && !v.isNull() ? QVariant(v.toLongLong() != 0 || v.toBool())
-                                                                    : v);
+                    insert.bind(i + 1, c.boolean[size_t(i)] && !v.isNull()
+                                           ? QVariant(v.toLongLong() != 0 || v.toBool())
+                                           : v);
                 }
                 insert.exec();
             }

@@ -246,8 +246,9 @@ void StandDatabase::surveyServer() {
     for (int t = 0; t < TableCount; ++t)
         names << "'" + TableName(Table(t)).toLower() + "'";
     QSqlQuery q = SqlSupport::Exec(
-        db, QString("select count(*), coalesce(bool_and(has_table_privilege(c.oid, 'select, insert, update, "
-                    "delete')), false), has_schema_privilege(current_schema(), 'create'), "
+        db, QString("select count(*), coalesce(bool_and(has_table_privilege(c.oid, 'insert') and "
+                    "has_table_privilege(c.oid, 'update') and has_table_privilege(c.oid, 'delete')), false), "
+                    "has_schema_privilege(current_schema(), 'create'), "
                     "current_setting('transaction_read_only') = 'on' from pg_class c where c.relnamespace = "
                     "(select oid from pg_namespace where nspname = current_schema()) and c.relkind in ('r', "
                     "'p') and c.relname in (%1)")
@@ -260,11 +261,10 @@ void StandDatabase::surveyServer() {
     const bool mayWrite = m_empty ? q.value(2).toBool() : q.value(1).toBool();
     const bool readOnly = m_readOnlyMode || !mayWrite || q.value(3).toBool();
     QSqlError error;
-    if (readOnly != m_readOnly &&
-        !ServerSql::Exec(db,
-                         QString("set session characteristics as transaction %1")
-                             .arg(readOnly ? "read only" : "read write"),
-                         &error))
+    if (readOnly != m_readOnly && !ServerSql::Exec(db,
+                                                   QString("set session characteristics as transaction %1")
+                                                       .arg(readOnly ? "read only" : "read write"),
+                                                   &error))
         ServerSql::Fail(error, "read only");
     m_readOnly = readOnly;
 }

@@ -21,10 +21,12 @@ constexpr const char* kPort = "5432"; // names the socket file only: nothing lis
 
 // The bin directory of the newest installed server.
 QString serverBin() {
-    QStringList versions = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QStringList versions =
+        QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     QCollator numeric;
     numeric.setNumericMode(true);
-    std::sort(versions.begin(), versions.end(), [&](const QString& a, const QString& b) { return numeric(b, a); });
+    std::sort(versions.begin(), versions.end(),
+              [&](const QString& a, const QString& b) { return numeric(b, a); });
     for (const QString& v : versions) {
         const QString bin = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(v);
         if (QFile::exists(bin + "/initdb") && QFile::exists(bin + "/pg_ctl"))
@@ -40,7 +42,8 @@ bool run(const QStringList& command, QString* output) {
     p.start(command.first(), command.mid(1));
     const bool ok = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     if (!ok && output)
-        *output = command.join(u' ') + ": " + QString::fromLocal8Bit(p.readAll()).trimmed() + p.errorString();
+        *output = command.join(u' ') + ": " + QString::fromLocal8Bit(p.readAll()).trimmed() +
+                  (p.error() == QProcess::FailedToStart ? " " + p.errorString() : QString());
     return ok;
 }
 
@@ -90,12 +93,13 @@ bool ThrowawayCluster::start(QString* whyNot, bool durable) {
                                    "--locale=C", "--no-sync"},
              &output))
         return *whyNot = output, false;
-    const QString options = QString("-k %1 -p %2 -c listen_addresses='' -c max_connections=60%3")
-                                .arg(m_socket, kPort, durable ? "" : " -c fsync=off -c synchronous_commit=off");
-    if (!run(m_runAs + QStringList{m_bin + "/pg_ctl", "-D", m_data, "-l", m_dir.filePath("server.log"), "-w",
-                                   "-o", options, "start"},
+    const QString options =
+        QString("-k %1 -p %2 -c listen_addresses='' -c max_connections=60%3")
+            .arg(m_socket, kPort, durable ? "" : " -c fsync=off -c synchronous_commit=off");
+    if (!run(m_runAs + QStringList{m_bin + "/pg_ctl", "-D", m_data, "-l",
+                                   QDir(m_socket).filePath("server.log"), "-w", "-o", options, "start"},
              &output)) {
-        QFile log(m_dir.filePath("server.log"));
+        QFile log(QDir(m_socket).filePath("server.log"));
         if (log.open(QIODevice::ReadOnly))
             output += "\n" + QString::fromLocal8Bit(log.readAll());
         return *whyNot = output, false;
@@ -113,7 +117,8 @@ ThrowawayCluster::~ThrowawayCluster() {
     if (!m_running)
         return;
     // At the end of the process: a plain command, as Qt may be gone.
-    QStringList command = m_runAs + QStringList{m_bin + "/pg_ctl", "-D", m_data, "-m", "immediate", "-w", "stop"};
+    QStringList command =
+        m_runAs + QStringList{m_bin + "/pg_ctl", "-D", m_data, "-m", "immediate", "-w", "stop"};
     for (QString& part : command)
         part = "'" + part + "'";
     const QByteArray line = (command.join(u' ') + " >/dev/null 2>&1").toLocal8Bit();

@@ -296,14 +296,16 @@ Figures measure(const FreshDatabase& fresh, std::vector<StandSession>& stands, i
         }
     }
     for (int i = 0; i < 3; ++i)
-        f.writers[i] = contention(fresh(QString("writers%1").arg(kWriterCounts[i])), kWriterCounts[i], savesPerWriter);
+        f.writers[i] =
+            contention(fresh(QString("writers%1").arg(kWriterCounts[i])), kWriterCounts[i], savesPerWriter);
     return f;
 }
 
 void row(const char* what, const Timing& files, const Timing* server, int stands) {
     std::printf("%-44s %8.3f s %8.1f/s", what, files.wall, stands / files.wall);
     if (server)
-        std::printf("   %8.3f s %8.1f/s   %5.2fx", server->wall, stands / server->wall, server->wall / files.wall);
+        std::printf("   %8.3f s %8.1f/s   %5.2fx", server->wall, stands / server->wall,
+                    server->wall / files.wall);
     std::printf("\n");
 }
 
@@ -338,8 +340,8 @@ int main(int argc, char** argv) {
     testsupport::ThrowawayCluster* cluster = testsupport::ThrowawayCluster::Shared(&whyNot, true);
     std::optional<Figures> server;
     if (cluster)
-        server = measure([&](const QString& name) { return cluster->CreateDatabase("bench_" + name); }, stands,
-                         count, singleCount, savesPerWriter);
+        server = measure([&](const QString& name) { return cluster->CreateDatabase("bench_" + name); },
+                         stands, count, singleCount, savesPerWriter);
     else
         std::printf("no PostgreSQL server: %s\n", qPrintable(whyNot));
     QDir(tmp.path()).mkdir("plain");
@@ -364,8 +366,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 3; ++i) {
         const int w = kWriterCounts[i];
         const double rate = w * savesPerWriter / files.writers[i];
-        std::printf("  %d writer%s SQLite %8.3f s %8.1f/s %5.2fx", w, w == 1 ? ": " : "s:", files.writers[i], rate,
-                    rate / (savesPerWriter / files.writers[0]));
+        std::printf("  %d writer%s SQLite %8.3f s %8.1f/s %5.2fx", w, w == 1 ? ": " : "s:", files.writers[i],
+                    rate, rate / (savesPerWriter / files.writers[0]));
         if (server) {
             const double pg = w * savesPerWriter / server->writers[i];
             std::printf("   PostgreSQL %8.3f s %8.1f/s %5.2fx", server->writers[i], pg,

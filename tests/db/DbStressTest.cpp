@@ -67,7 +67,8 @@ void runWriter(const QString& settings, const QString& db, int w, Writer& out) {
 
 } // namespace
 
-INSTANTIATE_TEST_SUITE_P(Backends, StoreTest, ::testing::Values(Backend::Files, Backend::Server), BackendName);
+INSTANTIATE_TEST_SUITE_P(Backends, StoreTest, ::testing::Values(Backend::Files, Backend::Server),
+                         BackendName);
 
 TEST_P(StoreTest, ConcurrentWritersListsAndLoadsKeepEveryStand) {
     IniFile(settings()).WriteString("DataBase", "BusyTimeout", "20");

@@ -48,7 +48,8 @@ void StoreTest::SetUp() {
 }
 
 QString StoreTest::freshLocation() {
-    return GetParam() == Backend::Files ? dir() : testsupport::ThrowawayCluster::Shared(nullptr)->CreateDatabase();
+    return GetParam() == Backend::Files ? dir()
+                                        : testsupport::ThrowawayCluster::Shared(nullptr)->CreateDatabase();
 }
 
 StandDatabase& StoreTest::openFresh() {

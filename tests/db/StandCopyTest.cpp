@@ -51,15 +51,15 @@ QJsonArray keys(std::initializer_list<int> list) {
 
 TEST_F(StandCopyTest, BulkImportGoesToTheServerAndBackWithNothingLost) {
     const QString field = local("field"), back = local("back");
-    cli({"import-mantax", "--bulk", testsupport::dataPath("import/mantax_bulk_three.txt"), "--db", field});
+    cli({"import-mantax", "--bulk", testsupport::dataPath("import/mantax_bulk_heights.txt"), "--db", field});
     const QByteArrayList imported = stands(field);
-    ASSERT_EQ(imported.size(), 3);
+    ASSERT_EQ(imported.size(), 4);
 
     EXPECT_EQ(cli({"db", "copy", "--from", field, "--to", server, "--all"}).json(),
-              (QJsonObject{{"copied", keys({1, 2, 3})}, {"conflicts", QJsonArray()}}));
+              (QJsonObject{{"copied", keys({1, 2, 3, 4})}, {"conflicts", QJsonArray()}}));
     EXPECT_EQ(stands(server), imported);
     EXPECT_EQ(cli({"db", "copy", "--from", server, "--to", back, "--all"}).json()["copied"].toArray(),
-              keys({1, 2, 3}));
+              keys({1, 2, 3, 4}));
     EXPECT_EQ(stands(back), imported);
 
     // Stand 2 changed in the office: taking it again from the field is a conflict, not an

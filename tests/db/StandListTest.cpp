@@ -108,7 +108,7 @@ TEST(CzechCollationClause, EveryTextTermOfTheOrderGetsTheCollation) {
     EXPECT_EQ(CzechCollation::OrderBy("order by  NazevAkce, KLIC desc, DR_KOD"),
               "order by  NazevAkce collate CZECH, KLIC desc, DR_KOD");
     const QStringList lines{"Select *", " from RivwoodPor", "order by NazevTok, RivwoodPor.KLIC"};
-    EXPECT_EQ(CzechCollation::Collated(lines),
-              (QStringList{"Select *", " from RivwoodPor",
-                           "order by NazevTok collate CZECH, RivwoodPor.KLIC"}));
+    EXPECT_EQ(
+        CzechCollation::Collated(lines),
+        (QStringList{"Select *", " from RivwoodPor", "order by NazevTok collate CZECH, RivwoodPor.KLIC"}));
 }
