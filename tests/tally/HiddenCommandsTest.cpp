@@ -105,7 +105,7 @@ TEST_F(HiddenCommandsTest, TheMainWindowShowsThemAndTheHelpListsEveryCommand) {
     for (QAction* a : bar->findChildren<QAction*>())
         hidden += !a->isSeparator() && !a->text().isEmpty() && !a->isVisible() ? 1 : 0;
     EXPECT_EQ(hidden, 0);
-    EXPECT_EQ(all.size(), 25);
+    EXPECT_EQ(all.size(), 26);
     const QString help = QString::fromUtf8(testsupport::readFile(testsupport::binDir() + "/help/index.html"));
     for (const QString& command : all)
         EXPECT_TRUE(help.contains(QStringLiteral("<td>%1").arg(command))) << command.toStdString();
