@@ -228,6 +228,8 @@ void StandDatabase::openServer() {
         QSqlError error;
         if (!ServerSql::Exec(db, QString("set lock_timeout = %1").arg(std::max(busyTimeoutMs(), 1)), &error))
             ServerSql::Fail(error, "lock_timeout");
+        // Notices ("already exists, skipping" of tables made by another program) are no news.
+        ServerSql::Exec(db, "set client_min_messages = warning");
         m_open = true;
         m_readOnly = false; // a new session writes until told otherwise
         surveyServer();
