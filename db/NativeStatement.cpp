@@ -94,18 +94,10 @@ NativeStatement& NativeStatement::bindNull(int index) {
 
 void NativeStatement::exec() {
     if (!m_db) {
-        const QSqlDriver* driver = m_connection.driver();
         QStringList values;
         // Bound values stay for the next row, as SQLite keeps them.
-        for (const QVariant& bound : m_row) {
-            // A text read from a BLOB column of a file database is the text of its bytes.
-            const QVariant v = bound.typeId() == QMetaType::QByteArray
-                                   ? QVariant(QString::fromUtf8(bound.toByteArray()))
-                                   : bound;
-            QSqlField field(QString(), v.metaType());
-            field.setValue(v);
-            values << driver->formatValue(field);
-        }
+        for (const QVariant& bound : m_row)
+            values << ServerSql::Literal(m_connection, bound);
         m_rows << "(" + values.join(u',') + ")";
         if (m_rows.size() >= RowsPerStatement)
             flush();

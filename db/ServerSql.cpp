@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QSqlDriver>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QVariant>
 #include <libpq-fe.h>
@@ -59,6 +60,32 @@ void LockForWrite(const QSqlDatabase& db) {
     QSqlError error;
     if (!Exec(db, QString("select pg_advisory_xact_lock(%1)").arg(kWriteLock), &error))
         Fail(error, "zámek zápisu");
+}
+
+QString Literal(const QSqlDatabase& db, const QVariant& value) {
+    if (value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isNull()))
+        return QStringLiteral("NULL");
+    const QVariant v =
+        value.typeId() == QMetaType::QByteArray ? QVariant(QString::fromUtf8(value.toByteArray())) : value;
+    QSqlField field(QString(), v.metaType());
+    field.setValue(v);
+    return db.driver()->formatValue(field);
+}
+
+QString Inline(const QSqlDatabase& db, const QString& sql, std::initializer_list<QVariant> values) {
+    QString out;
+    out.reserve(sql.size() + 16 * qsizetype(values.size()));
+    auto next = values.begin();
+    bool quoted = false;
+    for (const QChar c : sql) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (c == u'?' && !quoted && next != values.end())
+            out += Literal(db, *next++);
+        else
+            out += c;
+    }
+    return out;
 }
 
 DatabaseError::Cause CauseOf(const QSqlError& error) {

@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
+#include <QVariant>
+#include <initializer_list>
 
 // What the stand database needs of a PostgreSQL connection beyond plain queries: the transaction
 // state, the write lock shared by every program on the database, the Czech messages of server
@@ -26,6 +28,13 @@ bool Exec(const QSqlDatabase& db, const QString& sql, QSqlError* error = nullptr
 // transaction of every program takes it first, so writes (and the key allocation in them) follow one after
 // another. A lock not got in time is a Busy DatabaseError.
 void LockForWrite(const QSqlDatabase& db);
+
+// A value as an SQL literal of the server (NULL for a null value or a null text, as a bound value
+// would be); a text read from a BLOB column of a file database is the text of its bytes.
+QString Literal(const QSqlDatabase& db, const QVariant& value);
+// The statement with each "?" outside quotes replaced by the literal of its value: one round trip
+// to the server instead of preparing, running and freeing a statement that runs once.
+QString Inline(const QSqlDatabase& db, const QString& sql, std::initializer_list<QVariant> values);
 
 // The cause of a server error by its SQLSTATE.
 DatabaseError::Cause CauseOf(const QSqlError& error);

@@ -1,9 +1,18 @@
-// db copy between a database directory and the tests' own server: a bulk import goes up and
-// comes back unchanged; a stand changed on both sides is a conflict.
+// The stand database on the tests' own server: db copy between a directory and the server (a
+// bulk import goes up and comes back unchanged, a stand changed on both sides is a conflict),
+// the settings file, rights and server errors.
 #include "DbTestSupport.h"
 
+#include "DatabaseChooser.h"
+#include "DatabaseError.h"
+#include "IniFile.h"
+#include "SettingsKeys.h"
+#include "StandCopy.h"
+#include "StandStore.h"
 #include "TestSupport.h"
 #include "ThrowawayCluster.h"
+
+#include <QSqlQuery>
 
 #include <QDir>
 #include <QJsonArray>
@@ -74,4 +83,47 @@ TEST_F(StandCopyTest, BulkImportGoesToTheServerAndBackWithNothingLost) {
                   .toArray(),
               keys({2}));
     EXPECT_EQ(stands(server), imported);
+}
+
+TEST_F(StandCopyTest, SettingsKeepTheServerWithoutPasswordAndAReaderCannotWrite) {
+    // The server of the settings file comes before the directory.
+    IniFile(settings()).WriteString(SettingsKeys::DataBase, SettingsKeys::Path, dir());
+    IniFile(settings()).WriteString(SettingsKeys::DataBase, SettingsKeys::Server, server);
+    StandDatabase db(settings());
+    ASSERT_TRUE(DatabaseChooser::OpenDatabase(db, dir(), {}));
+    EXPECT_TRUE(db.isServer());
+    EXPECT_FALSE(db.isReadOnly());
+    StandStore(db).SaveNewStand(MakeStand(1, 2).stand);
+    {
+        QSqlQuery q(db.connection());
+        ASSERT_TRUE(q.exec("create role reader login") &&
+                    q.exec("grant select on all tables in schema public to reader"));
+    }
+    // A password typed into the address is used, never stored.
+    const QString reader = QString(server).replace("postgresql://", "postgresql://reader:tajne@");
+    DatabaseChooser::UseServer(db, reader, {});
+    DatabaseChooser::StoreLocation(db);
+    EXPECT_EQ(IniFile(settings()).ReadString(SettingsKeys::DataBase, SettingsKeys::Server),
+              QString(server).replace("postgresql://", "postgresql://reader@"));
+    EXPECT_TRUE(db.isReadOnly());
+    EXPECT_EQ(StandCopy::StandKeys(db).size(), 1u);
+    try {
+        StandStore(db).SaveNewStand(MakeStand(1, 2).stand);
+        ADD_FAILURE() << "a reader saved a stand";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::ReadOnly);
+    }
+}
+
+TEST_F(DbTest, UnreachableServerSaysSoInCzechWithoutThePassword) {
+    StandDatabase db;
+    try {
+        DatabaseChooser::UseDirectory(db, "postgresql://jana:tajne@/porosty?host=/nonexistent&port=1", {});
+        ADD_FAILURE() << "no error";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::Io);
+        EXPECT_TRUE(e.message().contains("se nelze připojit")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains("postgresql://jana@/porosty")) << e.message().toStdString();
+        EXPECT_FALSE(e.message().contains("tajne"));
+    }
 }
