@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Rivwood needs, builds it and runs every test, then the bounded fuzz runs.
+# Installs what Rivwood needs, builds it and runs every test, builds and checks the Debian package,
+# then the bounded fuzz runs.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/setup.sh
@@ -7,4 +8,5 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRIVWOOD_WERROR=ON
 cmake --build build -j "$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" --timeout 300)
+bash scripts/package.sh build
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-20}"

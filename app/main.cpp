@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 // rivwood [--settings FILE]   the tally sheet; FILE replaces the settings file beside the program
 int main(int argc, char* argv[]) {
@@ -12,6 +13,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("rivwood");
     QApplication::setApplicationDisplayName("JHK - průměrkovací zápisník");
     QApplication::setQuitOnLastWindowClosed(false);
+    // The desktop entry's name ties the window to its menu entry and icon (Wayland's app id).
+    QGuiApplication::setDesktopFileName("cz.rivwood.Rivwood");
+    QApplication::setWindowIcon(
+        QIcon::fromTheme("cz.rivwood.Rivwood", QIcon(":/icons/cz.rivwood.Rivwood.svg")));
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Průměrkovací zápisník JHK");

@@ -11,6 +11,10 @@ packages=(
   xdg-utils
   libzip-dev
   python3-openpyxl python3-xlrd libreoffice-calc-nogui
+  # installing: icon rendering, desktop-entry and AppStream checks, the Debian package and lintian
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
+  # the help's screenshots (scripts/help-screenshots.sh): PNG optimiser; xvfb and xauth above
+  optipng
 )
 missing=()
 for p in "${packages[@]}"; do

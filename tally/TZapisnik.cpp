@@ -1,6 +1,8 @@
 #include "TZapisnik.h"
 
 #include "DiameterChart.h"
+#include "HelpKeys.h"
+#include "HelpTopics.h"
 #include "SettingsKeys.h"
 #include "TallyContext.h"
 #include "TallyGrid.h"
@@ -71,6 +73,7 @@ void TZapisnik::buildControls() {
     ZapForm = new TallyGrid(central);
     ZapForm->setToolTip("Průměrkovací zápisník: četnosti stromů v tloušťkových stupních");
     ZapForm->setWhatsThis("Nápověda: F1");
+    HelpKeys::setContext(ZapForm, HelpTopics::TallyGrid);
     CelkForm = new QTableWidget(1, 5, central);
     CelkForm->setObjectName("CelkForm");
     CelkForm->horizontalHeader()->hide();
@@ -106,6 +109,7 @@ void TZapisnik::buildControls() {
 
     // Diameter classes.
     auto* classes = new QGroupBox("Tloušťkové stupně", central);
+    HelpKeys::setContext(classes, HelpTopics::DiameterClasses);
     auto* classGrid = new QGridLayout(classes);
     SirkaTlStupne = new QComboBox(classes);
     SirkaTlStupne->setObjectName("SirkaTlStupne");
@@ -134,6 +138,7 @@ void TZapisnik::buildControls() {
 
     // Species.
     auto* species = new QGroupBox("Dřevina", central);
+    HelpKeys::setContext(species, HelpTopics::Species);
     auto* speciesGrid = new QGridLayout(species);
     VyberDrevin = new QComboBox(species);
     VyberDrevin->setObjectName("VyberDrevin");
@@ -172,6 +177,7 @@ void TZapisnik::buildControls() {
 
     // Mean stem.
     auto* stem = new QGroupBox("Střední kmen", central);
+    HelpKeys::setContext(stem, HelpTopics::MeanStem);
     auto* stemGrid = new QGridLayout(stem);
     ETloustka = new QLineEdit(stem);
     ETloustka->setObjectName("ETloustka");
@@ -255,6 +261,7 @@ void TZapisnik::buildControls() {
 
     // The stand header.
     auto* header = new QGroupBox("Porost", central);
+    HelpKeys::setContext(header, HelpTopics::StandHeader);
     auto* headerGrid = new QGridLayout(header);
     struct Edit {
         QLineEdit** edit;

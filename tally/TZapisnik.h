@@ -81,9 +81,6 @@ class TZapisnik : public QMainWindow {
     // state of every command itself; a hidden command still runs by its key when enabled.
     static bool commandEnabled(const QAction* action);
 
-    // Help context of the tally grid.
-    static constexpr int GridHelpContext = 12;
-
     TallyGrid* ZapForm = nullptr;
     QTableWidget* CelkForm = nullptr;
     QComboBox* SirkaTlStupne = nullptr;

@@ -3,6 +3,7 @@
 #include "DatabaseChooser.h"
 #include "DesktopLauncher.h"
 #include "FileDialog.h"
+#include "HelpTopics.h"
 #include "JhkFileReader.h"
 #include "LocaleNumbers.h"
 #include "MessageBox.h"
@@ -198,15 +199,14 @@ void TZapisnik::OProgramuClick() {
 }
 
 void TZapisnik::NavodClick(int context) {
-    const QString help = m_ctx.helpFile();
-    if (!QFileInfo::exists(help)) {
+    const QUrl url = HelpTopics::Url(m_ctx.helpDirectory(), context);
+    const QString page = url.toLocalFile();
+    if (!QFileInfo::exists(page)) {
         MessageBox::show(
             this, {UserMessage::Error,
-                   QString("Soubor nápovědy\r%1\rnebyl nalezen !").arg(QDir::toNativeSeparators(help))});
+                   QString("Soubor nápovědy\r%1\rnebyl nalezen !").arg(QDir::toNativeSeparators(page))});
         return;
     }
-    QUrl url = QUrl::fromLocalFile(help);
-    url.setFragment(QString("kontext-%1").arg(context));
     if (!DesktopLauncher::openUrl(url))
-        DesktopLauncher::openUrl(QUrl::fromLocalFile(help));
+        DesktopLauncher::openUrl(QUrl::fromLocalFile(page));
 }

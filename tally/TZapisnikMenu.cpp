@@ -1,5 +1,7 @@
 // The menu tree of the tally sheet and the wiring of its controls.
 #include "DiameterChart.h"
+#include "HelpKeys.h"
+#include "HelpTopics.h"
 #include "HiddenCommands.h"
 #include "MessageBox.h"
 #include "StandBatchCommands.h"
@@ -166,8 +168,9 @@ void TZapisnik::buildMenus() {
     command(a.infoDatabaze, &TZapisnik::InfoDatabazeClick);
     command(a.oProgramu, &TZapisnik::OProgramuClick);
     connect(a.navod, &QAction::triggered, this, [this] {
-        const bool grid = insideGrid(QApplication::focusWidget());
-        RunGuarded(this, [this, grid] { NavodClick(grid ? GridHelpContext : 0); });
+        // From the menu or by F1: the help of the focused control, else the contents.
+        const int context = HelpKeys::contextOf(QApplication::focusWidget(), HelpTopics::Contents);
+        RunGuarded(this, [this, context] { NavodClick(context); });
     });
 }
 

@@ -1,5 +1,8 @@
 #include "TallyContext.h"
 
+#include "HelpKeys.h"
+#include "HelpTopics.h"
+#include "MessageBox.h"
 #include "ProgramPaths.h"
 #include "TFStav.h"
 #include "TFUzivatel.h"
@@ -37,8 +40,8 @@ TallyContext::TallyContext(TallyOptions options)
 
 TallyContext::~TallyContext() = default;
 
-QString TallyContext::helpFile() const {
-    return QDir(m_options.dataDirectory).filePath("help/index.html");
+QString TallyContext::helpDirectory() const {
+    return QDir(m_options.dataDirectory).filePath("help");
 }
 
 QString TallyContext::defaultDatabaseDirectory() const {
@@ -68,4 +71,14 @@ void TallyContext::createWindows() {
     pMant = new TFPMant(settingsFile(), main);
     prumerka = new TPrumerka(session, settingsFile(), main);
     uzivatel = new TFUzivatel(settingsFile(), main);
+    // F1 in the other windows opens their chapter of the help.
+    const auto open = [main](int context) {
+        RunGuarded(main, [main, context] { main->NavodClick(context); });
+    };
+    const std::pair<QWidget*, int> help[] = {
+        {vyberNoveDrev, HelpTopics::Species}, {prumvad, HelpTopics::SpeciesCodes},
+        {tabulka, HelpTopics::Summary},       {vybPor, HelpTopics::StandList},
+        {prumerka, HelpTopics::SpeciesCodes}, {uzivatel, HelpTopics::UserInformation}};
+    for (const auto& [window, context] : help)
+        HelpKeys::install(window, context, open);
 }

@@ -49,7 +49,8 @@ class TallyContext {
     QString defaultDatabaseDirectory() const;
     // Where file dialogs start when no folder was used before.
     QString workDirectory() const;
-    QString helpFile() const;
+    // The HTML help: help/ in the data directory.
+    QString helpDirectory() const;
     void terminate(int code);
 
     void createWindows();

@@ -49,6 +49,8 @@ class TallyFixture : public ::testing::Test {
     QString total(int column) const;
     // The messages shown and asked since the last call, as displayed.
     QStringList messages();
+    // Two species tallied, computed and recorded, and the stand header filled (not saved).
+    void fillSampleStand();
     // The width and first centre typed into the class combos and confirmed.
     void setLayout(const QString& width, const QString& first = {});
 
