@@ -131,6 +131,14 @@ void printMessages(const std::vector<UserMessage>& messages) {
 }
 
 void openExistingDatabase(StandDatabase& db, const QString& directory) {
+    if (ServerAddress::IsServerAddress(directory)) {
+        db.setServer(ServerAddress(directory));
+        db.CheckDatabaseFiles();
+        if (db.empty() || !db.complete())
+            throw RivwoodError(QString("Na serveru „%1“ není databáze porostů.").arg(db.location()));
+        DatabaseChooser::UseServer(db, directory, [](const UserMessage&) { return false; });
+        return;
+    }
     if (!QFileInfo(directory).isDir())
         throw RivwoodError(
             QString("Adresář databáze „%1“ neexistuje.").arg(QDir::toNativeSeparators(directory)));

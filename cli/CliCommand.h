@@ -59,8 +59,8 @@ double parseDoubleArg(const QString& text, const QString& what);
 QString referenceDirectory(const CliGlobals& globals);
 // --settings, or the program's settings file.
 QString settingsFile(const CliGlobals& globals);
-// Points `db` at the directory of --db, which must already hold the stand tables (a RivwoodError
-// otherwise).
+// Points `db` at the directory or server address of --db, which must already hold the stand
+// tables (a RivwoodError otherwise).
 class StandDatabase;
 void openExistingDatabase(StandDatabase& db, const QString& directory);
 // Warnings of a command go to stderr; the command still succeeds.

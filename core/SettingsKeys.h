@@ -14,6 +14,9 @@ inline constexpr const char* PrumerkaHaglov = "PrumerkaHaglov";
 
 inline constexpr const char* DataBase = "DataBase";
 inline constexpr const char* Path = "Path";
+// The address of a stand database on a server (postgresql://user@host:port/db, never with a
+// password); read before Path.
+inline constexpr const char* Server = "Server";
 // Seconds a database operation waits while another program holds the database (default 30).
 inline constexpr const char* BusyTimeout = "BusyTimeout";
 

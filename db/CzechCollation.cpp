@@ -29,11 +29,23 @@ sqlite3* handleOf(const QSqlDatabase& db) {
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
+// Number columns of the stand tables that queries order by; a collation means nothing to them, and
+// a server refuses one there.
+bool numericColumn(const QString& term) {
+    static const QStringList numbers{QStringLiteral("KLIC"),      QStringLiteral("DR_KOD"),
+                                     QStringLiteral("POR_V_ZAP"), QStringLiteral("STRANKA"),
+                                     QStringLiteral("VEK"),       QStringLiteral("PLOCHA"),
+                                     QStringLiteral("ROWID")};
+    const QString column = term.section(u'.', -1).trimmed();
+    return numbers.contains(column, Qt::CaseInsensitive);
+}
+
 } // namespace
 
 namespace CzechCollation {
 
 bool Register(const QSqlDatabase& db) {
+    // A server keeps the collation among its objects: see ServerSql::CreateCollation.
     sqlite3* handle = handleOf(db);
     return handle &&
            sqlite3_create_collation(handle, Name, SQLITE_UTF16_ALIGNED, nullptr, compareUtf16) == SQLITE_OK;
@@ -55,7 +67,10 @@ QString OrderBy(const QString& clause) {
     QStringList terms;
     for (const QString& term : m.captured(2).split(u',')) {
         const QRegularExpressionMatch t = direction.match(term.trimmed());
-        terms << t.captured(1) + QStringLiteral(" collate ") + QLatin1String(Name) + t.captured(2);
+        if (numericColumn(t.captured(1)))
+            terms << t.captured(1) + t.captured(2);
+        else
+            terms << t.captured(1) + QStringLiteral(" collate ") + QLatin1String(Name) + t.captured(2);
     }
     return m.captured(1) + terms.join(QStringLiteral(", "));
 }

@@ -28,6 +28,20 @@ void prepareTables(StandDatabase& db, bool empty) {
         SchemaUpgrade::UpgradeTables(db);
 }
 
+// The tables of an accepted server database: created when there were none, then upgraded.
+void prepareServerTables(StandDatabase& db, bool create) {
+    if (create) {
+        if (db.isReadOnly())
+            throw DatabaseError(
+                DatabaseError::ReadOnly,
+                QString("Na serveru „%1“ nemáte práva založit tabulky databáze porostů.").arg(db.location()));
+        DatabaseSchema::CreateServerTables(db);
+        db.CheckDatabaseFiles();
+    }
+    if (db.complete())
+        SchemaUpgrade::UpgradeTables(db);
+}
+
 // A database that takes no changes is told once, when it is opened.
 void tellReadOnly(StandDatabase& db, const DatabaseDialogs& dialogs) {
     if (db.complete() && db.isReadOnly() && dialogs.show)
@@ -54,6 +68,20 @@ UserMessage IncompleteQuestion() {
 bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const DatabaseDialogs& dialogs) {
     IniFile ini(db.settingsFile());
     bool valid = false;
+    const QString server = !db.settingsFile().isEmpty() && ini.exists()
+                               ? ini.ReadString(SettingsKeys::DataBase, SettingsKeys::Server).trimmed()
+                               : QString();
+    if (!server.isEmpty()) {
+        try {
+            if (UseServer(db, server, dialogs.confirm)) {
+                tellReadOnly(db, dialogs);
+                return true;
+            }
+        } catch (const RivwoodError& e) {
+            if (dialogs.show)
+                dialogs.show({UserMessage::Error, e.message()});
+        }
+    }
     if (!db.settingsFile().isEmpty() && ini.exists()) {
         const QString stored = ini.ReadString(SettingsKeys::DataBase, SettingsKeys::Path);
         db.setDirectory(stored);
@@ -79,16 +107,69 @@ bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const Data
         prepareTables(db, db.empty());
         tellReadOnly(db, dialogs);
     }
-    if (!db.settingsFile().isEmpty()) {
-        try {
-            ini.WriteString(SettingsKeys::DataBase, SettingsKeys::Path,
-                            QDir::toNativeSeparators(db.directory()));
-        } catch (const IoError&) {
-            // The main window writes the key again when it closes; an unwritable settings file
-            // does not stop the work with the database.
-        }
+    try {
+        StoreLocation(db);
+    } catch (const IoError&) {
+        // The main window writes the key again when it closes; an unwritable settings file does
+        // not stop the work with the database.
     }
     return true;
+}
+
+void StoreLocation(const StandDatabase& db) {
+    if (db.settingsFile().isEmpty())
+        return;
+    IniFile ini(db.settingsFile());
+    if (db.isServer()) {
+        ini.WriteString(SettingsKeys::DataBase, SettingsKeys::Server, db.server().display());
+        return;
+    }
+    if (!ini.ReadString(SettingsKeys::DataBase, SettingsKeys::Server).isEmpty())
+        ini.WriteString(SettingsKeys::DataBase, SettingsKeys::Server, QString());
+    ini.WriteString(SettingsKeys::DataBase, SettingsKeys::Path, QDir::toNativeSeparators(db.directory()));
+}
+
+bool ChooseDatabaseServer(StandDatabase& db, const DatabaseDialogs& dialogs) {
+    const bool wasServer = db.isServer();
+    const ServerAddress previousServer = db.server();
+    const QString previousDirectory = db.directory();
+    QString address = wasServer ? previousServer.display() : QStringLiteral("postgresql://");
+    for (;;) {
+        const std::optional<QString> entered =
+            dialogs.chooseServer ? dialogs.chooseServer(address) : std::nullopt;
+        if (!entered) {
+            if (wasServer) {
+                db.setServer(previousServer);
+            } else {
+                db.setDirectory(previousDirectory);
+                db.CheckDatabaseFiles();
+            }
+            return false;
+        }
+        address = *entered;
+        try {
+            if (!UseServer(db, address, dialogs.confirm))
+                continue;
+            tellReadOnly(db, dialogs);
+            return true;
+        } catch (const RivwoodError& e) {
+            if (dialogs.show)
+                dialogs.show({UserMessage::Error, e.message()});
+        }
+    }
+}
+
+bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& confirm) {
+    db.setServer(ServerAddress(address));
+    db.CheckDatabaseFiles();
+    bool create = db.empty();
+    if (!db.complete()) {
+        if (!(confirm && confirm(IncompleteQuestion())))
+            return false;
+        create = true; // the missing tables are made; the ones there keep their rows
+    }
+    prepareServerTables(db, create);
+    return db.complete();
 }
 
 bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs) {
@@ -114,6 +195,8 @@ bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs) 
 }
 
 bool UseDirectory(StandDatabase& db, const QString& directory, const YesNoQuestion& confirm) {
+    if (ServerAddress::IsServerAddress(directory))
+        return UseServer(db, directory, confirm);
     if (!QFileInfo(directory).isDir())
         throw RivwoodError(
             QString("Adresář databáze „%1“ neexistuje.").arg(QDir::toNativeSeparators(directory)));

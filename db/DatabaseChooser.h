@@ -17,13 +17,17 @@ struct DatabaseDialogs {
     YesNoQuestion confirm;
     // A message box with an OK button.
     std::function<void(const UserMessage&)> show;
+    // The dialog "Databázový server" asking for a server address, shown with the given one: the
+    // address entered, or nothing when cancelled.
+    std::function<std::optional<QString>(const QString& address)> chooseServer;
 };
 
 // Finding, choosing, creating and upgrading the database directory.
 namespace DatabaseChooser {
 
-// At the first display of the main window: takes the directory of the settings file
-// ("DataBase"/"Path") when it exists, else asks starting in the default directory (the program
+// At the first display of the main window: takes the server of the settings file
+// ("DataBase"/"Server") when there is one and it can be used (else its error is shown), then the
+// directory of "DataBase"/"Path" when it exists, else asks starting in the default directory (the program
 // directory, or the user's data directory of an installed program), which is created for the
 // dialog and removed again when left empty and unchosen; creates and upgrades the tables and
 // writes the directory back to the settings file. False (after
@@ -36,7 +40,24 @@ bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const Data
 // false, and the database keeps its previous directory. The settings file is not written.
 bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs);
 
-// Uses the given directory without a dialog (the command line): an empty directory gets its
+// "Databázový server…": the address dialog until a server database is opened or the dialog is
+// cancelled; an error of the server (unreachable, refused login, no rights) is shown and the
+// dialog comes again. A server without the tables gets them; one with some of them asks as an
+// incomplete directory does. Cancelled: false, and the database keeps its previous place. The
+// settings file is not written.
+bool ChooseDatabaseServer(StandDatabase& db, const DatabaseDialogs& dialogs);
+
+// Uses a server database without a dialog: created and upgraded as by UseDirectory. False when
+// the question about incomplete tables was refused; a fault of the address or the server is a
+// RivwoodError.
+bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& confirm);
+
+// Writes where the database is into the settings file: "Server" for a server (without password),
+// else "Path" with "Server" cleared.
+void StoreLocation(const StandDatabase& db);
+
+// Uses the given directory without a dialog (the command line); a server address
+// (postgresql://…) is taken as by UseServer: an empty directory gets its
 // tables, an incomplete one gets them when `confirm` says OK to the same question; then the
 // tables are upgraded. False when the question was refused; a directory that does not exist is a
 // RivwoodError.

@@ -1,5 +1,9 @@
 #include "DatabaseSchema.h"
 
+#include "ServerSql.h"
+#include "SqlSupport.h"
+#include "SqlTransaction.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -84,6 +88,20 @@ void CreateTables(StandDatabase& db, const QString& directory) {
             q.exec(CreateStatement(table)); // an existing table keeps its rows
         });
     }
+}
+
+void CreateServerTables(StandDatabase& db) {
+    QSqlDatabase c = db.connection();
+    SqlTransaction tx(c);
+    ServerSql::CreateCollation(c);
+    for (int t = 0; t < StandDatabase::TableCount; ++t) {
+        QString sql = ServerSql::Translate(CreateStatement(StandDatabase::Table(t)));
+        if (t != StandDatabase::Por)
+            sql.insert(sql.indexOf(u'(') + 1, QStringLiteral("rowid bigserial, "));
+        SqlSupport::Exec(c, sql);
+    }
+    tx.commit();
+    db.close();
 }
 
 void DropOldTables(StandDatabase& db, const QString& directory) {

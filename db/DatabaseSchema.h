@@ -31,6 +31,10 @@ QStringList OldTableNames();
 // exists, the file is not a database) is skipped and the next one runs. The connection of `db`
 // is closed first and reopens on the current directory at its next use.
 void CreateTables(StandDatabase& db, const QString& directory);
+// Creates each table that is missing in the server database of `db`, in its first layout like
+// CreateTables, and the collation "czech". Tables that keep several rows per stand get a column
+// "rowid" numbering the rows in the order they were written, as SQLite does by itself.
+void CreateServerTables(StandDatabase& db);
 // Drops the tables of the older version ("rivwoopor", "jhkdre", "jhktlo", "jhkses", "jhkvys"),
 // each kept in its own file <name>.db of the directory; a file left without tables is removed.
 // Every error is ignored.

@@ -1,6 +1,7 @@
 #include "SchemaUpgrade.h"
 
 #include "DatabaseSchema.h"
+#include "ServerSql.h"
 #include "SqlSupport.h"
 #include "SqlTransaction.h"
 #include "UserIdentification.h"
@@ -42,7 +43,8 @@ void executeStatement(QSqlDatabase& db, const QStringList& lines) {
         if (clause.endsWith(','))
             clause.chop(1);
         const QString column = clause.mid(3).simplified();
-        Exec(db, "alter table RIVWOODPOR add column " + column);
+        const QString sql = "alter table RIVWOODPOR add column " + column;
+        Exec(db, ServerSql::IsServer(db) ? ServerSql::Translate(sql) : sql);
     }
 }
 
@@ -74,19 +76,24 @@ bool anyRow(const QSqlDatabase& db, const QString& sql, std::initializer_list<QV
 
 Pending survey(const QSqlDatabase& db) {
     Pending p;
+    const bool server = ServerSql::IsServer(db);
     for (auto t : kIndexedTables)
-        p.indexes = p.indexes ||
-                    !anyRow(db,
-                            QString("select count(*) from %1.sqlite_master where type = 'index' and name = ?")
-                                .arg(StandDatabase::SchemaName(t)),
-                            {indexName(t)});
+        p.indexes =
+            p.indexes ||
+            !anyRow(db,
+                    server
+                        ? QString("select count(*) from pg_indexes where schemaname = current_schema() and "
+                                  "indexname = ?")
+                        : QString("select count(*) from %1.sqlite_master where type = 'index' and name = ?")
+                              .arg(StandDatabase::SchemaName(t)),
+                    {indexName(t)});
     p.firstCentreColumn = !Columns(db, "RivwoodDre").contains("TL_MIN");
     const QString widthFault = "TL_INTERVAL is null or TL_INTERVAL not in (1, 2, 3, 4)";
     p.speciesRows =
         anyRow(db, "select count(*) from (select 1 from RivwoodDre where " +
                        (p.firstCentreColumn ? QString("1")
                                             : widthFault + " or TL_MIN is null or abs(TL_MIN) <= 0.5") +
-                       " limit 1)");
+                       " limit 1) as fault");
     const QStringList columns = Columns(db, "RivwoodPor");
     p.vypocteno = !columns.contains("VYPOCTENO");
     p.souhrn = !columns.contains("SOUHRN");
@@ -96,8 +103,11 @@ Pending survey(const QSqlDatabase& db) {
 }
 
 void upgradeSpeciesTable(QSqlDatabase& db, const Pending& p) {
-    if (p.firstCentreColumn)
-        Exec(db, QString("alter table RivwoodDre add column TL_MIN %1").arg(DatabaseSchema::Numeric));
+    if (p.firstCentreColumn) {
+        const QString sql =
+            QString("alter table RivwoodDre add column TL_MIN %1").arg(DatabaseSchema::Numeric);
+        Exec(db, ServerSql::IsServer(db) ? ServerSql::Translate(sql) : sql);
+    }
     if (!p.speciesRows)
         return;
     Exec(
@@ -140,9 +150,9 @@ void UpgradeTables(StandDatabase& sdb) {
     // The class and summary rows are looked up by stand and species.
     if (pending.indexes)
         for (auto t : kIndexedTables)
-            Exec(db,
-                 QString("create index if not exists %1.%2 on %3 (KLIC, DR_ZKR)")
-                     .arg(StandDatabase::SchemaName(t), indexName(t), StandDatabase::TableName(t).toLower()));
+            Exec(db, QString("create index if not exists %1%2 on %3 (KLIC, DR_ZKR)")
+                         .arg(ServerSql::IsServer(db) ? QString() : StandDatabase::SchemaName(t) + ".",
+                              indexName(t), StandDatabase::TableName(t).toLower()));
     upgradeSpeciesTable(db, pending);
 
     const bool missingV = pending.vypocteno;
@@ -156,13 +166,13 @@ void UpgradeTables(StandDatabase& sdb) {
 
         QSet<qlonglong> notComputed;
         {
-            QSqlQuery q = Exec(db, "select distinct KLIC from RivwoodDre where coalesce(VYPOCTENO, 0) = 0");
+            QSqlQuery q = Exec(db, "select distinct KLIC from RivwoodDre where VYPOCTENO is not true");
             while (q.next())
                 notComputed.insert(Integer(q, 0));
         }
         QList<qlonglong> keys;
         {
-            QSqlQuery q = Exec(db, "select KLIC from RivwoodPor order by rowid");
+            QSqlQuery q = Exec(db, "select KLIC from RivwoodPor order by KLIC");
             while (q.next())
                 keys.append(Integer(q, 0));
         }

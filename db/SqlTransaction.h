@@ -5,10 +5,12 @@
 
 struct sqlite3;
 
-// A write unit on the connection. The outermost unit takes the write lock at its start ("begin
-// immediate", waiting through the busy handler while another program writes), so reads and
-// writes inside it never meet a lock half-way; units inside it are savepoints (a stand's save
-// inside a bulk import's chunk). Leaving the scope without commit() rolls the unit back.
+// A write unit on the connection. The outermost unit takes the write lock at its start (SQLite:
+// "begin immediate", waiting through the busy handler while another program writes; a server:
+// the database's advisory write lock, waited for up to the busy timeout), so reads and writes
+// inside it never meet a lock half-way and see every write committed before; units inside it are
+// savepoints (a stand's save inside a bulk import's chunk). Leaving the scope without commit()
+// rolls the unit back.
 class SqlTransaction {
   public:
     explicit SqlTransaction(const QSqlDatabase& db);
@@ -20,19 +22,22 @@ class SqlTransaction {
     // A commit that fails leaves nothing of the unit behind and is a DatabaseError.
     void commit();
     // False once the database has rolled the whole transaction back by itself (after a full
-    // disk or an I/O error): nothing of it will be stored.
+    // disk or an I/O error) or an error has spoilt it: nothing of it will be stored.
     bool alive() const;
     bool outermost() const { return m_name.isEmpty(); }
 
   private:
-    sqlite3* m_handle;
-    QString m_name; // the savepoint of a nested unit
+    bool exec(const char* sql, int* code = nullptr) const;
+
+    QSqlDatabase m_db;
+    sqlite3* m_handle = nullptr; // null on a server connection
+    QString m_name;              // the savepoint of a nested unit
     bool m_done = false;
 };
 
-// A read unit: the reads inside it see one committed state of the database, as no other program
-// can commit a write into files it has read until the unit ends. Nothing happens when the
-// connection is already inside a transaction.
+// A read unit: the reads inside it see one committed state of the database (SQLite: no other
+// program can commit into files it has read until the unit ends; a server: one snapshot).
+// Nothing happens when the connection is already inside a transaction.
 class SqlReadSnapshot {
   public:
     explicit SqlReadSnapshot(const QSqlDatabase& db);
@@ -41,6 +46,7 @@ class SqlReadSnapshot {
     SqlReadSnapshot& operator=(const SqlReadSnapshot&) = delete;
 
   private:
-    sqlite3* m_handle;
+    QSqlDatabase m_db;
+    sqlite3* m_handle = nullptr;
     bool m_own = false;
 };

@@ -4,6 +4,7 @@
 #include "DatabaseError.h"
 #include "IniFile.h"
 #include "RivwoodError.h"
+#include "ServerSql.h"
 #include "SettingsKeys.h"
 #include "SqlSupport.h"
 
@@ -94,13 +95,43 @@ void StandDatabase::setDirectory(const QString& directory) {
     QString d = QDir::fromNativeSeparators(directory);
     while (d.size() > 1 && d.endsWith('/'))
         d.chop(1);
-    if (d == m_directory)
+    if (d == m_directory && !isServer())
         return;
     close();
+    m_server = {};
     m_directory = d;
+    useDriver("QSQLITE");
+}
+
+void StandDatabase::setServer(const ServerAddress& server) {
+    if (isServer() && server == m_server)
+        return;
+    close();
+    m_server = server;
+    m_directory.clear();
+    useDriver("QPSQL");
+}
+
+QString StandDatabase::location() const {
+    return isServer() ? m_server.display() : QDir::toNativeSeparators(m_directory);
+}
+
+void StandDatabase::useDriver(const char* driver) {
+    if (QSqlDatabase::database(m_name, false).driverName() == QLatin1String(driver))
+        return;
+    close();
+    QSqlDatabase::removeDatabase(m_name);
+    QSqlDatabase::addDatabase(QString::fromLatin1(driver), m_name);
 }
 
 void StandDatabase::CheckDatabaseFiles() {
+    if (isServer()) {
+        if (!m_open)
+            open(); // counts the tables
+        else
+            surveyServer();
+        return;
+    }
     int present = 0;
     for (int t = 0; t < TableCount; ++t)
         present += TableFileExists(m_directory, Table(t)) ? 1 : 0;
@@ -149,10 +180,15 @@ void StandDatabase::setReadOnlyMode(bool readOnly) {
 bool StandDatabase::isReadOnly() const {
     if (m_open)
         return m_readOnly;
-    return m_readOnlyMode || !FilesWritable(m_directory);
+    return m_readOnlyMode || (!isServer() && !FilesWritable(m_directory));
 }
 
 UserMessage StandDatabase::ReadOnlyMessage() const {
+    if (isServer())
+        return {UserMessage::Information,
+                QString("Databáze porostů na serveru „%1“ je pro vás jen pro čtení. Porosty lze prohlížet, "
+                        "tisknout a exportovat, ukládat a rušit je nelze.")
+                    .arg(m_server.display())};
     return {UserMessage::Information,
             QString("Databáze porostů v adresáři „%1“ je jen pro čtení. Porosty lze prohlížet, tisknout a "
                     "exportovat, ukládat a rušit je nelze.")
@@ -179,7 +215,67 @@ int StandDatabase::busyTimeoutMs() const {
     return std::clamp(seconds, 0, 3600) * 1000;
 }
 
+void StandDatabase::openServer() {
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    if (!db.isValid())
+        throw RivwoodError("Ovladač databáze PostgreSQL (QPSQL) není k dispozici.");
+    m_server.apply(db);
+    if (!db.open())
+        ServerSql::FailConnection(db.lastError(), m_server.display());
+    try {
+        // The busy timeout bounds every wait for a lock, the write lock of the transactions too;
+        // 0 would wait for ever.
+        QSqlError error;
+        if (!ServerSql::Exec(db, QString("set lock_timeout = %1").arg(std::max(busyTimeoutMs(), 1)), &error))
+            ServerSql::Fail(error, "lock_timeout");
+        // Notices ("already exists, skipping" of tables made by another program) are no news.
+        ServerSql::Exec(db, "set client_min_messages = warning");
+        m_open = true;
+        m_readOnly = false; // a new session writes until told otherwise
+        surveyServer();
+        if (!m_readOnly && !m_empty)
+            ServerSql::CreateCollation(db); // tables made by hand or restored without it
+    } catch (...) {
+        m_open = false;
+        db.close();
+        throw;
+    }
+}
+
+void StandDatabase::surveyServer() {
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    QStringList names;
+    for (int t = 0; t < TableCount; ++t)
+        names << "'" + TableName(Table(t)).toLower() + "'";
+    QSqlQuery q = SqlSupport::Exec(
+        db, QString("select count(*), coalesce(bool_and(has_table_privilege(c.oid, 'insert') and "
+                    "has_table_privilege(c.oid, 'update') and has_table_privilege(c.oid, 'delete')), false), "
+                    "has_schema_privilege(current_schema(), 'create'), "
+                    "current_setting('transaction_read_only') = 'on' from pg_class c where c.relnamespace = "
+                    "(select oid from pg_namespace where nspname = current_schema()) and c.relkind in ('r', "
+                    "'p') and c.relname in (%1)")
+                .arg(names.join(", ")));
+    if (!q.next())
+        SqlSupport::Fail(q, "tabulky");
+    const int present = q.value(0).toInt();
+    m_empty = present == 0;
+    m_complete = present == TableCount || m_empty;
+    const bool mayWrite = m_empty ? q.value(2).toBool() : q.value(1).toBool();
+    const bool readOnly = m_readOnlyMode || !mayWrite || q.value(3).toBool();
+    QSqlError error;
+    if (readOnly != m_readOnly && !ServerSql::Exec(db,
+                                                   QString("set session characteristics as transaction %1")
+                                                       .arg(readOnly ? "read only" : "read write"),
+                                                   &error))
+        ServerSql::Fail(error, "read only");
+    m_readOnly = readOnly;
+}
+
 void StandDatabase::open() {
+    if (isServer()) {
+        openServer();
+        return;
+    }
     QSqlDatabase db = QSqlDatabase::database(m_name, false);
     if (!db.isValid())
         throw RivwoodError("Ovladač databáze SQLite (QSQLITE) není k dispozici.");

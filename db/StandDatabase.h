@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ServerAddress.h"
 #include "UserMessage.h"
 
 #include <QSqlDatabase>
@@ -16,6 +17,11 @@
 // (default 30) before it fails with "Databázi právě používá jiný program. …". A directory or
 // table file that cannot be written is opened read-only: listing, loading, reports and exports
 // work, writes are refused with a message of their own.
+//
+// The same five tables may instead live in one database on a PostgreSQL server (setServer): the
+// connection then goes through the QPSQL driver, writes wait for the database's write lock up to
+// the same busy timeout, and a user without the rights to change the tables gets the read-only
+// behaviour. Nothing above this layer needs to know which of the two it talks to.
 class StandDatabase {
   public:
     static constexpr const char* DefaultConnectionName = "dbjhkdata";
@@ -41,9 +47,16 @@ class StandDatabase {
     const QString& directory() const { return m_directory; }
     // Switches the directory; an open connection is closed and reopens on the next use.
     void setDirectory(const QString& directory);
+    // Switches to a database on a server, likewise; the directory is then empty.
+    void setServer(const ServerAddress& server);
+    bool isServer() const { return !m_server.isEmpty(); }
+    const ServerAddress& server() const { return m_server; }
+    // Where the database is, for messages: the directory or the server address (no password).
+    QString location() const;
 
     // Flags of the last CheckDatabaseFiles: every table file exists (or none does, the tables
-    // are then to be created) / none exists.
+    // are then to be created) / none exists. On a server the tables are counted, which opens the
+    // connection (a server that cannot be reached is a DatabaseError).
     bool complete() const { return m_complete; }
     bool empty() const { return m_empty; }
     void CheckDatabaseFiles();
@@ -78,10 +91,16 @@ class StandDatabase {
 
   private:
     void open();
+    void openServer();
+    // Registers the connection name with the driver when it has another.
+    void useDriver(const char* driver);
+    // Counts the tables on the server and settles what the user may do with them.
+    void surveyServer();
 
     QString m_settingsFile;
     QString m_name;
     QString m_directory;
+    ServerAddress m_server;
     bool m_complete = false;
     bool m_empty = false;
     bool m_open = false;

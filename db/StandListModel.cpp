@@ -29,7 +29,8 @@ void StandListModel::refresh() {
                   "from RivwoodPor where USED = true";
     if (!m_filter.isEmpty())
         sql += " and (" + m_filter + ")";
-    sql += CzechCollation::OrderBy(" order by NazevTok, NazevBreh, NazevRKm, NazevAkce");
+    // The key last: stands with equal texts come in one order on every backend.
+    sql += CzechCollation::OrderBy(" order by NazevTok, NazevBreh, NazevRKm, NazevAkce, KLIC");
     std::vector<Row> rows;
     {
         QSqlQuery q = Exec(m_db.connection(), sql);

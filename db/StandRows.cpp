@@ -127,8 +127,8 @@ std::int64_t Write(const QSqlDatabase& db, const TManualy225& st, int key) {
             .bind(2, zkr)
             .bind(3, CharsToString(s.curveSpecies))
             .bind(4, CharsToString(s.tableSpecies));
-        dre.bind(5, int(s.curve)).bind(6, s.meanDiameter).bind(7, int(s.meanDiameterComputed));
-        dre.bind(8, s.meanHeight).bind(9, int(s.computed)).bind(10, s.tableStock).bind(11, int(s.classWidth));
+        dre.bind(5, int(s.curve)).bind(6, s.meanDiameter).bindBool(7, s.meanDiameterComputed);
+        dre.bind(8, s.meanHeight).bindBool(9, s.computed).bind(10, s.tableStock).bind(11, int(s.classWidth));
         dre.bind(12, int(NarrowTo16(qint64(s.classes.size()), "POCET_TL"))).bind(13, s.firstCentre);
         dre.exec();
         tlo.bind(1, key).bind(2, zkr);
@@ -145,7 +145,7 @@ std::int64_t Write(const QSqlDatabase& db, const TManualy225& st, int key) {
             .bind(6, p + 1)
             .bind(7, s.stocking)
             .bind(8, s.actualArea);
-        ses.bind(9, s.reducedArea).bind(10, s.reducedAreaShare).bind(11, s.share).bind(12, int(s.conifer));
+        ses.bind(9, s.reducedArea).bind(10, s.reducedAreaShare).bind(11, s.share).bindBool(12, s.conifer);
         ses.bind(13, s.meanHeight)
             .bind(14, s.meanDiameter)
             .bind(15, double(s.curve))
@@ -158,6 +158,9 @@ std::int64_t Write(const QSqlDatabase& db, const TManualy225& st, int key) {
         ses.bind(24 + own, s.totalStock).bindNull(24 + other);
         ses.exec();
     }
+    dre.finish();
+    tlo.finish();
+    ses.finish();
     return change;
 }
 

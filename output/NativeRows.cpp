@@ -1,12 +1,20 @@
 #include "NativeRows.h"
 
 #include "RivwoodError.h"
+#include "ServerSql.h"
+#include "SqlSupport.h"
 
 #include <QSqlDriver>
 #include <QVariant>
 #include <sqlite3.h>
 
 NativeRows::NativeRows(const QSqlDatabase& db, const QString& sql) : m_sql(sql) {
+    if (ServerSql::IsServer(db)) {
+        m_query.emplace(db);
+        if (!m_query->exec(sql))
+            SqlSupport::Fail(*m_query, sql.simplified());
+        return;
+    }
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
         m_db = *static_cast<sqlite3* const*>(handle.constData());
@@ -18,7 +26,8 @@ NativeRows::NativeRows(const QSqlDatabase& db, const QString& sql) : m_sql(sql) 
 }
 
 NativeRows::~NativeRows() {
-    sqlite3_finalize(m_stmt);
+    if (m_stmt)
+        sqlite3_finalize(m_stmt);
 }
 
 void NativeRows::fail() const {
@@ -27,6 +36,8 @@ void NativeRows::fail() const {
 }
 
 bool NativeRows::next() {
+    if (m_query)
+        return m_query->next();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
@@ -36,19 +47,29 @@ bool NativeRows::next() {
 }
 
 bool NativeRows::isNull(int column) const {
+    if (m_query)
+        return m_query->isNull(column);
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
 qint64 NativeRows::integer(int column) const {
+    if (m_query)
+        return m_query->value(column).toLongLong();
     return sqlite3_column_int64(m_stmt, column);
 }
 
 QString NativeRows::text(int column) const {
+    if (m_query)
+        return m_query->value(column).toString();
     const QByteArrayView b = bytes(column);
     return QString::fromUtf8(b.data(), b.size());
 }
 
 QByteArrayView NativeRows::bytes(int column) const {
+    if (m_query) {
+        m_text = m_query->value(column).toString().toUtf8();
+        return m_text;
+    }
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     return QByteArrayView(data, sqlite3_column_bytes(m_stmt, column));
 }

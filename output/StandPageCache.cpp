@@ -44,6 +44,8 @@ bool readHash(QDataStream& in, StandPageCache::Hash& h) {
 
 StandPageCache::FileState StandPageCache::currentState(const QString& databaseDirectory) {
     FileState s;
+    if (databaseDirectory.isEmpty())
+        return s; // a database on a server has no files to watch
     const StandDatabase::Table tables[2] = {StandDatabase::Por, StandDatabase::Ses};
     for (int i = 0; i < 2; ++i)
         if (!readState(StandDatabase::TablePath(databaseDirectory, tables[i]), s.counters[size_t(i)],
@@ -65,10 +67,13 @@ size_t StandPageCache::HashOf::operator()(const Hash& h) const {
 }
 
 StandPageCache::StandPageCache(QString databaseDirectory)
-    : m_file(QDir(databaseDirectory).filePath(QString::fromLatin1(FileName))) {}
+    : m_file(databaseDirectory.isEmpty() ? QString()
+                                         : QDir(databaseDirectory).filePath(QString::fromLatin1(FileName))) {}
 
 bool StandPageCache::load(bool headerOnly) {
-    *this = StandPageCache(QFileInfo(m_file).path());
+    *this = StandPageCache(m_file.isEmpty() ? QString() : QFileInfo(m_file).path());
+    if (m_file.isEmpty())
+        return false;
     QFile f(m_file);
     if (!f.open(QIODevice::ReadOnly))
         return false;
@@ -142,6 +147,8 @@ void StandPageCache::put(const Hash& stand, Span span) {
 }
 
 void StandPageCache::save(const Hash& context, const FileState& state) {
+    if (m_file.isEmpty())
+        return;
     // The spans of the file's own context are kept as the other context when this run is another.
     const bool sameContext = context == m_context;
     const Hash otherContext = sameContext ? m_otherContext : m_context;

@@ -16,6 +16,7 @@
 // - the state of the stand and summary table files after the last numbering that left every
 //   stored page number right. While both files are in that state nothing has been written to them
 //   since, and the numbering has nothing to do.
+// A database on a server (no directory) keeps no such file: its pages are laid out every time.
 // The file is only a help: a missing, foreign or damaged one reads as empty, one that cannot be
 // written is not kept.
 class StandPageCache {

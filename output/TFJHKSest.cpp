@@ -192,7 +192,7 @@ bool TFJHKSest::NumberPages() {
 }
 
 QStringList TFJHKSest::QSestavaFieldNames() {
-    openQSestava(QStringLiteral("      and  0"));
+    openQSestava(QStringLiteral("      and  1 = 0"));
     QStringList names;
     for (int i = 0; i < m_data.fieldCount(); ++i)
         names << m_data.fieldName(i);

@@ -98,9 +98,8 @@ StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirect
 
 std::vector<int> StandsNotComputed(StandDatabase& database) {
     QSqlDatabase db = database.connection();
-    QSqlQuery q =
-        SqlSupport::Exec(db, "select KLIC from RivwoodPor where USED and (coalesce(VYPOCTENO, 0) = 0 or "
-                             "coalesce(SOUHRN, 0) = 0) order by KLIC");
+    QSqlQuery q = SqlSupport::Exec(db, "select KLIC from RivwoodPor where USED and (VYPOCTENO is not true or "
+                                       "SOUHRN is not true) order by KLIC");
     std::vector<int> keys;
     while (q.next())
         keys.push_back(q.value(0).toInt());

@@ -48,6 +48,7 @@ class TZapisnik : public QMainWindow {
         QAction* vyberPorostu = nullptr;
         QAction* ulozeniPorostu = nullptr;
         QAction* nastaveniAdresare = nullptr;
+        QAction* databazovyServer = nullptr;
         QAction* vypocetNevypoctenych = nullptr;
         QAction* zpet = nullptr;
         QAction* znovu = nullptr;
@@ -125,6 +126,8 @@ class TZapisnik : public QMainWindow {
     void VyberPorostuClick();
     void UlozeniPorostuClick();
     void NastaveniAdresareClick();
+    // "Databázový server…": the stand database on a PostgreSQL server instead of a directory.
+    void DatabazovyServerClick();
     void CteniDatClick();
     void PrumerkaClick(bool vaduz);
     void MantaxHromadneClick();

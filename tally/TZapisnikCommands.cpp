@@ -82,6 +82,11 @@ void TZapisnik::NastaveniAdresareClick() {
     DatabaseChooser::ChooseDatabaseDirectory(m_ctx.database, databaseDialogs());
 }
 
+void TZapisnik::DatabazovyServerClick() {
+    RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
+    DatabaseChooser::ChooseDatabaseServer(m_ctx.database, databaseDialogs());
+}
+
 void TZapisnik::CteniDatClick() {
     const QString current = sheet().currentDataFile();
     const QString start = current.isEmpty() ? m_ctx.workDirectory() : QFileInfo(current).absolutePath();

@@ -53,6 +53,7 @@ void TZapisnik::buildMenus() {
     a.vyberPorostu = item(a.databaze, "Výběr nebo výmaz porostu z databáze", "Vyberporostu1");
     a.ulozeniPorostu = item(a.databaze, "Uložení porostu do databáze", "Ulozeniporostu1");
     a.nastaveniAdresare = item(a.databaze, "Nastavení adresáře", "Nastaveniadresare1");
+    a.databazovyServer = item(a.databaze, "Databázový server…", "Databazovyserver1");
     a.databaze->addSeparator();
     a.vypocetNevypoctenych = item(a.databaze, "Výpočet nevypočtených porostů", "VypocetNevypoctenych1");
     a.data->addSeparator();
@@ -143,6 +144,7 @@ void TZapisnik::buildMenus() {
     command(a.vyberPorostu, &TZapisnik::VyberPorostuClick);
     command(a.ulozeniPorostu, &TZapisnik::UlozeniPorostuClick);
     command(a.nastaveniAdresare, &TZapisnik::NastaveniAdresareClick);
+    command(a.databazovyServer, &TZapisnik::DatabazovyServerClick);
     connect(a.vypocetNevypoctenych, &QAction::triggered, this, [this] {
         stopRefresh();
         StandBatchCommands::ComputeStandsNotComputed(m_ctx, this);

@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QTimer>
@@ -85,6 +86,18 @@ DatabaseDialogs TZapisnik::databaseDialogs() {
         return MessageBox::ask(this, q, MessageBox::Buttons::OkNo);
     };
     dialogs.show = [this](const UserMessage& m) { MessageBox::show(this, m); };
+    dialogs.chooseServer = [this](const QString& address) -> std::optional<QString> {
+        bool ok = false;
+        const QString entered = QInputDialog::getText(
+            this, "Databázový server",
+            "Adresa databáze porostů na serveru PostgreSQL:\n"
+            "postgresql://uživatel@server:port/databáze\n\n"
+            "Heslo se neukládá: program je vezme ze souboru ~/.pgpass nebo z proměnné PGPASSWORD.",
+            QLineEdit::Normal, address, &ok);
+        if (!ok || entered.trimmed().isEmpty())
+            return std::nullopt;
+        return entered.trimmed();
+    };
     return dialogs;
 }
 
@@ -159,11 +172,9 @@ void TZapisnik::closeEvent(QCloseEvent* event) {
     }
     m_timer->stop();
     WindowPlacement::Save(this, m_ctx.settingsFile(), SettingsKeys::Zapisnik);
-    if (m_shown && !m_ctx.database.directory().isEmpty()) {
+    if (m_shown && (m_ctx.database.isServer() || !m_ctx.database.directory().isEmpty())) {
         try {
-            IniFile ini(m_ctx.settingsFile());
-            ini.WriteString(SettingsKeys::DataBase, SettingsKeys::Path,
-                            QDir::toNativeSeparators(m_ctx.database.directory()));
+            DatabaseChooser::StoreLocation(m_ctx.database);
         } catch (const RivwoodError&) {
         }
     }

@@ -1,14 +1,16 @@
 // Saves and loads 1,000 stands of 8 species with 20 filled classes each through the stand store,
 // and inserts the same rows with plain SQLite in one transaction as the floor to compare with.
-// Then 1, 4 and 8 writer processes save stands into one database directory at once, each save its
-// own transaction as from the window or the command line: saves per second and the ratio to one
-// writer.
+// Then 1, 4 and 8 writer processes save stands into one database at once, each save its own
+// transaction as from the window or the command line: saves per second and the ratio to one
+// writer. Everything runs on the table files and on a PostgreSQL server of the benchmark's own
+// (a throwaway cluster with fsync on, on the same disk), side by side.
 // Usage: bench_db [STANDS] [DIRECTORY] [SAVES PER WRITER]
-//        bench_db --writer DIRECTORY SAVES SEED   (one writer process, started by the benchmark)
+//        bench_db --writer DIRECTORY|ADDRESS SAVES SEED   (one writer process, started by the benchmark)
 #include "DatabaseChooser.h"
 #include "SpeciesTables.h"
 #include "SqlTransaction.h"
 #include "StandStore.h"
+#include "ThrowawayCluster.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +19,9 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <sqlite3.h>
 
 namespace {
@@ -220,9 +224,12 @@ Timing plainFloor(const QString& directory, const std::vector<StandSession>& sta
 }
 
 // One writer process: `saves` new stands, each in its own transaction.
-int runWriter(const QString& directory, int saves, int seed) {
+int runWriter(const QString& location, int saves, int seed) {
     StandDatabase db;
-    db.setDirectory(directory);
+    if (ServerAddress::IsServerAddress(location))
+        db.setServer(ServerAddress(location));
+    else
+        db.setDirectory(location);
     StandStore store(db);
     for (int i = 0; i < saves; ++i)
         store.SaveNewStand(makeStand(seed * 1000 + i).stand);
@@ -231,7 +238,8 @@ int runWriter(const QString& directory, int saves, int seed) {
 
 // Wall seconds for `writers` processes of `saves` stands each on a fresh database.
 double contention(const QString& directory, int writers, int saves) {
-    QDir().mkpath(directory);
+    if (!ServerAddress::IsServerAddress(directory))
+        QDir().mkpath(directory);
     {
         StandDatabase db;
         DatabaseChooser::UseDirectory(db, directory, {});
@@ -255,10 +263,49 @@ double contention(const QString& directory, int writers, int saves) {
 
 } // namespace
 
-void report(const char* what, const Timing& t, int stands, const Timing* floor) {
-    std::printf("%-48s %8.3f s wall %8.3f s cpu %9.1f stands/s", what, t.wall, t.cpu, stands / t.wall);
-    if (floor)
-        std::printf("   %.2fx the floor (wall), %.2fx (cpu)", t.wall / floor->wall, t.cpu / floor->cpu);
+// Where the fresh databases of one backend are made: directories under the temporary one, or
+// databases on the benchmark's server.
+using FreshDatabase = std::function<QString(const QString& name)>;
+
+struct Figures {
+    Timing batchSave, singleSave, load;
+    double writers[3] = {0, 0, 0}; // wall seconds of 1, 4, 8 writers
+};
+constexpr int kWriterCounts[3] = {1, 4, 8};
+
+Figures measure(const FreshDatabase& fresh, std::vector<StandSession>& stands, int count, int singleCount,
+                int savesPerWriter) {
+    Figures f;
+    for (const char* mode : {"batch", "single"}) {
+        const bool batch = QString(mode) == "batch";
+        StandDatabase db;
+        DatabaseChooser::UseDirectory(db, fresh(mode), {});
+        StandStore store(db);
+        (batch ? f.batchSave : f.singleSave) =
+            saveAll(store, stands, size_t(batch ? count : singleCount), batch);
+        if (batch) {
+            Stopwatch t;
+            StandSession loaded;
+            for (int key = 1; key <= count; ++key)
+                store.LoadStand(loaded, key);
+            f.load = t.elapsed();
+            if (loaded.stand.count() != kSpecies) {
+                std::fprintf(stderr, "load returned %d species\n", loaded.stand.count());
+                std::exit(1);
+            }
+        }
+    }
+    for (int i = 0; i < 3; ++i)
+        f.writers[i] =
+            contention(fresh(QString("writers%1").arg(kWriterCounts[i])), kWriterCounts[i], savesPerWriter);
+    return f;
+}
+
+void row(const char* what, const Timing& files, const Timing* server, int stands) {
+    std::printf("%-44s %8.3f s %8.1f/s", what, files.wall, stands / files.wall);
+    if (server)
+        std::printf("   %8.3f s %8.1f/s   %5.2fx", server->wall, stands / server->wall,
+                    server->wall / files.wall);
     std::printf("\n");
 }
 
@@ -282,44 +329,51 @@ int main(int argc, char** argv) {
     std::printf("%d stands, %d species x %d classes each (%ld rows in all), in %s\n", count, kSpecies,
                 kClasses, rows, qPrintable(tmp.path()));
 
-    Timing batchSave, singleSave, load;
-    for (const char* mode : {"batch", "single"}) {
-        const bool batch = QString(mode) == "batch";
-        QDir(tmp.path()).mkdir(mode);
-        StandDatabase db;
-        DatabaseChooser::UseDirectory(db, QDir(tmp.path()).filePath(mode), {});
-        StandStore store(db);
-        (batch ? batchSave : singleSave) = saveAll(store, stands, size_t(batch ? count : singleCount), batch);
-        if (batch) {
-            Stopwatch t;
-            StandSession loaded;
-            for (int key = 1; key <= count; ++key)
-                store.LoadStand(loaded, key);
-            load = t.elapsed();
-            if (loaded.stand.count() != kSpecies)
-                return std::fprintf(stderr, "load returned %d species\n", loaded.stand.count()), 1;
-        }
-    }
+    const Figures files = measure(
+        [&](const QString& name) {
+            const QString path = QDir(tmp.path()).filePath(name);
+            QDir().mkpath(path);
+            return path;
+        },
+        stands, count, singleCount, savesPerWriter);
+    QString whyNot;
+    testsupport::ThrowawayCluster* cluster = testsupport::ThrowawayCluster::Shared(&whyNot, true);
+    std::optional<Figures> server;
+    if (cluster)
+        server = measure([&](const QString& name) { return cluster->CreateDatabase("bench_" + name); },
+                         stands, count, singleCount, savesPerWriter);
+    else
+        std::printf("no PostgreSQL server: %s\n", qPrintable(whyNot));
     QDir(tmp.path()).mkdir("plain");
     const Timing floor = plainFloor(QDir(tmp.path()).filePath("plain"), stands);
 
-    report("save, all stands in one transaction (bulk):", batchSave, count, &floor);
-    report("load:", load, count, nullptr);
-    report("floor, plain SQLite inserts, one transaction:", floor, count, nullptr);
-    const Timing perStand{singleSave.wall * count / singleCount, singleSave.cpu * count / singleCount};
+    std::printf("\n%-44s %21s   %21s   %6s\n", "", "SQLite (files)", "PostgreSQL", "PG/SQ");
+    row("save, all stands in one transaction (bulk):", files.batchSave, server ? &server->batchSave : nullptr,
+        count);
+    row("load, one stand after another:", files.load, server ? &server->load : nullptr, count);
+    const auto scaled = [&](const Timing& t) {
+        return Timing{t.wall * count / singleCount, t.cpu * count / singleCount};
+    };
+    const Timing filesSingle = scaled(files.singleSave);
+    const Timing serverSingle = server ? scaled(server->singleSave) : Timing{};
     std::printf("save, one transaction per stand (%d stands, scaled to %d):\n", singleCount, count);
-    report("", perStand, count, &floor);
+    row("", filesSingle, server ? &serverSingle : nullptr, count);
+    row("floor, plain SQLite inserts, one transaction:", floor, nullptr, count);
 
-    std::printf("concurrent writer processes, %d saves each, one transaction per save:\n", savesPerWriter);
-    double single = 0;
-    for (int writers : {1, 4, 8}) {
-        const double wall =
-            contention(QDir(tmp.path()).filePath(QString("writers%1").arg(writers)), writers, savesPerWriter);
-        const double rate = writers * savesPerWriter / wall;
-        if (writers == 1)
-            single = rate;
-        std::printf("  %d writer%s %8.3f s wall %9.1f saves/s   %.2fx one writer\n", writers,
-                    writers == 1 ? ": " : "s:", wall, rate, rate / single);
+    std::printf("\nconcurrent writer processes, %d saves each, one transaction per save (saves/s, x one "
+                "writer):\n",
+                savesPerWriter);
+    for (int i = 0; i < 3; ++i) {
+        const int w = kWriterCounts[i];
+        const double rate = w * savesPerWriter / files.writers[i];
+        std::printf("  %d writer%s SQLite %8.3f s %8.1f/s %5.2fx", w, w == 1 ? ": " : "s:", files.writers[i],
+                    rate, rate / (savesPerWriter / files.writers[0]));
+        if (server) {
+            const double pg = w * savesPerWriter / server->writers[i];
+            std::printf("   PostgreSQL %8.3f s %8.1f/s %5.2fx", server->writers[i], pg,
+                        pg / (savesPerWriter / server->writers[0]));
+        }
+        std::printf("\n");
     }
     return 0;
 }

@@ -1,5 +1,5 @@
-// Many rivwood-cli processes on one database directory at once, as a team on a shared drive:
-// 8 writers of 25 stands each, with lists and loads in between.
+// Many rivwood-cli processes on one database at once, as a team on a shared drive or server:
+// 8 writers of 25 stands each, with lists and loads in between; on table files and on a server.
 #include "DbTestSupport.h"
 
 #include "IniFile.h"
@@ -67,13 +67,17 @@ void runWriter(const QString& settings, const QString& db, int w, Writer& out) {
 
 } // namespace
 
-TEST_F(DbTest, ConcurrentWritersListsAndLoadsKeepEveryStand) {
+INSTANTIATE_TEST_SUITE_P(Backends, StoreTest, ::testing::Values(Backend::Files, Backend::Server),
+                         BackendName);
+
+TEST_P(StoreTest, ConcurrentWritersListsAndLoadsKeepEveryStand) {
     IniFile(settings()).WriteString("DataBase", "BusyTimeout", "20");
+    const QString location = freshLocation();
     std::vector<Writer> writers(kWriters);
     {
         std::vector<std::thread> threads;
         for (int w = 0; w < kWriters; ++w)
-            threads.emplace_back(runWriter, settings(), dir(), w, std::ref(writers[size_t(w)]));
+            threads.emplace_back(runWriter, settings(), location, w, std::ref(writers[size_t(w)]));
         for (std::thread& t : threads)
             t.join();
     }
@@ -91,11 +95,17 @@ TEST_F(DbTest, ConcurrentWritersListsAndLoadsKeepEveryStand) {
     EXPECT_EQ(reported, kWriters * kSaves);
     EXPECT_EQ(keys.size(), reported) << "two saves reported one key";
 
-    const CliRun list = RunCli(settings(), {"db", "list", "--db", dir()});
+    const CliRun list = RunCli(settings(), {"db", "list", "--db", location});
     QSet<int> listed;
     for (const QJsonValue& s : list.json()["stands"].toArray())
         listed.insert(s.toObject()["key"].toInt());
     EXPECT_EQ(listed, keys);
+    if (GetParam() == Backend::Server) {
+        m_db = std::make_unique<StandDatabase>(settings());
+        m_db->setServer(ServerAddress(location));
+        EXPECT_EQ(scalar("select count(*) from rivwooddre").toInt(), 2 * reported);
+        return;
+    }
     for (const char* file :
          {"RivwoodPor.db", "RivwoodDre.db", "RivwoodTlo.db", "RivwoodSes.db", "RivwoodVys.db"}) {
         QSqlQuery q(rawFile(file));

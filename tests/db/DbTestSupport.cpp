@@ -3,6 +3,7 @@
 #include "DatabaseChooser.h"
 #include "SpeciesTables.h"
 #include "TestSupport.h"
+#include "ThrowawayCluster.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,6 +33,28 @@ void DbTest::SetUp() {
 StandDatabase& DbTest::openFresh() {
     m_db = std::make_unique<StandDatabase>(settings());
     EXPECT_TRUE(DatabaseChooser::UseDirectory(*m_db, dir(), {}));
+    return *m_db;
+}
+
+std::string BackendName(const ::testing::TestParamInfo<Backend>& info) {
+    return info.param == Backend::Files ? "Files" : "Server";
+}
+
+void StoreTest::SetUp() {
+    DbTest::SetUp();
+    QString whyNot;
+    if (GetParam() == Backend::Server && !testsupport::ThrowawayCluster::Shared(&whyNot))
+        GTEST_SKIP() << "no PostgreSQL server: " << whyNot.toStdString();
+}
+
+QString StoreTest::freshLocation() {
+    return GetParam() == Backend::Files ? dir()
+                                        : testsupport::ThrowawayCluster::Shared(nullptr)->CreateDatabase();
+}
+
+StandDatabase& StoreTest::openFresh() {
+    m_db = std::make_unique<StandDatabase>(settings());
+    EXPECT_TRUE(DatabaseChooser::UseDirectory(*m_db, freshLocation(), {}));
     return *m_db;
 }
 

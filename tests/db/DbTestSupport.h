@@ -31,6 +31,21 @@ class DbTest : public ::testing::Test {
     QStringList m_raw;
 };
 
+// The two places a stand database can be: a directory of table files, a database on the tests'
+// own PostgreSQL server.
+enum class Backend { Files, Server };
+std::string BackendName(const ::testing::TestParamInfo<Backend>& info);
+
+// A DbTest run on both: openFresh() gives a fresh database in dir() or on the server (the server
+// runs are skipped, with the reason, where no server can be started).
+class StoreTest : public DbTest, public ::testing::WithParamInterface<Backend> {
+  protected:
+    void SetUp() override;
+    // Where a fresh database is: dir() or a new database's address.
+    QString freshLocation();
+    StandDatabase& openFresh();
+};
+
 // One run of rivwood-cli with a settings file; `input` goes to its standard input.
 struct CliRun {
     int code = -1;

@@ -1,0 +1,129 @@
+// The stand database on the tests' own server: db copy between a directory and the server (a
+// bulk import goes up and comes back unchanged, a stand changed on both sides is a conflict),
+// the settings file, rights and server errors.
+#include "DbTestSupport.h"
+
+#include "DatabaseChooser.h"
+#include "DatabaseError.h"
+#include "IniFile.h"
+#include "SettingsKeys.h"
+#include "StandCopy.h"
+#include "StandStore.h"
+#include "TestSupport.h"
+#include "ThrowawayCluster.h"
+
+#include <QSqlQuery>
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace {
+
+class StandCopyTest : public DbTest {
+  protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        QString whyNot;
+        if (!testsupport::ThrowawayCluster::Shared(&whyNot))
+            GTEST_SKIP() << "no PostgreSQL server: " << whyNot.toStdString();
+        server = testsupport::ThrowawayCluster::Shared(nullptr)->CreateDatabase();
+    }
+    CliRun cli(const QStringList& args, const QByteArray& input = {}) {
+        const CliRun r = RunCli(settings(), args, input);
+        EXPECT_EQ(r.code, 0) << args.join(' ').toStdString() << ": " << r.err.toStdString();
+        return r;
+    }
+    QString local(const QString& name) {
+        const QString path = QDir(dir()).filePath(name);
+        QDir().mkpath(path);
+        return path;
+    }
+    // Every stand of a database as rivwood-cli loads it, change counter included.
+    QByteArrayList stands(const QString& db) {
+        QByteArrayList out;
+        for (const QJsonValue& s : cli({"db", "list", "--db", db}).json()["stands"].toArray())
+            out << cli({"db", "load", QString::number(s.toObject()["key"].toInt()), "--db", db}).out;
+        return out;
+    }
+    QString server;
+};
+
+QJsonArray keys(std::initializer_list<int> list) {
+    QJsonArray a;
+    for (int k : list)
+        a.append(k);
+    return a;
+}
+
+} // namespace
+
+TEST_F(StandCopyTest, BulkImportGoesToTheServerAndBackWithNothingLost) {
+    const QString field = local("field"), back = local("back");
+    cli({"import-mantax", "--bulk", testsupport::dataPath("import/mantax_bulk_heights.txt"), "--db", field});
+    const QByteArrayList imported = stands(field);
+    ASSERT_EQ(imported.size(), 4);
+
+    EXPECT_EQ(cli({"db", "copy", "--from", field, "--to", server, "--all"}).json(),
+              (QJsonObject{{"copied", keys({1, 2, 3, 4})}, {"conflicts", QJsonArray()}}));
+    EXPECT_EQ(stands(server), imported);
+    EXPECT_EQ(cli({"db", "copy", "--from", server, "--to", back, "--all"}).json()["copied"].toArray(),
+              keys({1, 2, 3, 4}));
+    EXPECT_EQ(stands(back), imported);
+
+    // Stand 2 changed in the office: taking it again from the field is a conflict, not an
+    // overwrite, until asked for.
+    const QByteArray changed = QJsonDocument(QJsonDocument::fromJson(imported[1]).object()).toJson();
+    cli({"db", "save", "-", "--db", server, "--key", "2"}, changed);
+    EXPECT_EQ(cli({"db", "copy", "--from", field, "--to", server, "--key", "1", "--key", "2"}).json(),
+              (QJsonObject{{"copied", keys({1})}, {"conflicts", keys({2})}}));
+    EXPECT_NE(stands(server)[1], imported[1]);
+    EXPECT_EQ(cli({"db", "copy", "--from", field, "--to", server, "--key", "2", "--conflict", "yes"})
+                  .json()["copied"]
+                  .toArray(),
+              keys({2}));
+    EXPECT_EQ(stands(server), imported);
+}
+
+TEST_F(StandCopyTest, SettingsKeepTheServerWithoutPasswordAndAReaderCannotWrite) {
+    // The server of the settings file comes before the directory.
+    IniFile(settings()).WriteString(SettingsKeys::DataBase, SettingsKeys::Path, dir());
+    IniFile(settings()).WriteString(SettingsKeys::DataBase, SettingsKeys::Server, server);
+    StandDatabase db(settings());
+    ASSERT_TRUE(DatabaseChooser::OpenDatabase(db, dir(), {}));
+    EXPECT_TRUE(db.isServer());
+    EXPECT_FALSE(db.isReadOnly());
+    StandStore(db).SaveNewStand(MakeStand(1, 2).stand);
+    {
+        QSqlQuery q(db.connection());
+        ASSERT_TRUE(q.exec("create role reader login") &&
+                    q.exec("grant select on all tables in schema public to reader"));
+    }
+    // A password typed into the address is used, never stored.
+    const QString reader = QString(server).replace("postgresql://", "postgresql://reader:tajne@");
+    DatabaseChooser::UseServer(db, reader, {});
+    DatabaseChooser::StoreLocation(db);
+    EXPECT_EQ(IniFile(settings()).ReadString(SettingsKeys::DataBase, SettingsKeys::Server),
+              QString(server).replace("postgresql://", "postgresql://reader@"));
+    EXPECT_TRUE(db.isReadOnly());
+    EXPECT_EQ(StandCopy::StandKeys(db).size(), 1u);
+    try {
+        StandStore(db).SaveNewStand(MakeStand(1, 2).stand);
+        ADD_FAILURE() << "a reader saved a stand";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::ReadOnly);
+    }
+}
+
+TEST_F(DbTest, UnreachableServerSaysSoInCzechWithoutThePassword) {
+    StandDatabase db;
+    try {
+        DatabaseChooser::UseDirectory(db, "postgresql://jana:tajne@/porosty?host=/nonexistent&port=1", {});
+        ADD_FAILURE() << "no error";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::Io);
+        EXPECT_TRUE(e.message().contains("se nelze připojit")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains("postgresql://jana@/porosty")) << e.message().toStdString();
+        EXPECT_FALSE(e.message().contains("tajne"));
+    }
+}
