@@ -3,6 +3,7 @@
 #include "CzechCollation.h"
 #include "DatabaseError.h"
 #include "IniFile.h"
+#include "ProgramPaths.h"
 #include "RivwoodError.h"
 #include "ServerSql.h"
 #include "SettingsKeys.h"
@@ -114,6 +115,10 @@ void StandDatabase::setServer(const ServerAddress& server) {
 
 QString StandDatabase::location() const {
     return isServer() ? m_server.display() : QDir::toNativeSeparators(m_directory);
+}
+
+QString StandDatabase::filesDirectory() const {
+    return isServer() ? ProgramPaths::WorkDirectory() : m_directory;
 }
 
 void StandDatabase::useDriver(const char* driver) {

@@ -53,6 +53,9 @@ class StandDatabase {
     const ServerAddress& server() const { return m_server; }
     // Where the database is, for messages: the directory or the server address (no password).
     QString location() const;
+    // Where files made from the database (workbooks, CSV) go unless the user says otherwise: the
+    // database directory, or for a server the work directory (home when installed).
+    QString filesDirectory() const;
 
     // Flags of the last CheckDatabaseFiles: every table file exists (or none does, the tables
     // are then to be created) / none exists. On a server the tables are counted, which opens the

@@ -45,7 +45,7 @@ TFDoExcelu::TFDoExcelu(StandDatabase& database) : m_db(database) {
 TFDoExcelu::~TFDoExcelu() = default;
 
 QString TFDoExcelu::OutputDirectory() const {
-    const QString dir = QDir(m_db.directory()).filePath(OutputFolder);
+    const QString dir = QDir(m_db.filesDirectory()).filePath(OutputFolder);
     if (!QDir().mkpath(dir))
         throw RivwoodError(QStringLiteral("Adresář „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(dir)));
     return dir;

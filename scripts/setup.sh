@@ -15,6 +15,9 @@ packages=(
   librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
   # the help's screenshots (scripts/help-screenshots.sh): PNG optimiser; xvfb and xauth above
   optipng
+  # the stand database on a PostgreSQL server: Qt's QPSQL driver, libpq for the connection's
+  # transaction state, and the server, whose initdb/pg_ctl the tests run as a throwaway cluster
+  libqt6sql6-psql libpq-dev postgresql
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -27,17 +30,3 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# The stand database on a PostgreSQL server: Qt's QPSQL driver, libpq for the connection's
-# transaction state, and the server itself, whose initdb/pg_ctl the tests use for a throwaway
-# cluster of their own.
-server_packages=(libqt6sql6-psql libpq-dev postgresql)
-missing=()
-for p in "${server_packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
-fi

@@ -76,9 +76,9 @@ bool ExportCsv(TallyContext& ctx, QWidget* parent, const std::vector<int>& keys)
         MessageBox::show(parent, {UserMessage::Information, "Není vybrán žádný porost."});
         return false;
     }
-    const QString file = FileDialog::getSaveFileName(parent, "Export do CSV",
-                                                     QDir(ctx.database.directory()).filePath("porosty.csv"),
-                                                     "Tabulka CSV (*.csv)|*.csv|Všechny soubory (*.*)|*.*");
+    const QString file = FileDialog::getSaveFileName(
+        parent, "Export do CSV", QDir(ctx.database.filesDirectory()).filePath("porosty.csv"),
+        "Tabulka CSV (*.csv)|*.csv|Všechny soubory (*.*)|*.*");
     if (file.isEmpty())
         return false;
     return RunGuarded(parent,

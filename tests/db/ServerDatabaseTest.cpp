@@ -6,12 +6,14 @@
 #include "DatabaseChooser.h"
 #include "DatabaseError.h"
 #include "IniFile.h"
+#include "ServerAddress.h"
 #include "SettingsKeys.h"
 #include "StandCopy.h"
 #include "StandStore.h"
 #include "TestSupport.h"
 #include "ThrowawayCluster.h"
 
+#include <QDir>
 #include <QSqlQuery>
 
 #include <QDir>
@@ -126,4 +128,8 @@ TEST_F(DbTest, UnreachableServerSaysSoInCzechWithoutThePassword) {
         EXPECT_TRUE(e.message().contains("postgresql://jana@/porosty")) << e.message().toStdString();
         EXPECT_FALSE(e.message().contains("tajne"));
     }
+    // Workbooks and CSV made from a server database are proposed in a real directory, not one
+    // relative to wherever the program happened to start.
+    db.setServer(ServerAddress(QStringLiteral("postgresql:///porosty")));
+    EXPECT_TRUE(QDir::isAbsolutePath(db.filesDirectory())) << db.filesDirectory().toStdString();
 }
