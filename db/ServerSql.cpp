@@ -109,12 +109,8 @@ void Fail(const QSqlError& error, const QString& what) {
     const DatabaseError::Cause cause = CauseOf(error);
     const QString detail = (error.databaseText().isEmpty() ? error.text() : error.databaseText()).trimmed();
     switch (cause) {
-    case DatabaseError::Busy:
-        throw DatabaseError(cause, DatabaseError::MessageFor(cause, what, detail));
     case DatabaseError::DiskFull:
         throw DatabaseError(cause, "Databázový server nemá volné místo na disku. Změny nebyly uloženy.");
-    case DatabaseError::ReadOnly:
-        throw DatabaseError(cause, DatabaseError::MessageFor(cause, what, detail));
     case DatabaseError::Denied:
         throw DatabaseError(cause, "K databázi porostů na serveru nemáte potřebná práva.");
     case DatabaseError::Io:
@@ -122,7 +118,7 @@ void Fail(const QSqlError& error, const QString& what) {
                                    "dokončeny, nebyly uloženy.");
     case DatabaseError::Damaged:
         throw DatabaseError(cause, "Databázový server ohlásil vnitřní chybu: " + detail);
-    case DatabaseError::Other:
+    default: // busy, read-only and other faults have the file database's messages
         break;
     }
     throw DatabaseError(cause, DatabaseError::MessageFor(cause, what, detail));

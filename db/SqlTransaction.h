@@ -27,8 +27,6 @@ class SqlTransaction {
     bool outermost() const { return m_name.isEmpty(); }
 
   private:
-    bool exec(const char* sql, int* code = nullptr) const;
-
     QSqlDatabase m_db;
     sqlite3* m_handle = nullptr; // null on a server connection
     QString m_name;              // the savepoint of a nested unit
