@@ -42,6 +42,25 @@ void prepareServerTables(StandDatabase& db, bool create) {
         SchemaUpgrade::UpgradeTables(db);
 }
 
+// Where the database is, to return to when the user cancels choosing another.
+struct Location {
+    ServerAddress server;
+    QString directory;
+};
+
+Location locationOf(const StandDatabase& db) {
+    return {db.server(), db.directory()};
+}
+
+void returnTo(StandDatabase& db, const Location& location) {
+    if (!location.server.isEmpty()) {
+        db.setServer(location.server);
+        return;
+    }
+    db.setDirectory(location.directory);
+    db.CheckDatabaseFiles();
+}
+
 // A database that takes no changes is told once, when it is opened.
 void tellReadOnly(StandDatabase& db, const DatabaseDialogs& dialogs) {
     if (db.complete() && db.isReadOnly() && dialogs.show)
@@ -130,20 +149,13 @@ void StoreLocation(const StandDatabase& db) {
 }
 
 bool ChooseDatabaseServer(StandDatabase& db, const DatabaseDialogs& dialogs) {
-    const bool wasServer = db.isServer();
-    const ServerAddress previousServer = db.server();
-    const QString previousDirectory = db.directory();
-    QString address = wasServer ? previousServer.display() : QStringLiteral("postgresql://");
+    const Location previous = locationOf(db);
+    QString address = db.isServer() ? db.server().display() : QStringLiteral("postgresql://");
     for (;;) {
         const std::optional<QString> entered =
             dialogs.chooseServer ? dialogs.chooseServer(address) : std::nullopt;
         if (!entered) {
-            if (wasServer) {
-                db.setServer(previousServer);
-            } else {
-                db.setDirectory(previousDirectory);
-                db.CheckDatabaseFiles();
-            }
+            returnTo(db, previous);
             return false;
         }
         address = *entered;
@@ -173,14 +185,13 @@ bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& c
 }
 
 bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs) {
-    const QString previous = db.directory();
+    const Location previous = locationOf(db);
     std::optional<bool> empty;
     while (!empty) {
         const std::optional<QString> file =
-            dialogs.chooseFile ? dialogs.chooseFile(db.directory()) : std::nullopt;
+            dialogs.chooseFile ? dialogs.chooseFile(db.filesDirectory()) : std::nullopt;
         if (!file) {
-            db.setDirectory(previous);
-            db.CheckDatabaseFiles();
+            returnTo(db, previous);
             return false;
         }
         db.setDirectory(QFileInfo(*file).absolutePath());

@@ -6,6 +6,7 @@
 #include "IniFile.h"
 #include "RivwoodError.h"
 #include "SchemaUpgrade.h"
+#include "ServerAddress.h"
 #include "SettingsKeys.h"
 #include "StandListModel.h"
 #include "StandStore.h"
@@ -270,6 +271,17 @@ TEST_F(DbTest, CancelledChoiceKeepsThePreviousDirectory) {
     EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 0); // still usable
     // The refused directory was not touched.
     EXPECT_FALSE(fileExists(other, "RivwoodDre.db"));
+
+    // Cancelled while on a server: the database stays on the server, and the dialog starts in
+    // a real directory.
+    StandDatabase onServer(settings(), "cancelled-on-server");
+    onServer.setServer(ServerAddress(QStringLiteral("postgresql://jana@server/porosty")));
+    ScriptedDialogs cancel;
+    EXPECT_FALSE(DatabaseChooser::ChooseDatabaseDirectory(onServer, cancel.make()));
+    EXPECT_TRUE(onServer.isServer());
+    EXPECT_EQ(onServer.location(), QStringLiteral("postgresql://jana@server/porosty"));
+    ASSERT_EQ(cancel.startDirectories.size(), 1);
+    EXPECT_TRUE(QDir::isAbsolutePath(cancel.startDirectories.first()));
 }
 
 TEST_F(DbTest, FirstRunWithoutSettingsAlwaysAsks) {
