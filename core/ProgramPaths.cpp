@@ -58,8 +58,8 @@ QString DataDirectory() {
     return IsInstalled(dir) ? sharedDataDirectory(dir) : dir;
 }
 
-QString HelpFile() {
-    return QDir(DataDirectory()).filePath("help/index.html");
+QString HelpDirectory(const QString& dataDirectory) {
+    return QDir(dataDirectory).filePath("help");
 }
 
 QString SamplesDirectory(const QString& dataDirectory) {

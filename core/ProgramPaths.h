@@ -26,7 +26,8 @@ QString SettingsFile();
 // Directory of JHK.KRI, JHK.HMO, the templates and the help: the program directory, or
 // <prefix>/share/rivwood when the program is installed.
 QString DataDirectory();
-QString HelpFile();
+// The HTML help: help/ in a data directory.
+QString HelpDirectory(const QString& dataDirectory);
 // The sample stand and caliper files: ukazky/ in a data directory.
 QString SamplesDirectory(const QString& dataDirectory);
 

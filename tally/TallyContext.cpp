@@ -41,7 +41,7 @@ TallyContext::TallyContext(TallyOptions options)
 TallyContext::~TallyContext() = default;
 
 QString TallyContext::helpDirectory() const {
-    return QDir(m_options.dataDirectory).filePath("help");
+    return ProgramPaths::HelpDirectory(m_options.dataDirectory);
 }
 
 QString TallyContext::defaultDatabaseDirectory() const {

@@ -49,7 +49,7 @@ class TallyContext {
     QString defaultDatabaseDirectory() const;
     // Where file dialogs start when no folder was used before.
     QString workDirectory() const;
-    // The HTML help: help/ in the data directory.
+    // The HTML help of the data directory.
     QString helpDirectory() const;
     void terminate(int code);
 
