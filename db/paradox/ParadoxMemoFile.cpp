@@ -41,7 +41,8 @@ QByteArray ParadoxMemoFile::readAt(qint64 offset, qint64 length, qint64 block) {
 
 QByteArray ParadoxMemoFile::readOwnBlock(qint64 offset, quint32 length) {
     const qint64 block = offset / kChunk;
-    const ByteView header(readAt(offset, kOwnHeader, block));
+    const QByteArray bytes = readAt(offset, kOwnHeader, block);
+    const ByteView header(bytes);
     bool ok = true;
     const int type = header.u8(0, ok);
     const qint64 size = header.u16(1, ok) * kChunk;
