@@ -91,13 +91,16 @@ QString TypeName(FieldType type) {
     case FieldType::Logical:
         return "logická hodnota";
     case FieldType::Memo:
-    case FieldType::FormattedMemo:
         return "poznámka";
+    case FieldType::FormattedMemo:
+        return "formátovaná poznámka";
     case FieldType::Blob:
-    case FieldType::Ole:
-    case FieldType::Graphic:
     case FieldType::Bytes:
         return "binární data";
+    case FieldType::Ole:
+        return "OLE";
+    case FieldType::Graphic:
+        return "obrázek";
     case FieldType::Time:
         return "čas";
     case FieldType::Timestamp:

@@ -115,11 +115,8 @@ QVariant ParadoxTable::value(int field) const {
         return text(end < 0 ? all : all.first(end), f);
     }
     case Paradox::FieldType::Memo:
-    case Paradox::FieldType::FormattedMemo:
         return text(blob(bytes, f), f);
     case Paradox::FieldType::Blob:
-    case Paradox::FieldType::Ole:
-    case Paradox::FieldType::Graphic:
         return blob(bytes, f);
     case Paradox::FieldType::Bytes:
         return bytes.bytes().toByteArray();
@@ -130,6 +127,9 @@ QVariant ParadoxTable::value(int field) const {
     case Paradox::FieldType::Currency:
     case Paradox::FieldType::Logical:
         return Paradox::DecodeNumeric(f.type, bytes);
+    case Paradox::FieldType::FormattedMemo:
+    case Paradox::FieldType::Ole:
+    case Paradox::FieldType::Graphic:
     case Paradox::FieldType::Date:
     case Paradox::FieldType::Time:
     case Paradox::FieldType::Timestamp:

@@ -41,9 +41,10 @@ class ParadoxTable {
     // Steps to the next record; false after the last one, once the chain has held exactly the
     // header's number of records.
     bool next();
-    // A field of the current record: a null QVariant when it is empty; int (Short, Long), double
-    // (Number, Currency), bool (Logical), QString (Alpha, Memo, in the table's code page) or
-    // QByteArray (Blob, Graphic, OLE, Bytes). Date, time and BCD fields are a RivwoodError.
+    // A field of the current record: a null QVariant when it is empty; int (Short, Long,
+    // AutoIncrement), double (Number, Currency), bool (Logical), QString (Alpha, Memo, in the
+    // table's code page) or QByteArray (Blob, Bytes). Fields of the other types (date, time,
+    // BCD, formatted memo, OLE, graphic) are a RivwoodError naming the field.
     QVariant value(int field) const;
     // The block of the current record, numbered from 1.
     int block() const { return m_block; }
