@@ -1,6 +1,7 @@
 #include "OldStandTables.h"
 #include "ParadoxFixtures.h"
 #include "RivwoodError.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -117,4 +118,27 @@ TEST(ParadoxTable, ReadsTextInTheCodePageOfTheHeader) {
         EXPECT_TRUE(e.message().contains("437") && e.message().contains("T437.db"))
             << e.message().toStdString();
     }
+}
+
+TEST(ParadoxTable, ReadsTheHeaderOfParadox4Tables) {
+    // pxlib writes Paradox 7 headers, whose table name takes 261 bytes; tables of Paradox 4 and 5
+    // give it 79, so the field names come earlier.
+    QTemporaryDir dir;
+    const Rows rows = {{1, QString("SM"), 24.5, 21.0}, {1, QString("BO"), 30.0, 25.5}};
+    WriteOldTable(dir.path(), "RivwoodVys", rows);
+    const QString path = QDir(dir.path()).filePath("RivwoodVys.db");
+    QByteArray db = testsupport::readFile(path);
+    const int headerSize = quint8(db[2]) | quint8(db[3]) << 8;
+    const int nameOffset = 0x78 + 6 * quint8(db[0x21]) + 4;
+    db.remove(nameOffset + 79, 261 - 79);
+    db.insert(headerSize - (261 - 79), QByteArray(261 - 79, '\0'));
+    db[0x39] = 9;
+    testsupport::writeFile(path, db);
+
+    ParadoxTable table(path);
+    EXPECT_EQ(table.header().fileVersion, 9);
+    EXPECT_EQ(table.header().tableName, "RivwoodVys");
+    ASSERT_EQ(table.header().fields.size(), 4u);
+    EXPECT_EQ(table.header().fields[3].name, "VYSKA");
+    expectRows(ReadAll(table), rows);
 }
