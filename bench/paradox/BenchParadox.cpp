@@ -2,7 +2,7 @@
 // each (10 filled classes and 3 sample heights a species, a comment a stand, every tenth one over
 // 2 KiB) with the Paradox reader, every field of every record: records and stands per second,
 // the floor for taking such a database over. The tables are written by pxlib first.
-// Usage: bench_paradox [STANDS] [DIRECTORY]
+// Usage: bench_paradox [STANDS] [DIRECTORY]   (tables already in DIRECTORY are read as they are)
 #include "OldStandTables.h"
 #include "ParadoxTable.h"
 
@@ -96,14 +96,20 @@ int main(int argc, char** argv) {
         temporary.emplace();
         dir = temporary->path();
     }
-    QElapsedTimer timer;
-    timer.start();
-    writeTables(dir, stands);
-    std::printf("%d stands x %d species (%d classes, %d sample heights each) written by pxlib in %.1f s, in %s\n",
-                stands, kSpecies, kClasses, kHeights, timer.nsecsElapsed() / 1e9, qPrintable(dir));
+    if (QFileInfo::exists(QDir(dir).filePath("RivwoodPor.db"))) {
+        std::printf("the tables in %s, as they are\n", qPrintable(dir));
+    } else {
+        QElapsedTimer timer;
+        timer.start();
+        writeTables(dir, stands);
+        std::printf(
+            "%d stands x %d species (%d classes, %d sample heights each) written by pxlib in %.1f s, in %s\n",
+            stands, kSpecies, kClasses, kHeights, timer.nsecsElapsed() / 1e9, qPrintable(dir));
+    }
 
     std::printf("\n%-12s %10s %10s %12s %10s\n", "table", "records", "MB", "records/s", "MB/s");
     Pass total;
+    qint64 standsRead = 0;
     for (const char* table : kTables) {
         // The best of three reads: the files are in the page cache after the first.
         Pass best;
@@ -114,6 +120,8 @@ int main(int argc, char** argv) {
         }
         std::printf("%-12s %10lld %10.1f %12.0f %10.1f\n", table, best.records, best.bytes / 1e6,
                     best.records / best.seconds, best.bytes / 1e6 / best.seconds);
+        if (QString(table) == "RivwoodPor")
+            standsRead = best.records;
         total.records += best.records;
         total.bytes += best.bytes;
         total.seconds += best.seconds;
@@ -121,6 +129,6 @@ int main(int argc, char** argv) {
     std::printf("%-12s %10lld %10.1f %12.0f %10.1f\n", "all", total.records, total.bytes / 1e6,
                 total.records / total.seconds, total.bytes / 1e6 / total.seconds);
     std::printf("\nreading every field of every table: %.3f s, %.0f stands/s\n", total.seconds,
-                stands / total.seconds);
+                standsRead / total.seconds);
     return 0;
 }
