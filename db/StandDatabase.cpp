@@ -3,6 +3,7 @@
 #include "CzechCollation.h"
 #include "DatabaseError.h"
 #include "IniFile.h"
+#include "OldDatabaseDirectory.h"
 #include "ProgramPaths.h"
 #include "RivwoodError.h"
 #include "ServerSql.h"
@@ -287,6 +288,7 @@ void StandDatabase::open() {
     if (m_directory.isEmpty() || !QFileInfo(m_directory).isDir())
         throw RivwoodError(
             QString("Adresář databáze „%1“ neexistuje.").arg(QDir::toNativeSeparators(m_directory)));
+    OldDatabaseDirectory::Refuse(m_directory); // never opened as SQLite
     QString paths[TableCount];
     for (int t = 0; t < TableCount; ++t) {
         paths[t] = TablePath(m_directory, Table(t));

@@ -10,6 +10,8 @@ packages=(
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core
   xdg-utils
   libzip-dev
+  # Paradox tables of the older program for the tests of their reader (GPL: tests only)
+  pxlib-dev
   python3-openpyxl python3-xlrd libreoffice-calc-nogui
   # installing: icon rendering, desktop-entry and AppStream checks, the Debian package and lintian
   librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
