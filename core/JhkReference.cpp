@@ -1,5 +1,6 @@
 #include "JhkReference.h"
 
+#include "FileErrorText.h"
 #include "RivwoodError.h"
 
 #include <QDir>
@@ -17,7 +18,8 @@ class RecordFile {
     RecordFile(const QString& path, int recordSize) : m_path(path), m_size(recordSize) {
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
-            throw IoError(QString("Soubor %1 nelze otevřít.").arg(QDir::toNativeSeparators(path)));
+            throw IoError(QString("Soubor %1 nelze otevřít: %2.")
+                              .arg(QDir::toNativeSeparators(path), FileErrorText::ReadFailure(path)));
         // The files are a few kilobytes; anything far larger is not a reference file.
         if (f.size() > 16 * 1024 * 1024)
             throw IoError(QString("Soubor %1 není platný soubor JHK.").arg(QDir::toNativeSeparators(path)));

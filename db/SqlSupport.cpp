@@ -2,6 +2,7 @@
 
 #include "DatabaseError.h"
 #include "ServerSql.h"
+#include "TextUtils.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -94,7 +95,7 @@ QString Text(const QSqlQuery& q, int column) {
 }
 
 QVariant Char(const QString& text, int width) {
-    return text.left(width);
+    return CutAtCharacter(text, width);
 }
 
 QStringList Columns(const QSqlDatabase& db, const QString& table) {

@@ -1,112 +1,84 @@
 #include "MantaxStandReader.h"
 
-#include "CaliperTally.h"
 #include "MantaxReader.h"
+#include "SpeciesCodes.h"
 #include "TextUtils.h"
-
-#include <QHash>
-#include <algorithm>
 
 namespace MantaxStandReader {
 
-namespace {
+Reader::Reader(const SpeciesAssignment& assignment, const ClassLayout& layout, TManualy225& stand)
+    : m_assignment(assignment), m_stand(stand), m_tally(stand, layout) {}
 
-// Species index of every assigned code met so far, so a long file looks each code up once.
-class SpeciesOfCode {
-  public:
-    SpeciesOfCode(const SpeciesAssignment& assignment, CaliperTally& tally, const TManualy225& stand)
-        : m_assignment(assignment), m_tally(tally), m_stand(stand) {}
-
-    // For a tree: the species, created on first use; -1 for a code without an assignment.
-    int forTree(const QString& code) {
+// The species of a tree's code, created on first use; -1 for a code without an assignment. A long
+// file looks each code up once.
+int Reader::speciesOfTree(const QString& code) {
+    auto it = m_treeSpecies.constFind(code);
+    if (it == m_treeSpecies.constEnd()) {
         const QString abbreviation = m_assignment.AbbreviationOf(code);
-        if (abbreviation.isEmpty())
-            return -1;
-        return m_tally.EnsureSpecies(abbreviation);
+        it = m_treeSpecies.insert(code, abbreviation.isEmpty() ? -1 : m_tally.EnsureSpecies(abbreviation));
     }
-    // For a height: the species only when it already has a place in the stand.
-    int forHeight(const QString& code) const {
-        const QString abbreviation = m_assignment.AbbreviationOf(code);
-        return abbreviation.isEmpty() ? -1 : m_stand.indexOf(abbreviation);
-    }
-
-  private:
-    const SpeciesAssignment& m_assignment;
-    CaliperTally& m_tally;
-    const TManualy225& m_stand;
-};
-
-} // namespace
-
-void ReadRecordsIntoStand(const QStringList& records, qsizetype first, qsizetype last,
-                          const SpeciesAssignment& assignment, const ClassLayout& layout,
-                          TManualy225& stand) {
-    CaliperTally tally(stand, layout);
-    SpeciesOfCode species(assignment, tally, stand);
-    QHash<QString, int> treeCache;
-    QString lastTree;
-    int lastTreeSpecies = -1;
-    double lastDiameter = 0;
-    first = std::max<qsizetype>(first, 0);
-    last = std::min<qsizetype>(last, records.size() - 1);
-    for (qsizetype i = first; i <= last; ++i) {
-        const QString& r = records[i];
-        const QChar type = MantaxReader::RecordType(r);
-        if (type == '9')
-            break;
-        if (type == 'A') {
-            stand.name = MantaxReader::RecordText(r);
-        } else if (type == 'B') {
-            stand.designation = MantaxReader::RecordText(r);
-        } else if (type == 'D') {
-            stand.date = MantaxReader::RecordText(r);
-        } else if (type == '1') {
-            // Class totals repeat one record per tree; its reading is the same each time.
-            if (lastTreeSpecies >= 0 && r == lastTree) {
-                tally.AddTree(lastTreeSpecies, lastDiameter);
-                continue;
-            }
-            const QStringList f = MantaxReader::RecordFields(r);
-            if (f.isEmpty())
-                continue;
-            auto it = treeCache.constFind(f[0]);
-            if (it == treeCache.constEnd())
-                it = treeCache.insert(f[0], species.forTree(f[0]));
-            if (it.value() < 0)
-                continue;
-            double d = f.size() > 1 ? ToNumber(f[1], 0) : 0;
-            if (d > MaxDiameter)
-                d = MaxDiameter;
-            tally.AddTree(it.value(), d);
-            lastTree = r;
-            lastTreeSpecies = it.value();
-            lastDiameter = d;
-        } else if (type == '2') {
-            const QStringList f = MantaxReader::RecordFields(r);
-            if (f.isEmpty())
-                continue;
-            const int s = species.forHeight(f[0]);
-            const int h = f.size() > 2 ? ToInteger(f[2], 0) : 0;
-            if (s >= 0 && h >= 1)
-                tally.AddHeight(s, h);
-        }
-    }
-    tally.FinishHeights(10); // decimetres to metres
+    return it.value();
 }
 
-QStringList CollectCodes(const QStringList& records, bool stopAtEnd) {
-    QStringList codes;
-    for (const QString& r : records) {
-        const QChar type = MantaxReader::RecordType(r);
-        if (type == '9' && stopAtEnd)
-            break;
-        if (type != '1')
-            continue;
-        const QStringList f = MantaxReader::RecordFields(r);
-        if (!f.isEmpty())
-            SpeciesAssignment::AddCode(codes, f[0]);
+bool Reader::Read(const QString& r) {
+    if (m_ended)
+        return false;
+    const QChar type = MantaxReader::RecordType(r);
+    if (type == '9') {
+        m_ended = true;
+        return false;
     }
-    return codes;
+    if (type == 'A') {
+        m_stand.name = MantaxReader::RecordText(r);
+    } else if (type == 'B') {
+        m_stand.designation = MantaxReader::RecordText(r);
+    } else if (type == 'D') {
+        m_stand.date = MantaxReader::RecordText(r);
+    } else if (type == '1') {
+        // Class totals repeat one record per tree; its reading is the same each time.
+        if (m_lastTreeSpecies >= 0 && r == m_lastTree) {
+            m_tally.AddTree(m_lastTreeSpecies, m_lastDiameter);
+            return true;
+        }
+        const QStringList f = MantaxReader::RecordFields(r);
+        if (f.isEmpty())
+            return true;
+        const int species = speciesOfTree(f[0]);
+        if (species < 0)
+            return true;
+        double d = f.size() > 1 ? ToNumber(f[1], 0) : 0;
+        if (d > MaxDiameter)
+            d = MaxDiameter;
+        m_tally.AddTree(species, d);
+        m_lastTree = r;
+        m_lastTreeSpecies = species;
+        m_lastDiameter = d;
+    } else if (type == '2') {
+        // A height counts only for a species that already has a place in the stand.
+        const QStringList f = MantaxReader::RecordFields(r);
+        if (f.isEmpty())
+            return true;
+        const QString abbreviation = m_assignment.AbbreviationOf(f[0]);
+        const int s = abbreviation.isEmpty() ? -1 : m_stand.indexOf(abbreviation);
+        const int h = f.size() > 2 ? ToInteger(f[2], 0) : 0;
+        if (s >= 0 && h >= 1)
+            m_tally.AddHeight(s, h);
+    }
+    return true;
+}
+
+void Reader::Finish() {
+    m_tally.FinishHeights(10); // decimetres to metres
+}
+
+bool CollectCode(const QString& record, SpeciesCodes& codes) {
+    const QChar type = MantaxReader::RecordType(record);
+    if (type == '9')
+        return false;
+    if (type == '1')
+        if (const QStringList f = MantaxReader::RecordFields(record); !f.isEmpty())
+            codes.Add(f[0]);
+    return true;
 }
 
 } // namespace MantaxStandReader

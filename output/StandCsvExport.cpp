@@ -1,11 +1,11 @@
 #include "StandCsvExport.h"
 
+#include "AtomicFileWriter.h"
 #include "RivwoodError.h"
 #include "SummaryTable.h"
 
 #include <QDir>
 #include <QLocale>
-#include <QSaveFile>
 
 namespace StandCsvExport {
 
@@ -96,10 +96,6 @@ QString Line(const QStringList& fields, Format format) {
 }
 
 void Export(StandStore& store, const std::vector<int>& keys, const QString& fileName, Format format) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw IoError(QString("Soubor %1 nelze vytvořit: %2")
-                          .arg(QDir::toNativeSeparators(fileName), file.errorString()));
     QByteArray text = Line(Header(), format).toUtf8() + "\r\n";
     for (const int key : keys) {
         StandSession session;
@@ -108,9 +104,8 @@ void Export(StandStore& store, const std::vector<int>& keys, const QString& file
         for (const QStringList& row : StandRows(key, session.stand, format))
             text += Line(row, format).toUtf8() + "\r\n";
     }
-    if (file.write(text) != text.size() || !file.commit())
-        throw IoError(QString("Soubor %1 nelze zapsat: %2")
-                          .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    if (const QString cause = AtomicFileWriter::Write(fileName, text); !cause.isEmpty())
+        throw IoError(QString("Soubor %1 nelze uložit: %2.").arg(QDir::toNativeSeparators(fileName), cause));
 }
 
 } // namespace StandCsvExport

@@ -60,16 +60,35 @@ void TFDoExcelu::openTemplate() {
     TemplateBook = &OpenWorkbook(*ExcelApp, templateFile);
 }
 
+QString TFDoExcelu::proposedDirectory() const {
+    const QString dir = QDir(m_db.filesDirectory()).filePath(OutputFolder);
+    // A folder that cannot be made (read-only media) costs only the proposal, not the export.
+    return QDir().mkpath(dir) ? dir : m_db.filesDirectory();
+}
+
 QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout) {
-    ExcelApp = CreateExcel();
-    if (key <= 0 || !StandQueries::HasSummary(m_db, key))
-        throw RivwoodError(NotComputed);
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db, key);
+    const std::vector<QSqlRecord> rows = summaryRows(key);
     const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
-    const QString directory = OutputDirectory();
-    QString file = SaveDialog1 ? SaveDialog1(directory, ProposedFileName(first)) : QString();
+    const QString file = SaveDialog1 ? SaveDialog1(proposedDirectory(), ProposedFileName(first)) : QString();
     if (file.isEmpty())
         return {};
+    return exportOneStand(rows, stand, layout, file);
+}
+
+QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout,
+                                   const QString& outputFile) {
+    return exportOneStand(summaryRows(key), stand, layout, outputFile);
+}
+
+std::vector<QSqlRecord> TFDoExcelu::summaryRows(int key) const {
+    if (key <= 0 || !StandQueries::HasSummary(m_db, key))
+        throw RivwoodError(NotComputed);
+    return StandQueries::QSestava(m_db, key);
+}
+
+QString TFDoExcelu::exportOneStand(const std::vector<QSqlRecord>& rows, const TManualy225& stand,
+                                   const ClassLayout& layout, QString file) {
+    ExcelApp = CreateExcel();
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".xlsx");
 

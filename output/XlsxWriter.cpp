@@ -1,12 +1,12 @@
 #include "XlsxWriter.h"
 
+#include "AtomicFileWriter.h"
 #include "Workbook.h"
 #include "XmlFragment.h"
 #include "ZipArchive.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 #include <cmath>
 #include <unordered_map>
@@ -359,10 +359,8 @@ bool write(const Workbook& book, const QString& fileName, QString& error) {
         error = QStringLiteral("Sešit „%1“ nelze uložit: %2").arg(QDir::toNativeSeparators(fileName), error);
         return false;
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(package) != package.size() || !file.commit()) {
-        error = QStringLiteral("Sešit „%1“ nelze uložit: %2.")
-                    .arg(QDir::toNativeSeparators(fileName), file.errorString());
+    if (const QString cause = AtomicFileWriter::Write(fileName, package); !cause.isEmpty()) {
+        error = QStringLiteral("Sešit „%1“ nelze uložit: %2.").arg(QDir::toNativeSeparators(fileName), cause);
         return false;
     }
     return true;

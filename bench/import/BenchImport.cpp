@@ -41,6 +41,20 @@ QByteArray generate(int stands, int trees) {
     return out;
 }
 
+// Counts the trees of the stands instead of storing them.
+class CountingSink : public StandSink {
+  public:
+    long long trees = 0;
+    int AllocateStandKey() override { return ++m_key; }
+    void SaveStand(const TManualy225& stand, int) override {
+        for (int i = 0; i < stand.count(); ++i)
+            trees += (long long)stand.at(i).classes[0].trees;
+    }
+
+  private:
+    int m_key = 0;
+};
+
 void assignAll(SpeciesAssignment& a) {
     a.Assign("21", "BO");
     a.Assign("34", "MD");
@@ -76,16 +90,12 @@ int main(int argc, char** argv) {
     parsed.PrepareBulkImport(file);
     const double parseSeconds = timer.nsecsElapsed() / 1e9;
 
-    // Tally alone: every block read into a stand in memory.
+    // Tally alone: every block read from the file into a stand in memory.
     assignAll(parsed.assignment());
     timer.restart();
-    long long tallied = 0;
-    for (const TInfoData& b : parsed.blocks()) {
-        const TManualy225 s = MantaxBulkImport::StandOfBlock(parsed.records(), b, parsed.assignment(),
-                                                             ClassLayout::Make(4, 10));
-        for (int i = 0; i < s.count(); ++i)
-            tallied += (long long)s.at(i).classes[0].trees;
-    }
+    CountingSink counted;
+    parsed.ImportBulk(counted, ClassLayout::Make(4, 10));
+    const long long tallied = counted.trees;
     const double tallySeconds = timer.nsecsElapsed() / 1e9;
 
     // The whole bulk import into a fresh database, from the file on.
@@ -104,7 +114,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const BulkImportResult r = MantaxBulkImport::ImportIntoDatabase(
-        import.records(), import.blocks(), import.assignment(), ClassLayout::Make(4, 10), store);
+        import.lines(), import.blocks(), import.assignment(), ClassLayout::Make(4, 10), store);
     const double importSeconds = timer.nsecsElapsed() / 1e9;
 
     std::printf("plain parse (read, split, convert, codes): %8.3f s  %10.0f trees/s\n", parseSeconds,
