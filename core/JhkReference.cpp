@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <numbers>
 
@@ -167,4 +168,30 @@ TableVolume VolumeFromTable(const JhkRow& D, const JhkRow& V, double x) {
         r.volume = (v0 + (x - d0) * (v1 - v0) / (d1 - d0)) / 100;
     }
     return r;
+}
+
+std::vector<CurvePoint> CurveLine(const QString& refDir, const Kod3& species, int curve) {
+    std::vector<CurvePoint> line;
+    const RecordFile kri(KriPath(refDir), 7);
+    const int K = kri.record(0)[0];
+    for (int k = 1; k <= K; ++k) {
+        const std::uint8_t* idx = kri.record(k);
+        if (!sameCode(idx, species))
+            continue;
+        const int first = i16(idx + 3), n = i16(idx + 5);
+        for (int s = 0; s < n; ++s) {
+            const std::uint8_t* seg = kri.record(qint64(first) + s);
+            if (i16(seg) != curve || seg[3] <= seg[2])
+                continue;
+            const double lower = i16(seg + 4) / 10.0;
+            line.push_back({double(seg[2]), lower});
+            line.push_back({double(seg[3]), lower + seg[6] / 10.0});
+        }
+        break;
+    }
+    std::stable_sort(line.begin(), line.end(),
+                     [](const CurvePoint& a, const CurvePoint& b) { return a.diameter < b.diameter; });
+    // Adjacent segments share their end points.
+    line.erase(std::unique(line.begin(), line.end()), line.end());
+    return line;
 }

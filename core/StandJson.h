@@ -6,7 +6,8 @@
 
 // The stand as JSON, as rivwood-cli reads and prints it: header, layout, key, the change counter
 // of its database row ("change", -1 when it did not come from the database) and every species
-// with its full class array ([centre, trees, treeVolume, classVolume], element 0 = totals).
+// with its full class array ([centre, trees, treeVolume, classVolume], element 0 = totals) and its
+// sample heights ([diameter, height]).
 namespace StandJson {
 
 QJsonObject ToJson(const StandSession& session);

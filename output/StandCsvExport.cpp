@@ -1,5 +1,6 @@
 #include "StandCsvExport.h"
 
+#include "HeightCurveFit.h"
 #include "RivwoodError.h"
 #include "SummaryTable.h"
 
@@ -16,6 +17,13 @@ QString number(double value, Format format) {
     if (format == Format::Czech)
         text.replace('.', ',');
     return text;
+}
+
+// The species' sample count and the model of its best height curve (empty when none).
+QStringList heightCurveFields(const TManual225& s) {
+    const HeightCurves curves = FitHeightCurves(s.sampleHeights);
+    const HeightCurveFit* best = curves.bestFit();
+    return {QString::number(curves.samples.size()), best ? HeightModels::Name(best->model) : QString()};
 }
 
 QChar separator(Format format) {
@@ -46,7 +54,9 @@ QStringList Header() {
             "zasoba_list_m3",
             "zasoba_celk_m3",
             "zasoba_na_ha_m3",
-            "zastoupeni_pct"};
+            "zastoupeni_pct",
+            "vyskove_vzorniky",
+            "model_vysek"};
 }
 
 std::vector<QStringList> StandRows(int key, const TManualy225& stand, Format format) {
@@ -69,7 +79,8 @@ std::vector<QStringList> StandRows(int key, const TManualy225& stand, Format for
                                           number(trees, format), number(s.basalArea, format),
                                           number(s.tableStock, format), number(s.conifer ? stock : 0, format),
                                           number(s.conifer ? 0 : stock, format), number(stock, format),
-                                          number(s.stockPerHa, format), number(s.share, format)});
+                                          number(s.stockPerHa, format), number(s.share, format)} +
+                       heightCurveFields(s));
     }
     if (rows.empty()) {
         QStringList row = head;

@@ -1,0 +1,130 @@
+#include "SampleHeightGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+// The cell editor: reports a changed text; Enter closes it and moves on.
+class SampleDelegate : public QStyledItemDelegate {
+  public:
+    explicit SampleDelegate(SampleHeightGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        editor->setFrame(false);
+        return editor;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        m_oldText = index.data(Qt::EditRole).toString();
+        static_cast<QLineEdit*>(editor)->setText(m_oldText);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        const QString text = static_cast<QLineEdit*>(editor)->text();
+        if (text == m_oldText)
+            return;
+        m_oldText = text;
+        model->setData(index, text, Qt::EditRole);
+        m_grid->editorDone(index.row(), index.column(), text);
+    }
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                auto* editor = qobject_cast<QWidget*>(object);
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                m_grid->moveOn();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+  private:
+    SampleHeightGrid* m_grid;
+    mutable QString m_oldText;
+};
+
+SampleHeightGrid::SampleHeightGrid(QWidget* parent) : QTableWidget(parent) {
+    setObjectName("VyskoveVzorniky");
+    setColumnCount(2);
+    setHorizontalHeaderLabels({"Tloušťka (cm)", "Výška (m)"});
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed);
+    setTabKeyNavigation(false);
+    setItemDelegate(new SampleDelegate(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setToolTip("Výškové vzorníky dřeviny: tloušťka a výška změřených stromů");
+}
+
+QString SampleHeightGrid::text(int row, int column) const {
+    const QTableWidgetItem* i = item(row, column);
+    return i ? i->text() : QString();
+}
+
+void SampleHeightGrid::setRows(const std::vector<std::array<QString, 2>>& rows) {
+    const int before = rowCount();
+    if (before != int(rows.size()))
+        setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int c = 0; c < 2; ++c) {
+            QTableWidgetItem* i = item(r, c);
+            if (!i) {
+                i = new QTableWidgetItem;
+                i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                setItem(r, c, i);
+            }
+            if (i->text() != rows[size_t(r)][size_t(c)])
+                i->setText(rows[size_t(r)][size_t(c)]);
+        }
+    }
+}
+
+void SampleHeightGrid::moveOn() {
+    if (rowCount() == 0)
+        return;
+    const int row = std::max(currentRow(), 0);
+    if (currentColumn() == 0)
+        setCurrentCell(row, 1);
+    else
+        setCurrentCell(std::min(row + 1, rowCount() - 1), 0);
+}
+
+void SampleHeightGrid::keyPressEvent(QKeyEvent* event) {
+    if (state() != EditingState) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            moveOn();
+            return;
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace: {
+            const int row = currentRow(), column = currentColumn();
+            if (row >= 0 && column >= 0 && !text(row, column).isEmpty()) {
+                item(row, column)->setText(QString());
+                editorDone(row, column, QString());
+            }
+            return;
+        }
+        default:
+            break;
+        }
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void SampleHeightGrid::editorDone(int row, int column, const QString& text) {
+    emit sampleEdited(row, column, text);
+}
