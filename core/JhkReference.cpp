@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <numbers>
 

@@ -114,7 +114,8 @@ SampleHeights sampleHeights(const QJsonObject& o) {
     const QJsonValue v = o.value("sampleHeights");
     if (v.isUndefined() || v.isNull())
         return {};
-    const char* const malformed = "Každý prvek pole „sampleHeights“ musí být dvojice čísel [tloušťka, výška].";
+    const char* const malformed =
+        "Každý prvek pole „sampleHeights“ musí být dvojice čísel [tloušťka, výška].";
     if (!v.isArray())
         throw RivwoodError("Pole „sampleHeights“ musí být seznam.");
     SampleHeights out;

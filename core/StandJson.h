@@ -13,7 +13,8 @@ namespace StandJson {
 QJsonObject ToJson(const StandSession& session);
 QJsonObject SpeciesToJson(const TManual225& species);
 // Replaces the session's stand, layout and key with the JSON content. Missing fields take the
-// defaults of a new stand (blank species groups those of the abbreviation); a malformed document is a RivwoodError and leaves the session as it was.
+// defaults of a new stand (blank species groups those of the abbreviation); a malformed document is a
+// RivwoodError and leaves the session as it was.
 void FromJson(const QJsonObject& json, StandSession& session);
 void FromJsonBytes(const QByteArray& bytes, StandSession& session);
 

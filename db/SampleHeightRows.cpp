@@ -26,7 +26,8 @@ void Delete(const QSqlDatabase& db, int key) {
 }
 
 void Read(const QSqlDatabase& db, int key, TManualy225& st) {
-    QSqlQuery q = Exec(db, "select DR_ZKR, TLOUSTKA, VYSKA from RivwoodVys where KLIC = ? order by rowid", {key});
+    QSqlQuery q =
+        Exec(db, "select DR_ZKR, TLOUSTKA, VYSKA from RivwoodVys where KLIC = ? order by rowid", {key});
     while (q.next())
         if (TManual225* s = st.find(Text(q, 0)))
             s->sampleHeights.push_back({Number(q, 1), Number(q, 2)});

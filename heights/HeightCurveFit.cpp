@@ -1,10 +1,10 @@
 #include "HeightCurveFit.h"
 
 #include <Eigen/Core>
-#include <unsupported/Eigen/NonLinearOptimization>
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <unsupported/Eigen/NonLinearOptimization>
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "HeightModel.h"
 
-#include <QStringList>
 #include <Eigen/Dense>
+#include <QStringList>
 #include <cmath>
 #include <functional>
 
@@ -17,10 +17,10 @@ struct Description {
 };
 
 constexpr Description kModels[] = {
-    {HeightModel::Naslund, "naslund", "Näslund", 2},     {HeightModel::Michailoff, "michailoff", "Michailoff", 2},
-    {HeightModel::Curtis, "curtis", "Curtis", 2},        {HeightModel::Meyer, "meyer", "Meyer", 2},
-    {HeightModel::Power, "power", "mocninný", 2},        {HeightModel::Petterson, "petterson", "Petterson", 2},
-    {HeightModel::Wykoff, "wykoff", "Wykoff", 2},        {HeightModel::Prodan, "prodan", "Prodan", 3},
+    {HeightModel::Naslund, "naslund", "Näslund", 2}, {HeightModel::Michailoff, "michailoff", "Michailoff", 2},
+    {HeightModel::Curtis, "curtis", "Curtis", 2},    {HeightModel::Meyer, "meyer", "Meyer", 2},
+    {HeightModel::Power, "power", "mocninný", 2},    {HeightModel::Petterson, "petterson", "Petterson", 2},
+    {HeightModel::Wykoff, "wykoff", "Wykoff", 2},    {HeightModel::Prodan, "prodan", "Prodan", 3},
 };
 
 const Description& describe(HeightModel model) {
@@ -209,7 +209,8 @@ std::optional<std::vector<double>> StartValues(HeightModel model, const SampleHe
         return straightLine(pairs, d, [](const SampleHeight& p) { return p.diameter / std::sqrt(above(p)); });
     case HeightModel::Michailoff:
         // ln(h − 1.3) = ln a − b / d
-        c = straightLine(pairs, [](const SampleHeight& p) { return 1 / p.diameter; }, logAbove);
+        c = straightLine(
+            pairs, [](const SampleHeight& p) { return 1 / p.diameter; }, logAbove);
         if (c)
             *c = {std::exp((*c)[0]), -(*c)[1]};
         return c;
@@ -224,7 +225,8 @@ std::optional<std::vector<double>> StartValues(HeightModel model, const SampleHe
         return meyerStart(pairs);
     case HeightModel::Power:
         // ln(h − 1.3) = ln a + b·ln d
-        c = straightLine(pairs, [](const SampleHeight& p) { return std::log(p.diameter); }, logAbove);
+        c = straightLine(
+            pairs, [](const SampleHeight& p) { return std::log(p.diameter); }, logAbove);
         if (c)
             (*c)[0] = std::exp((*c)[0]);
         return c;
@@ -232,7 +234,8 @@ std::optional<std::vector<double>> StartValues(HeightModel model, const SampleHe
         return straightLine(pairs, d, [](const SampleHeight& p) { return p.diameter / std::cbrt(above(p)); });
     case HeightModel::Wykoff:
         // ln(h − 1.3) = a + b / (d + 1)
-        return straightLine(pairs, [](const SampleHeight& p) { return 1 / (p.diameter + 1); }, logAbove);
+        return straightLine(
+            pairs, [](const SampleHeight& p) { return 1 / (p.diameter + 1); }, logAbove);
     case HeightModel::Prodan: {
         // d² / (h − 1.3) = a + b·d + c·d²
         Eigen::MatrixXd design(Eigen::Index(pairs.size()), 3);

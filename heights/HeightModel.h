@@ -20,9 +20,9 @@ enum class HeightModel { Naslund, Michailoff, Curtis, Meyer, Power, Petterson, W
 
 namespace HeightModels {
 
-inline constexpr std::array<HeightModel, 8> All{HeightModel::Naslund, HeightModel::Michailoff, HeightModel::Curtis,
-                                                HeightModel::Meyer,   HeightModel::Power,      HeightModel::Petterson,
-                                                HeightModel::Wykoff,  HeightModel::Prodan};
+inline constexpr std::array<HeightModel, 8> All{
+    HeightModel::Naslund, HeightModel::Michailoff, HeightModel::Curtis, HeightModel::Meyer,
+    HeightModel::Power,   HeightModel::Petterson,  HeightModel::Wykoff, HeightModel::Prodan};
 inline constexpr int MaxParameters = 3;
 
 // The name rivwood-cli uses ("naslund" …).

@@ -73,13 +73,14 @@ std::vector<QStringList> StandRows(int key, const TManualy225& stand, Format for
         const TManual225& s = stand.at(i);
         const double stock = SpeciesStock(s);
         const double trees = s.classes.empty() ? 0 : s.classes[0].trees;
-        rows.push_back(head + QStringList{stand.abbreviationAt(i), CharsToString(s.tableSpecies),
-                                          CharsToString(s.curveSpecies), number(s.meanDiameter, format),
-                                          number(s.meanHeight, format), number(s.curve / 100.0, format),
-                                          number(trees, format), number(s.basalArea, format),
-                                          number(s.tableStock, format), number(s.conifer ? stock : 0, format),
-                                          number(s.conifer ? 0 : stock, format), number(stock, format),
-                                          number(s.stockPerHa, format), number(s.share, format)} +
+        rows.push_back(head +
+                       QStringList{stand.abbreviationAt(i), CharsToString(s.tableSpecies),
+                                   CharsToString(s.curveSpecies), number(s.meanDiameter, format),
+                                   number(s.meanHeight, format), number(s.curve / 100.0, format),
+                                   number(trees, format), number(s.basalArea, format),
+                                   number(s.tableStock, format), number(s.conifer ? stock : 0, format),
+                                   number(s.conifer ? 0 : stock, format), number(stock, format),
+                                   number(s.stockPerHa, format), number(s.share, format)} +
                        heightCurveFields(s));
     }
     if (rows.empty()) {

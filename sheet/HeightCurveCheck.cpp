@@ -8,6 +8,9 @@ namespace HeightCurveCheck {
 
 namespace {
 
+// How far a height reading may be off without being a mistake: hypsometers read to about a metre.
+constexpr double kReadingError = 1.5;
+
 QString number(double value, int decimals) {
     return QString::number(value, 'f', decimals).replace('.', ',');
 }
@@ -31,7 +34,7 @@ void CheckSamples(const TManual225& s, const QString& name, std::vector<Plausibi
         // The error of the others: one wild sample would otherwise raise the yardstick it is
         // measured by (with ten samples or fewer it could never exceed three times the whole).
         const double others = std::sqrt(std::max(0.0, rss - r * r) / double(n - 1));
-        if (std::fabs(r) <= 3 * others || std::fabs(r) < 0.1)
+        if (std::fabs(r) <= 3 * others || std::fabs(r) <= kReadingError)
             continue;
         const SampleHeight& p = curves.samples[i];
         out.push_back({name, 0, PlausibilityKind::OutlyingHeight,
@@ -42,7 +45,8 @@ void CheckSamples(const TManual225& s, const QString& name, std::vector<Plausibi
     }
 }
 
-void CheckMeanHeight(const TManual225& s, const QString& name, double d, std::vector<PlausibilityWarning>& out) {
+void CheckMeanHeight(const TManual225& s, const QString& name, double d,
+                     std::vector<PlausibilityWarning>& out) {
     const double h = s.meanHeight;
     if (!(h > 0 && d > 0))
         return;
@@ -56,8 +60,8 @@ void CheckMeanHeight(const TManual225& s, const QString& name, double d, std::ve
     out.push_back({name, 0, PlausibilityKind::HeightOffCurve,
                    QString("%1: střední výška %2 m se liší o %3 % od výšky %4 m, kterou dává výšková křivka "
                            "vzorníků při střední tloušťce %5 cm.")
-                       .arg(name, number(h, 1), number(std::fabs(h - curve) / curve * 100, 0), number(curve, 1),
-                            number(d, 1))});
+                       .arg(name, number(h, 1), number(std::fabs(h - curve) / curve * 100, 0),
+                            number(curve, 1), number(d, 1))});
 }
 
 } // namespace HeightCurveCheck

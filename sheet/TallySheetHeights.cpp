@@ -57,17 +57,17 @@ void TallySheet::takeSamplesFromView() {
 
 void TallySheet::sampleEdited(int row, int column, const QString& text) {
     const Step step(*this, "Výškový vzorník");
-    if (m_view.species.isEmpty() || row < 0 || row >= int(m_view.samples.size()) || column < 0 || column > 1 ||
-        m_view.samples[size_t(row)][size_t(column)] == text)
+    if (m_view.species.isEmpty() || row < 0 || row >= int(m_view.samples.size()) || column < 0 ||
+        column > 1 || m_view.samples[size_t(row)][size_t(column)] == text)
         return;
     const Busy busy(*this);
     m_view.samples[size_t(row)][size_t(column)] = text;
     // A bad number stays in its cell, as a bad count does, and makes no pair.
     if (!IsBlank(text) && !sampleValue(column, text))
         m_dialogs->show(
-            {UserMessage::Error, column == 0
-                                     ? QString("Tloušťka vzorníku „%1“ není kladné číslo v cm.").arg(text.trimmed())
-                                     : QString("Výška vzorníku „%1“ není číslo větší než 1,3 m.").arg(text.trimmed())});
+            {UserMessage::Error,
+             column == 0 ? QString("Tloušťka vzorníku „%1“ není kladné číslo v cm.").arg(text.trimmed())
+                         : QString("Výška vzorníku „%1“ není číslo větší než 1,3 m.").arg(text.trimmed())});
     takeSamplesFromView();
 }
 
@@ -113,10 +113,14 @@ bool TallySheet::importSampleHeights(const QByteArray& content) {
         lines << "Soubor neobsahuje žádné výškové vzorníky dřevin tohoto porostu.";
     }
     for (const auto& [species, count] : unknown)
-        lines << QString("Dřevina %1 v porostu není, jejích vzorníků (%2) se nenačetlo.").arg(species).arg(count);
+        lines << QString("Dřevina %1 v porostu není, jejích vzorníků (%2) se nenačetlo.")
+                     .arg(species)
+                     .arg(count);
     lines << file.problems;
     const bool clean = !added.isEmpty() && unknown.empty() && file.problems.isEmpty();
-    m_dialogs->show({added.isEmpty() ? UserMessage::Error : clean ? UserMessage::Information : UserMessage::Warning,
+    m_dialogs->show({added.isEmpty() ? UserMessage::Error
+                     : clean         ? UserMessage::Information
+                                     : UserMessage::Warning,
                      lines.join('\r')});
     return !added.isEmpty();
 }
@@ -151,8 +155,9 @@ void TallySheet::heightFromCurveClicked(std::optional<HeightModel> only) {
         const Busy busy(*this);
         m_dialogs->show(
             {UserMessage::Error,
-             !fit ? QString("Výškovou křivku nelze sestrojit: je potřeba alespoň %1 výškových vzorníků, kterými "
-                            "projde některý z modelů.")
+             !fit ? QString(
+                        "Výškovou křivku nelze sestrojit: je potřeba alespoň %1 výškových vzorníků, kterými "
+                        "projde některý z modelů.")
                         .arg(RequiredSamples(HeightModel::Naslund))
                   : QString("Pro výšku z křivky je potřeba střední tloušťka nebo zapsané četnosti.")});
         return;

@@ -37,7 +37,8 @@ void HeightChart::setData(const Data& data) {
 }
 
 QPointF HeightChart::Scale::at(double d, double h) const {
-    return {area.left() + (d - x0) / (x1 - x0) * area.width(), area.bottom() - (h - y0) / (y1 - y0) * area.height()};
+    return {area.left() + (d - x0) / (x1 - x0) * area.width(),
+            area.bottom() - (h - y0) / (y1 - y0) * area.height()};
 }
 
 HeightChart::Scale HeightChart::scale() const {
@@ -108,8 +109,8 @@ void HeightChart::paintEvent(QPaintEvent*) {
     bold.setBold(true);
     p.setFont(bold);
     p.setPen(pal.text().color());
-    const QString title =
-        m_data.species.isEmpty() ? QString("Výšková křivka") : QString("Výšková křivka – %1").arg(m_data.species);
+    const QString title = m_data.species.isEmpty() ? QString("Výšková křivka")
+                                                   : QString("Výšková křivka – %1").arg(m_data.species);
     p.drawText(QRectF(0, 4, width(), fm.height()), Qt::AlignHCenter | Qt::AlignVCenter, title);
     p.setFont(font());
 
@@ -137,15 +138,16 @@ void HeightChart::paintEvent(QPaintEvent*) {
         p.setPen(QPen(pal.mid().color(), 1, Qt::DotLine));
         p.drawLine(QPointF(s.area.left(), y), QPointF(s.area.right(), y));
         p.setPen(pal.text().color());
-        p.drawText(QRectF(0, y - fm.height() / 2.0, s.area.left() - 4, fm.height()), Qt::AlignRight | Qt::AlignVCenter,
-                   QString::number(h));
+        p.drawText(QRectF(0, y - fm.height() / 2.0, s.area.left() - 4, fm.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, QString::number(h));
     }
     p.setPen(pal.text().color());
     p.drawLine(s.area.bottomLeft(), s.area.bottomRight());
     p.drawLine(s.area.bottomLeft(), s.area.topLeft());
-    p.drawText(QRectF(0, height() - fm.height() - 4, width(), fm.height()), Qt::AlignHCenter | Qt::AlignVCenter,
-               "tloušťka d (cm)");
-    p.drawText(QRectF(4, fm.height() + 6, width(), fm.height()), Qt::AlignLeft | Qt::AlignVCenter, "výška h (m)");
+    p.drawText(QRectF(0, height() - fm.height() - 4, width(), fm.height()),
+               Qt::AlignHCenter | Qt::AlignVCenter, "tloušťka d (cm)");
+    p.drawText(QRectF(4, fm.height() + 6, width(), fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+               "výška h (m)");
 
     p.save();
     p.setClipRect(s.area.adjusted(-1, -6, 1, 1));
@@ -189,7 +191,8 @@ void HeightChart::paintEvent(QPaintEvent*) {
     std::vector<Entry> entries{{0, QString("vzorníky (%1)").arg(m_data.samples.size())}};
     if (m_data.curve)
         entries.push_back({1, QString("%1, RMSE %2 m")
-                                  .arg(HeightModels::Title(m_data.curve->model), LocaleNumbers::Format("%.2f", m_data.curve->rmse))});
+                                  .arg(HeightModels::Title(m_data.curve->model),
+                                       LocaleNumbers::Format("%.2f", m_data.curve->rmse))});
     else
         entries.push_back({-1, "křivku nelze sestrojit"});
     if (m_data.jhk.size() >= 2)
@@ -231,8 +234,8 @@ void HeightChart::paintEvent(QPaintEvent*) {
             break;
         }
         p.setPen(entries[i].kind < 0 ? pal.placeholderText().color() : pal.text().color());
-        p.drawText(QRectF(box.left() + 30, y - line / 2, textWidth + 8, line), Qt::AlignLeft | Qt::AlignVCenter,
-                   entries[i].text);
+        p.drawText(QRectF(box.left() + 30, y - line / 2, textWidth + 8, line),
+                   Qt::AlignLeft | Qt::AlignVCenter, entries[i].text);
     }
 }
 

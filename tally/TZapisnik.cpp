@@ -4,9 +4,9 @@
 #include "HeightChart.h"
 #include "HelpKeys.h"
 #include "HelpTopics.h"
+#include "SampleHeightGrid.h"
 #include "SettingsKeys.h"
 #include "TallyContext.h"
-#include "SampleHeightGrid.h"
 #include "TallyGrid.h"
 #include "TextUtils.h"
 #include "WindowDialogs.h"
@@ -349,10 +349,10 @@ void TZapisnik::sizeGrids() {
 }
 
 void TZapisnik::setTabOrder() {
-    QWidget* order[] = {SirkaTlStupne, PrvniTlStupen, VyberDrevin,     ZapForm,      StrTl,
-                        ETloustka,     EVyska,        VyskaZKrivky,    VypZas,       Zaznam,
-                        BZeZaznamu,    PocDle,        TabZasDle,       VyskoveVzorniky, ETok,
-                        EBreh,         ERKm,          EAkce,           Edatum,       EKroviny};
+    QWidget* order[] = {SirkaTlStupne, PrvniTlStupen, VyberDrevin,  ZapForm,         StrTl,
+                        ETloustka,     EVyska,        VyskaZKrivky, VypZas,          Zaznam,
+                        BZeZaznamu,    PocDle,        TabZasDle,    VyskoveVzorniky, ETok,
+                        EBreh,         ERKm,          EAkce,        Edatum,          EKroviny};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }

@@ -3,6 +3,7 @@
 #include "DatabaseChooser.h"
 #include "DesktopLauncher.h"
 #include "FileDialog.h"
+#include "HeightChart.h"
 #include "HelpTopics.h"
 #include "JhkFileReader.h"
 #include "LocaleNumbers.h"
@@ -99,9 +100,9 @@ void TZapisnik::CteniDatClick() {
 }
 
 void TZapisnik::VyskoveVzornikyClick() {
-    const QString file = FileDialog::getOpenFileName(
-        this, "Výškové vzorníky ze souboru", m_ctx.workDirectory(),
-        "Výškové vzorníky (*.csv;*.txt)|*.csv;*.txt|Všechny soubory (*.*)|*.*");
+    const QString file =
+        FileDialog::getOpenFileName(this, "Výškové vzorníky ze souboru", m_ctx.workDirectory(),
+                                    "Výškové vzorníky (*.csv;*.txt)|*.csv;*.txt|Všechny soubory (*.*)|*.*");
     if (file.isEmpty() || !sheet().fileExists(file))
         return;
     sheet().importSampleHeights(SampleHeightFile::Read(file));

@@ -3,8 +3,8 @@
 #include "HelpKeys.h"
 #include "HelpTopics.h"
 #include "HiddenCommands.h"
-#include "SampleHeightGrid.h"
 #include "MessageBox.h"
+#include "SampleHeightGrid.h"
 #include "StandBatchCommands.h"
 #include "TLadeni.h"
 #include "TTabulka.h"
@@ -186,10 +186,12 @@ void TZapisnik::connectControls() {
     click(VypZas, &TallySheet::stockClicked);
     click(Zaznam, &TallySheet::recordClicked);
     click(BZeZaznamu, &TallySheet::restoreClicked);
-    connect(VyskaZKrivky, &QPushButton::clicked, this, [this] { run([this] { sheet().heightFromCurveClicked(); }); });
-    connect(VyskoveVzorniky, &SampleHeightGrid::sampleEdited, this, [this](int row, int column, const QString& text) {
-        run([this, row, column, text] { sheet().sampleEdited(row, column, text); });
-    });
+    connect(VyskaZKrivky, &QPushButton::clicked, this,
+            [this] { run([this] { sheet().heightFromCurveClicked(); }); });
+    connect(VyskoveVzorniky, &SampleHeightGrid::sampleEdited, this,
+            [this](int row, int column, const QString& text) {
+                run([this, row, column, text] { sheet().sampleEdited(row, column, text); });
+            });
     // The class combos take a chosen item at once and a typed number when it is confirmed.
     const auto layoutCombo = [this](QComboBox* combo, void (TallySheet::*method)(const QString&)) {
         const auto chosen = [this, combo, method] {

@@ -2,9 +2,9 @@
 // grid and the mean-stem boxes.
 #include "DatabaseChooser.h"
 #include "FileDialog.h"
+#include "HeightChart.h"
 #include "IniFile.h"
 #include "MessageBox.h"
-#include "HeightChart.h"
 #include "RivwoodError.h"
 #include "SampleHeightGrid.h"
 #include "SampleOffer.h"

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     std::mt19937 random(4711);
     std::uniform_real_distribution<double> diameter(8, 60), shapeA(1.2, 2.2), shapeB(0.17, 0.24);
     std::normal_distribution<double> error(0, 1);
-    std::vector<SampleHeights> stands(size_t(species));
+    std::vector<SampleHeights> stands(static_cast<size_t>(species));
     for (SampleHeights& samples : stands) {
         const double a = shapeA(random), b = shapeB(random);
         for (int i = 0; i < pairs; ++i) {
@@ -43,8 +43,9 @@ int main(int argc, char** argv) {
         best += curves.bestFit() ? 1 : 0;
     }
     const double seconds = std::max(timer.nsecsElapsed() / 1e9, 1e-9);
-    std::printf("%d dřevin × %d vzorníků, %d modelů: %.3f s, %.0f fits/s, %.0f dřevin/s\n", species, pairs, fits,
-                seconds, fits / seconds, species / seconds);
-    std::printf("konvergovalo %d z %d modelů, nejlepší křivku má %d z %d dřevin\n", converged, fits, best, species);
+    std::printf("%d dřevin × %d vzorníků, %d modelů: %.3f s, %.0f fits/s, %.0f dřevin/s\n", species, pairs,
+                fits, seconds, fits / seconds, species / seconds);
+    std::printf("konvergovalo %d z %d modelů, nejlepší křivku má %d z %d dřevin\n", converged, fits, best,
+                species);
     return 0;
 }

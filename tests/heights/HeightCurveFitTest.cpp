@@ -14,11 +14,12 @@ namespace {
 [[maybe_unused]] const auto* const kApp = testsupport::InstallApplication<QCoreApplication>("heights_test");
 
 // 30 pairs drawn from the Näslund curve h = 1.3 + d² / (1.6 + 0.2·d)² with a normal error of 0.9 m.
-const SampleHeights kNaslundSamples{
-    {15.1, 11.2}, {8.0, 9.0},   {17.5, 13.2}, {24.2, 15.7}, {8.1, 7.7},   {16.5, 13.1}, {51.6, 20.9}, {42.6, 18.5},
-    {13.3, 12.5}, {17.9, 12.5}, {41.7, 19.4}, {48.3, 19.5}, {23.6, 15.1}, {42.6, 19.6}, {14.5, 11.9}, {31.8, 18.7},
-    {34.3, 17.3}, {42.8, 19.5}, {20.3, 14.7}, {26.2, 17.9}, {24.5, 17.0}, {14.1, 12.1}, {37.7, 19.8}, {32.5, 18.2},
-    {30.3, 16.2}, {35.6, 18.3}, {34.6, 18.9}, {11.2, 9.3},  {21.2, 15.9}, {25.7, 16.2}};
+const SampleHeights kNaslundSamples{{15.1, 11.2}, {8.0, 9.0},   {17.5, 13.2}, {24.2, 15.7}, {8.1, 7.7},
+                                    {16.5, 13.1}, {51.6, 20.9}, {42.6, 18.5}, {13.3, 12.5}, {17.9, 12.5},
+                                    {41.7, 19.4}, {48.3, 19.5}, {23.6, 15.1}, {42.6, 19.6}, {14.5, 11.9},
+                                    {31.8, 18.7}, {34.3, 17.3}, {42.8, 19.5}, {20.3, 14.7}, {26.2, 17.9},
+                                    {24.5, 17.0}, {14.1, 12.1}, {37.7, 19.8}, {32.5, 18.2}, {30.3, 16.2},
+                                    {35.6, 18.3}, {34.6, 18.9}, {11.2, 9.3},  {21.2, 15.9}, {25.7, 16.2}};
 
 // The same models fitted by scipy (tests/heights/independent_fit.py), by model name.
 QJsonObject independentFit(const SampleHeights& samples, QString* problem) {
@@ -69,7 +70,8 @@ TEST(HeightCurves, AgreeWithAnIndependentFit) {
         EXPECT_NEAR(fit.rmse, other.value("rmse").toDouble(), 1e-4);
         EXPECT_NEAR(fit.bias, other.value("bias").toDouble(), 1e-3);
         EXPECT_NEAR(fit.aic, other.value("aic").toDouble(), 1e-2);
-        if (lowest.isEmpty() || other.value("aic").toDouble() < scipy.value(lowest).toObject().value("aic").toDouble())
+        if (lowest.isEmpty() ||
+            other.value("aic").toDouble() < scipy.value(lowest).toObject().value("aic").toDouble())
             lowest = name;
     }
     ASSERT_NE(curves.bestFit(), nullptr);
@@ -87,7 +89,8 @@ TEST(HeightCurves, EnoughPairsPerModel) {
     ASSERT_EQ(curves.models.size(), 7u);
     for (const HeightCurveFit& fit : curves.models)
         EXPECT_NE(fit.model, HeightModel::Prodan);
-    EXPECT_TRUE(FitHeightCurves(SampleHeights(kNaslundSamples.begin(), kNaslundSamples.begin() + 3)).models.empty());
+    EXPECT_TRUE(
+        FitHeightCurves(SampleHeights(kNaslundSamples.begin(), kNaslundSamples.begin() + 3)).models.empty());
     EXPECT_EQ(FitHeightCurves(kNaslundSamples, HeightModel::Wykoff).models.size(), 1u);
 }
 
