@@ -100,8 +100,15 @@ bool TallySheet::importSampleHeights(const QByteArray& content) {
         if (TManual225* recorded = m_s.stand.find(species.trimmed()))
             recorded->sampleHeights.insert(recorded->sampleHeights.end(), pairs.begin(), pairs.end());
         if (species == speciesText()) {
+            // The rows typed so far stay, a pair begun included; the new pairs follow them.
             m_s.work.VyskoveVzorniky.insert(m_s.work.VyskoveVzorniky.end(), pairs.begin(), pairs.end());
-            showSamples();
+            if (!m_view.samples.empty() && IsBlank(m_view.samples.back()[0]) &&
+                IsBlank(m_view.samples.back()[1]))
+                m_view.samples.pop_back();
+            for (const SampleHeight& p : pairs)
+                m_view.samples.push_back(
+                    {LocaleNumbers::Shortest(p.diameter), LocaleNumbers::Shortest(p.height)});
+            m_view.samples.push_back({});
         }
         added << QString("%1 %2").arg(species.trimmed()).arg(pairs.size());
     }

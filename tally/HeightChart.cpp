@@ -16,6 +16,44 @@ const QColor kCurveColor(20, 50, 120);
 const QColor kJhkColor(220, 110, 20);
 const QColor kMeanColor(200, 30, 30);
 
+// One line of the legend: its mark (0 point, 1 curve, 2 JHK, 3 mean stem, -1 none) and text.
+struct LegendEntry {
+    int kind;
+    QString text;
+};
+
+std::vector<LegendEntry> legendOf(const HeightChart::Data& data) {
+    std::vector<LegendEntry> entries{{0, QString("vzorníky (%1)").arg(data.samples.size())}};
+    if (data.curve)
+        entries.push_back({1, QString("%1, RMSE %2 m")
+                                  .arg(HeightModels::Title(data.curve->model),
+                                       LocaleNumbers::Format("%.2f", data.curve->rmse))});
+    else
+        entries.push_back({-1, "křivku nelze sestrojit"});
+    if (data.jhk.size() >= 2)
+        entries.push_back({2, data.jhkName});
+    if (data.meanDiameter > 0 && data.meanHeight > 0)
+        entries.push_back({3, "střední kmen"});
+    return entries;
+}
+
+double legendWidth(const std::vector<LegendEntry>& entries, const QFontMetrics& fm) {
+    double text = 0;
+    for (const LegendEntry& e : entries)
+        text = std::max(text, double(fm.horizontalAdvance(e.text)));
+    return text + 40;
+}
+
+// The height of a polyline at diameter d; NaN outside it.
+double polylineHeight(const std::vector<CurvePoint>& line, double d) {
+    for (size_t i = 1; i < line.size(); ++i) {
+        const CurvePoint &a = line[i - 1], &b = line[i];
+        if (d >= a.diameter && d <= b.diameter && b.diameter > a.diameter)
+            return a.height + (b.height - a.height) * (d - a.diameter) / (b.diameter - a.diameter);
+    }
+    return NAN;
+}
+
 void drawCross(QPainter& p, const QPointF& c, double r) {
     p.drawLine(c + QPointF(-r, -r), c + QPointF(r, r));
     p.drawLine(c + QPointF(-r, r), c + QPointF(r, -r));
@@ -62,9 +100,15 @@ HeightChart::Scale HeightChart::scale() const {
             take(d, m_data.curve->height(d));
         }
     // The JHK curve counts where it lies over the diameters shown.
-    for (const CurvePoint& p : m_data.jhk)
-        if (p.diameter >= dMin && p.diameter <= dMax)
-            hMax = std::max(hMax, p.height);
+    if (std::isfinite(dMin))
+        for (int i = 0; i <= 20; ++i) {
+            const double d = dMin + (dMax - dMin) * i / 20;
+            const double h = polylineHeight(m_data.jhk, d);
+            if (std::isfinite(h)) {
+                hMin = std::min(hMin, h);
+                hMax = std::max(hMax, h);
+            }
+        }
     if (!std::isfinite(dMin)) {
         dMin = 0;
         dMax = 50;
@@ -82,7 +126,12 @@ HeightChart::Scale HeightChart::scale() const {
     const double left = fm.horizontalAdvance("000") + 14;
     const double top = fm.height() * 2 + 10;
     const double bottom = fm.height() * 2 + 10;
-    s.area = QRectF(left, top, std::max(10.0, width() - left - 12), std::max(10.0, height() - top - bottom));
+    // A wide chart keeps its legend beside the plot, a narrow one inside it.
+    const double legend = legendWidth(legendOf(m_data), fm);
+    s.legendBeside = width() - left - legend > 360;
+    const double right = s.legendBeside ? legend + 20 : 12;
+    s.area =
+        QRectF(left, top, std::max(10.0, width() - left - right), std::max(10.0, height() - top - bottom));
     return s;
 }
 
@@ -125,7 +174,7 @@ void HeightChart::paintEvent(QPaintEvent*) {
     // Grid and axes.
     p.setPen(QPen(pal.mid().color(), 1, Qt::DotLine));
     const double xStep = ChartScale::NiceStep(s.x1 - s.x0, 6), yStep = ChartScale::NiceStep(s.y1 - s.y0, 5);
-    for (double d = s.x0; d <= s.x1 + 1e-9; d += xStep) {
+    for (double d = std::ceil(s.x0 / xStep - 1e-9) * xStep; d <= s.x1 + 1e-9; d += xStep) {
         const double x = s.at(d, s.y0).x();
         p.setPen(QPen(pal.mid().color(), 1, Qt::DotLine));
         p.drawLine(QPointF(x, s.area.top()), QPointF(x, s.area.bottom()));
@@ -133,7 +182,7 @@ void HeightChart::paintEvent(QPaintEvent*) {
         p.drawText(QRectF(x - 30, s.area.bottom() + 2, 60, fm.height()), Qt::AlignHCenter | Qt::AlignTop,
                    QString::number(d));
     }
-    for (double h = s.y0; h <= s.y1 + 1e-9; h += yStep) {
+    for (double h = std::ceil(s.y0 / yStep - 1e-9) * yStep; h <= s.y1 + 1e-9; h += yStep) {
         const double y = s.at(s.x0, h).y();
         p.setPen(QPen(pal.mid().color(), 1, Qt::DotLine));
         p.drawLine(QPointF(s.area.left(), y), QPointF(s.area.right(), y));
@@ -183,27 +232,12 @@ void HeightChart::paintEvent(QPaintEvent*) {
     }
     p.restore();
 
-    // The legend, in the upper left corner of the plot.
-    struct Entry {
-        int kind; // 0 point, 1 curve, 2 JHK, 3 mean stem
-        QString text;
-    };
-    std::vector<Entry> entries{{0, QString("vzorníky (%1)").arg(m_data.samples.size())}};
-    if (m_data.curve)
-        entries.push_back({1, QString("%1, RMSE %2 m")
-                                  .arg(HeightModels::Title(m_data.curve->model),
-                                       LocaleNumbers::Format("%.2f", m_data.curve->rmse))});
-    else
-        entries.push_back({-1, "křivku nelze sestrojit"});
-    if (m_data.jhk.size() >= 2)
-        entries.push_back({2, m_data.jhkName});
-    if (m_data.meanDiameter > 0 && m_data.meanHeight > 0)
-        entries.push_back({3, "střední kmen"});
-    double textWidth = 0;
-    for (const Entry& e : entries)
-        textWidth = std::max(textWidth, double(fm.horizontalAdvance(e.text)));
+    // The legend, beside the plot or in its upper left corner.
+    const std::vector<LegendEntry> entries = legendOf(m_data);
     const double line = fm.height() + 2;
-    const QRectF box(s.area.left() + 8, s.area.top() + 6, textWidth + 40, line * double(entries.size()) + 6);
+    const double boxWidth = legendWidth(entries, fm);
+    const QRectF box(s.legendBeside ? s.area.right() + 10 : s.area.left() + 8, s.area.top() + 6, boxWidth,
+                     line * double(entries.size()) + 6);
     QColor back = pal.base().color();
     back.setAlpha(220);
     p.setPen(pal.mid().color());
@@ -234,7 +268,7 @@ void HeightChart::paintEvent(QPaintEvent*) {
             break;
         }
         p.setPen(entries[i].kind < 0 ? pal.placeholderText().color() : pal.text().color());
-        p.drawText(QRectF(box.left() + 30, y - line / 2, textWidth + 8, line),
+        p.drawText(QRectF(box.left() + 30, y - line / 2, boxWidth - 30, line),
                    Qt::AlignLeft | Qt::AlignVCenter, entries[i].text);
     }
 }

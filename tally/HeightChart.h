@@ -41,6 +41,7 @@ class HeightChart : public QWidget {
     struct Scale {
         QRectF area;
         double x0 = 0, x1 = 1, y0 = 0, y1 = 1;
+        bool legendBeside = false;
         QPointF at(double d, double h) const;
     };
     Scale scale() const;

@@ -92,6 +92,11 @@ void SampleHeightGrid::setRows(const std::vector<std::array<QString, 2>>& rows) 
     }
 }
 
+QSize SampleHeightGrid::sizeHint() const {
+    return {220, horizontalHeader()->sizeHint().height() + verticalHeader()->defaultSectionSize() * 4 +
+                     2 * frameWidth()};
+}
+
 void SampleHeightGrid::moveOn() {
     if (rowCount() == 0)
         return;

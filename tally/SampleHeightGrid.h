@@ -18,6 +18,9 @@ class SampleHeightGrid : public QTableWidget {
     void setRows(const std::vector<std::array<QString, 2>>& rows);
     // Enter after a cell: the height of the row, or the diameter of the next one.
     void moveOn();
+    // Four rows under the header: the charts below get the rest of the height.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
   signals:
     // The editor handed back a text that differs from the one it started with.

@@ -258,10 +258,9 @@ void TZapisnik::buildControls() {
     HelpKeys::setContext(samples, HelpTopics::HeightCurve);
     auto* samplesLayout = new QVBoxLayout(samples);
     VyskoveVzorniky = new SampleHeightGrid(samples);
-    VyskoveVzorniky->setMinimumHeight(VyskoveVzorniky->verticalHeader()->defaultSectionSize() * 4 +
-                                      VyskoveVzorniky->horizontalHeader()->sizeHint().height() + 4);
     samplesLayout->addWidget(VyskoveVzorniky);
-    right->addWidget(samples, 1);
+    right->addWidget(samples);
+    right->addStretch();
     panels->addLayout(right, 1);
 
     Grafy = new QTabWidget(central);
@@ -320,7 +319,7 @@ void TZapisnik::buildControls() {
     LadButt->setVisible(false);
 
     sizeGrids();
-    resize(1180, 760);
+    resize(1180, 820);
 }
 
 void TZapisnik::sizeGrids() {
