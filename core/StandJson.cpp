@@ -109,7 +109,7 @@ bool flag(const QJsonObject& o, const char* key) {
     return v.toBool();
 }
 
-// [[diameter, height], …]; a species without the field has none.
+// [[diameter, height], …] of usable pairs; a species without the field has none.
 SampleHeights sampleHeights(const QJsonObject& o) {
     const QJsonValue v = o.value("sampleHeights");
     if (v.isUndefined() || v.isNull())
@@ -124,7 +124,13 @@ SampleHeights sampleHeights(const QJsonObject& o) {
         if (!e.isArray() || pair.size() != 2 || !pair[0].isDouble() || !pair[1].isDouble() ||
             !std::isfinite(pair[0].toDouble()) || !std::isfinite(pair[1].toDouble()))
             throw RivwoodError(malformed);
-        out.push_back({pair[0].toDouble(), pair[1].toDouble()});
+        const SampleHeight sample{pair[0].toDouble(), pair[1].toDouble()};
+        if (!IsUsableSample(sample))
+            throw RivwoodError(QString("Výškový vzorník [%1, %2] neplatí: tloušťka musí být větší než 0 cm "
+                                       "a výška větší než 1,3 m.")
+                                   .arg(sample.diameter)
+                                   .arg(sample.height));
+        out.push_back(sample);
     }
     return out;
 }

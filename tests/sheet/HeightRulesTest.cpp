@@ -2,6 +2,7 @@
 #include "SheetFixture.h"
 
 #include "LocaleNumbers.h"
+#include "StandCsvExport.h"
 #include "StandJson.h"
 #include "TestSupport.h"
 
@@ -217,4 +218,21 @@ TEST_F(HeightRules, CommandLine) {
     ASSERT_TRUE(testsupport::writeFile(file, "JD;31;26,5\n"));
     run({"import-heights", file, stand}, 1);
     messages();
+}
+
+// The CSV export ends each species row with its count of sample heights and its best model.
+TEST_F(HeightRules, CsvNamesTheSamplesAndTheModel) {
+    computeAndRecord("SM", 2, {"5", "10", "8"}, "15");
+    typePairs(curvePairs(10));
+    sheet.recordClicked();
+    computeAndRecord("BK", 3, {"4"}, "25");
+    const std::vector<QStringList> rows =
+        StandCsvExport::StandRows(1, session.stand, StandCsvExport::Format::C);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].mid(rows[0].size() - 2),
+              (QStringList{"10", HeightModels::Name(
+                                     FitHeightCurves(session.stand.at(0).sampleHeights).bestFit()->model)}));
+    EXPECT_EQ(rows[1].mid(rows[1].size() - 2), (QStringList{"0", ""}));
+    EXPECT_EQ(StandCsvExport::Header().mid(StandCsvExport::Header().size() - 2),
+              (QStringList{"vyskove_vzorniky", "model_vysek"}));
 }
