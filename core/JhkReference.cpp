@@ -45,6 +45,15 @@ bool sameCode(const std::uint8_t* p, const Kod3& c) {
     return std::memcmp(p, c.c.data(), 3) == 0;
 }
 
+// The number of the species' index record in JHK.KRI, or 0 when the file has none.
+int curveIndex(const RecordFile& kri, const Kod3& species) {
+    const int K = kri.record(0)[0];
+    for (int k = 1; k <= K; ++k)
+        if (sameCode(kri.record(k), species))
+            return k;
+    return 0;
+}
+
 double basalArea(double x) {
     return std::numbers::pi * (x / 200) * (x / 200);
 }
@@ -65,11 +74,8 @@ CurveSearch FindCurve(const QString& refDir, const Kod3& species, double d, doub
     double best = 1e20, spacing = 0;
     {
         const RecordFile kri(KriPath(refDir), 7);
-        const int K = kri.record(0)[0];
-        for (int k = 1; k <= K; ++k) {
+        if (const int k = curveIndex(kri, species)) {
             const std::uint8_t* idx = kri.record(k);
-            if (!sameCode(idx, species))
-                continue;
             const int first = i16(idx + 3), n = i16(idx + 5);
             r.rows = n;
             if (n > 0) {
@@ -103,7 +109,6 @@ CurveSearch FindCurve(const QString& refDir, const Kod3& species, double d, doub
                     }
                 }
             }
-            break;
         }
     }
     if (found && std::fabs(best) > spacing)
@@ -173,21 +178,15 @@ TableVolume VolumeFromTable(const JhkRow& D, const JhkRow& V, double x) {
 std::vector<CurvePoint> CurveLine(const QString& refDir, const Kod3& species, int curve) {
     std::vector<CurvePoint> line;
     const RecordFile kri(KriPath(refDir), 7);
-    const int K = kri.record(0)[0];
-    for (int k = 1; k <= K; ++k) {
-        const std::uint8_t* idx = kri.record(k);
-        if (!sameCode(idx, species))
+    const int k = curveIndex(kri, species);
+    const int first = k ? i16(kri.record(k) + 3) : 0, n = k ? i16(kri.record(k) + 5) : 0;
+    for (int s = 0; s < n; ++s) {
+        const std::uint8_t* seg = kri.record(qint64(first) + s);
+        if (i16(seg) != curve || seg[3] <= seg[2])
             continue;
-        const int first = i16(idx + 3), n = i16(idx + 5);
-        for (int s = 0; s < n; ++s) {
-            const std::uint8_t* seg = kri.record(qint64(first) + s);
-            if (i16(seg) != curve || seg[3] <= seg[2])
-                continue;
-            const double lower = i16(seg + 4) / 10.0;
-            line.push_back({double(seg[2]), lower});
-            line.push_back({double(seg[3]), lower + seg[6] / 10.0});
-        }
-        break;
+        const double lower = i16(seg + 4) / 10.0;
+        line.push_back({double(seg[2]), lower});
+        line.push_back({double(seg[3]), lower + seg[6] / 10.0});
     }
     std::stable_sort(line.begin(), line.end(),
                      [](const CurvePoint& a, const CurvePoint& b) { return a.diameter < b.diameter; });

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 #include <cmath>
 
 namespace SampleHeightFile {
@@ -14,16 +13,6 @@ namespace {
 
 constexpr int kShownProblems = 20;
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
-
-QString decode(const QByteArray& bytes) {
-    auto decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(bytes);
-    if (decoder.hasError())
-        text = Cp1250::decode(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
-}
 
 // The fields of a line, trimmed and unquoted; empty fields at the end (a spreadsheet's) dropped.
 QStringList fields(const QString& line) {
@@ -55,7 +44,7 @@ Result Parse(const QByteArray& bytes) {
         else
             ++hidden;
     };
-    const QStringList lines = decode(bytes).split('\n');
+    const QStringList lines = Cp1250::decodeUtf8OrCp1250(bytes).split('\n');
     bool first = true;
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();

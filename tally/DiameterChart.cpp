@@ -1,13 +1,13 @@
 #include "DiameterChart.h"
 
-#include "ChartScale.h"
+#include "ChartStyle.h"
 
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <cmath>
 
-using ChartScale::NiceStep;
+using ChartStyle::NiceStep;
 
 DiameterChart::DiameterChart(QWidget* parent) : QWidget(parent) {
     setObjectName("RozdeleniCetnosti");
@@ -65,19 +65,8 @@ void DiameterChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QPalette pal = palette();
-    p.fillRect(rect(), pal.base());
-    p.setPen(pal.mid().color());
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-
     const QFontMetrics fm = fontMetrics();
-    QFont bold = font();
-    bold.setBold(true);
-    p.setFont(bold);
-    p.setPen(pal.text().color());
-    const QString title = m_species.isEmpty() ? QString("Rozdělení četností")
-                                              : QString("Rozdělení četností – %1").arg(m_species);
-    p.drawText(QRectF(0, 4, width(), fm.height()), Qt::AlignHCenter | Qt::AlignVCenter, title);
-    p.setFont(font());
+    ChartStyle::PaintFrame(p, *this, "Rozdělení četností", m_species);
 
     const QRectF area = plotArea();
     if (m_bars.empty()) {

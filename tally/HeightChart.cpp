@@ -1,6 +1,6 @@
 #include "HeightChart.h"
 
-#include "ChartScale.h"
+#include "ChartStyle.h"
 #include "LocaleNumbers.h"
 
 #include <QHelpEvent>
@@ -115,10 +115,10 @@ HeightChart::Scale HeightChart::scale() const {
         hMin = 0;
         hMax = 30;
     }
-    const double xStep = ChartScale::NiceStep(std::max(dMax - dMin, 1.0), 6);
+    const double xStep = ChartStyle::NiceStep(std::max(dMax - dMin, 1.0), 6);
     s.x0 = std::max(0.0, std::floor((dMin - xStep / 2) / xStep) * xStep);
     s.x1 = std::ceil((dMax + xStep / 2) / xStep) * xStep;
-    const double yStep = ChartScale::NiceStep(std::max(hMax - hMin, 1.0), 5);
+    const double yStep = ChartStyle::NiceStep(std::max(hMax - hMin, 1.0), 5);
     s.y0 = std::max(0.0, std::floor((hMin - yStep / 2) / yStep) * yStep);
     s.y1 = std::ceil((hMax + yStep / 2) / yStep) * yStep;
 
@@ -149,19 +149,8 @@ void HeightChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QPalette pal = palette();
-    p.fillRect(rect(), pal.base());
-    p.setPen(pal.mid().color());
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-
     const QFontMetrics fm = fontMetrics();
-    QFont bold = font();
-    bold.setBold(true);
-    p.setFont(bold);
-    p.setPen(pal.text().color());
-    const QString title = m_data.species.isEmpty() ? QString("Výšková křivka")
-                                                   : QString("Výšková křivka – %1").arg(m_data.species);
-    p.drawText(QRectF(0, 4, width(), fm.height()), Qt::AlignHCenter | Qt::AlignVCenter, title);
-    p.setFont(font());
+    ChartStyle::PaintFrame(p, *this, "Výšková křivka", m_data.species);
 
     const Scale s = scale();
     if (m_data.samples.empty()) {
@@ -173,7 +162,7 @@ void HeightChart::paintEvent(QPaintEvent*) {
 
     // Grid and axes.
     p.setPen(QPen(pal.mid().color(), 1, Qt::DotLine));
-    const double xStep = ChartScale::NiceStep(s.x1 - s.x0, 6), yStep = ChartScale::NiceStep(s.y1 - s.y0, 5);
+    const double xStep = ChartStyle::NiceStep(s.x1 - s.x0, 6), yStep = ChartStyle::NiceStep(s.y1 - s.y0, 5);
     for (double d = std::ceil(s.x0 / xStep - 1e-9) * xStep; d <= s.x1 + 1e-9; d += xStep) {
         const double x = s.at(d, s.y0).x();
         p.setPen(QPen(pal.mid().color(), 1, Qt::DotLine));

@@ -1,55 +1,9 @@
 #include "SampleHeightGrid.h"
 
+#include "CellEditDelegate.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QStyledItemDelegate>
-
-// The cell editor: reports a changed text; Enter closes it and moves on.
-class SampleDelegate : public QStyledItemDelegate {
-  public:
-    explicit SampleDelegate(SampleHeightGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
-        auto* editor = new QLineEdit(parent);
-        editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        editor->setFrame(false);
-        return editor;
-    }
-
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        m_oldText = index.data(Qt::EditRole).toString();
-        static_cast<QLineEdit*>(editor)->setText(m_oldText);
-    }
-
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
-        const QString text = static_cast<QLineEdit*>(editor)->text();
-        if (text == m_oldText)
-            return;
-        m_oldText = text;
-        model->setData(index, text, Qt::EditRole);
-        m_grid->editorDone(index.row(), index.column(), text);
-    }
-
-  protected:
-    bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                auto* editor = qobject_cast<QWidget*>(object);
-                emit commitData(editor);
-                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-                m_grid->moveOn();
-                return true;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(object, event);
-    }
-
-  private:
-    SampleHeightGrid* m_grid;
-    mutable QString m_oldText;
-};
 
 SampleHeightGrid::SampleHeightGrid(QWidget* parent) : QTableWidget(parent) {
     setObjectName("VyskoveVzorniky");
@@ -64,7 +18,14 @@ SampleHeightGrid::SampleHeightGrid(QWidget* parent) : QTableWidget(parent) {
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
     setTabKeyNavigation(false);
-    setItemDelegate(new SampleDelegate(this));
+    // Enter hands the cell back and moves on.
+    const auto enter = [](int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; };
+    setItemDelegate(new CellEditDelegate(
+        this,
+        [this](const QModelIndex& index, const QString&, const QString& text) {
+            editorDone(index.row(), index.column(), text);
+        },
+        enter, [this](int) { moveOn(); }));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setToolTip("Výškové vzorníky dřeviny: tloušťka a výška změřených stromů");
 }

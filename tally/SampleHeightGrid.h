@@ -30,6 +30,5 @@ class SampleHeightGrid : public QTableWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    friend class SampleDelegate;
     void editorDone(int row, int column, const QString& text);
 };
