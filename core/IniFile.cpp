@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
-#include <QStringDecoder>
 
 namespace {
 
@@ -101,12 +100,7 @@ QStringList IniFile::load(bool forWriting) const {
     }
     const QByteArray bytes = f.readAll();
     // UTF-8 is written; a file carried over from Windows in cp1250 is still read correctly.
-    auto decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(bytes);
-    if (decoder.hasError())
-        text = Cp1250::decode(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    QString text = Cp1250::decodeUtf8OrCp1250(bytes);
     text.replace("\r\n", "\n");
     QStringList lines = text.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())

@@ -3,6 +3,7 @@
 #include "DatabaseSchema.h"
 #include "NativeStatement.h"
 #include "RivwoodError.h"
+#include "SampleHeightRows.h"
 #include "SqlSupport.h"
 
 #include <QSqlQuery>
@@ -63,6 +64,7 @@ Allocation Allocate(const QSqlDatabase& db, const UserIdentification& u) {
 void DeleteChildRows(const QSqlDatabase& db, int key) {
     for (const char* table : {"RIVWOODDRE", "RIVWOODTLO", "RIVWOODSES"})
         Exec(db, QString("delete from\n%1\nWhere KLIC = %2").arg(table).arg(key));
+    SampleHeightRows::Delete(db, key);
 }
 
 std::int64_t Write(const QSqlDatabase& db, const TManualy225& st, int key) {
@@ -161,6 +163,7 @@ std::int64_t Write(const QSqlDatabase& db, const TManualy225& st, int key) {
     dre.finish();
     tlo.finish();
     ses.finish();
+    SampleHeightRows::Write(db, st, key);
     return change;
 }
 

@@ -26,7 +26,7 @@ struct Allocation {
 // identification.
 Allocation Allocate(const QSqlDatabase& db, const UserIdentification& user);
 
-// Deletes the species, class and summary rows of a key.
+// Deletes the species, class, summary and sample-height rows of a key.
 void DeleteChildRows(const QSqlDatabase& db, int key);
 
 // Writes the stand under a key whose row exists, replacing its rows; the row keeps its user

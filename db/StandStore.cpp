@@ -2,6 +2,7 @@
 
 #include "DatabaseSchema.h"
 #include "RivwoodError.h"
+#include "SampleHeightRows.h"
 #include "SqlSupport.h"
 #include "SqlTransaction.h"
 #include "StandCode.h"
@@ -248,6 +249,7 @@ LoadStandResult StandStore::LoadStand(StandSession& session, int key) {
         }
         st.append(zkr, s);
     }
+    SampleHeightRows::Read(db, key, st);
     session.stand = std::move(st);
     if (layoutSet)
         session.SetClassLayout(layout.SirkaStupne, layout.StredPrvniho);

@@ -1,6 +1,7 @@
 #include "StandCsvExport.h"
 
 #include "AtomicFileWriter.h"
+#include "HeightCurveFit.h"
 #include "RivwoodError.h"
 #include "SummaryTable.h"
 
@@ -16,6 +17,13 @@ QString number(double value, Format format) {
     if (format == Format::Czech)
         text.replace('.', ',');
     return text;
+}
+
+// The species' sample count and the model of its best height curve (empty when none).
+QStringList heightCurveFields(const TManual225& s) {
+    const HeightCurves curves = FitHeightCurves(s.sampleHeights);
+    const HeightCurveFit* best = curves.bestFit();
+    return {QString::number(curves.samples.size()), best ? HeightModels::Name(best->model) : QString()};
 }
 
 QChar separator(Format format) {
@@ -46,7 +54,9 @@ QStringList Header() {
             "zasoba_list_m3",
             "zasoba_celk_m3",
             "zasoba_na_ha_m3",
-            "zastoupeni_pct"};
+            "zastoupeni_pct",
+            "vyskove_vzorniky",
+            "model_vysek"};
 }
 
 std::vector<QStringList> StandRows(int key, const TManualy225& stand, Format format) {
@@ -63,13 +73,15 @@ std::vector<QStringList> StandRows(int key, const TManualy225& stand, Format for
         const TManual225& s = stand.at(i);
         const double stock = SpeciesStock(s);
         const double trees = s.classes.empty() ? 0 : s.classes[0].trees;
-        rows.push_back(head + QStringList{stand.abbreviationAt(i), CharsToString(s.tableSpecies),
-                                          CharsToString(s.curveSpecies), number(s.meanDiameter, format),
-                                          number(s.meanHeight, format), number(s.curve / 100.0, format),
-                                          number(trees, format), number(s.basalArea, format),
-                                          number(s.tableStock, format), number(s.conifer ? stock : 0, format),
-                                          number(s.conifer ? 0 : stock, format), number(stock, format),
-                                          number(s.stockPerHa, format), number(s.share, format)});
+        rows.push_back(head +
+                       QStringList{stand.abbreviationAt(i), CharsToString(s.tableSpecies),
+                                   CharsToString(s.curveSpecies), number(s.meanDiameter, format),
+                                   number(s.meanHeight, format), number(s.curve / 100.0, format),
+                                   number(trees, format), number(s.basalArea, format),
+                                   number(s.tableStock, format), number(s.conifer ? stock : 0, format),
+                                   number(s.conifer ? 0 : stock, format), number(stock, format),
+                                   number(s.stockPerHa, format), number(s.share, format)} +
+                       heightCurveFields(s));
     }
     if (rows.empty()) {
         QStringList row = head;

@@ -6,8 +6,9 @@
 #include <vector>
 
 // Stands and their species rows as a CSV table for analysts: UTF-8, a header row, one row per
-// species (a stand without species gets one row of its own). Czech spreadsheets expect ";"
-// between fields and "," in numbers; the C format uses "," and ".".
+// species (a stand without species gets one row of its own), ending with the species' count of
+// sample heights and the model of its best height curve. Czech spreadsheets expect ";" between
+// fields and "," in numbers; the C format uses "," and ".".
 namespace StandCsvExport {
 
 enum class Format { Czech, C };

@@ -12,11 +12,16 @@ packages=(
   libzip-dev
   # Paradox tables of the older program for the tests of their reader (GPL: tests only)
   pxlib-dev
+  # the height curves: Eigen's Levenberg-Marquardt (header-only, MPL-2)
+  libeigen3-dev
   python3-openpyxl python3-xlrd libreoffice-calc-nogui
+  # tests only: scipy's least squares, the independent fit the height curves are checked against
+  python3-scipy
   # installing: icon rendering, desktop-entry and AppStream checks, the Debian package and lintian
   librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
-  # the help's screenshots (scripts/help-screenshots.sh): PNG optimiser; xvfb and xauth above
-  optipng
+  # the help's screenshots (scripts/help-screenshots.sh): PNG optimiser; xvfb and xauth above;
+  # xdotool drives a window under Xvfb when it is checked by hand
+  optipng xdotool
   # the stand database on a PostgreSQL server: Qt's QPSQL driver, libpq for the connection's
   # transaction state, and the server, whose initdb/pg_ctl the tests run as a throwaway cluster
   libqt6sql6-psql libpq-dev postgresql

@@ -153,6 +153,7 @@ void TallySheet::NulujTab() {
     m_view.jhk.clear();
     m_view.diameterModified = false;
     m_view.heightModified = false;
+    m_view.samples.assign(1, {});
 }
 
 void TallySheet::showTotals() {
@@ -222,6 +223,7 @@ void TallySheet::ZPracNaDispl() {
     requestScroll(std::max(first, 0));
     showTotals();
     showHeader();
+    showSamples();
 
     f.ZmenaTloustky = false;
     f.ZmenaVysky = false;
@@ -248,6 +250,8 @@ SheetCommands TallySheet::Refresh() {
     c.layoutCombos = !items;
     c.ulozeni = m_s.stand.count() > 0 || hasUnrecordedEdits();
     c.zrusitDrevinu = items;
+    c.vzorniky = items;
+    c.vyskaZKrivky = c.tloustka && items && heightCurves().bestFit();
     c.vypocteno = f.Vypocteno;
     c.zaznamenano = f.Zaznamenano;
     c.ulozeno = f.Ulozeno && !f.PoStartu;
@@ -262,7 +266,7 @@ bool TallySheet::hasUnrecordedEdits() const {
     if (m_view.species.isEmpty() || f.Zaznamenano || IsBlank(speciesText()))
         return false;
     return f.VyplneneCetnosti || m_s.stand.find(speciesText().trimmed()) || !IsBlank(m_view.diameter) ||
-           !IsBlank(m_view.height);
+           !IsBlank(m_view.height) || !m_s.work.VyskoveVzorniky.empty();
 }
 
 void TallySheet::countEdited(int row, const QString& text) {

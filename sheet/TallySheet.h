@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HeightCurveFit.h"
 #include "PlausibilityCheck.h"
 #include "SheetDialogs.h"
 #include "SheetUndo.h"
@@ -69,6 +70,21 @@ class TallySheet {
     void restoreClicked();                        // "Ze záznamu"
     void curveSpeciesChosen(const QString& text); // "JHK podle:"
     void tableSpeciesChosen(const QString& text); // "Tabulková zásoba podle:"
+
+    // The sample heights of the species on display ("Výškové vzorníky") and its height curve.
+    // A cell of the sample grid handed back by its editor; a pair counts once both are numbers.
+    void sampleEdited(int row, int column, const QString& text);
+    // Pairs "dřevina;tloušťka;výška" from a file's content, added to the species of the stand;
+    // pairs of other species and bad lines are reported. False when nothing was added.
+    bool importSampleHeights(const QByteArray& content);
+    // "Výška z křivky": the mean height read from the best height curve at curveDiameter(), as if
+    // typed (`only`: that model's curve).
+    void heightFromCurveClicked(std::optional<HeightModel> only = std::nullopt);
+    // The height curves of the species on display fitted to its sample heights.
+    HeightCurves heightCurves(std::optional<HeightModel> only = std::nullopt) const;
+    // The diameter the curve is read at: the diameter box's number, else the basal-area mean of
+    // the tally as "Tloušťka" shows it; 0 when there is neither.
+    double curveDiameter() const;
 
     // The species.
     bool canAddSpecies() const;
@@ -173,6 +189,8 @@ class TallySheet {
     void showComputedDiameter(double diameter);
     void emptySpeciesPanel();
     void showHeader();
+    void showSamples();
+    void takeSamplesFromView();
     void requestScroll(int row);
     QString speciesText() const { return m_view.speciesText(); }
 
@@ -193,4 +211,6 @@ class TallySheet {
     std::optional<SheetSnapshot> m_beforeTyping;
     int m_stepDepth = 0;
     int m_saves = 0;
+    // The curves of the last sample heights fitted, refitted only when the pairs change.
+    mutable std::optional<std::pair<SampleHeights, HeightCurves>> m_curves;
 };

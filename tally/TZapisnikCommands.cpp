@@ -3,10 +3,12 @@
 #include "DatabaseChooser.h"
 #include "DesktopLauncher.h"
 #include "FileDialog.h"
+#include "HeightChart.h"
 #include "HelpTopics.h"
 #include "JhkFileReader.h"
 #include "LocaleNumbers.h"
 #include "MessageBox.h"
+#include "SampleHeightFile.h"
 #include "SettingsKeys.h"
 #include "SpeciesTables.h"
 #include "StandCode.h"
@@ -33,6 +35,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <optional>
 
@@ -94,6 +97,16 @@ void TZapisnik::CteniDatClick() {
         this, "Výběr souboru", start, "Soubory dat JHK (*.JHK)|*.JHK|Všechny soubory (*.*)|*.*");
     if (!file.isEmpty())
         sheet().readDataFile(file);
+}
+
+void TZapisnik::VyskoveVzornikyClick() {
+    const QString file =
+        FileDialog::getOpenFileName(this, "Výškové vzorníky ze souboru", m_ctx.workDirectory(),
+                                    "Výškové vzorníky (*.csv;*.txt)|*.csv;*.txt|Všechny soubory (*.*)|*.*");
+    if (file.isEmpty() || !sheet().fileExists(file))
+        return;
+    sheet().importSampleHeights(SampleHeightFile::Read(file));
+    Grafy->setCurrentWidget(GrafVysek);
 }
 
 void TZapisnik::PrumerkaClick(bool vaduz) {

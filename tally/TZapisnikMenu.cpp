@@ -4,6 +4,7 @@
 #include "HelpTopics.h"
 #include "HiddenCommands.h"
 #include "MessageBox.h"
+#include "SampleHeightGrid.h"
 #include "StandBatchCommands.h"
 #include "TLadeni.h"
 #include "TTabulka.h"
@@ -47,6 +48,7 @@ void TZapisnik::buildMenus() {
     a.zrusitDrevinu = item(a.data, "&Zrušit dřevinu", "Zrusitdrevinu1");
     a.zrusitVsechny = item(a.data, "Zrušit &všechny dřeviny", "Zrusitvsechnydreviny1");
     a.novyPorost = item(a.data, "Nový porost", "Novyporost1");
+    a.vyskoveVzorniky = item(a.data, "Výškové vzorníky ze souboru…", "VyskoveVzorniky1");
     a.data->addSeparator();
     a.databaze = a.data->addMenu("Databáze");
     a.databaze->setObjectName("MenuDatabaze");
@@ -152,6 +154,7 @@ void TZapisnik::buildMenus() {
         run([] {});
     });
     command(a.cteniDat, &TZapisnik::CteniDatClick);
+    command(a.vyskoveVzorniky, &TZapisnik::VyskoveVzornikyClick);
     connect(a.mantax, &QAction::triggered, this, [this] { run([this] { PrumerkaClick(false); }); });
     connect(a.vaduz, &QAction::triggered, this, [this] { run([this] { PrumerkaClick(true); }); });
     command(a.mantaxHromadne, &TZapisnik::MantaxHromadneClick);
@@ -183,6 +186,12 @@ void TZapisnik::connectControls() {
     click(VypZas, &TallySheet::stockClicked);
     click(Zaznam, &TallySheet::recordClicked);
     click(BZeZaznamu, &TallySheet::restoreClicked);
+    connect(VyskaZKrivky, &QPushButton::clicked, this,
+            [this] { run([this] { sheet().heightFromCurveClicked(); }); });
+    connect(VyskoveVzorniky, &SampleHeightGrid::sampleEdited, this,
+            [this](int row, int column, const QString& text) {
+                run([this, row, column, text] { sheet().sampleEdited(row, column, text); });
+            });
     // The class combos take a chosen item at once and a typed number when it is confirmed.
     const auto layoutCombo = [this](QComboBox* combo, void (TallySheet::*method)(const QString&)) {
         const auto chosen = [this, combo, method] {

@@ -1,5 +1,7 @@
 #include "WorkbookReaders.h"
 
+#include "TestSupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,7 +52,7 @@ print(json.dumps(out))
 )";
 
 QJsonObject runDump(const QString& module, const char* script, const QString& file, QString* problem) {
-    const QString python = pythonWith(module);
+    const QString python = testsupport::pythonWith(module);
     if (python.isEmpty()) {
         *problem = QStringLiteral("no python3 with %1").arg(module);
         return {};
@@ -65,20 +67,6 @@ QJsonObject runDump(const QString& module, const char* script, const QString& fi
 }
 
 } // namespace
-
-QString pythonWith(const QString& module) {
-    for (const QString& candidate : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
-        const QString exe =
-            QFileInfo(candidate).isAbsolute() ? candidate : QStandardPaths::findExecutable(candidate);
-        if (exe.isEmpty() || !QFileInfo::exists(exe))
-            continue;
-        QProcess p;
-        p.start(exe, {QStringLiteral("-c"), QStringLiteral("import ") + module});
-        if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-            return exe;
-    }
-    return {};
-}
 
 QJsonObject readXlsx(const QString& file, QString* problem) {
     return runDump(QStringLiteral("openpyxl"), kXlsxDump, file, problem);

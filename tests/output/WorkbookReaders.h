@@ -9,8 +9,6 @@
 // and sets `problem` when it cannot run.
 namespace WorkbookReaders {
 
-// A python3 that imports `module`, or empty.
-QString pythonWith(const QString& module);
 // {"sheets":[{"name","cells":{"A1":value…},"merged":["A1:B2"…],"printArea","widths":{"A":w},
 //   "hidden":[rows]}], "names":{"name":"formula"}}; formulas read as "=…".
 QJsonObject readXlsx(const QString& file, QString* problem);

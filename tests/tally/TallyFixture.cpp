@@ -5,6 +5,7 @@
 #include "FileDialog.h"
 #include "IniFile.h"
 #include "LocaleNumbers.h"
+#include "SampleHeightGrid.h"
 #include "SettingsKeys.h"
 #include "TVyberNoveDrev.h"
 #include "TallyGrid.h"
@@ -119,6 +120,16 @@ void TallyFixture::typeCounts(int row, const QStringList& counts) {
             type(c);
             key(Qt::Key_Return);
         }
+    }
+}
+
+void TallyFixture::typeSamples(const QStringList& texts) {
+    SampleHeightGrid* grid = main()->VyskoveVzorniky;
+    grid->setFocus();
+    grid->setCurrentCell(grid->rowCount() - 1, 0);
+    for (const QString& t : texts) {
+        type(t);
+        key(Qt::Key_Return);
     }
 }
 
