@@ -31,6 +31,7 @@ struct SheetView {
     bool heightModified = false;
 
     QString river, bank, riverKm, action, date, shrubArea; // the stand header edits
+    QString designation, comment;                          // "Popis porostu", "Poznámka"
 
     // The grid is scrolled so that this row is the top row whenever scrollRequest changes.
     int topRow = 0;

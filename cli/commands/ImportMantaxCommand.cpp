@@ -3,6 +3,7 @@
 // "KodyDrevin" and codes that are abbreviations themselves.
 #include "CaliperFile.h"
 #include "CliCommand.h"
+#include "CliDatabase.h"
 #include "DatabaseChooser.h"
 #include "DatabaseStandSink.h"
 #include "MantaxImport.h"
@@ -66,6 +67,8 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     }
 
     StandDatabase db(settingsFile(globals));
+    // The bulk import stores stands: a directory that does not exist yet is made.
+    createMissingDirectory(args.value("db"));
     if (!DatabaseChooser::UseDirectory(db, args.value("db"), [](const UserMessage&) { return false; }))
         throw RivwoodError(DatabaseChooser::IncompleteQuestion().text);
     StandStore store(db);
