@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -312,6 +313,8 @@ void TZapisnik::buildControls() {
     LadButt->setObjectName("LadButt");
     LadButt->setVisible(false);
 
+    // The status bar from the start, so that its first message does not move the window's layout.
+    statusBar()->setObjectName("StavovyRadek");
     sizeGrids();
     resize(1180, 760);
 }
