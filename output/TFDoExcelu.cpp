@@ -6,6 +6,7 @@
 #include "SpeciesTables.h"
 #include "StandDatabase.h"
 #include "StandQueries.h"
+#include "StockTotals.h"
 #include "SurveySheetName.h"
 #include "TextUtils.h"
 
@@ -282,7 +283,6 @@ void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QSqlRecord& stand) {
     SetCellText(sheet, R + 4, 7, twoDecimals(number(first, "ZAKM")));
 
     int j = R + 8;
-    double SJ = 0, SL = 0, SC = 0;
     const int n = std::max(int(rows.size()), 1);
     for (int i = 1; i <= n; ++i) {
         const QSqlRecord row = rows.empty() ? QSqlRecord() : rows[size_t(i - 1)];
@@ -295,23 +295,20 @@ void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QSqlRecord& stand) {
         int column = 2;
         for (const char* field : {"TLOUSTKA", "VYSKA", "DR_ZAS_J", "DR_ZAS_L", "DR_ZAS_CEL"})
             SetCellText(sheet, j, column++, roundedText(number(row, field)));
-        SJ += RoundHalfEven(number(row, "DR_ZAS_J"));
-        SL += RoundHalfEven(number(row, "DR_ZAS_L"));
-        SC += RoundHalfEven(number(row, "DR_ZAS_CEL"));
     }
+    // The shrub area is shown with its unit, outside the stock sums.
     const double x = rows.empty() ? 0 : number(rows.back(), "KROVINY");
     if (x > 0) {
         ++j;
         InsertRow(sheet, j);
         CopyRange(t, 14, 1, 14, 15, sheet, j, 1);
-        SL += x;
-        SC += x;
-        SetCellText(sheet, j, 1, QStringLiteral("Křoviny"));
+        SetCellText(sheet, j, 1, StockTotals::ShrubLabel);
         SetCellText(sheet, j, 5, roundedText(x));
         SetCellText(sheet, j, 6, roundedText(x));
     }
-    SetCellText(sheet, j + 2, 4, roundedText(SJ));
-    SetCellText(sheet, j + 2, 5, roundedText(SL));
-    SetCellText(sheet, j + 2, 6, roundedText(SC));
+    const StockTotals::Totals sums = StockTotals::Of(rows);
+    SetCellText(sheet, j + 2, 4, roundedText(sums.conifer));
+    SetCellText(sheet, j + 2, 5, roundedText(sums.broadleaf));
+    SetCellText(sheet, j + 2, 6, roundedText(sums.total));
     RadekSestavy = j + 2;
 }

@@ -30,10 +30,21 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+[ ${#missing[@]} -eq 0 ] && exit 0
+install=(apt-get install -y --no-install-recommends "${missing[@]}")
+if [ "$(id -u)" -eq 0 ]; then
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive "${install[@]}"
+elif command -v sudo >/dev/null 2>&1; then
+  # sudo resets the environment: the front end goes through env.
+  sudo apt-get update
+  sudo env DEBIAN_FRONTEND=noninteractive "${install[@]}"
+else
+  {
+    echo "Chybí balíčky: ${missing[*]}"
+    echo "Nainstalujte je jako root (sudo zde není):"
+    echo "  su -c 'apt-get update && ${install[*]}'"
+  } >&2
+  exit 1
 fi
 

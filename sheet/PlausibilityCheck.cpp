@@ -63,6 +63,8 @@ void checkSpecies(const TManual225& s, const QString& name, const QString& refDi
         out.push_back(
             {name, 0, NoHeight, QString("%1: dřevina má stromy, ale chybí střední výška.").arg(name)});
     HeightCurveCheck::CheckMeanHeight(s, name, d, out);
+    if (!s.computed)
+        out.push_back({name, 0, NotComputed, QString("%1: dřevina není vypočtena.").arg(name)});
 
     if (h > 0 && d > 0) {
         const CurveSearch search = FindCurve(refDir, s.curveSpecies, d, h);

@@ -31,6 +31,7 @@ struct SheetView {
     bool heightModified = false;
 
     QString river, bank, riverKm, action, date, shrubArea; // the stand header edits
+    QString designation, comment;                          // "Popis porostu", "Poznámka"
 
     // "Výškové vzorníky": diameter and height texts of the species' sample trees, as typed; the
     // last row is always empty, for the next pair.

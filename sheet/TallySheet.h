@@ -25,7 +25,7 @@
 // the buttons do.
 class TallySheet {
   public:
-    enum class Header { River, Bank, RiverKm, Action, Date, ShrubArea };
+    enum class Header { River, Bank, RiverKm, Action, Date, ShrubArea, Designation, Comment };
 
     // `store` may be null for work without a database (the command line's compute); saving then
     // fails with a message. `referenceDirectory` holds JHK.KRI and JHK.HMO.
@@ -91,7 +91,9 @@ class TallySheet {
     void addSpecies(const QString& abbreviation); // the choice of the "Nová dřevina" dialog
     void speciesPicked(int index);
     void deleteSpecies(); // "&Zrušit dřevinu"
-    void newStand();      // "Nový porost", "Zrušit &všechny dřeviny"
+    // "Nový porost", "Zrušit &všechny dřeviny": the header starts empty, designation, comment and
+    // stand code included.
+    void newStand();
 
     void headerEdited(Header field, const QString& text);
     void setWithComment(bool on);
@@ -117,7 +119,7 @@ class TallySheet {
     // window leaves out the area (its save stores 1 ha); a stand file is checked with it.
     std::vector<PlausibilityWarning> check(bool withArea = false) const;
     // The findings of check() in one warning (before saving and printing); nothing when none.
-    void showCheck();
+    void showCheck() { showFindings(check()); }
 
     // The summary window.
     void summaryShown(); // fills the grid and computes when the stand has an area
@@ -173,6 +175,10 @@ class TallySheet {
         bool m_was;
     };
 
+    void showFindings(const std::vector<PlausibilityWarning>& warnings);
+    // Before a save: true when no species of the stand lacks its computation, or the user saves
+    // anyway.
+    bool mayStoreUncomputed(const std::vector<PlausibilityWarning>& warnings);
     YesNoQuestion onceQuestion();
     YesNoQuestion conflictQuestion();
     StandStore& store();

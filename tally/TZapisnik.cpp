@@ -23,9 +23,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -312,12 +314,30 @@ void TZapisnik::buildControls() {
         ++column;
     }
     EKroviny->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The designation and the comment: printed in the stand's report, saved with the stand.
+    EPopis = new QLineEdit(header);
+    EPopis->setObjectName("EPopis");
+    EPopis->setMaxLength(80);
+    auto* popisLabel = new QLabel("Popi&s porostu", header);
+    popisLabel->setBuddy(EPopis);
+    EKoment = new QPlainTextEdit(header);
+    EKoment->setObjectName("EKoment");
+    EKoment->setTabChangesFocus(true);
+    EKoment->setFixedHeight(3 * fontMetrics().lineSpacing() + 12);
+    auto* komentLabel = new QLabel("Poznámka", header);
+    komentLabel->setBuddy(EKoment);
+    headerGrid->addWidget(popisLabel, 2, 0);
+    headerGrid->addWidget(EPopis, 3, 0, 1, column);
+    headerGrid->addWidget(komentLabel, 4, 0);
+    headerGrid->addWidget(EKoment, 5, 0, 1, column);
     root->addWidget(header);
 
     LadButt = new QPushButton("Ladění", central);
     LadButt->setObjectName("LadButt");
     LadButt->setVisible(false);
 
+    // The status bar from the start, so that its first message does not move the window's layout.
+    statusBar()->setObjectName("StavovyRadek");
     sizeGrids();
     resize(1180, 820);
 }
@@ -348,10 +368,10 @@ void TZapisnik::sizeGrids() {
 }
 
 void TZapisnik::setTabOrder() {
-    QWidget* order[] = {SirkaTlStupne, PrvniTlStupen, VyberDrevin,  ZapForm,         StrTl,
-                        ETloustka,     EVyska,        VyskaZKrivky, VypZas,          Zaznam,
-                        BZeZaznamu,    PocDle,        TabZasDle,    VyskoveVzorniky, ETok,
-                        EBreh,         ERKm,          EAkce,        Edatum,          EKroviny};
+    QWidget* order[] = {SirkaTlStupne, PrvniTlStupen,   VyberDrevin, ZapForm, StrTl,      ETloustka,
+                        EVyska,        VyskaZKrivky,    VypZas,      Zaznam,  BZeZaznamu, PocDle,
+                        TabZasDle,     VyskoveVzorniky, ETok,        EBreh,   ERKm,       EAkce,
+                        Edatum,        EKroviny,        EPopis,      EKoment};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }

@@ -18,6 +18,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class QTimer;
@@ -111,6 +112,8 @@ class TZapisnik : public QMainWindow {
     QLineEdit* EAkce = nullptr;
     QLineEdit* Edatum = nullptr;
     QLineEdit* EKroviny = nullptr;
+    QLineEdit* EPopis = nullptr;       // "Popis porostu": the stand designation
+    QPlainTextEdit* EKoment = nullptr; // "Poznámka": the stand's comment
     QPushButton* LadButt = nullptr;
     DiameterChart* Graf = nullptr;
     // "Výškové vzorníky", "Výška z křivky" and the height chart, tabbed with the diameter chart.
@@ -153,6 +156,8 @@ class TZapisnik : public QMainWindow {
     void InfoDatabazeClick();
     void OProgramuClick();
     void NavodClick(int context = 0);
+    // "Porost uložen (klíč K)" in the status bar for a few seconds, after a save.
+    void showSaved();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -70,7 +71,8 @@ void TZapisnik::buildMenus() {
     hidden(a.data->addSeparator());
     a.konec = item(a.data, "&Konec", "Konec1");
 
-    a.zpracovani = bar->addMenu("&Zpracování");
+    // Its access letter is not Z: Alt+Z is the button "Záznam".
+    a.zpracovani = bar->addMenu("Zp&racování");
     a.zpracovani->setObjectName("MenuZpracovani");
     a.zpracovani->menuAction()->setVisible(false);
     a.souhrn = hidden(item(a.zpracovani, "&Souhrn", "Souhrn1"));
@@ -125,9 +127,13 @@ void TZapisnik::buildMenus() {
             if (TZapisnik::commandEnabled(action))
                 action->trigger();
         });
+        // Enabled until the refresh says otherwise: a hidden action reports itself disabled.
+        setCommandEnabled(action, true);
     }
 
-    // [Nabidka] VsechnyPrikazy=1 in the settings file puts the hidden commands into the menu too.
+    // [Nabidka] VsechnyPrikazy=1 in the settings file puts the hidden commands into the menu too;
+    // a new installation gets it.
+    HiddenCommands::ShowAllInNewSettings(m_ctx.settingsFile());
     HiddenCommands::ShowWhenWanted(m_ctx.settingsFile(), bar->actions(), {std::begin(keys), std::end(keys)});
 
     connect(a.data, &QMenu::aboutToShow, this, &TZapisnik::Refresh);
@@ -230,12 +236,15 @@ void TZapisnik::connectControls() {
             VypZas->setFocus();
     });
     const std::pair<QLineEdit*, TallySheet::Header> header[] = {
-        {ETok, TallySheet::Header::River},   {EBreh, TallySheet::Header::Bank},
-        {ERKm, TallySheet::Header::RiverKm}, {EAkce, TallySheet::Header::Action},
-        {Edatum, TallySheet::Header::Date},  {EKroviny, TallySheet::Header::ShrubArea}};
+        {ETok, TallySheet::Header::River},        {EBreh, TallySheet::Header::Bank},
+        {ERKm, TallySheet::Header::RiverKm},      {EAkce, TallySheet::Header::Action},
+        {Edatum, TallySheet::Header::Date},       {EKroviny, TallySheet::Header::ShrubArea},
+        {EPopis, TallySheet::Header::Designation}};
     for (const auto& [edit, field] : header)
         connect(edit, &QLineEdit::textEdited, this,
                 [this, field](const QString& text) { sheet().headerEdited(field, text); });
+    connect(EKoment, &QPlainTextEdit::textChanged, this,
+            [this] { sheet().headerEdited(TallySheet::Header::Comment, EKoment->toPlainText()); });
     connect(LadButt, &QPushButton::clicked, this, [this] {
         m_ctx.ladeni->show();
         m_ctx.ladeni->raise();

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -101,6 +102,10 @@ void TZapisnik::showView() {
             ZapForm->scrollToItem(ZapForm->item(std::clamp(v.topRow, 0, rows - 1), 0),
                                   QAbstractItemView::PositionAtTop);
         m_savedRow = std::max(v.topRow, 0);
+        // The cell cursor goes along: a new species starts on the first class, not on the row the
+        // previous species was left at.
+        if (rows > 0 && ZapForm->currentIndex().isValid())
+            ZapForm->setCurrentCell(std::clamp(v.topRow, 0, rows - 1), TallyGrid::CountColumn);
     }
 
     QStringList items;
@@ -128,6 +133,11 @@ void TZapisnik::showView() {
     setText(Edatum, v.date);
     setText(EKroviny, v.shrubArea);
     VyskoveVzorniky->setRows(v.samples);
+    setText(EPopis, v.designation);
+    if (EKoment->toPlainText() != v.comment) {
+        const QSignalBlocker block(EKoment);
+        EKoment->setPlainText(v.comment);
+    }
     updateChart();
     updateHeightChart();
 }

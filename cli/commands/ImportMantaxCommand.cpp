@@ -2,6 +2,7 @@
 // the file into the database. Codes are assigned from --assign CODE=ABBR, the settings section
 // "KodyDrevin" and codes that are abbreviations themselves.
 #include "CliCommand.h"
+#include "CliDatabase.h"
 #include "DatabaseChooser.h"
 #include "DatabaseStandSink.h"
 #include "MantaxImport.h"
@@ -67,6 +68,8 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     }
 
     StandDatabase db(settingsFile(globals));
+    // The bulk import stores stands: a directory that does not exist yet is made.
+    createMissingDirectory(args.value("db"));
     if (!DatabaseChooser::UseDirectory(db, args.value("db"), [](const UserMessage&) { return false; }))
         throw RivwoodError(DatabaseChooser::IncompleteQuestion().text);
     StandStore store(db);

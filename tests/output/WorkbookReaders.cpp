@@ -18,6 +18,7 @@ const char* const kXlsxDump = R"(
 import json, sys, openpyxl
 from openpyxl.utils import get_column_letter
 wb = openpyxl.load_workbook(sys.argv[1])
+stored = openpyxl.load_workbook(sys.argv[1], data_only=True)
 out = {"sheets": [], "names": {}}
 for d in wb.defined_names.definedName:
     out["names"][d.name] = d.attr_text
@@ -27,8 +28,9 @@ for ws in wb:
         for c in row:
             if c.value is not None:
                 cells[c.coordinate] = c.value
+    values = {c.coordinate: c.value for row in stored[ws.title].iter_rows() for c in row if c.value is not None}
     out["sheets"].append({
-        "name": ws.title, "cells": cells,
+        "name": ws.title, "cells": cells, "values": values,
         "merged": sorted(str(m) for m in ws.merged_cells.ranges),
         "printArea": ",".join(ws.print_area) if isinstance(ws.print_area, list) else (ws.print_area or ""),
         "widths": {k: v.width for k, v in ws.column_dimensions.items() if v.width},

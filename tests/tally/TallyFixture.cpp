@@ -77,6 +77,9 @@ void TallyFixture::addSpecies(const QString& name, bool choose) {
         dialog->names()->lineEdit()->selectAll();
         typeInto(dialog->names()->lineEdit(), name);
         QTest::mouseClick(dialog->findChild<QPushButton*>(choose ? "Vybrat" : "Zrusit"), Qt::LeftButton);
+        // A text that names no species keeps the dialog open.
+        if (dialog->isVisible())
+            QTest::mouseClick(dialog->findChild<QPushButton*>("Zrusit"), Qt::LeftButton);
     });
     main()->actions().novaDrevina->trigger();
     main()->Refresh();
