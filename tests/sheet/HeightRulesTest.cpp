@@ -226,13 +226,16 @@ TEST_F(HeightRules, CsvNamesTheSamplesAndTheModel) {
     typePairs(curvePairs(10));
     sheet.recordClicked();
     computeAndRecord("BK", 3, {"4"}, "25");
-    const std::vector<QStringList> rows =
+    const std::vector<StandCsvExport::Row> rows =
         StandCsvExport::StandRows(1, session.stand, StandCsvExport::Format::C);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].mid(rows[0].size() - 2),
+    const auto lastTwo = [](const StandCsvExport::Row& row) {
+        return QStringList{row[row.size() - 2].value, row.back().value};
+    };
+    EXPECT_EQ(lastTwo(rows[0]),
               (QStringList{"10", HeightModels::Name(
                                      FitHeightCurves(session.stand.at(0).sampleHeights).bestFit()->model)}));
-    EXPECT_EQ(rows[1].mid(rows[1].size() - 2), (QStringList{"0", ""}));
+    EXPECT_EQ(lastTwo(rows[1]), (QStringList{"0", ""}));
     EXPECT_EQ(StandCsvExport::Header().mid(StandCsvExport::Header().size() - 2),
               (QStringList{"vyskove_vzorniky", "model_vysek"}));
 }
