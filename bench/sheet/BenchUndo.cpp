@@ -1,0 +1,55 @@
+// The memory the undo history of the tally sheet holds: a stand of 10 species is put on the
+// sheet, then 1,000 counts are typed into the grid of the species on display, each an edit of its
+// own. The figure is the heap in use after the edits less the heap in use before them.
+// Usage: bench_undo [EDITS]
+#include "SheetView.h"
+#include "TallySheet.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <malloc.h>
+
+namespace {
+
+const char* const kSpecies[] = {"SM", "BK", "OL", "JS", "DB", "BO", "MD", "JD", "BR", "TPC"};
+
+size_t heapInUse() {
+    return mallinfo2().uordblks;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int edits = argc > 1 ? QString(argv[1]).toInt() : 1000;
+
+    StandSession session;
+    TallySheet sheet(session, nullptr, RIVWOOD_REFERENCE_DIR);
+    // Ten species, each with trees in 15 classes, recorded into the stand.
+    for (const char* abbreviation : kSpecies) {
+        sheet.addSpecies(abbreviation);
+        for (int row = 0; row < 15; ++row)
+            sheet.countEdited(row + 2, QString::number(3 + row % 7));
+        sheet.Refresh();
+        sheet.recordClicked();
+        sheet.Refresh();
+    }
+    sheet.standReplaced();
+    sheet.Refresh();
+    const int rows = int(sheet.view().rows.size());
+
+    const size_t before = heapInUse();
+    for (int i = 0; i < edits; ++i) {
+        sheet.countEdited(i % rows, QString::number(1 + (i / rows + i) % 9));
+        sheet.Refresh();
+    }
+    const size_t after = heapInUse();
+
+    const double bytes = double(after) - double(before);
+    std::printf("species %d, classes %d, count edits %d, undo steps kept %d\n", sheet.session().stand.count(),
+                rows, edits, sheet.undoStack().count());
+    std::printf("undo memory: %.0f bytes (%.1f KB per edit, %.1f KB per step kept)\n", bytes,
+                bytes / edits / 1024,
+                sheet.undoStack().count() ? bytes / sheet.undoStack().count() / 1024 : 0);
+    return 0;
+}
