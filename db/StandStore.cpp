@@ -99,11 +99,8 @@ SaveResult StandStore::SaveStand(const TManualy225& st, int key, std::int64_t lo
 
 SaveResult StandStore::SaveStand(StandSession& session, int key, const YesNoQuestion& askConflict) {
     const SaveResult r = SaveStand(session.stand, key, session.stand.changeCounter, askConflict);
-    if (r.stored()) {
+    if (r.stored())
         session.stand.changeCounter = r.changeCounter;
-        session.flags.KlicZaznamu = r.key;
-        session.flags.Ulozeno = true;
-    }
     return r;
 }
 
@@ -121,8 +118,6 @@ SaveResult StandStore::SaveNewStand(const TManualy225& st) {
 SaveResult StandStore::SaveNewStand(StandSession& session) {
     const SaveResult r = SaveNewStand(session.stand);
     session.stand.changeCounter = r.changeCounter;
-    session.flags.KlicZaznamu = r.key;
-    session.flags.Ulozeno = true;
     return r;
 }
 
@@ -270,17 +265,17 @@ bool StandStore::CheckDuplicateCode(const TManualy225& st, int key, const YesNoQ
     return !(ask && ask(question));
 }
 
-void StandStore::SBNovyPorostClick(StandSession& session, const YesNoQuestion& ask) {
-    if (CheckDuplicateCode(session.stand, session.flags.KlicZaznamu, ask))
-        return;
+int StandStore::SBNovyPorostClick(StandSession& session, int key, const YesNoQuestion& ask) {
+    if (CheckDuplicateCode(session.stand, key, ask))
+        return 0;
     m_db.RequireWritable(kSaveRefused);
     const UserIdentification u = UserIdentification::Load(m_db.settingsFile());
     QSqlDatabase db = m_db.connection();
     SqlTransaction tx(db);
     const StandRows::Allocation a = StandRows::Allocate(db, u);
     tx.commit();
-    session.flags.KlicZaznamu = a.key;
     session.stand.changeCounter = a.changeCounter;
+    return a.key;
 }
 
 std::optional<UserIdentification> StandStore::ReadUserIdentification(int key) {

@@ -37,12 +37,10 @@ int load(StandStore& store, int key) {
     const LoadStandResult r = store.LoadStand(session, key);
     if (!r.found)
         throw RivwoodError(QString("Porost s klíčem %1 v databázi není.").arg(key));
-    session.flags.KlicZaznamu = key;
-    session.flags.Ulozeno = true;
     if (r.skippedClassRows > 0)
         printError(QString("Vynecháno %1 řádků tloušťkových stupňů mimo rozsah stupňů dřeviny.")
                        .arg(r.skippedClassRows));
-    printJson(StandJson::ToJson(session));
+    printJson(StandJson::ToJson(session, key));
     return 0;
 }
 
@@ -63,7 +61,6 @@ int save(StandStore& store, const CliArgs& args) {
     StandSession session;
     StandJson::FromJsonBytes(readInput(args.positional(1)), session);
     const int key = args.has("key") ? parseIntArg(args.value("key"), "--key") : 0;
-    session.flags.KlicZaznamu = key;
     if (key < 0 || store.CheckDuplicateCode(session.stand, key, askDuplicate))
         throw RivwoodError("Duplicitní kód porostu. Má se přesto uložit ?");
     session.stand.code = session.KodPorostu();

@@ -63,7 +63,7 @@ class UndoWalk : public SheetFixture {
                    .arg(w.Objemy.empty() ? 0 : w.Objemy[0])
                    .arg(w.VyskoveVzorniky.size());
         out << "stand " + QString::fromUtf8(
-                              QJsonDocument(StandJson::ToJson(session)).toJson(QJsonDocument::Compact));
+                              QJsonDocument(StandJson::ToJson(session, session.key())).toJson(QJsonDocument::Compact));
         out << QString("undo %1/%2 <%3> <%4>")
                    .arg(sheet.undoStack().index())
                    .arg(sheet.undoStack().count())
@@ -78,7 +78,7 @@ class UndoWalk : public SheetFixture {
 
 TEST_F(UndoWalk, SameStatesBackAndForth) {
     step("start");
-    sheet.widthChosen("2");
+    sheet.setClassWidth("2");
     step("width 2");
     add("SM");
     step("SM");
@@ -86,59 +86,59 @@ TEST_F(UndoWalk, SameStatesBackAndForth) {
     step("counts");
     counts(7, {"2"});
     step("count mended");
-    sheet.meanDiameterClicked();
+    sheet.meanStem().computeDiameter();
     step("Tloušťka");
     typeHeight("18");
     step("height");
-    sheet.stockClicked();
+    sheet.meanStem().computeStock();
     step("Výpočet");
-    sheet.recordClicked();
+    sheet.meanStem().record();
     step("Záznam");
     add("BK");
     counts(10, {"3", "5"});
     typeDiameter("31.5");
     typeHeight("24");
     step("BK typed");
-    sheet.tableSpeciesChosen("bo");
+    sheet.meanStem().setTableSpecies("bo");
     step("table species");
-    sheet.stockClicked();
-    sheet.recordClicked();
+    sheet.meanStem().computeStock();
+    sheet.meanStem().record();
     step("BK recorded");
-    sheet.speciesPicked(0);
+    sheet.pickSpecies(0);
     counts(8, {"1"});
     step("SM changed");
     for (const auto& [row, column, text] :
          {std::tuple{0, 0, "20"}, {0, 1, "17.5"}, {1, 0, "25"}, {1, 1, "19"}})
-        sheet.sampleEdited(row, column, text);
+        sheet.heights().setSample(row, column, text);
     step("samples");
-    sheet.speciesPicked(1);
+    sheet.pickSpecies(1);
     step("BK picked");
     answer(true);
     sheet.deleteSpecies();
     step("BK deleted");
-    sheet.curveSpeciesChosen("bo");
+    sheet.meanStem().setCurveSpecies("bo");
     step("curve species");
     add("OL");
     counts(3, {"6"});
     step("OL");
 
     while (sheet.undoStack().canUndo()) {
-        sheet.undo();
+        sheet.undoStack().undo();
         step("undo");
     }
     while (sheet.undoStack().canRedo()) {
-        sheet.redo();
+        sheet.undoStack().redo();
         step("redo");
     }
     for (int i = 0; i < 4; ++i) {
-        sheet.undo();
+        sheet.undoStack().undo();
         step("undo");
     }
     counts(20, {"9"});
     step("another count");
-    sheet.undo();
+    sheet.undoStack().undo();
     step("undo");
-    sheet.redo();
+    sheet.undoStack().redo();
     step("redo");
     messages();
 
