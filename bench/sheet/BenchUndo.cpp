@@ -23,30 +23,26 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int edits = argc > 1 ? QString(argv[1]).toInt() : 1000;
 
-    StandSession session;
-    TallySheet sheet(session, nullptr, RIVWOOD_REFERENCE_DIR);
+    TallySheet sheet(nullptr, RIVWOOD_REFERENCE_DIR);
     // Ten species, each with trees in 15 classes, recorded into the stand.
     for (const char* abbreviation : kSpecies) {
         sheet.addSpecies(abbreviation);
         for (int row = 0; row < 15; ++row)
-            sheet.countEdited(row + 2, QString::number(3 + row % 7));
-        sheet.Refresh();
-        sheet.recordClicked();
-        sheet.Refresh();
+            sheet.setCount(row + 2, QString::number(3 + row % 7));
+        sheet.meanStem().record();
     }
-    sheet.standReplaced();
-    sheet.Refresh();
+    // The stand reopened as the command line hands it over: the history starts afresh.
+    sheet.open({OpenedStand::Origin::CommandLine, StandSession(sheet.state()), 0, {}});
     const int rows = int(sheet.view().rows.size());
 
     const size_t before = heapInUse();
     for (int i = 0; i < edits; ++i) {
-        sheet.countEdited(i % rows, QString::number(1 + (i / rows + i) % 9));
-        sheet.Refresh();
+        sheet.setCount(i % rows, QString::number(1 + (i / rows + i) % 9));
     }
     const size_t after = heapInUse();
 
     const double bytes = double(after) - double(before);
-    std::printf("species %d, classes %d, count edits %d, undo steps kept %d\n", sheet.session().stand.count(),
+    std::printf("species %d, classes %d, count edits %d, undo steps kept %d\n", sheet.state().stand.count(),
                 rows, edits, sheet.undoStack().count());
     std::printf("undo memory: %.0f bytes (%.1f KB per edit, %.1f KB per step kept)\n", bytes,
                 bytes / edits / 1024,
