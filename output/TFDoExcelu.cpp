@@ -6,6 +6,7 @@
 #include "SpeciesTables.h"
 #include "StandDatabase.h"
 #include "StandQueries.h"
+#include "StandReportQueries.h"
 #include "SurveySheetName.h"
 #include "TextUtils.h"
 
@@ -51,7 +52,7 @@ QString TFDoExcelu::OutputDirectory() const {
     return dir;
 }
 
-QString TFDoExcelu::ProposedFileName(const QSqlRecord& stand) {
+QString TFDoExcelu::ProposedFileName(const QueryRow& stand) {
     return fileNamePart(text(stand, "NazevTok")) + u'_' + fileNamePart(text(stand, "NazevBreh")) + u'_' +
            fileNamePart(text(stand, "NazevRKm")) + QStringLiteral(".xlsx");
 }
@@ -64,8 +65,8 @@ QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const Clas
     ExcelApp = CreateExcel();
     if (key <= 0 || !StandQueries::HasSummary(m_db, key))
         throw RivwoodError(NotComputed);
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db, key);
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
+    const std::vector<QueryRow> rows = StandQueries::QSestava(m_db, key);
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
     const QString directory = OutputDirectory();
     QString file = SaveDialog1 ? SaveDialog1(directory, ProposedFileName(first)) : QString();
     if (file.isEmpty())
@@ -85,10 +86,10 @@ QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const Clas
     return file;
 }
 
-void TFDoExcelu::writeSummarySheet(Workbook& book, const std::vector<QSqlRecord>& rows) {
+void TFDoExcelu::writeSummarySheet(Workbook& book, const std::vector<QueryRow>& rows) {
     Worksheet& CurrentSheet = GetWorksheet(book, QStringLiteral("sestava"));
     Activate(CurrentSheet);
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
     // The area cell of the template is labelled as the stand area, as in the all-stands block,
     // and the stocking cell beside it is filled as there.
     const std::pair<const char*, QString> header[] = {
@@ -118,7 +119,7 @@ void TFDoExcelu::writeSummarySheet(Workbook& book, const std::vector<QSqlRecord>
     for (int i = 1; i < n; ++i)
         CopyRange(CurrentSheet, zr, zc, zr2, zc2, CurrentSheet, zr + i, 1);
     for (int i = 0; i < std::max(n, 1); ++i) {
-        const QSqlRecord row = i < n ? rows[size_t(i)] : QSqlRecord();
+        const QueryRow row = i < n ? rows[size_t(i)] : QueryRow();
         SetCellText(CurrentSheet, zr + i, zc, SpeciesTables::SpeciesName(text(row, "DR_ZKR")));
         int column = zc + 1;
         for (const char* field : {"TLOUSTKA", "VYSKA", "DR_ZAS_J", "DR_ZAS_L", "DR_ZAS_CEL"})
@@ -196,9 +197,10 @@ void TFDoExcelu::writeTallySheets(Workbook& book, const TManualy225& stand, cons
 QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
     ExcelApp = CreateExcel();
     m_user = UserIdentification::Load(m_db.settingsFile());
-    const std::vector<QSqlRecord> stands = StandQueries::QPor(m_db);
+    const std::vector<QueryRow> stands = StandQueries::QPor(m_db);
     if (stands.empty())
         return {};
+    m_standRows = StandReportQueries::QSestavaByStand(m_db);
     const QString file = outputFile.isEmpty() ? QDir(OutputDirectory()).filePath(AllStandsName) : outputFile;
     openTemplate();
     ResultBook = &AddWorkbook(*ExcelApp);
@@ -210,7 +212,7 @@ QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
     };
     std::map<QString, SurveySheet> surveys;
     int done = 0;
-    for (const QSqlRecord& stand : stands) {
+    for (const QueryRow& stand : stands) {
         const QString sheetName = SurveySheetName::of(text(stand, "NazevAkce"));
         const QString key = SurveySheetName::sheetKey(sheetName);
         auto it = surveys.find(key);
@@ -223,8 +225,10 @@ QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
         RadekSestavy = it->second.row;
         AppendStandBlock(*it->second.sheet, stand);
         it->second.row = RadekSestavy;
-        if (Progress && !Progress(++done, int(stands.size())))
+        if (Progress && !Progress(++done, int(stands.size()))) {
+            m_standRows.clear();
             return {};
+        }
     }
     Activate(ResultBook->sheet(0));
     SaveWorkbookAs(*ResultBook, file);
@@ -232,10 +236,11 @@ QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
     CloseWorkbook(*ExcelApp, *TemplateBook);
     ResultBook = TemplateBook = nullptr;
     ExcelApp.reset();
+    m_standRows.clear();
     return file;
 }
 
-void TFDoExcelu::WriteSurveySheetHeader(Worksheet& sheet, const QSqlRecord& stand) {
+void TFDoExcelu::WriteSurveySheetHeader(Worksheet& sheet, const QueryRow& stand) {
     Worksheet& t = WorksheetAt(*TemplateBook, 1);
     CopyAllRows(t, sheet);
     DeleteRow(sheet, 14);
@@ -248,7 +253,7 @@ void TFDoExcelu::WriteSurveySheetHeader(Worksheet& sheet, const QSqlRecord& stan
     RadekSestavy = 6;
 }
 
-void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QSqlRecord& stand) {
+void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QueryRow& stand) {
     const int R = RadekSestavy;
     Worksheet& t = WorksheetAt(*TemplateBook, 1);
     CopyRows(t, 7, 18, sheet, R + 1);
@@ -258,15 +263,16 @@ void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QSqlRecord& stand) {
     SetCellText(sheet, R + 2, 12, text(stand, "NazevRKm"));
     SetCellText(sheet, R + 4, 3, NumberText::shortest(number(stand, "PLOCHA")));
 
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db, int(number(stand, "KLIC")));
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
+    const auto read = m_standRows.find(int(number(stand, "KLIC")));
+    const std::vector<QueryRow> rows = read != m_standRows.end() ? read->second : std::vector<QueryRow>();
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
     SetCellText(sheet, R + 4, 7, twoDecimals(number(first, "ZAKM")));
 
     int j = R + 8;
     double SJ = 0, SL = 0, SC = 0;
     const int n = std::max(int(rows.size()), 1);
     for (int i = 1; i <= n; ++i) {
-        const QSqlRecord row = rows.empty() ? QSqlRecord() : rows[size_t(i - 1)];
+        const QueryRow row = rows.empty() ? QueryRow() : rows[size_t(i - 1)];
         if (i > 1) {
             ++j;
             InsertRow(sheet, j);

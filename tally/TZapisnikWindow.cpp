@@ -92,11 +92,21 @@ DatabaseDialogs TZapisnik::databaseDialogs() {
             this, "Databázový server",
             "Adresa databáze porostů na serveru PostgreSQL:\n"
             "postgresql://uživatel@server:port/databáze\n\n"
-            "Heslo se neukládá: program je vezme ze souboru ~/.pgpass nebo z proměnné PGPASSWORD.",
+            "Heslo se neukládá: program je vezme ze souboru ~/.pgpass, a když tam není, zeptá se na ně.",
             QLineEdit::Normal, address, &ok);
         if (!ok || entered.trimmed().isEmpty())
             return std::nullopt;
         return entered.trimmed();
+    };
+    // Asked once in a run: the database keeps the password in memory, never in the settings.
+    dialogs.askPassword = [this](const QString& address, const QString& reason) -> std::optional<QString> {
+        bool ok = false;
+        const QString password = QInputDialog::getText(this, "Heslo k databázovému serveru",
+                                                       QString("%1\n\nHeslo pro „%2“:").arg(reason, address),
+                                                       QLineEdit::Password, QString(), &ok);
+        if (!ok)
+            return std::nullopt;
+        return password;
     };
     return dialogs;
 }

@@ -92,7 +92,7 @@ Timing saveAll(StandStore& store, std::vector<StandSession>& stands, size_t coun
     Stopwatch t;
     std::optional<SqlTransaction> batch;
     if (oneTransaction)
-        batch.emplace(store.database().connection());
+        batch.emplace(store.database());
     for (size_t i = 0; i < count; ++i) {
         const int key = store.AllocateStandKey();
         store.SaveStand(stands[i].stand, key);

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     // The whole bulk import into a fresh database, from the file on.
     const QString dbDir = tmp.filePath("db");
     QDir().mkpath(dbDir);
-    StandDatabase db(tmp.filePath("Rivwood.INI"), "bench_import");
+    StandDatabase db(tmp.filePath("Rivwood.INI"));
     if (!DatabaseChooser::UseDirectory(db, dbDir, [](const UserMessage&) { return true; }))
         return 1;
     StandStore store(db);

@@ -12,16 +12,16 @@
 #include "StandStore.h"
 #include "TestSupport.h"
 
+#include "RawQuery.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlQuery>
 
 namespace {
 
 QStringList columnsOf(StandDatabase& db, const QString& table) {
     QStringList names;
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     q.exec(QString("pragma table_info(%1)").arg(table));
     while (q.next())
         names << q.value(1).toString().toUpper();
@@ -85,10 +85,11 @@ TEST_F(DbTest, FreshDirectoryGetsTheFiveTablesInTheCurrentLayout) {
     for (int t = 0; t < StandDatabase::TableCount; ++t)
         EXPECT_TRUE(fileExists(dir(), StandDatabase::FileName(StandDatabase::Table(t))));
     const QStringList por = columnsOf(db, "rivwoodpor");
-    EXPECT_EQ(por, (QStringList{"KLIC",       "USED",     "NAZEVTOK",  "NAZEVBREH", "NAZEVRKM", "NAZEVAKCE",
-                                "PLOCHA",     "VEK",      "POC_DREV",  "KROVINY",   "POPIS",    "KOMENT",
-                                "KODPOROSTU", "DATUM",    "VYPOCTENO", "SOUHRN",    "ZAVOD",    "PROVOZ",
-                                "TAXATOR",    "UZIVATEL", "ZMENA"}));
+    EXPECT_EQ(por,
+              (QStringList{"KLIC",       "USED",     "NAZEVTOK",  "NAZEVBREH",   "NAZEVRKM",   "NAZEVAKCE",
+                           "PLOCHA",     "VEK",      "POC_DREV",  "KROVINY",     "POPIS",      "KOMENT",
+                           "KODPOROSTU", "DATUM",    "VYPOCTENO", "SOUHRN",      "ZAVOD",      "PROVOZ",
+                           "TAXATOR",    "UZIVATEL", "ZMENA",     "KOPIE_ZDROJ", "KOPIE_ZMENA"}));
     EXPECT_EQ(columnsOf(db, "RIVWOODDRE").last(), "TL_MIN");
     EXPECT_EQ(columnsOf(db, "RivwoodSes").size(), 27);
     EXPECT_EQ(columnsOf(db, "RivwoodTlo").size(), 6);
@@ -96,7 +97,7 @@ TEST_F(DbTest, FreshDirectoryGetsTheFiveTablesInTheCurrentLayout) {
     EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 0);
 
     // NUMERIC columns give doubles back, whatever was written.
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     ASSERT_TRUE(q.exec("insert into RivwoodPor (KLIC, USED, PLOCHA) values (7, true, 10000)"));
     EXPECT_EQ(scalar("select typeof(PLOCHA) from RivwoodPor where KLIC = 7").toString(), "real");
     EXPECT_EQ(scalar("select count(*) from rivwoodpor where used=true").toInt(), 1);
@@ -104,7 +105,7 @@ TEST_F(DbTest, FreshDirectoryGetsTheFiveTablesInTheCurrentLayout) {
 
 TEST_F(DbTest, PrimaryKeysRefuseDuplicates) {
     StandDatabase& db = openFresh();
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     EXPECT_TRUE(q.exec("insert into RivwoodPor (KLIC, USED) values (1, true)"));
     EXPECT_FALSE(q.exec("insert into RivwoodPor (KLIC, USED) values (1, true)"));
     EXPECT_TRUE(q.exec("insert into RivwoodDre (KLIC, DR_ZKR) values (1, 'SM')"));
@@ -176,7 +177,7 @@ TEST_F(DbTest, OlderLayoutIsUpgradedWithComputedAndSummaryFlags) {
 
     StandDatabase& db = openFresh();
     auto flags = [&](int key) {
-        QSqlQuery q(db.connection());
+        testsupport::RawQuery q(db);
         q.exec(QString("select VYPOCTENO, SOUHRN, ZAVOD, UZIVATEL from RivwoodPor where KLIC = %1").arg(key));
         q.next();
         return QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
@@ -188,7 +189,7 @@ TEST_F(DbTest, OlderLayoutIsUpgradedWithComputedAndSummaryFlags) {
     EXPECT_EQ(flags(3), (QStringList{"1", "1", "Závod Labe", "Jana"}));
 
     // Widths outside 1..4 become 4, empty first centres the default of the width.
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     q.exec("select DR_ZKR, TL_INTERVAL, TL_MIN from RivwoodDre order by KLIC, DR_ZKR");
     QStringList rows;
     while (q.next())
@@ -251,7 +252,7 @@ TEST_F(DbTest, IncompleteDirectoryAsksAndOkCreatesTheMissingTables) {
     for (int t = 0; t < StandDatabase::TableCount; ++t)
         EXPECT_TRUE(fileExists(dir(), StandDatabase::FileName(StandDatabase::Table(t))));
     // The existing species table keeps its row.
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     ASSERT_TRUE(q.exec("select TL_MIN from RivwoodDre where KLIC = 5") && q.next());
     EXPECT_EQ(q.value(0).toDouble(), 12);
     EXPECT_TRUE(columnsOf(db, "RivwoodPor").contains("UZIVATEL"));
@@ -274,7 +275,7 @@ TEST_F(DbTest, CancelledChoiceKeepsThePreviousDirectory) {
 
     // Cancelled while on a server: the database stays on the server, and the dialog starts in
     // a real directory.
-    StandDatabase onServer(settings(), "cancelled-on-server");
+    StandDatabase onServer(settings());
     onServer.setServer(ServerAddress(QStringLiteral("postgresql://jana@server/porosty")));
     ScriptedDialogs cancel;
     EXPECT_FALSE(DatabaseChooser::ChooseDatabaseDirectory(onServer, cancel.make()));
@@ -381,7 +382,7 @@ TEST_F(DbTest, TableFileWithoutItsTableIsAnError) {
     rawExec("RivwoodSes.db", "create table something (A INTEGER)");
     closeRaw();
     try {
-        m_db->connection();
+        m_db->open();
         ADD_FAILURE() << "a foreign table file went unnoticed";
     } catch (const RivwoodError& e) {
         EXPECT_TRUE(e.message().contains("neobsahuje tabulku RivwoodSes")) << e.message().toStdString();
@@ -417,7 +418,7 @@ TEST_F(DbTest, ReadOnlyDatabaseOpensListsAndLoadsWithoutWriting) {
         ASSERT_TRUE(DatabaseChooser::UseDirectory(writable, data, {}));
         StandStore(writable).SaveNewStand(MakeStand(2, 3).stand);
         // A database of the previous version: no change counter yet, so the upgrade has work.
-        QSqlQuery(writable.connection()).exec("alter table rivwoodpor drop column ZMENA");
+        testsupport::RawQuery(writable).exec("alter table rivwoodpor drop column ZMENA");
     }
     auto snapshot = [&] {
         QStringList files;

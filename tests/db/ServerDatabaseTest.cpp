@@ -13,8 +13,8 @@
 #include "TestSupport.h"
 #include "ThrowawayCluster.h"
 
+#include "RawQuery.h"
 #include <QDir>
-#include <QSqlQuery>
 
 #include <QDir>
 #include <QJsonArray>
@@ -97,7 +97,7 @@ TEST_F(StandCopyTest, SettingsKeepTheServerWithoutPasswordAndAReaderCannotWrite)
     EXPECT_FALSE(db.isReadOnly());
     StandStore(db).SaveNewStand(MakeStand(1, 2).stand);
     {
-        QSqlQuery q(db.connection());
+        testsupport::RawQuery q(db);
         ASSERT_TRUE(q.exec("create role reader login") &&
                     q.exec("grant select on all tables in schema public to reader"));
     }

@@ -8,12 +8,12 @@
 #include "TestSupport.h"
 #include "TextUtils.h"
 
+#include "RawQuery.h"
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
-#include <QSqlQuery>
 
 namespace {
 
@@ -80,7 +80,7 @@ TEST_F(SheetFixture, LoadingTellsAboutClassRowsLeftOut) {
     computeAndRecord("OL", 2, {"5", "0", "0", "0", "0", "0", "3"}, "18");
     ASSERT_TRUE(sheet.saveStand());
     const int key = flags().KlicZaznamu;
-    QSqlQuery q(database.connection());
+    testsupport::RawQuery q(database);
     ASSERT_TRUE(q.exec(QString("update RivwoodDre set POCET_TL = 5 where KLIC = %1").arg(key)));
     messages();
     sheet.loadStand(key);
