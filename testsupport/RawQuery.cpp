@@ -43,12 +43,17 @@ bool RawQuery::exec() {
         const QString head = m_sql.trimmed().section(QRegularExpression("\\s"), 0, 0).toLower();
         m_rows = head == "select" || head == "pragma" || head == "with" ||
                  m_sql.contains(QStringLiteral(" returning "), Qt::CaseInsensitive);
-        if (m_rows)
+        if (m_rows) {
+            // The first row is read at once, so the statement has run (a pragma that sets a value
+            // too) whether or not its rows are read.
             m_statement->open();
-        else
+            m_first = m_statement->next();
+            m_firstTaken = false;
+        } else {
             m_statement->run();
-        // The result is in (a server sends it when asked), errors too.
-        m_statement->columnCount();
+            // The result is in (a server sends it when asked), errors too.
+            m_statement->columnCount();
+        }
     } catch (const RivwoodError& e) {
         m_error = e.message();
         return false;
@@ -59,6 +64,10 @@ bool RawQuery::exec() {
 bool RawQuery::next() {
     if (!m_statement || !m_rows)
         return false;
+    if (!m_firstTaken) {
+        m_firstTaken = true;
+        return m_first;
+    }
     try {
         return m_statement->next();
     } catch (const RivwoodError& e) {

@@ -36,6 +36,7 @@ class RawQuery {
     QString m_sql;
     std::vector<QVariant> m_values;
     bool m_rows = false;
+    bool m_first = false, m_firstTaken = true;
     QString m_error;
 };
 

@@ -26,9 +26,10 @@ const TemplateCase kTemplates[] = {{"jhkrep.pts", false}, {"jhkkom.pts", true}};
 
 QStringList queryColumns() {
     ReportDatabase db;
+    const QueryRows rows =
+        StandReportQueries::QSestava(db.database(), StandReportQueries::Scope::OneStand(1));
     QStringList names;
-    for (const QString& name :
-         *StandReportQueries::QSestava(db.database(), StandReportQueries::Scope::OneStand(1)).names)
+    for (const QString& name : *rows.names)
         names << name.toUpper();
     return names;
 }
