@@ -38,5 +38,8 @@ QStringList OldTableNames();
 // The lookup index of a table that keeps several rows per stand, by stand and species
 // ("rivwoodtlo_klic").
 QString StandIndexName(StandDatabase::Table table);
+// The index of the free keys of the stand table, so that handing out a key does not read every
+// stand.
+inline constexpr const char* FreeKeyIndex = "rivwoodpor_volne";
 
 } // namespace DatabaseSchema

@@ -288,17 +288,17 @@ void PostgresBackend::addColumn(StandDatabase::Table table, const QString& colum
     schemaChanged();
 }
 
-bool PostgresBackend::hasStandIndex(StandDatabase::Table table) {
-    PostgresStatement q(
-        *m_session, "select count(*) from pg_indexes where schemaname = current_schema() and indexname = ?",
-        false, 0);
-    q.bind(1, DatabaseSchema::StandIndexName(table)).open();
+bool PostgresBackend::hasIndex(StandDatabase::Table, const QString& name) {
+    PostgresStatement q(*m_session,
+                        "select count(*) from pg_indexes where schemaname = current_schema() and indexname = ?",
+                        false, 0);
+    q.bind(1, name).open();
     return q.next() && q.integer(0) > 0;
 }
 
-void PostgresBackend::createStandIndex(StandDatabase::Table table) {
-    execute(QString("create index if not exists %1 on %2 (KLIC, DR_ZKR)")
-                .arg(DatabaseSchema::StandIndexName(table), StandDatabase::TableName(table).toLower()));
+void PostgresBackend::createIndex(StandDatabase::Table table, const QString& name, const QString& definition) {
+    execute(QString("create index if not exists %1 on %2 %3")
+                .arg(name, StandDatabase::TableName(table).toLower(), definition));
 }
 
 QString PostgresBackend::Translate(const QString& statement) {

@@ -36,8 +36,8 @@ class PostgresBackend : public StoreBackend {
     void rollbackToSavepoint() override;
     bool transactionAlive() override;
     void addColumn(StandDatabase::Table table, const QString& column, const QString& type) override;
-    bool hasStandIndex(StandDatabase::Table table) override;
-    void createStandIndex(StandDatabase::Table table) override;
+    bool hasIndex(StandDatabase::Table table, const QString& name) override;
+    void createIndex(StandDatabase::Table table, const QString& name, const QString& definition) override;
     bool broken() const override;
 
     // A statement of the file layout (CREATE TABLE, ALTER TABLE) in the server's types: DOUBLE is

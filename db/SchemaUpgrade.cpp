@@ -48,7 +48,7 @@ void executeStatement(StoreBackend& b, const QStringList& lines) {
 // What the tables lack; found with reads only, so a database that is up to date (or read-only)
 // is never written.
 struct Pending {
-    bool indexes = false;           // a lookup index of the class, summary or height rows
+    bool indexes = false;           // a lookup index (class, summary, height rows; free keys)
     bool firstCentreColumn = false; // TL_MIN of the species table
     bool speciesRows = false;       // species rows with a width outside 1..4 or without first centre
     bool vypocteno = false, souhrn = false, userColumns = false;
@@ -72,7 +72,8 @@ bool anyRow(StoreBackend& b, const QString& sql) {
 Pending survey(StoreBackend& b) {
     Pending p;
     for (auto t : kIndexedTables)
-        p.indexes = p.indexes || !b.hasStandIndex(t);
+        p.indexes = p.indexes || !b.hasIndex(t, S::StandIndexName(t));
+    p.indexes = p.indexes || !b.hasIndex(StandDatabase::Por, S::FreeKeyIndex);
     p.firstCentreColumn = !b.columns(StandDatabase::Dre).contains("TL_MIN");
     const QString widthFault = "TL_INTERVAL is null or TL_INTERVAL not in (1, 2, 3, 4)";
     p.speciesRows =
@@ -137,10 +138,12 @@ void UpgradeTables(StandDatabase& sdb) {
     SqlTransaction tx(sdb);
     // Again under the write lock: another program may have upgraded the tables meanwhile.
     const Pending pending = survey(b);
-    // The class and summary rows are looked up by stand and species.
-    if (pending.indexes)
+    // The class and summary rows are looked up by stand and species, the free keys by themselves.
+    if (pending.indexes) {
         for (auto t : kIndexedTables)
-            b.createStandIndex(t);
+            b.createIndex(t, S::StandIndexName(t), "(KLIC, DR_ZKR)");
+        b.createIndex(StandDatabase::Por, S::FreeKeyIndex, "(KLIC) where USED = false");
+    }
     upgradeSpeciesTable(b, pending);
 
     const bool missingV = pending.vypocteno;

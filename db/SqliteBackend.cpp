@@ -378,20 +378,18 @@ void SqliteBackend::addColumn(StandDatabase::Table table, const QString& column,
     schemaChanged();
 }
 
-bool SqliteBackend::hasStandIndex(StandDatabase::Table table) {
+bool SqliteBackend::hasIndex(StandDatabase::Table table, const QString& name) {
     SqliteStatement q(m_handle,
                       QString("select count(*) from %1.sqlite_master where type = 'index' and name = ?")
                           .arg(kSchemas[table]),
                       false);
-    q.bind(1, DatabaseSchema::StandIndexName(table)).open();
+    q.bind(1, name).open();
     return q.next() && q.integer(0) > 0;
 }
 
-void SqliteBackend::createStandIndex(StandDatabase::Table table) {
-    SqliteStatement(m_handle,
-                    QString("create index if not exists %1.%2 on %3 (KLIC, DR_ZKR)")
-                        .arg(kSchemas[table], DatabaseSchema::StandIndexName(table),
-                             StandDatabase::TableName(table).toLower()),
+void SqliteBackend::createIndex(StandDatabase::Table table, const QString& name, const QString& definition) {
+    SqliteStatement(m_handle, QString("create index if not exists %1.%2 on %3 %4")
+                                  .arg(kSchemas[table], name, StandDatabase::TableName(table).toLower(), definition),
                     false)
         .run();
 }

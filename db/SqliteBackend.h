@@ -34,8 +34,8 @@ class SqliteBackend : public StoreBackend {
     void rollbackToSavepoint() override;
     bool transactionAlive() override;
     void addColumn(StandDatabase::Table table, const QString& column, const QString& type) override;
-    bool hasStandIndex(StandDatabase::Table table) override;
-    void createStandIndex(StandDatabase::Table table) override;
+    bool hasIndex(StandDatabase::Table table, const QString& name) override;
+    void createIndex(StandDatabase::Table table, const QString& name, const QString& definition) override;
 
   protected:
     std::unique_ptr<SqlStatement> makeStatement(const QString& sql, bool kept) override;

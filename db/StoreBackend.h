@@ -74,9 +74,10 @@ class StoreBackend {
     QStringList columns(StandDatabase::Table table);
     // Adds a column of the file layout's type (DOUBLE, CHAR(n), INTEGER, BOOLEAN).
     virtual void addColumn(StandDatabase::Table table, const QString& column, const QString& type) = 0;
-    // The lookup index of the class, summary and height rows by stand and species.
-    virtual bool hasStandIndex(StandDatabase::Table table) = 0;
-    virtual void createStandIndex(StandDatabase::Table table) = 0;
+    // An index of a table: whether it is there, and making it ("(KLIC, DR_ZKR)", "(KLIC) where
+    // USED = false").
+    virtual bool hasIndex(StandDatabase::Table table, const QString& name) = 0;
+    virtual void createIndex(StandDatabase::Table table, const QString& name, const QString& definition) = 0;
 
     // Deletes the rows of a stand in some of the tables that hold several rows per stand.
     void deleteStandRows(int key, std::initializer_list<StandDatabase::Table> tables);
