@@ -49,8 +49,12 @@ class SqlStatement {
     virtual void run() = 0;
     virtual void open() = 0;
     virtual bool next() = 0;
-    // Ends the use: rows not read are dropped (and with them any lock they hold).
+    // Ends the use: rows not read are dropped (and with them any lock they hold), and so are rows
+    // given to an inserter after its last finish().
     virtual void reset() = 0;
+    // An inserter's rows given to run() are in the database's hands after this: written, or on a
+    // server gathered for the commit. Other statements have nothing to finish.
+    virtual void finish() {}
 
     virtual int columnCount() const = 0;
     virtual QString columnName(int column) const = 0;

@@ -143,6 +143,7 @@ Result Copy(StandDatabase& from, StandDatabase& to, const std::vector<int>& keys
                     insert->bind(n + 1, fromName).bind(n + 2, here.counter);
                 insert->run();
             }
+            insert->finish();
         }
         result.copied.push_back(key);
     }

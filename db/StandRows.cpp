@@ -198,6 +198,9 @@ std::int64_t Write(StandDatabase& db, const TManualy225& st, int key) {
         ses->bind(24 + own, s.totalStock).bindNull(24 + other);
         ses->run();
     }
+    dre->finish();
+    tlo->finish();
+    ses->finish();
     return change;
 }
 

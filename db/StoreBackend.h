@@ -48,9 +48,10 @@ class StoreBackend {
     StatementRef statement(const QString& sql);
     // A statement for one use.
     virtual std::unique_ptr<SqlStatement> prepare(const QString& sql) = 0;
-    // The kept statement that inserts rows into a table's columns (the first one KLIC); on a
-    // server the rows may go in bulk later in the transaction, before anything that could see
-    // them and at the latest with the commit.
+    // The kept statement that inserts rows into a table's columns (the first one KLIC). Rows go in
+    // several at a time: all of them are written by its finish() (on a server they may go in bulk
+    // later in the transaction, before anything that could see them and at the latest with the
+    // commit).
     StatementRef inserter(StandDatabase::Table table, const QStringList& columns);
 
     // Transactions. begin(true) takes the database's write lock: the writes of every program

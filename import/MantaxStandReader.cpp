@@ -4,8 +4,10 @@
 #include "MantaxReader.h"
 #include "TextUtils.h"
 
-#include <QHash>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <vector>
 
 namespace MantaxStandReader {
 
@@ -36,6 +38,38 @@ class SpeciesOfCode {
     const TManualy225& m_stand;
 };
 
+// The first `count` fields of a record (after its "$x"), as views into it; the number found.
+int leadingFields(const QString& record, QStringView* fields, int count) {
+    const qsizetype n = record.size();
+    qsizetype i = 2;
+    int found = 0;
+    while (found < count && i < n) {
+        while (i < n && (record[i] == u' ' || record[i] == u'\t'))
+            ++i;
+        const qsizetype start = i;
+        while (i < n && record[i] != u' ' && record[i] != u'\t')
+            ++i;
+        if (i > start)
+            fields[found++] = QStringView(record).mid(start, i - start);
+    }
+    return found;
+}
+
+// A diameter as ToNumber reads it; plain decimal numbers without a copy of the text.
+double diameterOf(QStringView field) {
+    char digits[32];
+    if (field.size() < qsizetype(sizeof digits)) {
+        size_t n = 0;
+        for (const QChar c : field)
+            digits[n++] = c == u',' ? '.' : char(c.unicode() < 0x80 ? c.unicode() : '?');
+        double v = 0;
+        const auto r = std::from_chars(digits, digits + n, v);
+        if (r.ec == std::errc() && r.ptr == digits + n && std::isfinite(v))
+            return v;
+    }
+    return ToNumber(field.toString(), 0);
+}
+
 } // namespace
 
 void ReadRecordsIntoStand(const QStringList& records, qsizetype first, qsizetype last,
@@ -43,7 +77,8 @@ void ReadRecordsIntoStand(const QStringList& records, qsizetype first, qsizetype
                           TManualy225& stand) {
     CaliperTally tally(stand, layout);
     SpeciesOfCode species(assignment, tally, stand);
-    QHash<QString, int> treeCache;
+    // The species of each code met, looked up once: a stand has few codes.
+    std::vector<std::pair<QString, int>> treeCache;
     QString lastTree;
     int lastTreeSpecies = -1;
     double lastDiameter = 0;
@@ -66,20 +101,26 @@ void ReadRecordsIntoStand(const QStringList& records, qsizetype first, qsizetype
                 tally.AddTree(lastTreeSpecies, lastDiameter);
                 continue;
             }
-            const QStringList f = MantaxReader::RecordFields(r);
-            if (f.isEmpty())
+            QStringView f[2];
+            const int fields = leadingFields(r, f, 2);
+            if (fields == 0)
                 continue;
-            auto it = treeCache.constFind(f[0]);
-            if (it == treeCache.constEnd())
-                it = treeCache.insert(f[0], species.forTree(f[0]));
-            if (it.value() < 0)
+            auto it = std::find_if(treeCache.begin(), treeCache.end(), [&](const std::pair<QString, int>& c) {
+                return c.first.size() == f[0].size() &&
+                       std::equal(c.first.begin(), c.first.end(), f[0].begin());
+            });
+            if (it == treeCache.end()) {
+                const QString code = f[0].toString();
+                it = treeCache.insert(treeCache.end(), {code, species.forTree(code)});
+            }
+            if (it->second < 0)
                 continue;
-            double d = f.size() > 1 ? ToNumber(f[1], 0) : 0;
+            double d = fields > 1 ? diameterOf(f[1]) : 0;
             if (d > MaxDiameter)
                 d = MaxDiameter;
-            tally.AddTree(it.value(), d);
+            tally.AddTree(it->second, d);
             lastTree = r;
-            lastTreeSpecies = it.value();
+            lastTreeSpecies = it->second;
             lastDiameter = d;
         } else if (type == '2') {
             const QStringList f = MantaxReader::RecordFields(r);
