@@ -247,8 +247,10 @@ void PostgresBackend::savepoint() {
 }
 
 void PostgresBackend::releaseSavepoint() {
-    // Errors of the unit's statements come out here, while the unit can still be undone alone.
-    if (m_session->unsynced())
+    // Errors of the unit's statements come out here, while the unit can still be undone alone. A
+    // unit inside another unit leaves that to the enclosing one: its errors come out there, and
+    // undoing the enclosing unit undoes it too.
+    if (m_depth <= 2 && m_session->unsynced())
         m_session->sync();
     m_session->sendCommand("release savepoint rw");
     m_session->releaseRowMark();
@@ -289,14 +291,15 @@ void PostgresBackend::addColumn(StandDatabase::Table table, const QString& colum
 }
 
 bool PostgresBackend::hasIndex(StandDatabase::Table, const QString& name) {
-    PostgresStatement q(*m_session,
-                        "select count(*) from pg_indexes where schemaname = current_schema() and indexname = ?",
-                        false, 0);
+    PostgresStatement q(
+        *m_session, "select count(*) from pg_indexes where schemaname = current_schema() and indexname = ?",
+        false, 0);
     q.bind(1, name).open();
     return q.next() && q.integer(0) > 0;
 }
 
-void PostgresBackend::createIndex(StandDatabase::Table table, const QString& name, const QString& definition) {
+void PostgresBackend::createIndex(StandDatabase::Table table, const QString& name,
+                                  const QString& definition) {
     execute(QString("create index if not exists %1 on %2 %3")
                 .arg(name, StandDatabase::TableName(table).toLower(), definition));
 }

@@ -2,8 +2,10 @@
 
 #include "PostgresErrors.h"
 
+#include <QHash>
 #include <QStringList>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <libpq-fe.h>
 #include <optional>
@@ -66,6 +68,9 @@ void appendCopyText(std::string& out, QStringView text) {
     }
 }
 
+// A number in network byte order, `bytes` long.
+void putBigEndian(std::string& out, std::uint64_t value, int bytes);
+
 void noNotices(void*, const PGresult*) {
     // Warnings of the server ("there is no transaction in progress" …) are no news to the user.
 }
@@ -109,6 +114,7 @@ bool PostgresSession::lost() const {
 void PostgresSession::fail(const pg_result* result) {
     m_pending.clear();
     m_unsynced = 0;
+    m_unsyncedWork = 0;
     PostgresErrors::Throw(m_conn, result);
 }
 
@@ -146,6 +152,7 @@ void PostgresSession::send(PostgresStatement* statement, const std::string& sql,
         statement->m_awaited = p.ticket;
     m_pending.push_back(std::move(p));
     ++m_unsynced;
+    ++m_unsyncedWork;
 }
 
 void PostgresSession::sendCommand(const char* sql, bool quiet) {
@@ -178,6 +185,7 @@ void PostgresSession::push() {
     marker.sync = true;
     m_pending.push_back(std::move(marker));
     m_unsynced = 0;
+    m_unsyncedWork = 0;
 }
 
 void PostgresSession::sync() {
@@ -190,6 +198,7 @@ void PostgresSession::sync() {
         marker.sync = true;
         m_pending.push_back(std::move(marker));
         m_unsynced = 0;
+        m_unsyncedWork = 0;
     }
     readUntilSync();
 }
@@ -251,13 +260,16 @@ void PostgresSession::forget(const PostgresStatement* statement) {
 
 // --- gathered rows ---
 
-PostgresSession::RowBuffer& PostgresSession::rowBuffer(unsigned table, const std::string& copySql) {
+PostgresSession::RowBuffer& PostgresSession::rowBuffer(unsigned table, const std::string& name,
+                                                       const std::string& columns) {
     for (const auto& b : m_rows)
-        if (b->copySql == copySql)
+        if (b->name == name && b->columns == columns)
             return *b;
     auto buffer = std::make_unique<RowBuffer>();
     buffer->table = table;
-    buffer->copySql = copySql;
+    buffer->name = name;
+    buffer->columns = columns;
+    buffer->numbered = table != StandTables::Por;
     m_rows.push_back(std::move(buffer));
     // Open savepoints saw this buffer empty.
     for (std::vector<size_t>& marks : m_rowMarks)
@@ -274,19 +286,73 @@ void PostgresSession::beforeStatement(unsigned tables, int key) {
 }
 
 void PostgresSession::flushRows() {
-    bool any = false;
+    std::vector<RowBuffer*> full;
     for (const auto& b : m_rows)
-        any = any || !b->data.empty();
-    if (!any)
+        if (!b->data.empty())
+            full.push_back(b.get());
+    if (full.empty())
         return;
+    // Each table's rows get their numbers in one go from its sequence (the write lock keeps other
+    // programs from drawing numbers meanwhile), instead of one call of it per row on the server.
+    std::vector<std::unique_ptr<PostgresStatement>> ranges;
+    for (RowBuffer* b : full) {
+        ranges.push_back(nullptr);
+        if (!b->numbered)
+            continue;
+        ranges.back() = std::make_unique<PostgresStatement>(
+            *this,
+            QStringLiteral(
+                "select setval(s, nextval(s) + ? - 1) from (select pg_get_serial_sequence(?, 'rowid') "
+                "as s) as q"),
+            false, 0);
+        ranges.back()->bind(1, std::int64_t(b->lines.size())).bind(2, QString::fromStdString(b->name));
+        ranges.back()->touching(0).open();
+    }
     sync();
     // COPY runs outside the pipeline.
     PQexitPipelineMode(m_conn);
     const auto restore = [this] { PQenterPipelineMode(m_conn); };
-    for (const auto& b : m_rows) {
-        if (b->data.empty())
-            continue;
-        PGresult* r = PQexec(m_conn, b->copySql.c_str());
+    for (size_t n = 0; n < full.size(); ++n) {
+        RowBuffer* b = full[n];
+        std::string columns = b->columns;
+        const std::string* data = &b->data;
+        std::string numbered;
+        if (ranges[n] && ranges[n]->next() && !ranges[n]->isNull(0)) {
+            std::int64_t id = ranges[n]->integer(0) - std::int64_t(b->lines.size()) + 1;
+            numbered.reserve(b->data.size() + b->lines.size() * 16);
+            for (size_t line = 0; line < b->lines.size(); ++line) {
+                const size_t from = b->lines[line];
+                const size_t to = line + 1 < b->lines.size() ? b->lines[line + 1] : b->data.size();
+                if (b->binary) {
+                    // The field count grows by the number put first.
+                    const unsigned fields =
+                        (unsigned(std::uint8_t(b->data[from])) << 8) | std::uint8_t(b->data[from + 1]);
+                    putBigEndian(numbered, fields + 1, 2);
+                    putBigEndian(numbered, 8, 4);
+                    putBigEndian(numbered, std::uint64_t(id++), 8);
+                    numbered.append(b->data, from + 2, to - from - 2);
+                } else {
+                    AppendNumber(numbered, id++);
+                    numbered += '\t';
+                    numbered.append(b->data, from, to - from);
+                }
+            }
+            columns = "rowid, " + columns;
+            data = &numbered;
+        }
+        std::string framed;
+        if (b->binary) {
+            // Signature, flags and header extension; the rows; the end mark.
+            framed.assign("PGCOPY\n\377\r\n\0", 11);
+            putBigEndian(framed, 0, 4);
+            putBigEndian(framed, 0, 4);
+            framed += *data;
+            putBigEndian(framed, 0xFFFF, 2);
+            data = &framed;
+        }
+        const std::string copy =
+            "copy " + b->name + " (" + columns + ") from stdin" + (b->binary ? " with (format binary)" : "");
+        PGresult* r = PQexec(m_conn, copy.c_str());
         if (PQresultStatus(r) != PGRES_COPY_IN) {
             dropRows();
             restore();
@@ -295,8 +361,8 @@ void PostgresSession::flushRows() {
         PQclear(r);
         bool sent = true;
         constexpr size_t chunk = 1 << 20;
-        for (size_t at = 0; sent && at < b->data.size(); at += chunk)
-            sent = PQputCopyData(m_conn, b->data.data() + at, int(std::min(chunk, b->data.size() - at))) == 1;
+        for (size_t at = 0; sent && at < data->size(); at += chunk)
+            sent = PQputCopyData(m_conn, data->data() + at, int(std::min(chunk, data->size() - at))) == 1;
         sent = PQputCopyEnd(m_conn, sent ? nullptr : "aborted") == 1 && sent;
         r = PQgetResult(m_conn);
         const bool ok = sent && PQresultStatus(r) == PGRES_COMMAND_OK;
@@ -309,6 +375,7 @@ void PostgresSession::flushRows() {
         }
         PQclear(r);
         b->data.clear();
+        b->lines.clear();
         b->keys.clear();
     }
     // What was sent is the server's to undo now.
@@ -338,6 +405,8 @@ void PostgresSession::undoRows() {
         const size_t mark = i < marks.size() ? marks[i] : 0;
         if (b.data.size() > mark)
             b.data.resize(mark);
+        while (!b.lines.empty() && b.lines.back() >= mark)
+            b.lines.pop_back();
         // The keys stay as a superset: they only decide when the rows are sent.
     }
     m_rowMarks.pop_back();
@@ -346,6 +415,7 @@ void PostgresSession::undoRows() {
 void PostgresSession::dropRows() {
     for (const auto& b : m_rows) {
         b->data.clear();
+        b->lines.clear();
         b->keys.clear();
     }
     m_rowMarks.clear();
@@ -560,58 +630,238 @@ QByteArray PostgresStatement::commandStatus() const {
 
 // --- inserter ---
 
+namespace {
+
+// Type numbers of the server's catalogue.
+enum : unsigned {
+    Bool = 16,
+    Int8 = 20,
+    Int2 = 21,
+    Int4 = 23,
+    Text = 25,
+    Float4 = 700,
+    Float8 = 701,
+    Bpchar = 1042,
+    Varchar = 1043
+};
+
+bool binaryType(unsigned type) {
+    switch (type) {
+    case Bool:
+    case Int8:
+    case Int2:
+    case Int4:
+    case Text:
+    case Float4:
+    case Float8:
+    case Bpchar:
+    case Varchar:
+        return true;
+    }
+    return false;
+}
+
+bool textType(unsigned type) {
+    return type == Text || type == Bpchar || type == Varchar;
+}
+
+void putBigEndian(std::string& out, std::uint64_t value, int bytes) {
+    for (int shift = (bytes - 1) * 8; shift >= 0; shift -= 8)
+        out += char((value >> shift) & 0xFF);
+}
+
+// A whole number in a binary field of the column's type.
+void putInteger(std::string& out, unsigned type, std::int64_t value) {
+    switch (type) {
+    case Bool:
+        putBigEndian(out, 1, 4);
+        out += char(value != 0 ? 1 : 0);
+        return;
+    case Int2:
+    case Int4:
+        if (value < (type == Int2 ? INT16_MIN : INT32_MIN) || value > (type == Int2 ? INT16_MAX : INT32_MAX))
+            throw DatabaseError(DatabaseError::Other,
+                                QString("Chyba databáze: hodnota %1 je mimo rozsah sloupce.").arg(value));
+        putBigEndian(out, type == Int2 ? 2 : 4, 4);
+        putBigEndian(out, std::uint64_t(value), type == Int2 ? 2 : 4);
+        return;
+    case Int8:
+        putBigEndian(out, 8, 4);
+        putBigEndian(out, std::uint64_t(value), 8);
+        return;
+    case Float4: {
+        putBigEndian(out, 4, 4);
+        const float f = float(value);
+        std::uint32_t bits;
+        std::memcpy(&bits, &f, 4);
+        putBigEndian(out, bits, 4);
+        return;
+    }
+    case Float8: {
+        putBigEndian(out, 8, 4);
+        const double d = double(value);
+        std::uint64_t bits;
+        std::memcpy(&bits, &d, 8);
+        putBigEndian(out, bits, 8);
+        return;
+    }
+    default: {
+        std::string text;
+        AppendNumber(text, value);
+        putBigEndian(out, text.size(), 4);
+        out += text;
+    }
+    }
+}
+
+void putDouble(std::string& out, unsigned type, double value) {
+    switch (type) {
+    case Float4: {
+        putBigEndian(out, 4, 4);
+        const float f = float(value);
+        std::uint32_t bits;
+        std::memcpy(&bits, &f, 4);
+        putBigEndian(out, bits, 4);
+        return;
+    }
+    case Float8: {
+        putBigEndian(out, 8, 4);
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, 8);
+        putBigEndian(out, bits, 8);
+        return;
+    }
+    case Bool:
+        putInteger(out, type, value != 0 ? 1 : 0);
+        return;
+    case Int2:
+    case Int4:
+    case Int8:
+        if (!(std::trunc(value) == value) || std::abs(value) > 9.2e18)
+            throw DatabaseError(DatabaseError::Other,
+                                QString("Chyba databáze: hodnota %1 není celé číslo.").arg(value));
+        putInteger(out, type, std::int64_t(value));
+        return;
+    default: {
+        std::string text;
+        AppendNumber(text, value);
+        putBigEndian(out, text.size(), 4);
+        out += text;
+    }
+    }
+}
+
+} // namespace
+
 PostgresInserter::PostgresInserter(PostgresSession& session, unsigned table, const QString& tableName,
                                    const QStringList& columns)
     : m_session(session) {
-    const std::string sql = QStringLiteral("copy %1 (%2) from stdin")
-                                .arg(tableName, columns.join(QStringLiteral(", ")))
-                                .toStdString();
-    m_buffer = &session.rowBuffer(table, sql);
-    m_values.assign(size_t(columns.size()), "\\N");
+    // The column types decide the form of the data.
+    PostgresStatement q(
+        session,
+        "select upper(attname), atttypid from pg_attribute where attrelid = to_regclass(?) and "
+        "attnum > 0 and not attisdropped",
+        false, 0);
+    q.bind(1, tableName).touching(0).open();
+    QHash<QString, unsigned> types;
+    while (q.next())
+        types.insert(q.text(0), unsigned(q.integer(1)));
+    bool binary = true;
+    for (const QString& c : columns) {
+        m_types.push_back(types.value(c.toUpper()));
+        binary = binary && binaryType(m_types.back());
+    }
+    m_buffer =
+        &session.rowBuffer(table, tableName.toStdString(), columns.join(QStringLiteral(", ")).toStdString());
+    m_buffer->binary = binary;
+    m_values.resize(size_t(columns.size()));
+    for (int i = 1; i <= int(columns.size()); ++i)
+        bindNull(i);
+}
+
+std::string& PostgresInserter::field(int index) {
+    if (index < 1 || index > int(m_values.size()))
+        throw DatabaseError(DatabaseError::Other, "Chyba databáze: hodnota mimo sloupce tabulky.");
+    std::string& s = m_values[size_t(index - 1)];
+    s.clear();
+    return s;
 }
 
 SqlStatement& PostgresInserter::bindNull(int index) {
-    m_values.at(size_t(index - 1)) = "\\N";
+    std::string& s = field(index);
+    if (m_buffer->binary)
+        putBigEndian(s, 0xFFFFFFFFu, 4);
+    else
+        s = "\\N";
     return *this;
 }
 
 SqlStatement& PostgresInserter::bind(int index, std::int64_t value) {
-    std::string& s = m_values.at(size_t(index - 1));
-    s.clear();
-    AppendNumber(s, value);
+    std::string& s = field(index);
+    if (m_buffer->binary)
+        putInteger(s, m_types[size_t(index - 1)], value);
+    else
+        AppendNumber(s, value);
     if (index == 1)
         m_rowKey = int(value);
     return *this;
 }
 
 SqlStatement& PostgresInserter::bind(int index, double value) {
-    std::string& s = m_values.at(size_t(index - 1));
-    s.clear();
-    AppendNumber(s, value);
+    std::string& s = field(index);
+    if (m_buffer->binary)
+        putDouble(s, m_types[size_t(index - 1)], value);
+    else
+        AppendNumber(s, value);
     return *this;
 }
 
 SqlStatement& PostgresInserter::bind(int index, QStringView text) {
     if (text.isNull())
         return bindNull(index);
-    std::string& s = m_values.at(size_t(index - 1));
-    s.clear();
-    appendCopyText(s, text);
+    const unsigned type = m_types[size_t(index - 1)];
+    if (m_buffer->binary && !textType(type)) {
+        // A number kept as text by a file database goes into its number column as the number.
+        double v = 0;
+        const QByteArray latin = text.trimmed().toLatin1();
+        const auto r = std::from_chars(latin.constData(), latin.constData() + latin.size(), v);
+        if (r.ec != std::errc() || r.ptr != latin.constData() + latin.size())
+            throw DatabaseError(DatabaseError::Other,
+                                QString("Chyba databáze: text „%1“ není číslo.").arg(text.left(40)));
+        return bind(index, v);
+    }
+    std::string& s = field(index);
+    if (m_buffer->binary) {
+        const QByteArray utf8 = text.toUtf8();
+        putBigEndian(s, std::uint64_t(utf8.size()), 4);
+        s.append(utf8.constData(), size_t(utf8.size()));
+    } else {
+        appendCopyText(s, text);
+    }
     return *this;
 }
 
 SqlStatement& PostgresInserter::bindBool(int index, bool value) {
-    m_values.at(size_t(index - 1)) = value ? "t" : "f";
+    if (m_buffer->binary)
+        return bind(index, std::int64_t(value ? 1 : 0));
+    field(index) = value ? "t" : "f";
     return *this;
 }
 
 void PostgresInserter::run() {
     std::string& data = m_buffer->data;
-    for (size_t i = 0; i < m_values.size(); ++i) {
-        if (i > 0)
-            data += '\t';
-        data += m_values[i];
+    m_buffer->lines.push_back(data.size());
+    if (m_buffer->binary) {
+        putBigEndian(data, m_values.size(), 2);
+        for (const std::string& v : m_values)
+            data += v;
+    } else {
+        for (size_t i = 0; i < m_values.size(); ++i) {
+            if (i > 0)
+                data += '\t';
+            data += m_values[i];
+        }
+        data += '\n';
     }
-    data += '\n';
     m_buffer->keys.insert(m_rowKey);
 }

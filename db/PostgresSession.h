@@ -42,19 +42,23 @@ class PostgresSession {
     // Sends what is queued without waiting for it: its results (and errors) are dropped when the
     // next sync() comes.
     void push();
-    // True when statements were sent since the last sync.
-    bool unsynced() const { return m_unsynced > 0; }
+    // True when statements other than transaction steps were sent since the last sync.
+    bool unsynced() const { return m_unsyncedWork > 0; }
     // A statement that goes away drops its results.
     void forget(const PostgresStatement* statement);
 
     // Rows gathered for COPY: one buffer per table and column list.
     struct RowBuffer {
-        unsigned table = 0; // StandTables bit
-        std::string copySql;
+        unsigned table = 0;   // StandTables bit
+        std::string name;     // of the table
+        std::string columns;  // "KLIC, DR_ZKR, …"
+        bool numbered = true; // the rows are numbered by the table's rowid
+        bool binary = false;  // COPY's binary form (else its text form)
         std::string data;
+        std::vector<size_t> lines; // where each row starts in `data`
         std::unordered_set<int> keys;
     };
-    RowBuffer& rowBuffer(unsigned table, const std::string& copySql);
+    RowBuffer& rowBuffer(unsigned table, const std::string& name, const std::string& columns);
     // Sends the gathered rows that a statement touching `tables` (of the stand `key` when not 0)
     // could meet.
     void beforeStatement(unsigned tables, int key);
@@ -82,7 +86,8 @@ class PostgresSession {
 
     pg_conn* m_conn;
     std::deque<Pending> m_pending;
-    int m_unsynced = 0; // commands since the last sync marker
+    int m_unsynced = 0;     // commands since the last sync marker
+    int m_unsyncedWork = 0; // of them statements (not transaction steps)
     unsigned long m_tickets = 0;
     std::unordered_set<std::string> m_prepared;
     std::vector<std::unique_ptr<RowBuffer>> m_rows;
@@ -139,7 +144,9 @@ class PostgresStatement : public SqlStatement {
 };
 
 // The inserter of one table's columns: each run() adds a row of COPY data to the session's
-// buffer; nothing goes to the server until the buffer is flushed.
+// buffer; nothing goes to the server until the buffer is flushed. Values are written in COPY's
+// binary form for the column types the stand tables have (no number is printed and parsed
+// again), in its text form when a table has columns of other types.
 class PostgresInserter : public SqlStatement {
   public:
     PostgresInserter(PostgresSession& session, unsigned table, const QString& tableName,
@@ -166,9 +173,12 @@ class PostgresInserter : public SqlStatement {
     QVariant value(int) const override { return {}; }
 
   private:
+    std::string& field(int index);
+
     PostgresSession& m_session;
     PostgresSession::RowBuffer* m_buffer;
-    std::vector<std::string> m_values; // each in COPY's text form
+    std::vector<unsigned> m_types;     // of the columns, by the server's type numbers
+    std::vector<std::string> m_values; // each in COPY's form, with its length in the binary one
     int m_rowKey = 0;
 };
 

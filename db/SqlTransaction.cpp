@@ -6,10 +6,12 @@
 
 SqlTransaction::SqlTransaction(StandDatabase& db) : m_backend(db.backend()) {
     m_outermost = m_backend.depth() == 0;
-    if (m_outermost)
+    if (m_outermost) {
+        m_backend.keyCache() = {};
         m_backend.begin(true);
-    else
+    } else {
         m_backend.savepoint();
+    }
     m_depth = m_backend.depth();
 }
 
@@ -17,6 +19,8 @@ SqlTransaction::~SqlTransaction() {
     // A unit already ended by the database (its outer transaction rolled back) has nothing left.
     if (m_done || m_backend.depth() < m_depth)
         return;
+    // Keys handed out in the unit are free again.
+    m_backend.keyCache() = {};
     if (m_outermost)
         m_backend.rollback();
     else
@@ -28,13 +32,19 @@ bool SqlTransaction::alive() const {
 }
 
 void SqlTransaction::commit() {
-    if (!alive())
+    // A unit inside a transaction the database has given up fails to be released by itself.
+    if (m_outermost && !alive())
         throw DatabaseError(DatabaseError::Other,
                             "Chyba databáze: databáze změny zrušila, nic z nich nebylo uloženo.");
-    if (m_outermost)
+    if (m_backend.depth() < m_depth)
+        throw DatabaseError(DatabaseError::Other,
+                            "Chyba databáze: databáze změny zrušila, nic z nich nebylo uloženo.");
+    if (m_outermost) {
+        m_backend.keyCache() = {};
         m_backend.commit(); // a failed commit has rolled back
-    else
+    } else {
         m_backend.releaseSavepoint();
+    }
     m_done = true;
 }
 

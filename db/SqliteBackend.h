@@ -39,7 +39,8 @@ class SqliteBackend : public StoreBackend {
 
   protected:
     std::unique_ptr<SqlStatement> makeStatement(const QString& sql, bool kept) override;
-    std::unique_ptr<SqlStatement> makeInserter(StandDatabase::Table table, const QStringList& columns) override;
+    std::unique_ptr<SqlStatement> makeInserter(StandDatabase::Table table,
+                                               const QStringList& columns) override;
     QStringList readColumns(StandDatabase::Table table) override;
 
   private:

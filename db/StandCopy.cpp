@@ -89,6 +89,8 @@ Result Copy(StandDatabase& from, StandDatabase& to, const std::vector<int>& keys
 
     Result result;
     SqlTransaction tx(to);
+    // Keys come and go here without the allocation knowing.
+    target.keyCache() = {};
     QHash<int, Copied> there;
     {
         StatementRef q = target.statement(
@@ -147,6 +149,7 @@ Result Copy(StandDatabase& from, StandDatabase& to, const std::vector<int>& keys
         }
         result.copied.push_back(key);
     }
+    target.keyCache() = {};
     tx.commit();
     return result;
 }

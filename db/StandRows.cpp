@@ -52,25 +52,29 @@ RowState Read(StandDatabase& db, int key) {
 
 Allocation Allocate(StandDatabase& db, const UserIdentification& u) {
     StoreBackend& b = db.backend();
-    // The lowest free key with its counter, and the highest key, in one statement.
-    std::int64_t freeKey = 0, freeCounter = 0, max = 0;
-    {
+    StoreBackend::KeyCache& keys = b.keyCache();
+    if (!keys.known || (keys.free.empty() && keys.more)) {
+        // The lowest free keys with their counters, and the highest key, in one statement.
+        constexpr int kFreeKeys = 1000;
         StatementRef q =
-            b.statement(QStringLiteral("select KLIC, ZMENA, 1 from RivwoodPor where KLIC = (select min(KLIC) "
-                                       "from RivwoodPor where USED = "
-                                       "false) union all select max(KLIC), 0, 2 from RivwoodPor"));
+            b.statement(QStringLiteral("select * from (select KLIC, ZMENA, 1 from RivwoodPor where USED = "
+                                       "false order by KLIC limit %1) as f union all select max(KLIC), 0, "
+                                       "2 from RivwoodPor order by 3, 1")
+                            .arg(kFreeKeys));
         q->touching(StandTables::Por).open();
+        keys.free.clear();
         while (q->next()) {
-            if (q->integer(2) == 1) {
-                freeKey = q->integer(0);
-                freeCounter = q->integer(1);
-            } else {
-                max = q->integer(0);
-            }
+            if (q->integer(2) == 1)
+                keys.free.emplace_back(int(q->integer(0)), q->integer(1));
+            else
+                keys.max = q->integer(0);
         }
+        keys.more = keys.free.size() == size_t(kFreeKeys);
+        keys.known = true;
     }
-    if (freeKey != 0) {
-        const Allocation a{int(freeKey), freeCounter + 1};
+    if (!keys.free.empty()) {
+        const Allocation a{keys.free.front().first, keys.free.front().second + 1};
+        keys.free.pop_front();
         StatementRef s =
             b.statement(QStringLiteral("update RivwoodPor set USED = true, ZAVOD = ?, PROVOZ = ?, "
                                        "TAXATOR = ?, UZIVATEL = ?, ZMENA = ? where KLIC = ?"));
@@ -78,9 +82,10 @@ Allocation Allocate(StandDatabase& db, const UserIdentification& u) {
         s->bind(5, a.changeCounter).bind(6, a.key).touching(StandTables::Por).run();
         return a;
     }
-    if (max >= std::numeric_limits<std::int32_t>::max())
+    if (keys.max >= std::numeric_limits<std::int32_t>::max())
         throw RivwoodError("Databáze porostů nemá žádný volný klíč.");
-    const Allocation a{int(std::max<std::int64_t>(max, 0) + 1), 1};
+    const Allocation a{int(std::max<std::int64_t>(keys.max, 0) + 1), 1};
+    keys.max = a.key;
     StatementRef s = b.statement(QStringLiteral("insert into RivwoodPor (KLIC, USED, ZAVOD, PROVOZ, TAXATOR, "
                                                 "UZIVATEL, ZMENA) values (?, true, ?, ?, ?, "
                                                 "?, 1)"));
@@ -114,6 +119,9 @@ std::int64_t Write(StandDatabase& db, const TManualy225& st, int key) {
     for (int i = 0; i < st.count(); ++i)
         allComputed = allComputed && st.at(i).computed;
 
+    // The stand's old rows go first; the update of its row then answers for both (one round trip
+    // to a server).
+    b.deleteStandRows(key, kSavedRows);
     std::int64_t change = 0;
     {
         StatementRef s = b.statement(QStringLiteral(
@@ -142,7 +150,6 @@ std::int64_t Write(StandDatabase& db, const TManualy225& st, int key) {
             throw RivwoodError(QString("Porost s klíčem %1 v databázi není, nebyl uložen.").arg(key));
         change = s->integer(0);
     }
-    b.deleteStandRows(key, kSavedRows);
 
     StatementRef dre = b.inserter(StandDatabase::Dre,
                                   {"KLIC", "DR_ZKR", "DR_VYP", "DR_TAB", "JHK", "TLOUSTKA", "VYPOC_TL",
@@ -206,6 +213,8 @@ std::int64_t Write(StandDatabase& db, const TManualy225& st, int key) {
 
 void Clear(StandDatabase& db, int key) {
     StoreBackend& b = db.backend();
+    // The key is free again.
+    b.keyCache() = {};
     // Every column is cleared but the change counter, which goes on counting.
     QString set = QString("USED = false, %1 = coalesce(%1, 0) + 1").arg(S::ChangeColumn);
     for (const QString& c : b.columns(StandDatabase::Por))

@@ -38,6 +38,10 @@ UserMessage StandStore::DuplicateQuestion() {
 int StandStore::AllocateStandKey() {
     m_db.RequireWritable(kSaveRefused);
     const UserIdentification u = UserIdentification::Load(m_db.settingsFile());
+    // One row written by one statement: inside a transaction under way it needs no unit of its
+    // own, as it changes all or nothing.
+    if (m_db.backend().depth() > 0)
+        return StandRows::Allocate(m_db, u).key;
     SqlTransaction tx(m_db);
     const int key = StandRows::Allocate(m_db, u).key;
     tx.commit();

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -83,6 +84,19 @@ class StoreBackend {
     // Deletes the rows of a stand in some of the tables that hold several rows per stand.
     void deleteStandRows(int key, std::initializer_list<StandDatabase::Table> tables);
 
+    // What the write transaction under way has learnt of the free keys of the stand table, so
+    // that handing out many keys in it asks the database once: every program's writes wait for
+    // the write lock, so nobody else hands out keys meanwhile. Forgotten whenever a write
+    // transaction begins or ends, whenever a unit in it is undone and whenever a write other than
+    // the allocation adds or frees a key.
+    struct KeyCache {
+        bool known = false;
+        std::deque<std::pair<int, std::int64_t>> free; // free keys, lowest first, with their counters
+        bool more = false;                             // more free keys than those
+        std::int64_t max = 0;                          // the highest key
+    };
+    KeyCache& keyCache() { return m_keys; }
+
     // True while the database takes no changes.
     bool readOnly() const { return m_readOnly; }
     // The connection was lost: the database opens a new one at its next use.
@@ -103,6 +117,7 @@ class StoreBackend {
 
     int m_depth = 0;
     bool m_readOnly = false;
+    KeyCache m_keys;
 
   private:
     struct Kept {
