@@ -88,14 +88,14 @@ std::unique_ptr<PostgresBackend> PostgresBackend::Open(const ServerAddress& addr
         }
     }
     PQclear(r);
-    std::unique_ptr<PostgresBackend> backend(new PostgresBackend(std::make_unique<PostgresSession>(conn)));
+    std::unique_ptr<PostgresBackend> backend(new PostgresBackend(std::make_shared<PostgresSession>(conn)));
     backend->survey(readOnlyMode);
     if (!backend->m_readOnly && !backend->m_empty)
         backend->createCollation(); // tables made by hand or restored without it
     return backend;
 }
 
-PostgresBackend::PostgresBackend(std::unique_ptr<PostgresSession> session) : m_session(std::move(session)) {}
+PostgresBackend::PostgresBackend(std::shared_ptr<PostgresSession> session) : m_session(std::move(session)) {}
 
 PostgresBackend::~PostgresBackend() {
     dropStatements();
@@ -151,7 +151,7 @@ void PostgresBackend::survey(bool readOnlyMode) {
         execute(QString("set session characteristics as transaction %1")
                     .arg(readOnly ? "read only" : "read write"));
     m_readOnly = readOnly;
-    schemaChanged();
+    forgetColumns();
 }
 
 void PostgresBackend::createCollation() {
@@ -201,7 +201,7 @@ void PostgresBackend::createTables() {
         rollback();
         throw;
     }
-    schemaChanged();
+    forgetColumns();
 }
 
 void PostgresBackend::begin(bool write) {
@@ -287,7 +287,7 @@ QStringList PostgresBackend::readColumns(StandDatabase::Table table) {
 void PostgresBackend::addColumn(StandDatabase::Table table, const QString& column, const QString& type) {
     execute(Translate(
         QString("alter table %1 add column %2 %3").arg(StandDatabase::TableName(table), column, type)));
-    schemaChanged();
+    forgetColumns();
 }
 
 bool PostgresBackend::hasIndex(StandDatabase::Table, const QString& name) {

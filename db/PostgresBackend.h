@@ -51,14 +51,14 @@ class PostgresBackend : public StoreBackend {
     QStringList readColumns(StandDatabase::Table table) override;
 
   private:
-    explicit PostgresBackend(std::unique_ptr<PostgresSession> session);
+    explicit PostgresBackend(std::shared_ptr<PostgresSession> session);
     // Runs a statement without values and waits for it.
     void execute(const QString& sql);
     // The collation "czech" (ICU cs-CZ case-insensitive, else the system's cs_CZ locale, else
     // byte order when the server has neither), created when missing.
     void createCollation();
 
-    std::unique_ptr<PostgresSession> m_session;
+    std::shared_ptr<PostgresSession> m_session;
     unsigned long m_statements = 0;
     bool m_empty = false;
     bool m_complete = false;

@@ -755,7 +755,7 @@ void putDouble(std::string& out, unsigned type, double value) {
 
 PostgresInserter::PostgresInserter(PostgresSession& session, unsigned table, const QString& tableName,
                                    const QStringList& columns)
-    : m_session(session) {
+    : m_session(session), m_keep(session.shared_from_this()) {
     // The column types decide the form of the data.
     PostgresStatement q(
         session,

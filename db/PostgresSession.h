@@ -20,8 +20,9 @@ class PostgresStatement;
 // only when someone needs them (sync()), so a save or a load of a stand costs one round trip
 // however many statements it runs. Rows inserted through an inserter are gathered as COPY data
 // per table and sent with COPY … FROM STDIN before any statement that could see them and at the
-// commit; the savepoints of the transaction keep track of which gathered rows they may undo.
-class PostgresSession {
+// commit; the savepoints of the transaction keep track of which gathered rows they may undo. The
+// statements keep the session alive: one that outlives its database's connection ends harmlessly.
+class PostgresSession : public std::enable_shared_from_this<PostgresSession> {
   public:
     explicit PostgresSession(pg_conn* connection);
     ~PostgresSession();
@@ -134,6 +135,7 @@ class PostgresStatement : public SqlStatement {
     std::string& slot(int index);
 
     PostgresSession& m_session;
+    std::shared_ptr<PostgresSession> m_keep; // of m_session
     std::string m_sql;
     std::string m_name; // of a kept statement
     std::vector<std::string> m_values;
@@ -176,6 +178,7 @@ class PostgresInserter : public SqlStatement {
     std::string& field(int index);
 
     PostgresSession& m_session;
+    std::shared_ptr<PostgresSession> m_keep; // of m_session
     PostgresSession::RowBuffer* m_buffer;
     std::vector<unsigned> m_types;     // of the columns, by the server's type numbers
     std::vector<std::string> m_values; // each in COPY's form, with its length in the binary one

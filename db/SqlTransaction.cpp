@@ -8,6 +8,7 @@ SqlTransaction::SqlTransaction(StandDatabase& db) : m_backend(db.backend()) {
     m_outermost = m_backend.depth() == 0;
     if (m_outermost) {
         m_backend.keyCache() = {};
+        m_backend.forgetColumns();
         m_backend.begin(true);
     } else {
         m_backend.savepoint();

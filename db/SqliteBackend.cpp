@@ -522,7 +522,7 @@ void SqliteBackend::addColumn(StandDatabase::Table table, const QString& column,
         m_handle,
         QString("alter table %1 add column %2 %3").arg(StandDatabase::TableName(table), column, type), false)
         .run();
-    schemaChanged();
+    forgetColumns();
 }
 
 bool SqliteBackend::hasIndex(StandDatabase::Table table, const QString& name) {

@@ -72,8 +72,10 @@ class StoreBackend {
     // that a server had not yet answered is thrown.
     virtual bool transactionAlive() = 0;
 
-    // The columns of a stand table as the connection finds them, upper case.
+    // The columns of a stand table as the connection finds them, upper case; read once and kept
+    // until forgotten (at each write transaction, as another program may have upgraded them).
     QStringList columns(StandDatabase::Table table);
+    void forgetColumns() { m_columns.clear(); }
     // Adds a column of the file layout's type (DOUBLE, CHAR(n), INTEGER, BOOLEAN).
     virtual void addColumn(StandDatabase::Table table, const QString& column, const QString& type) = 0;
     // An index of a table: whether it is there, and making it ("(KLIC, DR_ZKR)", "(KLIC) where
@@ -107,8 +109,6 @@ class StoreBackend {
     virtual std::unique_ptr<SqlStatement> makeInserter(StandDatabase::Table table,
                                                        const QStringList& columns);
     virtual QStringList readColumns(StandDatabase::Table table) = 0;
-    // Forgets what the schema looked like (after a change of it).
-    void schemaChanged() { m_columns.clear(); }
     // Drops the kept statements, before the connection they belong to closes.
     void dropStatements() {
         m_kept.clear();

@@ -4,6 +4,7 @@
 #include "DatabaseError.h"
 #include "DatabaseSchema.h"
 #include "IniFile.h"
+#include "RawQuery.h"
 #include "RivwoodError.h"
 #include "SchemaUpgrade.h"
 #include "ServerAddress.h"
@@ -12,10 +13,10 @@
 #include "StandStore.h"
 #include "TestSupport.h"
 
-#include "RawQuery.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 
 namespace {
 
@@ -453,4 +454,39 @@ TEST_F(DbTest, ReadOnlyDatabaseOpensListsAndLoadsWithoutWriting) {
     EXPECT_THROW(store.DeleteStandRows(1), DatabaseError);
     db.close();
     EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(DbTest, InterruptedSaveOnReadOnlyFilesAsksForWriteAccessInsteadOfCallingThemDamaged) {
+    StandStore(openFresh()).SaveNewStand(MakeStand(2, 3).stand);
+    m_db->close();
+    // The files as a save left them when it was cut off half-way: pages written into the stand
+    // table's file, their old contents still in its journal beside it.
+    const QString copy = QDir(dir()).filePath("copy");
+    ASSERT_TRUE(QDir().mkpath(copy));
+    {
+        QSqlQuery q(rawFile("RivwoodPor.db"));
+        ASSERT_TRUE(q.exec("pragma cache_size = 2") && q.exec("begin"));
+        ASSERT_TRUE(
+            q.exec("insert into RivwoodPor (KLIC, POPIS) with recursive n(i) as (select 2 union all select "
+                   "i + 1 from n where i < 200) select i, printf('%080d', i) from n"));
+        ASSERT_TRUE(QFile::exists(QDir(dir()).filePath("RivwoodPor.db-journal")));
+        for (const QString& file : QDir(dir()).entryList({"*.db", "*.db-journal"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(QDir(dir()).filePath(file), QDir(copy).filePath(file)));
+        q.exec("rollback");
+    }
+    closeRaw();
+    StandDatabase db(settings());
+    db.setDirectory(copy);
+    db.setReadOnlyMode(true);
+    try {
+        db.open();
+        ADD_FAILURE() << "the files opened";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::ReadOnly);
+        EXPECT_EQ(e.message(), DatabaseError::InterruptedSaveMessage());
+    }
+    // Opened once with write access, the save is undone and the files read again.
+    db.setReadOnlyMode(false);
+    StandSession loaded;
+    EXPECT_TRUE(StandStore(db).LoadStand(loaded, 1).found);
 }

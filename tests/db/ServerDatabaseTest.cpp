@@ -6,15 +6,13 @@
 #include "DatabaseChooser.h"
 #include "DatabaseError.h"
 #include "IniFile.h"
+#include "RawQuery.h"
 #include "ServerAddress.h"
 #include "SettingsKeys.h"
 #include "StandCopy.h"
 #include "StandStore.h"
 #include "TestSupport.h"
 #include "ThrowawayCluster.h"
-
-#include "RawQuery.h"
-#include <QDir>
 
 #include <QDir>
 #include <QJsonArray>
@@ -132,4 +130,30 @@ TEST_F(DbTest, UnreachableServerSaysSoInCzechWithoutThePassword) {
     // relative to wherever the program happened to start.
     db.setServer(ServerAddress(QStringLiteral("postgresql:///porosty")));
     EXPECT_TRUE(QDir::isAbsolutePath(db.filesDirectory())) << db.filesDirectory().toStdString();
+}
+
+TEST_F(StandCopyTest, LostConnectionSaysSoInCzechWithoutSqlAndTheNextSaveConnectsAgain) {
+    StandDatabase db(settings());
+    ASSERT_TRUE(DatabaseChooser::UseServer(db, server, {}));
+    StandStore store(db);
+    store.SaveNewStand(MakeStand(1, 2).stand);
+    testsupport::RawQuery pid(db);
+    ASSERT_TRUE(pid.exec("select pg_backend_pid()") && pid.next());
+    // Another connection ends this one, as a restarted server or a broken network would.
+    {
+        StandDatabase other(settings());
+        ASSERT_TRUE(DatabaseChooser::UseServer(other, server, {}));
+        testsupport::RawQuery(other).exec(
+            QString("select pg_terminate_backend(%1)").arg(pid.value(0).toLongLong()));
+    }
+    testing::internal::CaptureStderr();
+    try {
+        store.SaveNewStand(MakeStand(1, 2, 2).stand);
+        ADD_FAILURE() << "the save went through";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::Io);
+        EXPECT_EQ(e.message(), "Spojení s databázovým serverem bylo přerušeno; změny nebyly uloženy.");
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(store.SaveNewStand(MakeStand(1, 2, 3).stand).key, 2);
 }

@@ -2,12 +2,11 @@
 
 #include "DatabaseError.h"
 #include "IniFile.h"
+#include "RawQuery.h"
 #include "RivwoodError.h"
 #include "SqlTransaction.h"
 #include "StandCode.h"
 #include "StandStore.h"
-
-#include "RawQuery.h"
 
 #include <QSqlQuery>
 
@@ -509,4 +508,26 @@ TEST_F(DbTest, LockedDatabaseSaysBusyAndStoresNothing) {
         reader.exec("rollback");
     }
     closeRaw();
+}
+
+TEST_P(StoreTest, TextsAreBoundAsTheyAreAndANulCharacterIsRefusedWithItsField) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(1, 2);
+    s.stand.comment = QString("před") + QChar(u'\0') + "po";
+    try {
+        store.SaveNewStand(s.stand);
+        ADD_FAILURE() << "a NUL character was stored";
+    } catch (const RivwoodError& e) {
+        EXPECT_EQ(e.message(),
+                  "Text „před\u2400po“ obsahuje nepovolený znak NUL (pole KOMENT), porost nebyl uložen.");
+    }
+    EXPECT_TRUE(store.StandKeys().empty());
+    // Quotes, backslashes and SQL in a text are only text.
+    s.stand.comment = "O'Brien \\ \"x\"; drop table RivwoodPor; --";
+    s.stand.river = "'); delete from RivwoodPor; --";
+    const int key = store.SaveNewStand(s.stand).key;
+    StandSession loaded;
+    store.LoadStand(loaded, key);
+    EXPECT_EQ(loaded.stand.comment, s.stand.comment);
+    EXPECT_EQ(loaded.stand.river, s.stand.river.left(20));
 }

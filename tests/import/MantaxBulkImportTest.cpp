@@ -4,8 +4,8 @@
 #include "DatabaseChooser.h"
 #include "DatabaseError.h"
 #include "DatabaseStandSink.h"
-
 #include "RawQuery.h"
+
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

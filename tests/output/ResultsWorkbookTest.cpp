@@ -2,13 +2,13 @@
 // saving, the proposed file name; the Excel 5.0 file read back with xlrd.
 #include "ResultsWorkbook.h"
 #include "Biff5Writer.h"
+#include "RawQuery.h"
 #include "ResultsSheet.h"
 #include "StandFixtures.h"
 #include "StandQueries.h"
 #include "TextUtils.h"
 #include "WorkbookReaders.h"
 
-#include "RawQuery.h"
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

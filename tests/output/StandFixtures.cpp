@@ -2,10 +2,10 @@
 
 #include "ClassLayout.h"
 #include "DatabaseChooser.h"
+#include "RawQuery.h"
 #include "SpeciesTables.h"
 #include "SummaryTable.h"
 
-#include "RawQuery.h"
 #include <cmath>
 
 StandPlan Stand(const QString& river, const QString& bank, const QString& riverKm, const QString& action,

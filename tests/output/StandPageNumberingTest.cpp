@@ -1,13 +1,13 @@
 // Page numbers that are laid out again only where something changed: after every kind of change
 // they equal those of a layout of the whole report, and an unchanged database is not laid out.
 #include "OutputTestSupport.h"
+#include "RawQuery.h"
 #include "ReportProgress.h"
 #include "StandFixtures.h"
 #include "StandPageCache.h"
 #include "TFJHKSest.h"
 #include "TestSupport.h"
 
-#include "RawQuery.h"
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>

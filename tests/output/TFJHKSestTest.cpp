@@ -2,6 +2,7 @@
 // the report engine actually composes, stand and report totals, the comment template, failures.
 #include "TFJHKSest.h"
 #include "OutputTestSupport.h"
+#include "RawQuery.h"
 #include "ReportItemPainter.h"
 #include "ReportProgress.h"
 #include "RivwoodError.h"
@@ -9,7 +10,6 @@
 #include "StandPageCache.h"
 #include "TestSupport.h"
 
-#include "RawQuery.h"
 #include <QDir>
 #include <QFile>
 #include <QImage>

@@ -1,4 +1,5 @@
 #include "MantaxImport.h"
+#include "RawQuery.h"
 #include "SampleOffer.h"
 #include "SheetComputation.h"
 #include "SheetFixture.h"
@@ -8,7 +9,6 @@
 #include "TestSupport.h"
 #include "TextUtils.h"
 
-#include "RawQuery.h"
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
