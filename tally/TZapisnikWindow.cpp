@@ -99,10 +99,12 @@ DatabaseDialogs TZapisnik::databaseDialogs() {
         return entered.trimmed();
     };
     // Asked once in a run: the database keeps the password in memory, never in the settings.
-    dialogs.askPassword = [this](const QString& address, const QString& reason) -> std::optional<QString> {
+    dialogs.askPassword = [this](const QString&, const QString& reason) -> std::optional<QString> {
         bool ok = false;
+        // The label takes "&" for a shortcut mark; the address may hold one.
         const QString password = QInputDialog::getText(this, "Heslo k databázovému serveru",
-                                                       QString("%1\n\nHeslo pro „%2“:").arg(reason, address),
+                                                       QString(reason).replace(u'&', QLatin1String("&&")) +
+                                                           "\n\nHeslo (neukládá se):",
                                                        QLineEdit::Password, QString(), &ok);
         if (!ok)
             return std::nullopt;

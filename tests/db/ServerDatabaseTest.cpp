@@ -157,3 +157,43 @@ TEST_F(StandCopyTest, LostConnectionSaysSoInCzechWithoutSqlAndTheNextSaveConnect
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(store.SaveNewStand(MakeStand(1, 2, 3).stand).key, 2);
 }
+
+TEST_F(StandCopyTest, ServerThatAsksForAPasswordGetsItFromTheDialogOncePerRun) {
+    // A member of the team who logs in with a password of her own.
+    {
+        StandDatabase admin(settings());
+        ASSERT_TRUE(DatabaseChooser::UseServer(admin, server, {}));
+        ASSERT_TRUE(testsupport::RawQuery(admin).exec("create role jana login superuser password 'tajne'"));
+        QFile hba(
+            QDir(testsupport::ThrowawayCluster::Shared(nullptr)->dataDirectory()).filePath("pg_hba.conf"));
+        ASSERT_TRUE(hba.open(QIODevice::ReadWrite));
+        const QByteArray rules = hba.readAll();
+        hba.seek(0);
+        hba.write("local all jana scram-sha-256\n" + rules);
+        hba.close();
+        ASSERT_TRUE(testsupport::RawQuery(admin).exec("select pg_reload_conf()"));
+    }
+    const QString address = QString(server).replace("postgresql://", "postgresql://jana@");
+    QStringList reasons;
+    const auto dialog = [&](const QString&, const QString& reason) -> std::optional<QString> {
+        reasons << reason;
+        return reasons.size() == 1 ? "spatne" : "tajne";
+    };
+    StandDatabase db(settings());
+    ASSERT_TRUE(DatabaseChooser::UseServer(db, address, {}, dialog));
+    EXPECT_EQ(reasons,
+              (QStringList{QString("Databázový server „%1“ žádá heslo.").arg(address),
+                           QString("Přihlášení k databázovému serveru „%1“ se nezdařilo: neznámý uživatel "
+                                   "nebo chybné heslo.")
+                               .arg(address)}));
+    StandStore(db).SaveNewStand(MakeStand(1, 2).stand);
+    // Later connections of the run take it without asking; the settings file never gets it.
+    StandDatabase again(settings());
+    EXPECT_TRUE(DatabaseChooser::UseServer(again, address, {}, [](const QString&, const QString&) {
+        ADD_FAILURE() << "asked again";
+        return std::optional<QString>();
+    }));
+    EXPECT_EQ(StandStore(again).StandKeys().size(), 1u);
+    DatabaseChooser::StoreLocation(again);
+    EXPECT_FALSE(testsupport::readFile(settings()).contains("tajne"));
+}
