@@ -1,6 +1,7 @@
 #include "PostgresSession.h"
 
 #include "PostgresErrors.h"
+#include "RivwoodError.h"
 
 #include <QHash>
 #include <QStringList>
@@ -70,6 +71,13 @@ void appendCopyText(std::string& out, QStringView text) {
 
 // A number in network byte order, `bytes` long.
 void putBigEndian(std::string& out, std::uint64_t value, int bytes);
+
+// A server text cannot hold the NUL character (libpq would cut the text there without a word).
+void requireNoNul(QStringView text) {
+    if (text.contains(QChar(u'\0')))
+        throw RivwoodError(QString("Text „%1“ obsahuje nepovolený znak NUL, databázový server jej nepřijme.")
+                               .arg(text.left(40).toString().replace(QChar(u'\0'), QChar(u'\u2400'))));
+}
 
 void noNotices(void*, const PGresult*) {
     // Warnings of the server ("there is no transaction in progress" …) are no news to the user.
@@ -466,6 +474,7 @@ SqlStatement& PostgresStatement::bind(int index, double value) {
 SqlStatement& PostgresStatement::bind(int index, QStringView text) {
     if (text.isNull())
         return bindNull(index);
+    requireNoNul(text);
     const QByteArray utf8 = text.toUtf8();
     slot(index).assign(utf8.constData(), size_t(utf8.size()));
     return *this;
@@ -819,6 +828,7 @@ SqlStatement& PostgresInserter::bind(int index, double value) {
 SqlStatement& PostgresInserter::bind(int index, QStringView text) {
     if (text.isNull())
         return bindNull(index);
+    requireNoNul(text);
     const unsigned type = m_types[size_t(index - 1)];
     if (m_buffer->binary && !textType(type)) {
         // A number kept as text by a file database goes into its number column as the number.
