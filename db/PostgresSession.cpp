@@ -15,6 +15,8 @@ namespace {
 
 // Results wait in the socket while the queue grows; a sync now and then keeps both ends moving.
 constexpr int kMaxUnsynced = 128;
+// Gathered rows up to this many go as inserts, more with COPY.
+constexpr size_t kInsertedRows = 1000;
 
 // The SQL with each "?" outside quotes numbered as PostgreSQL's parameters $1, $2, …
 std::string numberParameters(const QString& sql) {
@@ -295,11 +297,25 @@ void PostgresSession::beforeStatement(unsigned tables, int key) {
 
 void PostgresSession::flushRows() {
     std::vector<RowBuffer*> full;
+    size_t rows = 0;
+    bool binary = true;
     for (const auto& b : m_rows)
-        if (!b->data.empty())
+        if (!b->data.empty()) {
             full.push_back(b.get());
+            rows += b->lines.size();
+            binary = binary && b->binary;
+        }
     if (full.empty())
         return;
+    // A few rows (the save of one stand) go as inserts with the statements around them, without a
+    // round trip of their own; COPY pays off for many.
+    if (binary && rows <= kInsertedRows) {
+        for (RowBuffer* b : full)
+            sendInsert(*b);
+        for (std::vector<size_t>& marks : m_rowMarks)
+            std::fill(marks.begin(), marks.end(), 0);
+        return;
+    }
     // Each table's rows get their numbers in one go from its sequence (the write lock keeps other
     // programs from drawing numbers meanwhile), instead of one call of it per row on the server.
     std::vector<std::unique_ptr<PostgresStatement>> ranges;
@@ -390,6 +406,45 @@ void PostgresSession::flushRows() {
     for (std::vector<size_t>& marks : m_rowMarks)
         std::fill(marks.begin(), marks.end(), 0);
     restore();
+}
+
+void PostgresSession::sendInsert(RowBuffer& b) {
+    // The rows' fields in COPY's binary form are the values' binary form as parameters.
+    std::vector<const char*> values;
+    std::vector<int> lengths;
+    std::string sql = "insert into " + b.name + " (" + b.columns + ") values ";
+    int parameter = 0;
+    for (size_t line = 0; line < b.lines.size(); ++line) {
+        size_t at = b.lines[line];
+        const auto read = [&](int bytes) {
+            std::uint64_t v = 0;
+            for (int i = 0; i < bytes; ++i)
+                v = (v << 8) | std::uint8_t(b.data[at++]);
+            return v;
+        };
+        const int fields = int(read(2));
+        sql += line == 0 ? "(" : ",(";
+        for (int f = 0; f < fields; ++f) {
+            const auto length = std::int32_t(std::uint32_t(read(4)));
+            values.push_back(length < 0 ? nullptr : b.data.data() + at);
+            lengths.push_back(std::max(length, 0));
+            at += size_t(std::max(length, 0));
+            sql += (f == 0 ? "$" : ",$") + std::to_string(++parameter);
+        }
+        sql += ')';
+    }
+    const std::vector<int> formats(values.size(), 1);
+    if (m_unsynced >= kMaxUnsynced)
+        sync();
+    if (!PQsendQueryParams(m_conn, sql.c_str(), parameter, nullptr, values.data(), lengths.data(),
+                           formats.data(), 0))
+        fail(nullptr);
+    m_pending.push_back({});
+    ++m_unsynced;
+    ++m_unsyncedWork;
+    b.data.clear();
+    b.lines.clear();
+    b.keys.clear();
 }
 
 void PostgresSession::markRows() {

@@ -84,6 +84,8 @@ class PostgresSession : public std::enable_shared_from_this<PostgresSession> {
         bool quiet = false;       // errors dropped
     };
     void readUntilSync();
+    // Sends a buffer's rows as one insert with the next statements.
+    void sendInsert(RowBuffer& buffer);
 
     pg_conn* m_conn;
     std::deque<Pending> m_pending;
