@@ -5,8 +5,8 @@
 #include "TextUtils.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace MantaxStandReader {
@@ -55,18 +55,31 @@ int leadingFields(const QString& record, QStringView* fields, int count) {
     return found;
 }
 
-// A diameter as ToNumber reads it; plain decimal numbers without a copy of the text.
+// A diameter as ToNumber reads it. A plain decimal ("23.4", "7") of at most 15 digits is a whole
+// number below 2^53 divided by a power of ten below 10^23, both exact, so one division rounds it
+// exactly as strtod would; anything else is left to ToNumber.
 double diameterOf(QStringView field) {
-    char digits[32];
-    if (field.size() < qsizetype(sizeof digits)) {
-        size_t n = 0;
-        for (const QChar c : field)
-            digits[n++] = c == u',' ? '.' : char(c.unicode() < 0x80 ? c.unicode() : '?');
-        double v = 0;
-        const auto r = std::from_chars(digits, digits + n, v);
-        if (r.ec == std::errc() && r.ptr == digits + n && std::isfinite(v))
-            return v;
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::uint64_t mantissa = 0;
+    int digits = 0, decimals = -1;
+    bool plain = true;
+    for (const QChar c : field) {
+        const char16_t u = c.unicode();
+        if (u >= u'0' && u <= u'9') {
+            mantissa = mantissa * 10 + (u - u'0');
+            ++digits;
+            if (decimals >= 0)
+                ++decimals;
+        } else if ((u == u'.' || u == u',') && decimals < 0) {
+            decimals = 0;
+        } else {
+            plain = false;
+            break;
+        }
     }
+    if (plain && digits > 0 && digits <= 15)
+        return double(mantissa) / kPowers[std::max(decimals, 0)];
     return ToNumber(field.toString(), 0);
 }
 
