@@ -11,10 +11,10 @@ namespace testsupport {
 
 // One Qt application object (QApplication, QGuiApplication, …) for a whole test program, created
 // when the tests start and deleted before static destruction begins, in the C locale. An
-// application that already exists is left alone. `offscreen` selects the offscreen platform for programs
-// whose environment does not set it; `configure` runs once on the new application.
+// application that already exists is left alone. `offscreen` selects the offscreen platform for programs whose environment
+// does not set it; `configure` runs once on the new application.
 template <class App> class ApplicationEnvironment : public ::testing::Environment {
-  public:
+public:
     explicit ApplicationEnvironment(const char* name, bool offscreen = false,
                                     std::function<void(App&)> configure = {})
         : m_name(name), m_offscreen(offscreen), m_configure(std::move(configure)) {}
@@ -36,7 +36,7 @@ template <class App> class ApplicationEnvironment : public ::testing::Environmen
         m_app = nullptr;
     }
 
-  private:
+private:
     std::string m_name;
     bool m_offscreen;
     std::function<void(App&)> m_configure;

@@ -27,11 +27,10 @@ QByteArray generate(int stands, int trees) {
     unsigned seed = 4711;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFF; };
     for (int s = 1; s <= stands; ++s) {
-        out += "$A Porost " + QByteArray::number(s) + "\r\n$B B" + QByteArray::number(s) +
-               "\r\n$D 01.06.2023\r\n";
+        out += "$A Porost " + QByteArray::number(s) + "\r\n$B B" + QByteArray::number(s) + "\r\n$D 01.06.2023\r\n";
         for (int t = 0; t < trees; ++t)
-            out += "$1 " + QByteArray(kCodes[t % 3]) + " " +
-                   QByteArray::number(12 + (next() % 4000) / 100.0, 'f', 1) + "\r\n";
+            out += "$1 " + QByteArray(kCodes[t % 3]) + " " + QByteArray::number(12 + (next() % 4000) / 100.0, 'f', 1) +
+                   "\r\n";
         for (const char* code : kCodes)
             out += "$2 " + QByteArray(code) + " 0 " + QByteArray::number(180 + next() % 80) + "\r\n";
         out += "$9\r\n";
@@ -94,9 +93,8 @@ int main(int argc, char** argv) {
     std::printf("stands: %d x 3 species, %d trees each\n", stands, trees);
     std::printf("in memory (compute + summary):          %8.3f s  %8.0f stands/s  (%d species computed)\n",
                 floorSeconds, stands / floorSeconds, computedInMemory);
-    std::printf(
-        "db compute (load, compute, save):        %8.3f s  %8.0f stands/s  (%zu computed, %zu skipped)\n",
-        batchSeconds, stands / batchSeconds, r.computed.size(), r.skipped.size());
+    std::printf("db compute (load, compute, save):        %8.3f s  %8.0f stands/s  (%zu computed, %zu skipped)\n",
+                batchSeconds, stands / batchSeconds, r.computed.size(), r.skipped.size());
     std::printf("db compute / in memory:                  %8.2f\n", batchSeconds / floorSeconds);
     return r.computed.size() == size_t(stands) ? 0 : 1;
 }
