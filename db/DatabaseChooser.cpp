@@ -3,6 +3,7 @@
 #include "DatabaseError.h"
 #include "DatabaseSchema.h"
 #include "IniFile.h"
+#include "OldDatabaseDirectory.h"
 #include "RivwoodError.h"
 #include "SchemaUpgrade.h"
 #include "SettingsKeys.h"
@@ -78,6 +79,15 @@ std::optional<bool> settleIncomplete(StandDatabase& db, const YesNoQuestion& con
     return true;
 }
 
+// The directory of the older program's database is told about and not used.
+bool tellOld(const QString& directory, const DatabaseDialogs& dialogs) {
+    if (!OldDatabaseDirectory::HoldsOldDatabase(directory))
+        return false;
+    if (dialogs.show)
+        dialogs.show({UserMessage::Warning, OldDatabaseDirectory::Message(directory)});
+    return true;
+}
+
 } // namespace
 
 UserMessage IncompleteQuestion() {
@@ -104,7 +114,7 @@ bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const Data
     if (!db.settingsFile().isEmpty() && ini.exists()) {
         const QString stored = ini.ReadString(SettingsKeys::DataBase, SettingsKeys::Path);
         db.setDirectory(stored);
-        valid = !stored.isEmpty() && QFileInfo(stored).isDir();
+        valid = !stored.isEmpty() && QFileInfo(stored).isDir() && !tellOld(stored, dialogs);
     }
     // The dialog starts in the default directory, made for it when missing, so that confirming
     // the offer is enough; it goes again when another directory is chosen.
@@ -211,6 +221,8 @@ bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs) 
         db.CheckDatabaseFiles();
         if (!db.complete() && db.empty())
             continue; // the directory does not exist
+        if (tellOld(db.directory(), dialogs))
+            continue;
         empty = settleIncomplete(db, dialogs.confirm);
     }
     prepareTables(db, *empty);
@@ -224,6 +236,7 @@ bool UseDirectory(StandDatabase& db, const QString& directory, const YesNoQuesti
     if (!QFileInfo(directory).isDir())
         throw RivwoodError(
             QString("Adresář databáze „%1“ neexistuje.").arg(QDir::toNativeSeparators(directory)));
+    OldDatabaseDirectory::Refuse(directory);
     db.setDirectory(QFileInfo(directory).absoluteFilePath());
     db.CheckDatabaseFiles();
     const std::optional<bool> empty = settleIncomplete(db, confirm);

@@ -42,7 +42,8 @@ bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const Data
 
 // "Nastavení adresáře": the dialog until a usable directory is chosen or the dialog is cancelled.
 // An incomplete directory asks "Databázové soubory jsou neúplné, mají se založit nové ?"; OK
-// drops the older tables and creates the missing ones, No shows the dialog again. Cancelled:
+// drops the older tables and creates the missing ones, No shows the dialog again. A directory
+// of the older program's Paradox database is told about and the dialog comes again. Cancelled:
 // false, and the database keeps its previous directory. The settings file is not written.
 bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs);
 
@@ -67,8 +68,8 @@ void StoreLocation(const StandDatabase& db);
 // Uses the given directory without a dialog (the command line); a server address
 // (postgresql://…) is taken as by UseServer: an empty directory gets its
 // tables, an incomplete one gets them when `confirm` says OK to the same question; then the
-// tables are upgraded. False when the question was refused; a directory that does not exist is a
-// RivwoodError.
+// tables are upgraded. False when the question was refused; a directory that does not exist, or
+// that holds the older program's Paradox database, is a RivwoodError.
 bool UseDirectory(StandDatabase& db, const QString& directory, const YesNoQuestion& confirm);
 
 // The question about an incomplete directory.

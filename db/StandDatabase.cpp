@@ -2,6 +2,7 @@
 
 #include "DatabaseError.h"
 #include "IniFile.h"
+#include "OldDatabaseDirectory.h"
 #include "PostgresBackend.h"
 #include "ProgramPaths.h"
 #include "RivwoodError.h"

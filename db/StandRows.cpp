@@ -2,8 +2,10 @@
 
 #include "DatabaseSchema.h"
 #include "RivwoodError.h"
+#include "SampleHeightRows.h"
 #include "StandDatabase.h"
 #include "StoreBackend.h"
+#include "TextUtils.h"
 
 #include <QSet>
 #include <limits>
@@ -16,7 +18,7 @@ namespace {
 
 // The tables whose rows a save of the stand replaces.
 constexpr std::initializer_list<StandDatabase::Table> kSavedRows = {StandDatabase::Dre, StandDatabase::Tlo,
-                                                                    StandDatabase::Ses};
+                                                                    StandDatabase::Ses, StandDatabase::Vys};
 
 QString user(const QString& text) {
     return Checked(text, S::UserWidth, "uživatel");
@@ -38,7 +40,7 @@ QString Checked(const QString& text, int width, const char* field) {
         throw RivwoodError(QString("Text „%1“ obsahuje nepovolený znak NUL (pole %2), porost nebyl uložen.")
                                .arg(QString(text).replace(QChar(u'\0'), QChar(u'\u2400')).left(40),
                                     QString::fromUtf8(field)));
-    return width > 0 ? text.left(width) : text;
+    return width > 0 ? CutAtCharacter(text, width) : text;
 }
 
 RowState Read(StandDatabase& db, int key) {
@@ -208,6 +210,7 @@ std::int64_t Write(StandDatabase& db, const TManualy225& st, int key) {
     dre->finish();
     tlo->finish();
     ses->finish();
+    SampleHeightRows::Write(db, st, key);
     return change;
 }
 

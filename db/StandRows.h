@@ -30,16 +30,19 @@ Allocation Allocate(StandDatabase& db, const UserIdentification& user);
 // Stands other than `key` whose stand code is `code`.
 int CountCode(StandDatabase& db, const QString& code, int key);
 
-// Writes the stand under a key whose row exists, replacing its species, class and summary rows;
+// Writes the stand under a key whose row exists, replacing its species, class, summary and
+// sample-height rows;
 // the row keeps its user identification. Returns the row's new change counter. A key without a
 // row, a text with a NUL character or a species twice is a RivwoodError.
 std::int64_t Write(StandDatabase& db, const TManualy225& stand, int key);
 
 // Frees a key: the row is cleared (USED false, every other column but the change counter empty,
-// the counter counted up) and the stand's species, class and summary rows are deleted.
+// the counter counted up) and the stand's species, class, summary and sample-height rows are
+// deleted.
 void Clear(StandDatabase& db, int key);
 
-// A text for a column: cut to the column's width and refused when it holds a NUL character,
+// A text for a column: cut to the column's width at a character boundary and refused when it
+// holds a NUL character,
 // which no server text can hold (`field` names it in the message).
 QString Checked(const QString& text, int width, const char* field);
 

@@ -2,6 +2,7 @@
 
 #include "DatabaseSchema.h"
 #include "RivwoodError.h"
+#include "SampleHeightRows.h"
 #include "SqlTransaction.h"
 #include "StandCode.h"
 #include "StandRows.h"
@@ -164,6 +165,7 @@ LoadStandResult StandStore::LoadStand(StandSession& session, int key) {
         "GHA, JEHL, ZAKM, ZHA from RivwoodSes where KLIC = ? order by rowid"));
     for (SqlStatement* q : {&*por, &*dre, &*tlo, &*ses})
         q->bind(1, key).touching(StandTables::All, key).open();
+    StatementRef heights = SampleHeightRows::Open(m_db, key);
 
     if (!por->next()) {
         session.stand = std::move(st);
@@ -279,6 +281,7 @@ LoadStandResult StandStore::LoadStand(StandSession& session, int key) {
         }
         st.append(zkr, s);
     }
+    SampleHeightRows::Read(*heights, st);
     session.stand = std::move(st);
     if (layoutSet)
         session.SetClassLayout(layout.SirkaStupne, layout.StredPrvniho);

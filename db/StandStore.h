@@ -47,7 +47,7 @@ class StandStore {
     // settings file.
     int AllocateStandKey();
     // Frees the key: its row is cleared (USED false, every other column empty) and the stand's
-    // species, class and summary rows are deleted. A key without a row touches nothing and
+    // species, class, summary and sample-height rows are deleted. A key without a row touches nothing and
     // returns false.
     bool DeleteStandRows(int key);
     // Writes the stand under an existing key, replacing what the key held; the row keeps the

@@ -1,5 +1,6 @@
 #include "DatabaseStandSink.h"
 
+#include "CaliperLines.h"
 #include "DatabaseError.h"
 
 DatabaseStandSink::DatabaseStandSink(StandStore& store, BulkChunk chunk)
@@ -47,13 +48,13 @@ bool DatabaseStandSink::commit() {
 
 namespace MantaxBulkImport {
 
-BulkImportResult ImportIntoDatabase(const QStringList& records, const std::vector<TInfoData>& blocks,
+BulkImportResult ImportIntoDatabase(const CaliperLines& lines, const std::vector<TInfoData>& blocks,
                                     const SpeciesAssignment& assignment, const ClassLayout& layout,
                                     StandStore& store, const BulkProgress& progress, const BulkChunk& chunk) {
     DatabaseStandSink sink(store, chunk);
     BulkImportResult result;
     try {
-        result = ImportBlocks(records, blocks, assignment, layout, sink, progress);
+        result = ImportBlocks(lines, blocks, assignment, layout, sink, progress);
         sink.commit();
     } catch (const std::exception& e) {
         // The stands stored before the error stay stored; the message tells how many.

@@ -41,7 +41,7 @@ namespace MantaxBulkImport {
 // Imports the blocks into the database in chunks. The result's keys are the stored stands. On
 // an error the stands of the chunks committed before it stay stored, and the error, which
 // propagates as a RivwoodError, says how many they are.
-BulkImportResult ImportIntoDatabase(const QStringList& records, const std::vector<TInfoData>& blocks,
+BulkImportResult ImportIntoDatabase(const CaliperLines& lines, const std::vector<TInfoData>& blocks,
                                     const SpeciesAssignment& assignment, const ClassLayout& layout,
                                     StandStore& store, const BulkProgress& progress = {},
                                     const BulkChunk& chunk = {});

@@ -7,6 +7,7 @@
 #include "StandDatabase.h"
 #include "StandQueries.h"
 #include "StandReportQueries.h"
+#include "StockTotals.h"
 #include "SurveySheetName.h"
 #include "TextUtils.h"
 
@@ -61,16 +62,35 @@ void TFDoExcelu::openTemplate() {
     TemplateBook = &OpenWorkbook(*ExcelApp, templateFile);
 }
 
+QString TFDoExcelu::proposedDirectory() const {
+    const QString dir = QDir(m_db.filesDirectory()).filePath(OutputFolder);
+    // A folder that cannot be made (read-only media) costs only the proposal, not the export.
+    return QDir().mkpath(dir) ? dir : m_db.filesDirectory();
+}
+
 QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout) {
-    ExcelApp = CreateExcel();
-    if (key <= 0 || !StandQueries::HasSummary(m_db, key))
-        throw RivwoodError(NotComputed);
-    const std::vector<QueryRow> rows = StandQueries::QSestava(m_db, key);
+    const std::vector<QueryRow> rows = summaryRows(key);
     const QueryRow first = rows.empty() ? QueryRow() : rows.front();
-    const QString directory = OutputDirectory();
-    QString file = SaveDialog1 ? SaveDialog1(directory, ProposedFileName(first)) : QString();
+    const QString file = SaveDialog1 ? SaveDialog1(proposedDirectory(), ProposedFileName(first)) : QString();
     if (file.isEmpty())
         return {};
+    return exportOneStand(rows, stand, layout, file);
+}
+
+QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout,
+                                   const QString& outputFile) {
+    return exportOneStand(summaryRows(key), stand, layout, outputFile);
+}
+
+std::vector<QueryRow> TFDoExcelu::summaryRows(int key) const {
+    if (key <= 0 || !StandQueries::HasSummary(m_db, key))
+        throw RivwoodError(NotComputed);
+    return StandQueries::QSestava(m_db, key);
+}
+
+QString TFDoExcelu::exportOneStand(const std::vector<QueryRow>& rows, const TManualy225& stand,
+                                   const ClassLayout& layout, QString file) {
+    ExcelApp = CreateExcel();
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".xlsx");
 
@@ -230,13 +250,13 @@ QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
             return {};
         }
     }
+    m_standRows.clear();
     Activate(ResultBook->sheet(0));
     SaveWorkbookAs(*ResultBook, file);
     CloseWorkbook(*ExcelApp, *ResultBook);
     CloseWorkbook(*ExcelApp, *TemplateBook);
     ResultBook = TemplateBook = nullptr;
     ExcelApp.reset();
-    m_standRows.clear();
     return file;
 }
 
@@ -269,7 +289,6 @@ void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QueryRow& stand) {
     SetCellText(sheet, R + 4, 7, twoDecimals(number(first, "ZAKM")));
 
     int j = R + 8;
-    double SJ = 0, SL = 0, SC = 0;
     const int n = std::max(int(rows.size()), 1);
     for (int i = 1; i <= n; ++i) {
         const QueryRow row = rows.empty() ? QueryRow() : rows[size_t(i - 1)];
@@ -282,23 +301,20 @@ void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QueryRow& stand) {
         int column = 2;
         for (const char* field : {"TLOUSTKA", "VYSKA", "DR_ZAS_J", "DR_ZAS_L", "DR_ZAS_CEL"})
             SetCellText(sheet, j, column++, roundedText(number(row, field)));
-        SJ += RoundHalfEven(number(row, "DR_ZAS_J"));
-        SL += RoundHalfEven(number(row, "DR_ZAS_L"));
-        SC += RoundHalfEven(number(row, "DR_ZAS_CEL"));
     }
+    // The shrub area is shown with its unit, outside the stock sums.
     const double x = rows.empty() ? 0 : number(rows.back(), "KROVINY");
     if (x > 0) {
         ++j;
         InsertRow(sheet, j);
         CopyRange(t, 14, 1, 14, 15, sheet, j, 1);
-        SL += x;
-        SC += x;
-        SetCellText(sheet, j, 1, QStringLiteral("Křoviny"));
+        SetCellText(sheet, j, 1, StockTotals::ShrubLabel);
         SetCellText(sheet, j, 5, roundedText(x));
         SetCellText(sheet, j, 6, roundedText(x));
     }
-    SetCellText(sheet, j + 2, 4, roundedText(SJ));
-    SetCellText(sheet, j + 2, 5, roundedText(SL));
-    SetCellText(sheet, j + 2, 6, roundedText(SC));
+    const StockTotals::Totals sums = StockTotals::Of(rows);
+    SetCellText(sheet, j + 2, 4, roundedText(sums.conifer));
+    SetCellText(sheet, j + 2, 5, roundedText(sums.broadleaf));
+    SetCellText(sheet, j + 2, 6, roundedText(sums.total));
     RadekSestavy = j + 2;
 }

@@ -2,10 +2,10 @@
 
 #include "ClassLayout.h"
 #include "ExcelLink.h"
+#include "QueryRows.h"
 #include "TManualy225.h"
 #include "UserIdentification.h"
 
-#include "QueryRows.h"
 #include <QString>
 #include <functional>
 #include <map>
@@ -51,8 +51,12 @@ class TFDoExcelu {
 
     // The stored stand `key` with the tally sheets of `stand` (its class layout `layout`). The
     // written file, or empty when the dialog was cancelled. A stand that is not stored with its
-    // summary is refused with NotComputed.
+    // summary is refused with NotComputed. The dialog starts in OutputDirectory() when that
+    // folder can be made, otherwise in the database directory.
     QString ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout);
+    // The same into a given file, without the dialog and without making the default folder.
+    QString ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout,
+                           const QString& outputFile);
     // Every computed stand into `outputFile` (default OutputDirectory()/Rivwood.xlsx). The written
     // file; empty when the database has no computed stand or the user interrupted.
     QString ExportAllStands(const QString& outputFile = {});
@@ -67,6 +71,10 @@ class TFDoExcelu {
     int RadekSestavy = 0;
 
   private:
+    QString proposedDirectory() const;
+    std::vector<QueryRow> summaryRows(int key) const;
+    QString exportOneStand(const std::vector<QueryRow>& rows, const TManualy225& stand,
+                           const ClassLayout& layout, QString file);
     void writeSummarySheet(Workbook& book, const std::vector<QueryRow>& rows);
     void writeTallySheets(Workbook& book, const TManualy225& stand, const ClassLayout& layout);
     void openTemplate();

@@ -2,9 +2,11 @@
 // grid and the mean-stem boxes.
 #include "DatabaseChooser.h"
 #include "FileDialog.h"
+#include "HeightChart.h"
 #include "IniFile.h"
 #include "MessageBox.h"
 #include "RivwoodError.h"
+#include "SampleHeightGrid.h"
 #include "SampleOffer.h"
 #include "SettingsKeys.h"
 #include "SpeciesTables.h"
@@ -24,6 +26,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QShowEvent>
+#include <QTabWidget>
 #include <QTimer>
 
 bool TZapisnik::insideGrid(const QWidget* w) const {
@@ -34,6 +37,9 @@ bool TZapisnik::insideGrid(const QWidget* w) const {
 }
 
 void TZapisnik::focusChanged(QWidget* old, QWidget* now) {
+    // Typing sample heights shows their curve.
+    if (now && (now == VyskoveVzorniky || VyskoveVzorniky->isAncestorOf(now)))
+        Grafy->setCurrentWidget(GrafVysek);
     const bool was = insideGrid(old) || (old == nullptr && m_gridHasFocus);
     const bool is = insideGrid(now);
     if (was && !is) {

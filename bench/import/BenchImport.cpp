@@ -42,6 +42,20 @@ QByteArray generate(int stands, int trees) {
     return out;
 }
 
+// Counts the trees of the stands instead of storing them.
+class CountingSink : public StandSink {
+  public:
+    long long trees = 0;
+    int AllocateStandKey() override { return ++m_key; }
+    void SaveStand(const TManualy225& stand, int) override {
+        for (int i = 0; i < stand.count(); ++i)
+            trees += (long long)stand.at(i).classes[0].trees;
+    }
+
+  private:
+    int m_key = 0;
+};
+
 void assignAll(SpeciesAssignment& a) {
     a.Assign("21", "BO");
     a.Assign("34", "MD");
@@ -83,16 +97,12 @@ int main(int argc, char** argv) {
         parsed.PrepareBulkImport(file);
         const double parse = timer.nsecsElapsed() / 1e9;
 
-        // Tally alone: every block read into a stand in memory.
+        // Tally alone: every block read from the file into a stand in memory.
         assignAll(parsed.assignment());
         timer.restart();
-        tallied = 0;
-        for (const TInfoData& b : parsed.blocks()) {
-            const TManualy225 s = MantaxBulkImport::StandOfBlock(parsed.records(), b, parsed.assignment(),
-                                                                 ClassLayout::Make(4, 10));
-            for (int i = 0; i < s.count(); ++i)
-                tallied += (long long)s.at(i).classes[0].trees;
-        }
+        CountingSink counted;
+        parsed.ImportBulk(counted, ClassLayout::Make(4, 10));
+        tallied = counted.trees;
         const double tally = timer.nsecsElapsed() / 1e9;
 
         // The whole bulk import into a fresh database, from the file on.
@@ -110,7 +120,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "assignment incomplete\n");
             return 1;
         }
-        r = MantaxBulkImport::ImportIntoDatabase(import.records(), import.blocks(), import.assignment(),
+        r = MantaxBulkImport::ImportIntoDatabase(import.lines(), import.blocks(), import.assignment(),
                                                  ClassLayout::Make(4, 10), store);
         const double whole = timer.nsecsElapsed() / 1e9;
         parseSeconds = round == 0 ? parse : std::min(parseSeconds, parse);

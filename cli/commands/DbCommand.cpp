@@ -1,5 +1,6 @@
 // db list|load|save|delete --db DIR: the stand store of the database directory.
 #include "CliCommand.h"
+#include "CliDatabase.h"
 #include "DatabaseChooser.h"
 #include "RivwoodError.h"
 #include "StandJson.h"
@@ -10,22 +11,8 @@
 
 namespace {
 
-// The database of --db; an empty or incomplete directory gets its tables, as when the user
-// answers the creation question with OK.
-void openDirectory(StandDatabase& db, const CliArgs& args) {
-    if (!args.has("db"))
-        throw CliUsageError{"chybí --db DIR"};
-    DatabaseChooser::UseDirectory(db, args.value("db"), [](const UserMessage&) { return true; });
-}
-
 int keyArg(const CliArgs& args) {
     return parseIntArg(args.positional(1), "KLÍČ");
-}
-
-void requireStand(StandStore& store, int key) {
-    StandSession probe;
-    if (!store.LoadStand(probe, key).found)
-        throw RivwoodError(QString("Porost s klíčem %1 v databázi není.").arg(key));
 }
 
 int list(StandStore& store) {
@@ -103,7 +90,8 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     args.requirePositional(expected);
 
     StandDatabase db(settingsFile(globals));
-    openDirectory(db, args);
+    // A save makes the directory it is to store in.
+    openCliDatabase(db, args, action == "save" ? MissingDirectory::Create : MissingDirectory::Refuse);
     StandStore store(db);
     if (action == "list")
         return list(store);
@@ -112,7 +100,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     const int key = keyArg(args);
     if (action == "load")
         return load(store, key);
-    requireStand(store, key);
+    requireStand(db, key);
     store.DeleteStandRows(key);
     printJson(QJsonObject{{"key", key}});
     return 0;

@@ -15,6 +15,9 @@ namespace {
 void openOption(StandDatabase& db, const CliArgs& args, const char* option) {
     if (!args.has(option))
         throw CliUsageError{QString("chybí --%1 DIR|postgresql://…").arg(option)};
+    // The target is stored into: a directory that does not exist yet is made.
+    if (QLatin1String(option) == QLatin1String("to"))
+        createMissingDirectory(args.value(option));
     DatabaseChooser::UseDirectory(db, args.value(option), [](const UserMessage&) { return true; });
 }
 

@@ -1,13 +1,17 @@
 #include "DbTestSupport.h"
 
+#include "DatabaseChooser.h"
 #include "DatabaseError.h"
 #include "IniFile.h"
 #include "RawQuery.h"
 #include "RivwoodError.h"
 #include "SqlTransaction.h"
 #include "StandCode.h"
+#include "StandCopy.h"
 #include "StandStore.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QSqlQuery>
 
 namespace {
@@ -62,6 +66,55 @@ TEST_P(StoreTest, SavedStandLoadsBackWithEveryStoredField) {
     const QStringList before = dump(*m_db, false);
     store.SaveStand(loaded, key);
     EXPECT_EQ(dump(*m_db, false), before);
+}
+
+// Sample heights go to RivwoodVys with the stand (a row a pair, as sqlite3 reads the file), are
+// replaced by the next save, go with the stand to another database and are deleted with it.
+TEST_P(StoreTest, SampleHeightsTravelWithTheStand) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(2, 3);
+    const int key = store.AllocateStandKey();
+    store.SaveStand(s, key);
+    store.SaveStand(MakeStand(1, 1, 2).stand, store.AllocateStandKey());
+    const auto rows = [this](int k) {
+        return scalar(QString("select count(*) from RivwoodVys where KLIC = %1").arg(k)).toInt();
+    };
+    EXPECT_EQ(rows(key), 5);
+    if (GetParam() == Backend::Files) {
+        QProcess sqlite;
+        sqlite.start("sqlite3",
+                     {QDir(dir()).filePath("RivwoodVys.db"),
+                      "select KLIC, DR_ZKR, TLOUSTKA, VYSKA from RivwoodVys where KLIC = 1 order by rowid"});
+        ASSERT_TRUE(sqlite.waitForFinished(30000));
+        const QStringList lines = QString::fromUtf8(sqlite.readAllStandardOutput()).trimmed().split('\n');
+        ASSERT_EQ(lines.size(), 5) << sqlite.readAllStandardError().toStdString();
+        const TManual225& second = s.stand.at(1);
+        EXPECT_EQ(lines[2], QString("1|%1|%2|%3")
+                                .arg(CharsToString(second.abbreviation))
+                                .arg(second.sampleHeights[0].diameter)
+                                .arg(second.sampleHeights[0].height));
+    }
+
+    s.stand.at(1).sampleHeights.pop_back();
+    store.SaveStand(s, key);
+    EXPECT_EQ(rows(key), 4);
+    StandSession loaded;
+    store.LoadStand(loaded, key);
+    EXPECT_EQ(loaded.stand.at(0).sampleHeights, s.stand.at(0).sampleHeights);
+    EXPECT_EQ(loaded.stand.at(1).sampleHeights, s.stand.at(1).sampleHeights);
+
+    const QString copyDir = QDir(dir()).filePath("kopie");
+    QDir().mkpath(copyDir);
+    StandDatabase copy(settings());
+    ASSERT_TRUE(DatabaseChooser::UseDirectory(copy, copyDir, {}));
+    StandCopy::Copy(*m_db, copy, {key}, false);
+    StandSession copied;
+    StandStore(copy).LoadStand(copied, key);
+    EXPECT_EQ(copied.stand.at(1).sampleHeights, s.stand.at(1).sampleHeights);
+
+    store.DeleteStandRows(key);
+    EXPECT_EQ(rows(key), 0);
+    EXPECT_EQ(rows(2), 2) << "the other stand keeps its pairs";
 }
 
 TEST_P(StoreTest, ClassLayoutOfTheSpeciesSurvivesSaveAndLoad) {

@@ -128,7 +128,7 @@ TEST(MantaxBulkDatabase, StandsGoIntoTheDatabaseWithConsecutiveKeys) {
     MantaxImport m = prepared("mantax_bulk_three.txt");
     m.assignment().Assign("X1", "SM");
     m.assignment().Assign("X2", "OL");
-    const BulkImportResult r = MantaxBulkImport::ImportIntoDatabase(m.records(), m.blocks(), m.assignment(),
+    const BulkImportResult r = MantaxBulkImport::ImportIntoDatabase(m.lines(), m.blocks(), m.assignment(),
                                                                     ClassLayout::Make(4, 10), store);
     EXPECT_EQ(r.keys, (std::vector<int>{k1, k2 + 1, k2 + 2}));
 
@@ -162,8 +162,8 @@ TEST(MantaxBulkDatabase, FullDiskKeepsTheCommittedChunksAndSaysHowMany) {
     ASSERT_TRUE(q.exec("pragma tlo.page_count") && q.next());
     ASSERT_TRUE(q.exec(QString("pragma tlo.max_page_count = %1").arg(q.value(0).toInt() + 5)));
     try {
-        MantaxBulkImport::ImportIntoDatabase(m.records(), m.blocks(), m.assignment(),
-                                             ClassLayout::Make(4, 10), store, {}, BulkChunk{4, 1000000});
+        MantaxBulkImport::ImportIntoDatabase(m.lines(), m.blocks(), m.assignment(), ClassLayout::Make(4, 10),
+                                             store, {}, BulkChunk{4, 1000000});
         ADD_FAILURE() << "the import did not fail";
     } catch (const DatabaseError& e) {
         EXPECT_EQ(e.cause(), DatabaseError::DiskFull);
