@@ -98,11 +98,23 @@ DatabaseDialogs TZapisnik::databaseDialogs() {
             this, "Databázový server",
             "Adresa databáze porostů na serveru PostgreSQL:\n"
             "postgresql://uživatel@server:port/databáze\n\n"
-            "Heslo se neukládá: program je vezme ze souboru ~/.pgpass nebo z proměnné PGPASSWORD.",
+            "Heslo se neukládá: program je vezme ze souboru ~/.pgpass, a když tam není, zeptá se na ně.",
             QLineEdit::Normal, address, &ok);
         if (!ok || entered.trimmed().isEmpty())
             return std::nullopt;
         return entered.trimmed();
+    };
+    // Asked once in a run: the database keeps the password in memory, never in the settings.
+    dialogs.askPassword = [this](const QString&, const QString& reason) -> std::optional<QString> {
+        bool ok = false;
+        // The label takes "&" for a shortcut mark; the address may hold one.
+        const QString password = QInputDialog::getText(this, "Heslo k databázovému serveru",
+                                                       QString(reason).replace(u'&', QLatin1String("&&")) +
+                                                           "\n\nHeslo (neukládá se):",
+                                                       QLineEdit::Password, QString(), &ok);
+        if (!ok)
+            return std::nullopt;
+        return password;
     };
     return dialogs;
 }
