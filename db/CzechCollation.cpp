@@ -2,9 +2,6 @@
 
 #include <QCollator>
 #include <QRegularExpression>
-#include <QSqlDriver>
-#include <QVariant>
-#include <sqlite3.h>
 
 namespace {
 
@@ -15,18 +12,6 @@ const QCollator& collator() {
         return czech;
     }();
     return c;
-}
-
-int compareUtf16(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    return CzechCollation::Compare(QStringView(static_cast<const char16_t*>(a), lengthA / 2),
-                                   QStringView(static_cast<const char16_t*>(b), lengthB / 2));
-}
-
-sqlite3* handleOf(const QSqlDatabase& db) {
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
 }
 
 // Number columns of the stand tables that queries order by; a collation means nothing to them, and
@@ -43,13 +28,6 @@ bool numericColumn(const QString& term) {
 } // namespace
 
 namespace CzechCollation {
-
-bool Register(const QSqlDatabase& db) {
-    // A server keeps the collation among its objects: see ServerSql::CreateCollation.
-    sqlite3* handle = handleOf(db);
-    return handle &&
-           sqlite3_create_collation(handle, Name, SQLITE_UTF16_ALIGNED, nullptr, compareUtf16) == SQLITE_OK;
-}
 
 int Compare(QStringView a, QStringView b) {
     return collator().compare(a, b);

@@ -22,7 +22,7 @@ void prepareTables(StandDatabase& db, bool empty) {
                             QString("Do adresáře „%1“ nelze zapisovat, databázi porostů v něm nelze založit.")
                                 .arg(QDir::toNativeSeparators(db.directory())));
     if (empty)
-        DatabaseSchema::CreateTables(db, db.directory());
+        db.CreateTables();
     db.CheckDatabaseFiles();
     db.close();
     if (db.complete())
@@ -36,7 +36,7 @@ void prepareServerTables(StandDatabase& db, bool create) {
             throw DatabaseError(
                 DatabaseError::ReadOnly,
                 QString("Na serveru „%1“ nemáte práva založit tabulky databáze porostů.").arg(db.location()));
-        DatabaseSchema::CreateServerTables(db);
+        db.CreateTables();
         db.CheckDatabaseFiles();
     }
     if (db.complete())
@@ -75,7 +75,7 @@ std::optional<bool> settleIncomplete(StandDatabase& db, const YesNoQuestion& con
         return db.empty();
     if (!(confirm && confirm(IncompleteQuestion())))
         return std::nullopt;
-    DatabaseSchema::DropOldTables(db, db.directory());
+    db.DropOldTables();
     return true;
 }
 
@@ -102,7 +102,7 @@ bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const Data
                                : QString();
     if (!server.isEmpty()) {
         try {
-            if (UseServer(db, server, dialogs.confirm)) {
+            if (UseServer(db, server, dialogs.confirm, dialogs.askPassword)) {
                 tellReadOnly(db, dialogs);
                 return true;
             }
@@ -170,7 +170,7 @@ bool ChooseDatabaseServer(StandDatabase& db, const DatabaseDialogs& dialogs) {
         }
         address = *entered;
         try {
-            if (!UseServer(db, address, dialogs.confirm))
+            if (!UseServer(db, address, dialogs.confirm, dialogs.askPassword))
                 continue;
             tellReadOnly(db, dialogs);
             return true;
@@ -181,9 +181,22 @@ bool ChooseDatabaseServer(StandDatabase& db, const DatabaseDialogs& dialogs) {
     }
 }
 
-bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& confirm) {
+bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& confirm,
+               const DatabaseDialogs::PasswordQuestion& askPassword) {
     db.setServer(ServerAddress(address));
-    db.CheckDatabaseFiles();
+    for (;;) {
+        try {
+            db.CheckDatabaseFiles();
+            break;
+        } catch (const DatabaseError& e) {
+            if (e.cause() != DatabaseError::NeedsPassword || !askPassword)
+                throw;
+            const std::optional<QString> password = askPassword(db.location(), e.message());
+            if (!password)
+                throw;
+            db.setPassword(*password);
+        }
+    }
     bool create = db.empty();
     if (!db.complete()) {
         if (!(confirm && confirm(IncompleteQuestion())))

@@ -20,6 +20,12 @@ struct DatabaseDialogs {
     // The dialog "Databázový server" asking for a server address, shown with the given one: the
     // address entered, or nothing when cancelled.
     std::function<std::optional<QString>(const QString& address)> chooseServer;
+    // The password dialog, for a server that asks for a password that neither the address nor
+    // ~/.pgpass gives, or refused the one typed: shown with the server's address and the
+    // server's reason; the password typed, or nothing when cancelled.
+    using PasswordQuestion =
+        std::function<std::optional<QString>(const QString& address, const QString& reason)>;
+    PasswordQuestion askPassword;
 };
 
 // Finding, choosing, creating and upgrading the database directory.
@@ -50,8 +56,10 @@ bool ChooseDatabaseServer(StandDatabase& db, const DatabaseDialogs& dialogs);
 
 // Uses a server database without a dialog: created and upgraded as by UseDirectory. False when
 // the question about incomplete tables was refused; a fault of the address or the server is a
-// RivwoodError.
-bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& confirm);
+// RivwoodError. A server that asks for a password asks `askPassword` (until it takes the one
+// typed or the dialog is cancelled); the password then serves the rest of the run.
+bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& confirm,
+               const DatabaseDialogs::PasswordQuestion& askPassword = {});
 
 // Writes where the database is into the settings file: "Server" for a server (without password),
 // else "Path" with "Server" cleared.

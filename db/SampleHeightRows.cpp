@@ -1,36 +1,31 @@
 #include "SampleHeightRows.h"
 
-#include "NativeStatement.h"
-#include "SqlSupport.h"
-
-#include <QSqlQuery>
-
-using namespace SqlSupport;
+#include "StandDatabase.h"
+#include "StoreBackend.h"
 
 namespace SampleHeightRows {
 
-void Write(const QSqlDatabase& db, const TManualy225& st, int key) {
-    NativeStatement vys(db, "insert into RivwoodVys (KLIC, DR_ZKR, TLOUSTKA, VYSKA) values (?, ?, ?, ?)");
+void Write(StandDatabase& db, const TManualy225& st, int key) {
+    StatementRef vys = db.backend().inserter(StandDatabase::Vys, {"KLIC", "DR_ZKR", "TLOUSTKA", "VYSKA"});
     for (int i = 0; i < st.count(); ++i) {
         const QString zkr = CharsToString(st.at(i).abbreviation);
-        for (const SampleHeight& p : st.at(i).sampleHeights) {
-            vys.bind(1, key).bind(2, zkr).bind(3, p.diameter).bind(4, p.height);
-            vys.exec();
-        }
+        for (const SampleHeight& p : st.at(i).sampleHeights)
+            vys->bind(1, key).bind(2, zkr).bind(3, p.diameter).bind(4, p.height).run();
     }
-    vys.finish();
+    vys->finish();
 }
 
-void Delete(const QSqlDatabase& db, int key) {
-    Exec(db, "delete from RivwoodVys where KLIC = ?", {key});
+StatementRef Open(StandDatabase& db, int key) {
+    StatementRef q = db.backend().statement(
+        QStringLiteral("select DR_ZKR, TLOUSTKA, VYSKA from RivwoodVys where KLIC = ? order by rowid"));
+    q->bind(1, key).touching(StandTables::Vys, key).open();
+    return q;
 }
 
-void Read(const QSqlDatabase& db, int key, TManualy225& st) {
-    QSqlQuery q =
-        Exec(db, "select DR_ZKR, TLOUSTKA, VYSKA from RivwoodVys where KLIC = ? order by rowid", {key});
+void Read(SqlStatement& q, TManualy225& st) {
     while (q.next())
-        if (TManual225* s = st.find(Text(q, 0)))
-            s->sampleHeights.push_back({Number(q, 1), Number(q, 2)});
+        if (TManual225* s = st.find(q.text(0)))
+            s->sampleHeights.push_back({q.number(1), q.number(2)});
 }
 
 } // namespace SampleHeightRows

@@ -5,7 +5,7 @@ namespace SummaryHandOff {
 SaveResult StoreSummary(StandSession& session, int key, StandStore& store, const YesNoQuestion& askDuplicate,
                         const YesNoQuestion& askConflict) {
     const SaveResult refused{SaveResult::Refused};
-    if (key < 0 || store.CheckDuplicateCode(session.stand, key, askDuplicate))
+    if (key < 0)
         return refused;
     TManualy225& st = session.stand;
     const bool summary = st.summary;
@@ -14,8 +14,10 @@ SaveResult StoreSummary(StandSession& session, int key, StandStore& store, const
     st.code = session.KodPorostu();
     SaveResult saved = refused;
     try {
-        // A new stand gets its key in the transaction of its rows.
-        saved = key == 0 ? store.SaveNewStand(session) : store.SaveStand(session, key, askConflict);
+        // A new stand gets its key in the transaction of its rows; the save counts the stands with
+        // the same code under its write lock.
+        saved = key == 0 ? store.SaveNewStand(session, askDuplicate)
+                         : store.SaveStand(session, key, askConflict, askDuplicate);
     } catch (...) {
         st.summary = summary;
         st.code = code;

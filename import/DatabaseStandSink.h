@@ -1,12 +1,9 @@
 #pragma once
 
 #include "MantaxBulkImport.h"
-#include "SqlTransaction.h"
 #include "StandSink.h"
 #include "StandStore.h"
-
-#include <QElapsedTimer>
-#include <optional>
+#include "WriteChunks.h"
 
 // When the bulk import commits: after this many stands or this many milliseconds of work,
 // whichever comes first. A crash or a kill loses at most the stands of the current chunk.
@@ -34,10 +31,8 @@ class DatabaseStandSink : public StandSink {
 
   private:
     StandStore& m_store;
-    BulkChunk m_chunk;
-    std::optional<SqlTransaction> m_batch; // the open chunk
-    std::optional<SqlTransaction> m_stand; // the stand between its key and its rows
-    QElapsedTimer m_started;
+    WriteChunks m_chunks; // a stand's key and rows are one unit in them
+    bool m_standOpen = false;
     std::vector<int> m_pending, m_committed;
 };
 

@@ -5,8 +5,10 @@
 #include "SpeciesAssignment.h"
 #include "TManualy225.h"
 
-#include <QHash>
 #include <QStringList>
+#include <QStringView>
+#include <utility>
+#include <vector>
 
 class SpeciesCodes;
 
@@ -28,12 +30,14 @@ class Reader {
     void Finish();
 
   private:
-    int speciesOfTree(const QString& code);
+    int speciesOfTree(QStringView code);
 
     const SpeciesAssignment& m_assignment;
     TManualy225& m_stand;
     CaliperTally m_tally;
-    QHash<QString, int> m_treeSpecies; // species index of every code met so far, -1 unassigned
+    // Species index of every code met so far, -1 unassigned: a stand has few codes, so a short list
+    // compared without copying the record's field.
+    std::vector<std::pair<QString, int>> m_treeSpecies;
     QString m_lastTree;
     int m_lastTreeSpecies = -1;
     double m_lastDiameter = 0;

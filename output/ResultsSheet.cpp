@@ -18,10 +18,10 @@ QString SheetNameOf(const QString& surveyName) {
     return SurveySheetName::of(surveyName.trimmed().left(28));
 }
 
-void FillResultsSheet(ResultsWorkbook& book, int sheet, const std::vector<QSqlRecord>& rows) {
+void FillResultsSheet(ResultsWorkbook& book, int sheet, const std::vector<QueryRow>& rows) {
     // A sheet filled before (another stand, more species) keeps none of its rows.
     book.ClearSheet(sheet);
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
     book.SetSheetName(sheet, SheetNameOf(text(first, "NazevAkce")));
     const char* headings[] = {"Tok", "Břeh", "Řada kmenů", "Název akce"};
     const char* fields[] = {"NazevTok", "NazevBreh", "NazevRKm", "NazevAkce"};
@@ -48,7 +48,7 @@ void FillResultsSheet(ResultsWorkbook& book, int sheet, const std::vector<QSqlRe
     }
     int r = 7;
     for (size_t i = 0; i < std::max<size_t>(rows.size(), 1); ++i) {
-        const QSqlRecord row = rows.empty() ? QSqlRecord() : rows[i];
+        const QueryRow row = rows.empty() ? QueryRow() : rows[i];
         book.SetText(r, 1, text(row, "DR_ZKR"));
         book.SetNumber(r, 2, RoundHalfEven(number(row, "TLOUSTKA")));
         book.SetNumber(r, 3, RoundHalfEven(number(row, "VYSKA")));

@@ -1,15 +1,11 @@
 #include "StandPageNumbering.h"
 
-#include "CzechCollation.h"
-#include "NativeRows.h"
-#include "SqlSupport.h"
-#include "SqlTransaction.h"
 #include "StandDatabase.h"
+#include "StandReportQueries.h"
 #include "TFJHKSest.h"
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QSqlQuery>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -51,7 +47,7 @@ bool StandPageNumbering::applies() {
     m_templateBytes = file.readAll();
 
     const QStringList names = m_report.QSestavaFieldNames();
-    const QStringList standFields = TFJHKSest::StandFields();
+    const QStringList standFields = StandReportQueries::StandFields();
     auto standWide = [&](int field, QString* column) {
         if (field < 0 || field >= names.size())
             return false;
@@ -116,20 +112,15 @@ StandPageCache::Hash StandPageNumbering::contextHash() const {
 }
 
 std::vector<StandPageNumbering::Stand> StandPageNumbering::readStands() {
-    QSqlDatabase db = m_report.database().connection();
+    StandDatabase& db = m_report.database();
     std::unordered_map<qint64, size_t> index;
     std::vector<Stand> stands;
     {
-        QStringList columns{QStringLiteral("KLIC"),     QStringLiteral("(souhrn=true)"),
-                            QStringLiteral("NazevTok"), QStringLiteral("NazevBreh"),
-                            QStringLiteral("NazevRKm"), QStringLiteral("NazevAkce")};
-        const int groupsAt = int(columns.size());
-        for (const QString& c : m_groupColumns)
-            columns << (c.isEmpty() ? QStringLiteral("''") : c);
-        const int layoutAt = int(columns.size());
-        columns << m_layoutColumns;
-        NativeRows q(db, QStringLiteral("select %1 from RivwoodPor where used=true and vypocteno=true")
-                             .arg(columns.join(QStringLiteral(", "))));
+        // KLIC, the summary flag and the four location columns come first.
+        const int groupsAt = 6;
+        const int layoutAt = groupsAt + int(m_groupColumns.size());
+        const int columns = layoutAt + int(m_layoutColumns.size());
+        RowCursor q = StandReportQueries::ComputedStands(db, m_groupColumns + m_layoutColumns);
         QCryptographicHash hash(QCryptographicHash::Md5);
         auto add = [&](int c) {
             if (q.isNull(c)) {
@@ -151,7 +142,7 @@ std::vector<StandPageNumbering::Stand> StandPageNumbering::readStands() {
             for (int c = groupsAt; c < layoutAt; ++c)
                 s.groupTexts << q.text(c);
             hash.reset();
-            for (int c = layoutAt; c < columns.size(); ++c)
+            for (int c = layoutAt; c < columns; ++c)
                 add(c);
             s.layoutValues = hash.result();
             index[s.key] = stands.size();
@@ -160,7 +151,7 @@ std::vector<StandPageNumbering::Stand> StandPageNumbering::readStands() {
     }
     // The summary rows in table order, where a stand's rows lie together: how many the report
     // prints, how many have a species, and whether all hold the same page.
-    NativeRows q(db, QStringLiteral("select KLIC, DR_ZKR is not null, STRANKA from RivwoodSes"));
+    RowCursor q = StandReportQueries::SummaryPageRows(db);
     std::vector<char> seen(stands.size(), 0);
     qint64 lastKey = 0;
     Stand* s = nullptr;
@@ -216,15 +207,8 @@ std::vector<int> StandPageNumbering::reportOrder(const std::vector<Stand>& stand
     std::unordered_map<int, StandPageCache::Hash> columns;
     for (const auto& e : current)
         columns[e.key] = e.columns;
-    QSqlQuery q(m_report.database().connection());
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral(
-                    "select KLIC from RivwoodPor where used=true and vypocteno=true and souhrn=true\n") +
-                CzechCollation::OrderBy(TFJHKSest::StandOrderLine())))
-        SqlSupport::Fail(q, QStringLiteral("QPor"));
     order.clear();
-    while (q.next()) {
-        const int key = q.value(0).toInt();
+    for (const int key : StandReportQueries::ReportOrder(m_report.database())) {
         const auto it = columns.find(key);
         if (it == columns.end())
             continue;
@@ -341,30 +325,15 @@ bool StandPageNumbering::writePages(const std::vector<Stand>& stands, const std:
     // A read-only database keeps the page numbers it holds; the report is still composed.
     if (m_report.database().isReadOnly())
         return true;
-    QSqlDatabase db = m_report.database().connection();
-    std::optional<SqlTransaction> tx;
-    std::optional<QSqlQuery> post;
+    std::vector<std::pair<int, int>> changed;
     for (size_t i = 0; i < stands.size(); ++i) {
         const Stand& s = stands[i];
         if (s.speciesRows == 0)
             continue;
         const int page = s.inReport ? std::min(pages[i], 32767) : 0;
-        if (s.strankaRight && s.stranka == page)
-            continue;
-        if (!tx) {
-            tx.emplace(db);
-            post.emplace(
-                SqlSupport::Prepare(db, QStringLiteral("update rivwoodses set STRANKA = :stranka\n") +
-                                            TFJHKSest::QPomSestLines()[1]));
-        }
-        post->bindValue(QStringLiteral(":stranka"), page);
-        post->bindValue(QStringLiteral(":klic"), s.key);
-        if (!post->exec())
-            SqlSupport::Fail(*post, QStringLiteral("QPomSest"));
+        if (!(s.strankaRight && s.stranka == page))
+            changed.emplace_back(s.key, page);
     }
-    if (!tx)
-        return false;
-    post.reset();
-    tx->commit();
-    return true;
+    StandReportQueries::WritePages(m_report.database(), changed);
+    return !changed.empty();
 }

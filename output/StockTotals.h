@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSqlRecord>
+#include "QueryRows.h"
+
 #include <QString>
 #include <vector>
 
@@ -16,7 +17,7 @@ struct Totals {
 
 // A stock as a workbook shows it: whole m3, halves to even.
 double Shown(double stock);
-Totals Of(const std::vector<QSqlRecord>& rows);
+Totals Of(const std::vector<QueryRow>& rows);
 
 // The caption of the shrub row; the Excel 5.0 workbook is written in cp1250, which has no "²".
 inline const QString ShrubLabel = QStringLiteral("Křoviny (m²)");

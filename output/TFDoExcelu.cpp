@@ -6,6 +6,7 @@
 #include "SpeciesTables.h"
 #include "StandDatabase.h"
 #include "StandQueries.h"
+#include "StandReportQueries.h"
 #include "StockTotals.h"
 #include "SurveySheetName.h"
 #include "TextUtils.h"
@@ -52,7 +53,7 @@ QString TFDoExcelu::OutputDirectory() const {
     return dir;
 }
 
-QString TFDoExcelu::ProposedFileName(const QSqlRecord& stand) {
+QString TFDoExcelu::ProposedFileName(const QueryRow& stand) {
     return fileNamePart(text(stand, "NazevTok")) + u'_' + fileNamePart(text(stand, "NazevBreh")) + u'_' +
            fileNamePart(text(stand, "NazevRKm")) + QStringLiteral(".xlsx");
 }
@@ -68,8 +69,8 @@ QString TFDoExcelu::proposedDirectory() const {
 }
 
 QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout) {
-    const std::vector<QSqlRecord> rows = summaryRows(key);
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
+    const std::vector<QueryRow> rows = summaryRows(key);
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
     const QString file = SaveDialog1 ? SaveDialog1(proposedDirectory(), ProposedFileName(first)) : QString();
     if (file.isEmpty())
         return {};
@@ -81,13 +82,13 @@ QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const Clas
     return exportOneStand(summaryRows(key), stand, layout, outputFile);
 }
 
-std::vector<QSqlRecord> TFDoExcelu::summaryRows(int key) const {
+std::vector<QueryRow> TFDoExcelu::summaryRows(int key) const {
     if (key <= 0 || !StandQueries::HasSummary(m_db, key))
         throw RivwoodError(NotComputed);
     return StandQueries::QSestava(m_db, key);
 }
 
-QString TFDoExcelu::exportOneStand(const std::vector<QSqlRecord>& rows, const TManualy225& stand,
+QString TFDoExcelu::exportOneStand(const std::vector<QueryRow>& rows, const TManualy225& stand,
                                    const ClassLayout& layout, QString file) {
     ExcelApp = CreateExcel();
     if (QFileInfo(file).suffix().isEmpty())
@@ -105,10 +106,10 @@ QString TFDoExcelu::exportOneStand(const std::vector<QSqlRecord>& rows, const TM
     return file;
 }
 
-void TFDoExcelu::writeSummarySheet(Workbook& book, const std::vector<QSqlRecord>& rows) {
+void TFDoExcelu::writeSummarySheet(Workbook& book, const std::vector<QueryRow>& rows) {
     Worksheet& CurrentSheet = GetWorksheet(book, QStringLiteral("sestava"));
     Activate(CurrentSheet);
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
     // The area cell of the template is labelled as the stand area, as in the all-stands block,
     // and the stocking cell beside it is filled as there.
     const std::pair<const char*, QString> header[] = {
@@ -138,7 +139,7 @@ void TFDoExcelu::writeSummarySheet(Workbook& book, const std::vector<QSqlRecord>
     for (int i = 1; i < n; ++i)
         CopyRange(CurrentSheet, zr, zc, zr2, zc2, CurrentSheet, zr + i, 1);
     for (int i = 0; i < std::max(n, 1); ++i) {
-        const QSqlRecord row = i < n ? rows[size_t(i)] : QSqlRecord();
+        const QueryRow row = i < n ? rows[size_t(i)] : QueryRow();
         SetCellText(CurrentSheet, zr + i, zc, SpeciesTables::SpeciesName(text(row, "DR_ZKR")));
         int column = zc + 1;
         for (const char* field : {"TLOUSTKA", "VYSKA", "DR_ZAS_J", "DR_ZAS_L", "DR_ZAS_CEL"})
@@ -216,9 +217,10 @@ void TFDoExcelu::writeTallySheets(Workbook& book, const TManualy225& stand, cons
 QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
     ExcelApp = CreateExcel();
     m_user = UserIdentification::Load(m_db.settingsFile());
-    const std::vector<QSqlRecord> stands = StandQueries::QPor(m_db);
+    const std::vector<QueryRow> stands = StandQueries::QPor(m_db);
     if (stands.empty())
         return {};
+    m_standRows = StandReportQueries::QSestavaByStand(m_db);
     const QString file = outputFile.isEmpty() ? QDir(OutputDirectory()).filePath(AllStandsName) : outputFile;
     openTemplate();
     ResultBook = &AddWorkbook(*ExcelApp);
@@ -230,7 +232,7 @@ QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
     };
     std::map<QString, SurveySheet> surveys;
     int done = 0;
-    for (const QSqlRecord& stand : stands) {
+    for (const QueryRow& stand : stands) {
         const QString sheetName = SurveySheetName::of(text(stand, "NazevAkce"));
         const QString key = SurveySheetName::sheetKey(sheetName);
         auto it = surveys.find(key);
@@ -243,9 +245,12 @@ QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
         RadekSestavy = it->second.row;
         AppendStandBlock(*it->second.sheet, stand);
         it->second.row = RadekSestavy;
-        if (Progress && !Progress(++done, int(stands.size())))
+        if (Progress && !Progress(++done, int(stands.size()))) {
+            m_standRows.clear();
             return {};
+        }
     }
+    m_standRows.clear();
     Activate(ResultBook->sheet(0));
     SaveWorkbookAs(*ResultBook, file);
     CloseWorkbook(*ExcelApp, *ResultBook);
@@ -255,7 +260,7 @@ QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
     return file;
 }
 
-void TFDoExcelu::WriteSurveySheetHeader(Worksheet& sheet, const QSqlRecord& stand) {
+void TFDoExcelu::WriteSurveySheetHeader(Worksheet& sheet, const QueryRow& stand) {
     Worksheet& t = WorksheetAt(*TemplateBook, 1);
     CopyAllRows(t, sheet);
     DeleteRow(sheet, 14);
@@ -268,7 +273,7 @@ void TFDoExcelu::WriteSurveySheetHeader(Worksheet& sheet, const QSqlRecord& stan
     RadekSestavy = 6;
 }
 
-void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QSqlRecord& stand) {
+void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QueryRow& stand) {
     const int R = RadekSestavy;
     Worksheet& t = WorksheetAt(*TemplateBook, 1);
     CopyRows(t, 7, 18, sheet, R + 1);
@@ -278,14 +283,15 @@ void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QSqlRecord& stand) {
     SetCellText(sheet, R + 2, 12, text(stand, "NazevRKm"));
     SetCellText(sheet, R + 4, 3, NumberText::shortest(number(stand, "PLOCHA")));
 
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db, int(number(stand, "KLIC")));
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
+    const auto read = m_standRows.find(int(number(stand, "KLIC")));
+    const std::vector<QueryRow> rows = read != m_standRows.end() ? read->second : std::vector<QueryRow>();
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
     SetCellText(sheet, R + 4, 7, twoDecimals(number(first, "ZAKM")));
 
     int j = R + 8;
     const int n = std::max(int(rows.size()), 1);
     for (int i = 1; i <= n; ++i) {
-        const QSqlRecord row = rows.empty() ? QSqlRecord() : rows[size_t(i - 1)];
+        const QueryRow row = rows.empty() ? QueryRow() : rows[size_t(i - 1)];
         if (i > 1) {
             ++j;
             InsertRow(sheet, j);

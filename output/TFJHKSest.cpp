@@ -1,17 +1,11 @@
 #include "TFJHKSest.h"
 
-#include "CzechCollation.h"
 #include "ProgramPaths.h"
 #include "RivwoodError.h"
-#include "SqlSupport.h"
-#include "SqlTransaction.h"
 #include "StandDatabase.h"
 #include "StandPageNumbering.h"
 #include "StandPageTracker.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -46,58 +40,6 @@ TFJHKSest::~TFJHKSest() {
     closeQSestava();
 }
 
-QStringList TFJHKSest::QSestavaLines() {
-    return {QStringLiteral("Select RivwoodPor.klic,"),
-            QStringLiteral("  NazevTok, NazevBreh, NazevRKm, NazevAkce,"),
-            QStringLiteral("  VEK, POPIS, KROVINY, datum,  zavod, provoz, taxator, uzivatel,"),
-            QStringLiteral("  RivwoodSes.KLIC KLIC, RivwoodSes.PLOCHA PLOCHA, ZAKM, DR_ZKR,"),
-            QStringLiteral("  DR_KOD, DR_ZAKM, DR_PLO, DR_PLO_RED, DR_PLO_RHA, "),
-            QStringLiteral("  DR_ZAST, JEHL, VYSKA, TLOUSTKA, GHA,"),
-            QStringLiteral("  ZTJ, ZTL, ZT, ZHA, ZHA_JEHL, ZHA_LIST, "),
-            QStringLiteral("  DR_ZAS_J, DR_ZAS_L, DR_ZAS_CEL, KOMENT, STRANKA"),
-            QStringLiteral(" from RivwoodSes, RivwoodPor"),
-            QStringLiteral("  where  RivwoodSes.KLIC=RivwoodPor.KLIC"),
-            QStringLiteral("      and  RivwoodSes.KLIC  = 1"),
-            QStringLiteral("      and used=true"),
-            QStringLiteral("     and  RivwoodPor.vypocteno=true"),
-            QStringLiteral("    and RivwoodPor.souhrn=true"),
-            QStringLiteral("order by NazevTok, NazevBreh, NazevRKm, NazevAkce, RivwoodPor.KLIC, DR_KOD")};
-}
-
-QString TFJHKSest::QSestavaRangeCondition() {
-    return QStringLiteral("      and  RivwoodSes.KLIC >= :PKlic1 and RivwoodSes.KLIC <= :PKlic2");
-}
-
-QStringList TFJHKSest::StandFields() {
-    return {QStringLiteral("klic"),     QStringLiteral("NazevTok"),  QStringLiteral("NazevBreh"),
-            QStringLiteral("NazevRKm"), QStringLiteral("NazevAkce"), QStringLiteral("VEK"),
-            QStringLiteral("POPIS"),    QStringLiteral("KROVINY"),   QStringLiteral("datum"),
-            QStringLiteral("zavod"),    QStringLiteral("provoz"),    QStringLiteral("taxator"),
-            QStringLiteral("uzivatel"), QStringLiteral("KLIC"),      QStringLiteral("KOMENT")};
-}
-
-QString TFJHKSest::StandOrderLine() {
-    return QStringLiteral("order by NazevTok, NazevBreh, NazevRKm, NazevAkce, KLIC");
-}
-
-QStringList TFJHKSest::QPorLines() {
-    return {QStringLiteral("Select *"),
-            QStringLiteral(" from  RivwoodPor "),
-            QStringLiteral("  where  used=true"),
-            QStringLiteral("        and vypocteno=true"),
-            QStringLiteral("order by  NazevAkce, KLIC"),
-            QString()};
-}
-
-QStringList TFJHKSest::QPorDrevLines() {
-    return {QStringLiteral("select klic, count(dr_zkr) pocet"), QStringLiteral("from rivwoodses"),
-            QStringLiteral("where klic=:klic"), QStringLiteral("group by klic")};
-}
-
-QStringList TFJHKSest::QPomSestLines() {
-    return {QStringLiteral("select * from rivwoodses"), QStringLiteral("where klic=:klic")};
-}
-
 QString TFJHKSest::templateDirectory() const {
     return m_templateDir.isEmpty() ? ProgramPaths::DataDirectory() : m_templateDir;
 }
@@ -126,7 +68,7 @@ bool TFJHKSest::RunStandReport() {
     if (!NumberPages())
         return false;
 
-    openQSestava(QSestavaRangeCondition(), PKlic1, PKlic2);
+    openQSestava(StandReportQueries::Scope::KeyRange(PKlic1, PKlic2));
     bool result = true;
     try {
         if (Preview) {
@@ -151,26 +93,10 @@ void TFJHKSest::ReadPageLayout() {
                                .arg(SJHKVysC.templateFileName()));
 }
 
-void TFJHKSest::openQSestava(const QString& condition, int firstKey, int lastKey) {
+void TFJHKSest::openQSestava(const StandReportQueries::Scope& scope) {
     closeQSestava();
-    QStringList lines = CzechCollation::Collated(QSestavaLines());
-    lines[10] = condition;
-    // A data model moves back and forth over its rows.
-    QSqlQuery query(m_db.connection());
-    query.setForwardOnly(false);
-    if (!query.prepare(lines.join(u'\n')))
-        SqlSupport::Fail(query, QStringLiteral("QSestava"));
-    if (condition.contains(QStringLiteral(":PKlic1"))) {
-        query.bindValue(QStringLiteral(":PKlic1"), firstKey);
-        query.bindValue(QStringLiteral(":PKlic2"), lastKey);
-    }
-    if (!query.exec())
-        SqlSupport::Fail(query, QStringLiteral("QSestava"));
-    m_qsestava = std::make_unique<QSqlQueryModel>();
-    m_qsestava->setQuery(std::move(query));
-    if (m_qsestava->lastError().isValid())
-        throw RivwoodError(
-            QStringLiteral("Chyba databáze: QSestava: %1").arg(m_qsestava->lastError().text()));
+    // A data model moves back and forth over its rows: they are read whole.
+    m_qsestava = std::make_unique<QueryRowsModel>(StandReportQueries::QSestava(m_db, scope));
     m_data.setQuery(m_qsestava.get());
     m_commentField = m_data.fieldIndex(QStringLiteral("KOMENT"));
 }
@@ -192,7 +118,7 @@ bool TFJHKSest::NumberPages() {
 }
 
 QStringList TFJHKSest::QSestavaFieldNames() {
-    openQSestava(QStringLiteral("      and  1 = 0"));
+    openQSestava(StandReportQueries::Scope::NoStand());
     QStringList names;
     for (int i = 0; i < m_data.fieldCount(); ++i)
         names << m_data.fieldName(i);
@@ -201,14 +127,8 @@ QStringList TFJHKSest::QSestavaFieldNames() {
 }
 
 std::optional<TFJHKSest::Layout> TFJHKSest::LayOutStands(const std::vector<int>* keys) {
-    if (keys) {
-        QStringList list;
-        for (int key : *keys)
-            list << QString::number(key);
-        openQSestava(QStringLiteral("      and  RivwoodSes.KLIC in (%1)").arg(list.join(u',')));
-    } else {
-        openQSestava(QSestavaRangeCondition(), 0, std::numeric_limits<int>::max());
-    }
+    openQSestava(keys ? StandReportQueries::Scope::SomeStands(*keys)
+                      : StandReportQueries::Scope::KeyRange(0, std::numeric_limits<int>::max()));
     Layout layout;
     int result = TSestavaD::ComposeOk;
     {
@@ -233,42 +153,7 @@ bool TFJHKSest::numberAllPages() {
     const std::optional<Layout> layout = LayOutStands();
     if (!layout)
         return false;
-    const std::map<int, int>& pages = layout->firstPages;
-
-    QSqlDatabase db = m_db.connection();
-    std::vector<int> keys;
-    {
-        QSqlQuery por(db);
-        por.setForwardOnly(true);
-        if (!por.exec(CzechCollation::Collated(QPorLines()).join(u'\n')))
-            SqlSupport::Fail(por, QStringLiteral("QPor"));
-        const int klic = por.record().indexOf(QStringLiteral("KLIC"));
-        while (por.next())
-            keys.push_back(por.value(klic).toInt());
-    }
     // A read-only database keeps the page numbers it holds; the report is still composed.
-    if (m_db.isReadOnly())
-        return true;
-    SqlTransaction tx(db);
-    QSqlQuery drev = SqlSupport::Prepare(db, QPorDrevLines().join(u'\n'));
-    // The species rows of QPomSest are edited together: every one of them gets the stand's page.
-    QSqlQuery post = SqlSupport::Prepare(db, QStringLiteral("update rivwoodses set STRANKA = :stranka\n") +
-                                                 QPomSestLines()[1]);
-    for (int key : keys) {
-        drev.bindValue(QStringLiteral(":klic"), key);
-        if (!drev.exec())
-            SqlSupport::Fail(drev, QStringLiteral("QPorDrev"));
-        const int count = drev.next() ? drev.value(1).toInt() : 0;
-        drev.finish();
-        if (count == 0)
-            continue;
-        const auto found = pages.find(key);
-        const int page = found == pages.end() ? 0 : std::min(found->second, 32767);
-        post.bindValue(QStringLiteral(":stranka"), page);
-        post.bindValue(QStringLiteral(":klic"), key);
-        if (!post.exec())
-            SqlSupport::Fail(post, QStringLiteral("QPomSest"));
-    }
-    tx.commit();
+    StandReportQueries::WriteFirstPages(m_db, layout->firstPages);
     return true;
 }

@@ -22,9 +22,10 @@ packages=(
   # the help's screenshots (scripts/help-screenshots.sh): PNG optimiser; xvfb and xauth above;
   # xdotool drives a window under Xvfb when it is checked by hand
   optipng xdotool
-  # the stand database on a PostgreSQL server: Qt's QPSQL driver, libpq for the connection's
-  # transaction state, and the server, whose initdb/pg_ctl the tests run as a throwaway cluster
-  libqt6sql6-psql libpq-dev postgresql
+  # the stand database: SQLite and libpq, which the two backends talk to directly; the server,
+  # whose initdb/pg_ctl the tests run as a throwaway cluster; Qt's SQLite and PostgreSQL drivers
+  # for the tests' own look at the tables
+  libsqlite3-dev libpq-dev postgresql libqt6sql6-psql
 )
 missing=()
 for p in "${packages[@]}"; do

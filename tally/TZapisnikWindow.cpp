@@ -2,9 +2,9 @@
 // grid and the mean-stem boxes.
 #include "DatabaseChooser.h"
 #include "FileDialog.h"
-#include "InputDialog.h"
 #include "HeightChart.h"
 #include "IniFile.h"
+#include "InputDialog.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "RivwoodError.h"
@@ -92,11 +92,19 @@ DatabaseDialogs TZapisnik::databaseDialogs() {
             this, "Databázový server",
             "Adresa databáze porostů na serveru PostgreSQL:\n"
             "postgresql://uživatel@server:port/databáze\n\n"
-            "Heslo se neukládá: program je vezme ze souboru ~/.pgpass nebo z proměnné PGPASSWORD.",
+            "Heslo se neukládá: program je vezme ze souboru ~/.pgpass, a když tam není, zeptá se na ně.",
             address);
         if (!entered || entered->trimmed().isEmpty())
             return std::nullopt;
         return entered->trimmed();
+    };
+    // Asked once in a run: the database keeps the password in memory, never in the settings.
+    dialogs.askPassword = [this](const QString&, const QString& reason) -> std::optional<QString> {
+        // The label takes "&" for a shortcut mark; the address may hold one.
+        return InputDialog::getText(
+            this, "Heslo k databázovému serveru",
+            QString(reason).replace(u'&', QLatin1String("&&")) + "\n\nHeslo (neukládá se):", QString(),
+            InputDialog::Echo::Password);
     };
     return dialogs;
 }
@@ -119,7 +127,8 @@ void TZapisnik::FormShow() {
     for (QComboBox* combo : {PocDle, TabZasDle}) {
         const QSignalBlocker block(combo);
         combo->clear();
-        combo->addItems(combo == PocDle ? SpeciesTables::DistinctCurveSpecies() : SpeciesTables::DistinctTableSpecies());
+        combo->addItems(combo == PocDle ? SpeciesTables::DistinctCurveSpecies()
+                                        : SpeciesTables::DistinctTableSpecies());
         combo->setCurrentIndex(-1);
     }
     if (m_ctx.ladeni) {
@@ -181,5 +190,3 @@ void TZapisnik::closeEvent(QCloseEvent* event) {
     event->accept();
     m_ctx.terminate(0);
 }
-
-

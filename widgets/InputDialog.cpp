@@ -20,7 +20,7 @@ Script& script() {
 } // namespace
 
 std::optional<QString> InputDialog::getText(QWidget* parent, const QString& title, const QString& label,
-                                            const QString& text) {
+                                            const QString& text, Echo echo) {
     Script& s = script();
     if (s.on) {
         s.requests << title;
@@ -31,7 +31,8 @@ std::optional<QString> InputDialog::getText(QWidget* parent, const QString& titl
         return next;
     }
     bool ok = false;
-    const QString entered = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    const QString entered = QInputDialog::getText(
+        parent, title, label, echo == Echo::Password ? QLineEdit::Password : QLineEdit::Normal, text, &ok);
     if (!ok)
         return std::nullopt;
     return entered;

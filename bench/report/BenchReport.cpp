@@ -90,7 +90,7 @@ void oneStand(int stands, int species) {
     DatabaseChooser::UseDirectory(db, dir.path(), [](const UserMessage&) { return true; });
     StandStore store(db);
     {
-        SqlTransaction tx(db.connection());
+        SqlTransaction tx(db);
         for (int i = 0; i < stands; ++i)
             store.SaveStand(makeStand(i, species), store.AllocateStandKey());
         tx.commit();
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     QElapsedTimer t;
     t.start();
     {
-        SqlTransaction tx(db.connection());
+        SqlTransaction tx(db);
         for (int i = 0; i < stands; ++i)
             store.SaveStand(makeStand(i, species), store.AllocateStandKey());
         tx.commit();

@@ -61,16 +61,19 @@ int save(StandStore& store, const CliArgs& args) {
     StandSession session;
     StandJson::FromJsonBytes(readInput(args.positional(1)), session);
     const int key = args.has("key") ? parseIntArg(args.value("key"), "--key") : 0;
-    if (key < 0 || store.CheckDuplicateCode(session.stand, key, askDuplicate))
-        throw RivwoodError("Duplicitní kód porostu. Má se přesto uložit ?");
+    if (key < 0)
+        throw CliUsageError{QString("--key musí být kladné číslo: %1").arg(key)};
     session.stand.code = session.KodPorostu();
-    UserMessage conflict;
-    const SaveResult r =
-        key == 0 ? store.SaveNewStand(session) : store.SaveStand(session, key, [&](const UserMessage& q) {
-            return conflict = q, askConflict(q);
-        });
+    // The question that refused the save is the message.
+    UserMessage refused;
+    const auto answered = [&refused](const YesNoQuestion& answer) {
+        return [&refused, answer](const UserMessage& q) { return refused = q, answer(q); };
+    };
+    const SaveResult r = key == 0
+                             ? store.SaveNewStand(session, answered(askDuplicate))
+                             : store.SaveStand(session, key, answered(askConflict), answered(askDuplicate));
     if (!r.stored())
-        throw RivwoodError(conflict.text);
+        throw RivwoodError(refused.text);
     printJson(QJsonObject{{"key", r.key}});
     return 0;
 }

@@ -34,8 +34,8 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     const QString conflict = args.value("conflict", "no");
     if (conflict != "yes" && conflict != "no")
         throw CliUsageError{QString("--conflict musí být yes nebo no: %1").arg(conflict)};
-    StandDatabase from(settingsFile(globals), "rivwood-copy-from");
-    StandDatabase to(settingsFile(globals), "rivwood-copy-to");
+    StandDatabase from(settingsFile(globals));
+    StandDatabase to(settingsFile(globals));
     openOption(from, args, "from");
     openOption(to, args, "to");
     const std::vector<int> keys = keysOrAll(args, [&from] { return StandCopy::StandKeys(from); });

@@ -1,6 +1,7 @@
 #include "DbTestSupport.h"
 
 #include "DatabaseChooser.h"
+#include "RawQuery.h"
 #include "SpeciesTables.h"
 #include "TestSupport.h"
 #include "ThrowawayCluster.h"
@@ -83,8 +84,8 @@ void DbTest::rawExec(const QString& fileName, const QString& sql) {
 }
 
 QVariant DbTest::scalar(const QString& sql) {
-    QSqlQuery q(m_db->connection());
-    EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
+    testsupport::RawQuery q(*m_db);
+    EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().toStdString();
     return q.next() ? q.value(0) : QVariant();
 }
 

@@ -3,6 +3,7 @@
 #include "DatabaseChooser.h"
 #include "DatabaseError.h"
 #include "IniFile.h"
+#include "RawQuery.h"
 #include "RivwoodError.h"
 #include "SqlTransaction.h"
 #include "StandCode.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace {
 
@@ -21,15 +21,14 @@ namespace {
 QStringList dump(StandDatabase& db, bool counter = true) {
     QStringList out;
     for (const char* table : {"RivwoodPor", "RivwoodDre", "RivwoodTlo", "RivwoodSes"}) {
-        QSqlQuery q(db.connection());
+        testsupport::RawQuery q(db);
         // A server's stand table has no row numbers: one row per key.
         EXPECT_TRUE(q.exec(QString("select * from %1 order by %2")
                                .arg(table, QString(table) == "RivwoodPor" ? "KLIC" : "rowid")));
         while (q.next()) {
             QStringList row{table};
             for (int i = 0; q.value(i).isValid(); ++i)
-                if ((counter || q.record().fieldName(i).toUpper() != "ZMENA") &&
-                    q.record().fieldName(i).toLower() != "rowid")
+                if ((counter || q.fieldName(i).toUpper() != "ZMENA") && q.fieldName(i).toLower() != "rowid")
                     row << (q.value(i).isNull() ? "NULL" : q.value(i).toString());
             out << row.join('|');
         }
@@ -105,7 +104,7 @@ TEST_P(StoreTest, SampleHeightsTravelWithTheStand) {
 
     const QString copyDir = QDir(dir()).filePath("kopie");
     QDir().mkpath(copyDir);
-    StandDatabase copy(settings(), "kopie");
+    StandDatabase copy(settings());
     ASSERT_TRUE(DatabaseChooser::UseDirectory(copy, copyDir, {}));
     StandCopy::Copy(*m_db, copy, {key}, false);
     StandSession copied;
@@ -180,7 +179,7 @@ TEST_F(DbTest, SummaryRowFillsTheColumnsOfItsGroup) {
         s.stand.append(abbr, e);
     }
     store.SaveStand(s, store.AllocateStandKey());
-    QSqlQuery q(m_db->connection());
+    testsupport::RawQuery q(*m_db);
     ASSERT_TRUE(
         q.exec("select DR_ZKR, JEHL, ZTJ, ZTL, ZT, ZHA_JEHL, ZHA_LIST, ZHA, DR_ZAS_J, DR_ZAS_L, DR_ZAS_CEL, "
                "STRANKA from RivwoodSes order by rowid"));
@@ -234,8 +233,8 @@ TEST_F(DbTest, DeletingAKeyWithoutARowTouchesNothing) {
     StandStore store(openFresh());
     store.SaveStand(MakeStand(2, 3).stand, store.AllocateStandKey());
     // Child rows under a key that has no stand row stay as they are.
-    QSqlQuery(m_db->connection()).exec("insert into RivwoodTlo (KLIC, DR_ZKR, CETNOST) values (0, 'SM', 1)");
-    QSqlQuery(m_db->connection()).exec("insert into RivwoodTlo (KLIC, DR_ZKR, CETNOST) values (9, 'SM', 1)");
+    testsupport::RawQuery(*m_db).exec("insert into RivwoodTlo (KLIC, DR_ZKR, CETNOST) values (0, 'SM', 1)");
+    testsupport::RawQuery(*m_db).exec("insert into RivwoodTlo (KLIC, DR_ZKR, CETNOST) values (9, 'SM', 1)");
     const QStringList before = dump(*m_db);
     EXPECT_FALSE(store.DeleteStandRows(0));
     EXPECT_FALSE(store.DeleteStandRows(9));
@@ -308,7 +307,7 @@ TEST_F(DbTest, FailedSaveLeavesThePreviousStandIntact) {
     // A failure after the old rows are deleted and half of the new ones written.
     StandSession second = MakeStand(4, 12, 2);
     const QString third = CharsToString(second.stand.at(2).abbreviation);
-    QSqlQuery q(m_db->connection());
+    testsupport::RawQuery q(*m_db);
     ASSERT_TRUE(q.exec(QString("create trigger ses.boom before insert on rivwoodses when new.DR_ZKR = '%1' "
                                "begin select raise(abort, 'injected failure'); end")
                            .arg(third)));
@@ -346,7 +345,7 @@ TEST_F(DbTest, SaveUnderAKeyWithoutARowWritesNothing) {
 TEST_P(StoreTest, BatchCommitsTogetherAndAFailedStandRollsBackAlone) {
     StandStore store(openFresh());
     {
-        SqlTransaction batch(m_db->connection());
+        SqlTransaction batch(*m_db);
         store.SaveStand(MakeStand(1, 1, 1).stand, store.AllocateStandKey());
         StandSession bad = MakeStand(1, 1, 2);
         bad.stand.append("SM", bad.stand.at(0));
@@ -360,7 +359,7 @@ TEST_P(StoreTest, BatchCommitsTogetherAndAFailedStandRollsBackAlone) {
     EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 3);
     EXPECT_EQ(scalar("select count(*) from RivwoodDre where KLIC = 2").toInt(), 0);
     {
-        SqlTransaction uncommitted(m_db->connection());
+        SqlTransaction uncommitted(*m_db);
         store.SaveStand(MakeStand(1, 1, 4).stand, store.AllocateStandKey());
     }
     EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 3);
@@ -374,7 +373,7 @@ TEST_F(DbTest, LoadPutsClassRowsByDiameterAndDropsRowsOutsideTheArray) {
     e.classes[0] = {0, 3, 1.5, 4.5};
     store.SaveStand(s, store.AllocateStandKey());
     const QString zkr = CharsToString(e.abbreviation);
-    QSqlQuery q(m_db->connection());
+    testsupport::RawQuery q(*m_db);
     auto row = [&](double d, double trees) {
         ASSERT_TRUE(q.exec(QString("insert into RivwoodTlo (KLIC, DR_ZKR, TLOUSTKA, CETNOST, OBJEMJ, OBJEMC) "
                                    "values (1, '%1', %2, %3, 2, %4)")
@@ -416,7 +415,7 @@ TEST_F(DbTest, LoadOfAMissingKeyGivesAnEmptyStandAndBadRowsLeaveTheStand) {
     EXPECT_EQ(s.stand.designation, original.designation); // ClearStand keeps it
 
     store.SaveStand(original, store.AllocateStandKey());
-    QSqlQuery(m_db->connection()).exec("update RivwoodDre set JHK = 40000 where rowid = 2");
+    testsupport::RawQuery(*m_db).exec("update RivwoodDre set JHK = 40000 where rowid = 2");
     StandSession target = MakeStand(1, 1, 7);
     const TManualy225 shown = target.stand;
     EXPECT_THROW(store.LoadStand(target, 1), RangeError);
@@ -547,10 +546,10 @@ TEST_F(DbTest, LockedDatabaseSaysBusyAndStoresNothing) {
 
         // Another program writes: opening the database is busy, not damaged.
         ASSERT_TRUE(reader.exec("begin exclusive"));
-        StandDatabase second(settings(), "second");
+        StandDatabase second(settings());
         second.setDirectory(dir());
         try {
-            second.connection();
+            second.open();
             ADD_FAILURE() << "the database opened";
         } catch (const RivwoodError& e) {
             EXPECT_EQ(e.message(), busy) << e.message().toStdString();
@@ -558,4 +557,26 @@ TEST_F(DbTest, LockedDatabaseSaysBusyAndStoresNothing) {
         reader.exec("rollback");
     }
     closeRaw();
+}
+
+TEST_P(StoreTest, TextsAreBoundAsTheyAreAndANulCharacterIsRefusedWithItsField) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(1, 2);
+    s.stand.comment = QString("před") + QChar(u'\0') + "po";
+    try {
+        store.SaveNewStand(s.stand);
+        ADD_FAILURE() << "a NUL character was stored";
+    } catch (const RivwoodError& e) {
+        EXPECT_EQ(e.message(),
+                  "Text „před\u2400po“ obsahuje nepovolený znak NUL (pole KOMENT), porost nebyl uložen.");
+    }
+    EXPECT_TRUE(store.StandKeys().empty());
+    // Quotes, backslashes and SQL in a text are only text.
+    s.stand.comment = "O'Brien \\ \"x\"; drop table RivwoodPor; --";
+    s.stand.river = "'); delete from RivwoodPor; --";
+    const int key = store.SaveNewStand(s.stand).key;
+    StandSession loaded;
+    store.LoadStand(loaded, key);
+    EXPECT_EQ(loaded.stand.comment, s.stand.comment);
+    EXPECT_EQ(loaded.stand.river, s.stand.river.left(20));
 }

@@ -4,8 +4,8 @@
 #include "DatabaseChooser.h"
 #include "DatabaseError.h"
 #include "DatabaseStandSink.h"
+#include "RawQuery.h"
 
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -117,7 +117,7 @@ TEST(MantaxBulk, ErrorStopsTheImportAndKeepsEarlierStands) {
 
 TEST(MantaxBulkDatabase, StandsGoIntoTheDatabaseWithConsecutiveKeys) {
     QTemporaryDir dir;
-    StandDatabase db(dir.filePath("Rivwood.INI"), "bulk_import_test");
+    StandDatabase db(dir.filePath("Rivwood.INI"));
     ASSERT_TRUE(DatabaseChooser::UseDirectory(db, dir.path(), [](const UserMessage&) { return true; }));
     StandStore store(db);
     // A freed key is handed out first.
@@ -144,7 +144,7 @@ TEST(MantaxBulkDatabase, StandsGoIntoTheDatabaseWithConsecutiveKeys) {
 
 TEST(MantaxBulkDatabase, FullDiskKeepsTheCommittedChunksAndSaysHowMany) {
     QTemporaryDir dir;
-    StandDatabase db(dir.filePath("Rivwood.INI"), "bulk_full_disk_test");
+    StandDatabase db(dir.filePath("Rivwood.INI"));
     ASSERT_TRUE(DatabaseChooser::UseDirectory(db, dir.path(), [](const UserMessage&) { return true; }));
     StandStore store(db);
     QStringList lines;
@@ -158,7 +158,7 @@ TEST(MantaxBulkDatabase, FullDiskKeepsTheCommittedChunksAndSaysHowMany) {
     m.PrepareBulkImportLines(lines);
     m.assignment().Assign("SM", "SM");
     // The class table may grow by a few pages only: the disk is full after some stands.
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     ASSERT_TRUE(q.exec("pragma tlo.page_count") && q.next());
     ASSERT_TRUE(q.exec(QString("pragma tlo.max_page_count = %1").arg(q.value(0).toInt() + 5)));
     try {

@@ -2,6 +2,7 @@
 // saving, the proposed file name; the Excel 5.0 file read back with xlrd.
 #include "ResultsWorkbook.h"
 #include "Biff5Writer.h"
+#include "RawQuery.h"
 #include "ResultsSheet.h"
 #include "StandFixtures.h"
 #include "StandQueries.h"
@@ -9,7 +10,6 @@
 #include "WorkbookReaders.h"
 
 #include <QJsonArray>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ QJsonArray row(const QJsonObject& book, int r) {
 TEST_F(ResultsWorkbookTest, SheetHoldsHeaderSpeciesShrubsOutsideTheTotalsInArialCe) {
     StandPlan plan = Stand("Sázava", "L", "12,300", "Revize břehů a doprovodných porostů 2026", 3);
     const int key = m_db.add(plan, 2);
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db.database(), key);
+    const std::vector<QueryRow> rows = StandQueries::QSestava(m_db.database(), key);
     ResultsWorkbook book;
     book.SetNumber(40, 1, 1); // left over from an earlier fill
     ResultsSheet::FillResultsSheet(book, 1, rows);
@@ -74,7 +74,7 @@ TEST_F(ResultsWorkbookTest, WithoutShrubsTheTotalsFollowTheSpeciesAndTheFileKeep
     StandPlan plan;
     plan.species = 2;
     const int key = m_db.add(plan, 1);
-    QSqlQuery(QStringLiteral("update RivwoodPor set KROVINY = 0"), m_db.database().connection());
+    testsupport::RawQuery(m_db.database()).exec(QStringLiteral("update RivwoodPor set KROVINY = 0"));
     ResultsWorkbook book;
     ResultsSheet::FillResultsSheet(book, 1, StandQueries::QSestava(m_db.database(), key));
     const QJsonObject read = written(book); // saved before the font is set

@@ -1,6 +1,7 @@
 // Page numbers that are laid out again only where something changed: after every kind of change
 // they equal those of a layout of the whole report, and an unchanged database is not laid out.
 #include "OutputTestSupport.h"
+#include "RawQuery.h"
 #include "ReportProgress.h"
 #include "StandFixtures.h"
 #include "StandPageCache.h"
@@ -9,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,7 +62,7 @@ class StandPageNumberingTest : public ::testing::Test {
     std::vector<int> wholeLayout() {
         const std::vector<int> before = pages();
         QFile::remove(QDir(m_db.directory()).filePath(QString::fromLatin1(StandPageCache::FileName)));
-        QSqlQuery(m_db.database().connection()).exec(QStringLiteral("update rivwoodses set STRANKA = 0"));
+        testsupport::RawQuery(m_db.database()).exec(QStringLiteral("update rivwoodses set STRANKA = 0"));
         number();
         const std::vector<int> whole = pages();
         EXPECT_EQ(before, whole);
@@ -89,7 +89,7 @@ TEST_F(StandPageNumberingTest, UnchangedDatabaseIsNotLaidOutAgain) {
     EXPECT_EQ(number(), 0);
     EXPECT_EQ(pages(), first);
     // A write by someone else is noticed: the pages are checked and put right, still without layout.
-    QSqlQuery(m_db.database().connection()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
+    testsupport::RawQuery(m_db.database()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
     EXPECT_EQ(number(), 0);
     EXPECT_EQ(pages(), first);
     // The other template has pages of its own.
@@ -121,7 +121,7 @@ TEST_F(StandPageNumberingTest, ChangedStandsAreLaidOutWithTheirNeighbours) {
 
     // A stand deleted and one left without its summary.
     m_db.store().DeleteStandRows(m_keys[6]);
-    QSqlQuery(m_db.database().connection())
+    testsupport::RawQuery(m_db.database())
         .exec(QStringLiteral("update rivwoodpor set souhrn = false where klic = %1").arg(m_keys[0]));
     number();
     EXPECT_EQ(m_db.stranka(m_keys[0]), 0);

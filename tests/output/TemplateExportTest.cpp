@@ -84,7 +84,7 @@ TEST_F(TemplateExportTest, TenSpeciesFillTheSummaryRowsAndFourTallySheets) {
     EXPECT_EQ(s["D2"].toString(), "Revize břehů");
     EXPECT_DOUBLE_EQ(s["C10"].toDouble(), 8500);
     // One row per species from the "zacatek" row on, each starting in column 1, then the totals.
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db.database(), key);
+    const std::vector<QueryRow> rows = StandQueries::QSestava(m_db.database(), key);
     ASSERT_EQ(rows.size(), 10u);
     for (int i = 0; i < 10; ++i) {
         const QString r = QString::number(15 + i);
@@ -158,7 +158,7 @@ TEST_F(TemplateExportTest, AllStandsGiveOneSheetPerSurveyWithABlockPerStand) {
     EXPECT_DOUBLE_EQ(s["C10"].toDouble(), 8500);
     // Three species rows from row 14, the shrubs, the totals two rows below: the sums of the
     // species' stocks, without the shrub area (m2).
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db.database(), a1);
+    const std::vector<QueryRow> rows = StandQueries::QSestava(m_db.database(), a1);
     ASSERT_EQ(rows.size(), 3u);
     double broadleaf = 0, total = 0;
     for (int i = 0; i < 3; ++i) {

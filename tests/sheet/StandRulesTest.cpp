@@ -1,4 +1,5 @@
 #include "MantaxImport.h"
+#include "RawQuery.h"
 #include "SampleOffer.h"
 #include "SheetComputation.h"
 #include "SheetFixture.h"
@@ -13,7 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
-#include <QSqlQuery>
 
 namespace {
 
@@ -83,7 +83,7 @@ TEST_F(SheetFixture, LoadingTellsAboutClassRowsLeftOut) {
     computeAndRecord("OL", 2, {"5", "0", "0", "0", "0", "0", "3"}, "18");
     ASSERT_TRUE(sheet.save());
     const int key = flags().KlicZaznamu;
-    QSqlQuery q(database.connection());
+    testsupport::RawQuery q(database);
     ASSERT_TRUE(q.exec(QString("update RivwoodDre set POCET_TL = 5 where KLIC = %1").arg(key)));
     messages();
     sheet.loadStand(key);

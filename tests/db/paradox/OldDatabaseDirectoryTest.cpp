@@ -75,7 +75,7 @@ TEST(OldDatabaseDirectory, IsNeitherOpenedNorChangedAsSqlite) {
             EXPECT_TRUE(isOldVersionMessage(e.message())) << e.message().toStdString();
         }
         db.setDirectory(dir);
-        EXPECT_THROW(db.connection(), RivwoodError);
+        EXPECT_THROW(db.open(), RivwoodError);
     }
 
     // The window tells about it and asks for another directory; the stored one is not used.
