@@ -14,7 +14,7 @@
 
 namespace {
 
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiApplicationEnvironment);
+[[maybe_unused]] const auto* const kGui = InstallGuiApplication();
 
 // Counts the records laid out.
 class Counter : public ReportProgress {
