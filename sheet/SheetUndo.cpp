@@ -3,7 +3,8 @@
 #include "TallySheet.h"
 
 template <class T>
-std::optional<ListChange<T>> ListChange<T>::between(const std::vector<T>& before, const std::vector<T>& after) {
+std::optional<ListChange<T>> ListChange<T>::between(const std::vector<T>& before,
+                                                    const std::vector<T>& after) {
     if (before == after)
         return std::nullopt;
     ListChange c;
@@ -29,7 +30,8 @@ std::optional<ListChange<T>> ListChange<T>::between(const std::vector<T>& before
     return c;
 }
 
-template <class T> void ListChange<T>::put(std::vector<T>& list, size_t replaced, const std::vector<T>& values) const {
+template <class T>
+void ListChange<T>::put(std::vector<T>& list, size_t replaced, const std::vector<T>& values) const {
     if (!m_at.empty()) {
         for (size_t i = 0; i < m_at.size(); ++i)
             if (m_at[i] < list.size())
@@ -50,7 +52,8 @@ template <class T> std::optional<ValueChange<T>> valueChange(T before, T after) 
     return ValueChange<T>{std::move(before), std::move(after)};
 }
 
-template <class T> void absorbValue(std::optional<ValueChange<T>>& mine, const std::optional<ValueChange<T>>& later) {
+template <class T>
+void absorbValue(std::optional<ValueChange<T>>& mine, const std::optional<ValueChange<T>>& later) {
     if (!later)
         return;
     if (mine)
@@ -61,7 +64,8 @@ template <class T> void absorbValue(std::optional<ValueChange<T>>& mine, const s
         mine.reset();
 }
 
-template <class T> void putList(const std::optional<ListChange<T>>& change, std::vector<T>& list, bool after) {
+template <class T>
+void putList(const std::optional<ListChange<T>>& change, std::vector<T>& list, bool after) {
     if (change)
         after ? change->apply(list) : change->revert(list);
 }
@@ -87,21 +91,23 @@ TManualy225 headerOf(const TManualy225& stand) {
     return header;
 }
 
+// The scalars without the lists. The lists are replaced by empty ones (clear() would keep their
+// memory), so a kept change holds none of it.
 WorkingCopy scalarsOf(const WorkingCopy& work) {
     WorkingCopy w = work;
-    w.Cetnosti.clear();
-    w.ObjJednotky.clear();
-    w.Objemy.clear();
-    w.KruhoveZakladny.clear();
-    w.VyskoveVzorniky.clear();
+    w.Cetnosti = std::vector<double>();
+    w.ObjJednotky = std::vector<double>();
+    w.Objemy = std::vector<double>();
+    w.KruhoveZakladny = std::vector<double>();
+    w.VyskoveVzorniky = SampleHeights();
     return w;
 }
 
 SheetView scalarsOf(const SheetView& view) {
     SheetView v = view;
-    v.rows.clear();
-    v.species.clear();
-    v.samples.clear();
+    v.rows = std::vector<SheetView::Row>();
+    v.species = QStringList();
+    v.samples = std::vector<SheetView::SampleRow>();
     v.scrollRequest = 0;
     return v;
 }
@@ -138,7 +144,8 @@ SheetDelta SheetDelta::between(const SheetState& before, const SheetState& after
     d.m_view = valueChange(scalarsOf(before.view), scalarsOf(after.view));
     d.m_rows = ListChange<SheetView::Row>::between(before.view.rows, after.view.rows);
     if (before.view.species != after.view.species)
-        d.m_speciesItems = ListChange<QString>::between(itemsOf(before.view.species), itemsOf(after.view.species));
+        d.m_speciesItems =
+            ListChange<QString>::between(itemsOf(before.view.species), itemsOf(after.view.species));
     d.m_sampleRows = ListChange<SheetView::SampleRow>::between(before.view.samples, after.view.samples);
     return d;
 }
@@ -172,7 +179,9 @@ void SheetDelta::apply(SheetState& state) const {
 }
 
 void SheetDelta::put(SheetState& s, bool after) const {
-    const auto value = [after](const auto& change) -> const auto& { return after ? change->after : change->before; };
+    const auto value = [after](const auto& change) -> const auto& {
+        return after ? change->after : change->before;
+    };
     if (m_header || m_species) {
         std::vector<Species> species = speciesOf(s.stand);
         putList(m_species, species, after);
@@ -222,8 +231,8 @@ void SheetDelta::put(SheetState& s, bool after) const {
 
 SheetEdit::SheetEdit(TallySheet& sheet, const QString& text, int mergeId, std::vector<SheetDelta> lead,
                      SheetDelta change, int saves)
-    : QUndoCommand(text), m_sheet(sheet), m_mergeId(mergeId), m_lead(std::move(lead)), m_change(std::move(change)),
-      m_saves(saves) {}
+    : QUndoCommand(text), m_sheet(sheet), m_mergeId(mergeId), m_lead(std::move(lead)),
+      m_change(std::move(change)), m_saves(saves) {}
 
 bool SheetEdit::mergeWith(const QUndoCommand* other) {
     const auto* later = dynamic_cast<const SheetEdit*>(other);
