@@ -105,10 +105,12 @@ bool SheetHeights::importFile(const QByteArray& content) {
         if (species == m_sheet.speciesText()) {
             // The rows typed so far stay, a pair begun included; the new pairs follow them.
             s.work.VyskoveVzorniky.insert(s.work.VyskoveVzorniky.end(), pairs.begin(), pairs.end());
-            if (!s.view.samples.empty() && IsBlank(s.view.samples.back()[0]) && IsBlank(s.view.samples.back()[1]))
+            if (!s.view.samples.empty() && IsBlank(s.view.samples.back()[0]) &&
+                IsBlank(s.view.samples.back()[1]))
                 s.view.samples.pop_back();
             for (const SampleHeight& p : pairs)
-                s.view.samples.push_back({LocaleNumbers::Shortest(p.diameter), LocaleNumbers::Shortest(p.height)});
+                s.view.samples.push_back(
+                    {LocaleNumbers::Shortest(p.diameter), LocaleNumbers::Shortest(p.height)});
             s.view.samples.push_back({});
         }
         added << QString("%1 %2").arg(species.trimmed()).arg(pairs.size());

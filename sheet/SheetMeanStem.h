@@ -18,12 +18,12 @@ class SheetMeanStem {
     // A diameter that is no number gives way to the mean diameter of the tally.
     void setDiameter(const QString& text);
     void setHeight(const QString& text);
-    void computeDiameter();                     // "Tloušťka"
-    void computeStock();                        // "Výpočet "
-    void record();                              // "Záznam"
-    void restoreRecorded();                     // "Ze záznamu"
-    void setCurveSpecies(const QString& text);  // "JHK podle:"
-    void setTableSpecies(const QString& text);  // "Tabulková zásoba podle:"
+    void computeDiameter();                    // "Tloušťka"
+    void computeStock();                       // "Výpočet "
+    void record();                             // "Záznam"
+    void restoreRecorded();                    // "Ze záznamu"
+    void setCurveSpecies(const QString& text); // "JHK podle:"
+    void setTableSpecies(const QString& text); // "Tabulková zásoba podle:"
 
   private:
     friend class TallySheet;

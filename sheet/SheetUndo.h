@@ -25,9 +25,7 @@ template <class T> class ListChange {
 };
 
 // One part of the sheet before and after an edit.
-template <class T> struct ValueChange {
-    T before, after;
-};
+template <class T> struct ValueChange { T before, after; };
 
 // What one edit (or one operation outside the history) changed on the sheet: only the parts
 // and list elements that differ, old and new. The stand's header and species, the layout, the

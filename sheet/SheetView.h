@@ -50,25 +50,25 @@ struct SheetView {
 
 // Enabled and ticked states of the sheet's commands, derived from the editing flags.
 struct SheetCommands {
-    bool vypocet = false;       // "Výpočet "
-    bool tloustka = false;      // "Tloušťka" and the diameter and height boxes
-    bool speciesCombo = false;  // VyberDrevin
-    bool groupCombos = false;   // PocDle, TabZasDle, the grid, "Do databáze" of the user dialog
-    bool novaDrevina = false;   // "&Nová dřevina"
+    bool vypocet = false;             // "Výpočet "
+    bool tloustka = false;            // "Tloušťka" and the diameter and height boxes
+    bool speciesCombo = false;        // VyberDrevin
+    bool groupCombos = false;         // PocDle, TabZasDle, the grid, "Do databáze" of the user dialog
+    bool novaDrevina = false;         // "&Nová dřevina"
     bool novaDrevinaPovolena = false; // its dialog may open: the species on display is recorded
-    bool zaznam = false;        // "Záznam"
-    bool zeZaznamu = false;     // "Ze záznamu"
-    bool souhrn = false;        // "&Souhrn"
-    bool dataInput = false;     // data file, caliper imports, "Vyber porost" of the stand list
-    bool layoutCombos = false;  // width and first-centre combos
-    bool ulozeni = false;       // "Uložení porostu do databáze"
-    bool zrusitDrevinu = false; // "&Zrušit dřevinu", "Zrušit &všechny dřeviny"
-    bool vzorniky = false;      // the sample-height grid and their import from a file
-    bool vyskaZKrivky = false;  // "Výška z křivky"
-    bool vypocteno = false;     // check box "Vypočteno"
-    bool zaznamenano = false;   // check box "Zaznamenáno"
-    bool ulozeno = false;       // check box "Uloženo v databázi"
-    bool sKomentarem = false;   // menu tick "S komentářem"
+    bool zaznam = false;              // "Záznam"
+    bool zeZaznamu = false;           // "Ze záznamu"
+    bool souhrn = false;              // "&Souhrn"
+    bool dataInput = false;           // data file, caliper imports, "Vyber porost" of the stand list
+    bool layoutCombos = false;        // width and first-centre combos
+    bool ulozeni = false;             // "Uložení porostu do databáze"
+    bool zrusitDrevinu = false;       // "&Zrušit dřevinu", "Zrušit &všechny dřeviny"
+    bool vzorniky = false;            // the sample-height grid and their import from a file
+    bool vyskaZKrivky = false;        // "Výška z křivky"
+    bool vypocteno = false;           // check box "Vypočteno"
+    bool zaznamenano = false;         // check box "Zaznamenáno"
+    bool ulozeno = false;             // check box "Uloženo v databázi"
+    bool sKomentarem = false;         // menu tick "S komentářem"
     friend bool operator==(const SheetCommands&, const SheetCommands&) = default;
 };
 

@@ -210,7 +210,9 @@ void TallySheet::ZPracNaDispl() {
     v.heightModified = false;
     v.jhk = w.CisloJhk100 >= 1 ? Format("%8.2f", w.CisloJhk100 / 100.0) : QString();
 
-    const auto value = [](const std::vector<double>& list, size_t i) { return i < list.size() ? list[i] : 0.0; };
+    const auto value = [](const std::vector<double>& list, size_t i) {
+        return i < list.size() ? list[i] : 0.0;
+    };
     f.VyplneneCetnosti = false;
     int first = -1;
     for (size_t k = 0; k < v.rows.size(); ++k) {

@@ -111,7 +111,9 @@ class TallySheet : public QObject {
         std::optional<SheetState> m_editBase;
         SheetCommands m_commandsBefore;
     };
-    Operation edit(const char* text, int mergeId = -1) { return Operation(*this, Operation::Kind::Edit, text, mergeId); }
+    Operation edit(const char* text, int mergeId = -1) {
+        return Operation(*this, Operation::Kind::Edit, text, mergeId);
+    }
     Operation other() { return Operation(*this, Operation::Kind::Other); }
 
     void undoEdit(const SheetEdit& edit);

@@ -70,7 +70,8 @@ void TallySheet::record() {
     if (IsBlank(speciesText()))
         return;
     EditingFlags& f = m_state.flags;
-    const StandSession::Recording r = m_state.RecordWorkingCopy(int(m_state.view.species.size()), f.Vypocteno);
+    const StandSession::Recording r =
+        m_state.RecordWorkingCopy(int(m_state.view.species.size()), f.Vypocteno);
     if (r == StandSession::Recording::Refused)
         return;
     f.Zaznamenano = true;
@@ -160,7 +161,8 @@ void TallySheet::newStand() {
         !m_dialogs->ask({UserMessage::Warning, "Chcete opravdu zrušit všechny dřeviny ?"}))
         return;
     SheetView& v = m_state.view;
-    for (QString* t : {&v.river, &v.bank, &v.riverKm, &v.action, &v.date, &v.shrubArea, &v.designation, &v.comment})
+    for (QString* t :
+         {&v.river, &v.bank, &v.riverKm, &v.action, &v.date, &v.shrubArea, &v.designation, &v.comment})
         t->clear();
     // Nothing of the previous stand's header goes with the new one; a file or an import fills it.
     TManualy225& st = m_state.stand;

@@ -227,8 +227,8 @@ void TTabulka::TiskClick() {
 }
 
 void TTabulka::DoExceluClick() {
-    WorkbookCommands::DoExcelu(m_ctx.database, m_ctx.sheet.state(), m_ctx.sheet.state().key(), m_ctx.workDirectory(),
-                               this);
+    WorkbookCommands::DoExcelu(m_ctx.database, m_ctx.sheet.state(), m_ctx.sheet.state().key(),
+                               m_ctx.workDirectory(), this);
 }
 
 void TTabulka::VystupDoExceluClick() {

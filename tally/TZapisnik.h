@@ -143,7 +143,7 @@ class TZapisnik : public QMainWindow {
     void setCommandEnabled(QAction* action, bool enabled);
 
     // The menu commands that open windows or dialogs of their own.
-    void offerSample(); // the sample stand, once, after the first start
+    void offerSample();  // the sample stand, once, after the first start
     void FormActivate(); // the summary's "Další porost" asked for the next stand
     void Novadrevina1Click();
     void VyberPorostuClick();
@@ -205,8 +205,8 @@ class TZapisnik : public QMainWindow {
     QListWidget* KontrolaPorostu = nullptr;
 
     bool m_shown = false;
-    int m_running = 0;                            // operations of the sheet under way
-    SheetFocus m_focusAfter = SheetFocus::None;   // asked for during an operation
+    int m_running = 0;                          // operations of the sheet under way
+    SheetFocus m_focusAfter = SheetFocus::None; // asked for during an operation
     int m_savedRow = 0;
     int m_scrollSeen = -1;
     bool m_gridHasFocus = false;

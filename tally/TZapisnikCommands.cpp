@@ -2,8 +2,8 @@
 // summary, reports, exports, user identification, about and help.
 #include "DatabaseChooser.h"
 #include "DesktopLauncher.h"
-#include "FileErrorText.h"
 #include "FileDialog.h"
+#include "FileErrorText.h"
 #include "HeightChart.h"
 #include "HelpTopics.h"
 #include "JhkFileReader.h"
@@ -164,8 +164,8 @@ void TZapisnik::TiskDatabazeClick() {
 }
 
 void TZapisnik::ExportClick() {
-    WorkbookCommands::ExportStand(m_ctx.database, sheet().state(), sheet().state().key(), m_ctx.dataDirectory(),
-                                  this);
+    WorkbookCommands::ExportStand(m_ctx.database, sheet().state(), sheet().state().key(),
+                                  m_ctx.dataDirectory(), this);
 }
 
 void TZapisnik::ExcelPorostClick() {
@@ -173,8 +173,8 @@ void TZapisnik::ExcelPorostClick() {
         MessageBox::show(this, {UserMessage::Information, "Nejdřív je potřeba vypočítat tabulku !"});
         return;
     }
-    WorkbookCommands::ResultsOfStand(m_ctx.database, sheet().state(), sheet().state().key(), m_ctx.workDirectory(),
-                                     this);
+    WorkbookCommands::ResultsOfStand(m_ctx.database, sheet().state(), sheet().state().key(),
+                                     m_ctx.workDirectory(), this);
 }
 
 void TZapisnik::ExportVseClick() {

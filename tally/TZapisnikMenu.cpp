@@ -197,7 +197,8 @@ void TZapisnik::buildUndoActions() {
 void TZapisnik::connectControls() {
     SheetMeanStem& stem = sheet().meanStem();
     const auto click = [this, &stem](QPushButton* button, void (SheetMeanStem::*method)()) {
-        connect(button, &QPushButton::clicked, this, [this, &stem, method] { run([&stem, method] { (stem.*method)(); }); });
+        connect(button, &QPushButton::clicked, this,
+                [this, &stem, method] { run([&stem, method] { (stem.*method)(); }); });
     };
     click(StrTl, &SheetMeanStem::computeDiameter);
     click(VypZas, &SheetMeanStem::computeStock);
@@ -234,15 +235,15 @@ void TZapisnik::connectControls() {
     connect(qApp, &QApplication::focusChanged, this, &TZapisnik::focusChanged);
     connectMeanStem();
     const std::pair<QLineEdit*, SheetHeader> header[] = {
-        {ETok, SheetHeader::River},     {EBreh, SheetHeader::Bank},          {ERKm, SheetHeader::RiverKm},
-        {EAkce, SheetHeader::Action},   {Edatum, SheetHeader::Date},         {EKroviny, SheetHeader::ShrubArea},
+        {ETok, SheetHeader::River},        {EBreh, SheetHeader::Bank},  {ERKm, SheetHeader::RiverKm},
+        {EAkce, SheetHeader::Action},      {Edatum, SheetHeader::Date}, {EKroviny, SheetHeader::ShrubArea},
         {EPopis, SheetHeader::Designation}};
     for (const auto& [edit, field] : header)
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, field](const QString& text) { run([this, field, text] { sheet().setHeader(field, text); }); });
-    connect(EKoment, &QPlainTextEdit::textChanged, this, [this] {
-        run([this] { sheet().setHeader(SheetHeader::Comment, EKoment->toPlainText()); });
-    });
+        connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+            run([this, field, text] { sheet().setHeader(field, text); });
+        });
+    connect(EKoment, &QPlainTextEdit::textChanged, this,
+            [this] { run([this] { sheet().setHeader(SheetHeader::Comment, EKoment->toPlainText()); }); });
     connect(LadButt, &QPushButton::clicked, this, [this] {
         m_ctx.ladeni->show();
         m_ctx.ladeni->raise();
@@ -256,8 +257,9 @@ void TZapisnik::connectMeanStem() {
                                                         {EVyska, MeanStemBox::Height}};
     for (const auto& [box, which] : boxes) {
         box->installEventFilter(this);
-        connect(box, &QLineEdit::textEdited, this,
-                [this, which](const QString& text) { run([this, which, text] { sheet().meanStem().typed(which, text); }); });
+        connect(box, &QLineEdit::textEdited, this, [this, which](const QString& text) {
+            run([this, which, text] { sheet().meanStem().typed(which, text); });
+        });
     }
     connect(ETloustka, &QLineEdit::returnPressed, this, [this] {
         meanStemLeft(ETloustka);

@@ -35,8 +35,7 @@ TallyOptions TallyContext::withDefaults(TallyOptions o) {
 }
 
 TallyContext::TallyContext(TallyOptions options)
-    : database(withDefaults(options).settingsFile),
-      sheet(&store, withDefaults(options).dataDirectory),
+    : database(withDefaults(options).settingsFile), sheet(&store, withDefaults(options).dataDirectory),
       m_options(withDefaults(std::move(options))) {}
 
 TallyContext::~TallyContext() {

@@ -45,8 +45,8 @@ bool TPrumerka::PrepareBulkImport(const QString& fileName, StandSink& sink, cons
 bool TPrumerka::PrepareBulkImport(const QString& fileName, StandStore& store, const ClassLayout& layout) {
     const bool ok = prepare([&] { m_import.PrepareBulkImport(fileName); });
     m_bulkRun = [this, &store, layout](const BulkProgress& progress) {
-        return MantaxBulkImport::ImportIntoDatabase(m_import.lines(), m_import.blocks(), m_import.assignment(),
-                                                    layout, store, progress);
+        return MantaxBulkImport::ImportIntoDatabase(m_import.lines(), m_import.blocks(),
+                                                    m_import.assignment(), layout, store, progress);
     };
     return ok;
 }

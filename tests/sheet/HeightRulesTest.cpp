@@ -173,7 +173,8 @@ TEST_F(HeightRules, CommandLine) {
     computeAndRecord("BK", 3, {"4"}, "25");
     QTemporaryDir dir;
     const QString stand = dir.filePath("porost.json");
-    ASSERT_TRUE(testsupport::writeFile(stand, QJsonDocument(StandJson::ToJson(session, session.key())).toJson()));
+    ASSERT_TRUE(
+        testsupport::writeFile(stand, QJsonDocument(StandJson::ToJson(session, session.key())).toJson()));
     const auto run = [](const QStringList& args, int code = 0) {
         QProcess p;
         p.start(testsupport::binDir() + "/rivwood-cli", args);

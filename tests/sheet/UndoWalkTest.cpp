@@ -62,8 +62,8 @@ class UndoWalk : public SheetFixture {
                    .arg(counts.join(' '))
                    .arg(w.Objemy.empty() ? 0 : w.Objemy[0])
                    .arg(w.VyskoveVzorniky.size());
-        out << "stand " + QString::fromUtf8(
-                              QJsonDocument(StandJson::ToJson(session, session.key())).toJson(QJsonDocument::Compact));
+        out << "stand " + QString::fromUtf8(QJsonDocument(StandJson::ToJson(session, session.key()))
+                                                .toJson(QJsonDocument::Compact));
         out << QString("undo %1/%2 <%3> <%4>")
                    .arg(sheet.undoStack().index())
                    .arg(sheet.undoStack().count())

@@ -22,7 +22,8 @@ TEST_F(TallyFixture, SampleHeightsCurveAndChart) {
     SampleHeightGrid* grid = widget<SampleHeightGrid>("VyskoveVzorniky");
     EXPECT_EQ(grid->currentRow(), 4);
     EXPECT_EQ(grid->currentColumn(), 0);
-    EXPECT_EQ(widget<QTabWidget>("Grafy")->currentWidget(), widget<HeightChart>("VyskovaKrivka")) << "typing samples shows their curve";
+    EXPECT_EQ(widget<QTabWidget>("Grafy")->currentWidget(), widget<HeightChart>("VyskovaKrivka"))
+        << "typing samples shows their curve";
     EXPECT_EQ(state().work.VyskoveVzorniky.size(), 4u);
     typeSamples({"x"});
     EXPECT_EQ(messages(), QStringList{"Tloušťka vzorníku „x“ není kladné číslo v cm."});

@@ -1,7 +1,7 @@
 // The hidden menu commands: hidden unless the settings file asks for all of them, then shown with
 // their submenus, separators and keys.
-#include "ApplicationEnvironment.h"
 #include "HiddenCommands.h"
+#include "ApplicationEnvironment.h"
 #include "HelpTopics.h"
 #include "IniFile.h"
 #include "SettingsKeys.h"
@@ -41,7 +41,8 @@ struct Menus {
 
 } // namespace
 
-[[maybe_unused]] const auto* const kApp = testsupport::InstallApplication<QApplication>("hidden_commands_test");
+[[maybe_unused]] const auto* const kApp =
+    testsupport::InstallApplication<QApplication>("hidden_commands_test");
 
 class HiddenCommandsTest : public ::testing::Test {};
 

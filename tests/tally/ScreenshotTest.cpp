@@ -116,8 +116,7 @@ TEST_F(TallyFixture, HelpScreenshots) {
     start();
     // The species dialog with the list narrowed by the first letters.
     grabModal(
-        dir.filePath("nova-drevina.png"),
-        [this] { action("Novadrevina1")->trigger(); },
+        dir.filePath("nova-drevina.png"), [this] { action("Novadrevina1")->trigger(); },
         [](QWidget* w) {
             auto* dialog = static_cast<TVyberNoveDrev*>(w);
             dialog->names()->setFocus();
@@ -156,11 +155,10 @@ TEST_F(TallyFixture, HelpScreenshots) {
     EXPECT_TRUE(ctx().tabulka->grab().save(dir.filePath("souhrn.png")));
     ctx().tabulka->hide();
 
-    grabModal(dir.filePath("seznam-porostu.png"),
-              [this] { action("Vyberporostu1")->trigger(); });
+    grabModal(dir.filePath("seznam-porostu.png"), [this] { action("Vyberporostu1")->trigger(); });
     grabModal(
-        dir.filePath("nahled.png"),
-        [this] { action("TiskTentoPorost1")->trigger(); }, [](QWidget* w) { w->resize(1100, 640); });
+        dir.filePath("nahled.png"), [this] { action("TiskTentoPorost1")->trigger(); },
+        [](QWidget* w) { w->resize(1100, 640); });
 
     // The Mantax import of the shipped sample file, with the species list open for the first code.
     FileDialog::setNextFileName(QDir(testsupport::binDir()).filePath("ukazky/ukazka-mantax.txt"));

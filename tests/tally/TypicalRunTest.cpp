@@ -75,9 +75,10 @@ TEST_F(TallyFixture, TypicalRunSavesAndReopensTheStand) {
     EXPECT_TRUE(messages().isEmpty());
 
     // Header and save.
-    const std::pair<QLineEdit*, QString> header[] = {{widget<QLineEdit>("ETok"), "Labe"},       {widget<QLineEdit>("EBreh"), "L"},
-                                                     {widget<QLineEdit>("ERKm"), "112.4"},      {widget<QLineEdit>("EAkce"), "Zkouška"},
-                                                     {widget<QLineEdit>("Edatum"), "3.6.2024"}, {widget<QLineEdit>("EKroviny"), "150"}};
+    const std::pair<QLineEdit*, QString> header[] = {
+        {widget<QLineEdit>("ETok"), "Labe"},       {widget<QLineEdit>("EBreh"), "L"},
+        {widget<QLineEdit>("ERKm"), "112.4"},      {widget<QLineEdit>("EAkce"), "Zkouška"},
+        {widget<QLineEdit>("Edatum"), "3.6.2024"}, {widget<QLineEdit>("EKroviny"), "150"}};
     for (const auto& [edit, text] : header) {
         click(edit);
         type(text);
