@@ -29,7 +29,13 @@ Result TakeOver(const QString& directory, StandDatabase& target, bool overwrite,
     if (!target.isServer() && !from.isEmpty() && from == QFileInfo(target.directory()).canonicalFilePath())
         throw RivwoodError("Databázi starší verze nelze převzít do téže složky.");
     target.RequireWritable("porosty do ní nelze převzít");
-    OldStands::Content old = OldStands::Read(directory);
+    OldStands::Content old;
+    try {
+        old = OldStands::Read(directory);
+    } catch (const RivwoodError& e) {
+        throw RivwoodError(QString("Databázi starší verze ve složce „%1“ nelze převzít, nic nebylo uloženo.\r%2")
+                               .arg(QDir::toNativeSeparators(directory), e.message()));
+    }
 
     Result result;
     result.notRead = old.notRead;
