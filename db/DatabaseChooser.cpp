@@ -221,6 +221,11 @@ bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs) 
         db.CheckDatabaseFiles();
         if (!db.complete() && db.empty())
             continue; // the directory does not exist
+        if (dialogs.offerTakeOver && OldDatabaseDirectory::HoldsOldDatabase(db.directory())) {
+            if (dialogs.offerTakeOver(db.directory()))
+                return true;
+            continue;
+        }
         if (tellOld(db.directory(), dialogs))
             continue;
         empty = settleIncomplete(db, dialogs.confirm);
