@@ -222,7 +222,9 @@ bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs) 
         if (!db.complete() && db.empty())
             continue; // the directory does not exist
         if (dialogs.offerTakeOver && OldDatabaseDirectory::HoldsOldDatabase(db.directory())) {
-            if (dialogs.offerTakeOver(db.directory()))
+            // A copy: the take-over moves the database elsewhere.
+            const QString oldDirectory = db.directory();
+            if (dialogs.offerTakeOver(oldDirectory))
                 return true;
             continue;
         }

@@ -33,8 +33,9 @@ Result TakeOver(const QString& directory, StandDatabase& target, bool overwrite,
     try {
         old = OldStands::Read(directory);
     } catch (const RivwoodError& e) {
-        throw RivwoodError(QString("Databázi starší verze ve složce „%1“ nelze převzít, nic nebylo uloženo.\r%2")
-                               .arg(QDir::toNativeSeparators(directory), e.message()));
+        throw RivwoodError(
+            QString("Databázi starší verze ve složce „%1“ nelze převzít, nic nebylo uloženo.\r%2")
+                .arg(QDir::toNativeSeparators(directory), e.message()));
     }
 
     Result result;
@@ -107,7 +108,8 @@ UserMessage OfferQuestion() {
 }
 
 UserMessage Summary(const Result& r) {
-    QStringList lines{QString("Převzato porostů: %1 (výškových vzorníků: %2).").arg(r.imported.size()).arg(r.heights)};
+    QStringList lines{
+        QString("Převzato porostů: %1 (výškových vzorníků: %2).").arg(r.imported.size()).arg(r.heights)};
     if (r.interrupted)
         lines << "Převzetí bylo přerušeno; porosty převzaté do té doby zůstávají uloženy.";
     if (!r.skipped.empty()) {

@@ -34,7 +34,8 @@ using Progress = std::function<bool(int done, int total)>;
 // conflict: left alone and listed, or overwritten when `overwrite`. A read-only target, a damaged
 // or missing old table is a RivwoodError and stores nothing; an error of the target while
 // storing ends the take-over, the chunks committed before it staying stored.
-Result TakeOver(const QString& directory, StandDatabase& target, bool overwrite, const Progress& progress = {});
+Result TakeOver(const QString& directory, StandDatabase& target, bool overwrite,
+                const Progress& progress = {});
 
 // The question asked when the user chooses the older program's directory as the database.
 UserMessage OfferQuestion();

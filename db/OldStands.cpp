@@ -229,7 +229,8 @@ class Reader {
                 st.action = t.text(akce);
                 st.area = t.number(plocha);
                 const qint64 age = t.integer(vek, "VEK");
-                if (age < std::numeric_limits<std::int32_t>::min() || age > std::numeric_limits<std::int32_t>::max())
+                if (age < std::numeric_limits<std::int32_t>::min() ||
+                    age > std::numeric_limits<std::int32_t>::max())
                     throw Broken{QString("věk porostu %1 je mimo rozsah").arg(age)};
                 st.age = std::int32_t(age);
                 st.shrubArea = t.number(kroviny);
@@ -250,8 +251,8 @@ class Reader {
                   jhk = t.column("JHK", Kind::Integer), tloustka = t.column("TLOUSTKA", Kind::Number),
                   vypocTl = t.column("VYPOC_TL", Kind::Flag), vyska = t.column("VYSKA", Kind::Number),
                   vypocteno = t.column("VYPOCTENO", Kind::Flag), tabZas = t.column("TAB_ZAS", Kind::Number),
-                  interval = t.column("TL_INTERVAL", Kind::Integer), pocet = t.column("POCET_TL", Kind::Integer),
-                  minimum = t.column("TL_MIN", Kind::Number);
+                  interval = t.column("TL_INTERVAL", Kind::Integer),
+                  pocet = t.column("POCET_TL", Kind::Integer), minimum = t.column("TL_MIN", Kind::Number);
         while (t.next()) {
             const QString name = t.text(zkr).trimmed();
             Pending* p = standOf(t, klic, [&](Orphans& o) { o.species << name; });
@@ -262,7 +263,9 @@ class Reader {
                     throw Broken{"řádek dřeviny nemá zkratku"};
                 if (p->out.stand.indexOf(name) >= 0)
                     throw Broken{QString("dřevina „%1“ je v porostu dvakrát").arg(name)};
-                const auto where = [&name](const Broken& b) { return Broken{"dřevina „" + name + "“: " + b.reason}; };
+                const auto where = [&name](const Broken& b) {
+                    return Broken{"dřevina „" + name + "“: " + b.reason};
+                };
                 TManual225 s;
                 try {
                     s.abbreviation = StringToChars(name);
@@ -277,7 +280,8 @@ class Reader {
                     s.classWidth = short16(t.integer(interval, "TL_INTERVAL"), "TL_INTERVAL");
                     s.classCount = short16(t.integer(pocet, "POCET_TL"), "POCET_TL");
                     if (s.classWidth < 1 || s.classWidth > 4)
-                        throw Broken{QString("šířka tloušťkového stupně %1 cm není 1 až 4").arg(s.classWidth)};
+                        throw Broken{
+                            QString("šířka tloušťkového stupně %1 cm není 1 až 4").arg(s.classWidth)};
                     if (s.classCount < 0)
                         throw Broken{QString("počet tloušťkových stupňů %1 je záporný").arg(s.classCount)};
                 } catch (const Broken& b) {
@@ -326,7 +330,8 @@ class Reader {
                                      .arg(s.classCount - 1)};
                 const size_t i = size_t(index);
                 if (p->filled[size_t(at)][i])
-                    throw Broken{QString("tloušťkový stupeň %1 cm dřeviny „%2“ je uveden dvakrát").arg(decimal(d), name)};
+                    throw Broken{QString("tloušťkový stupeň %1 cm dřeviny „%2“ je uveden dvakrát")
+                                     .arg(decimal(d), name)};
                 const double trees = t.number(cetnost);
                 if (trees < 0 || !std::isfinite(trees))
                     throw Broken{QString("počet stromů %1 ve stupni %2 cm dřeviny „%3“ není platný")
@@ -418,7 +423,8 @@ class Reader {
                 parts << QString("výškové vzorníky: %1").arg(o.heights);
             QString& r = reasons[key];
             r += (r.isEmpty() ? "" : " ") +
-                 QString("Řádky bez porostu (klíč %1 nemá v tabulce porostů platný porost) nebyly převzaty: %2.")
+                 QString(
+                     "Řádky bez porostu (klíč %1 nemá v tabulce porostů platný porost) nebyly převzaty: %2.")
                      .arg(key)
                      .arg(parts.join("; "));
         }

@@ -103,10 +103,11 @@ void Claim(StandDatabase& db, int key, const UserIdentification& u) {
     b.keyCache() = {};
     const bool exists = Read(db, key).exists;
     StatementRef s = b.statement(
-        exists ? QStringLiteral("update RivwoodPor set USED = true, ZAVOD = ?, PROVOZ = ?, TAXATOR = ?, "
-                                "UZIVATEL = ?, ZMENA = coalesce(ZMENA, 0) + 1 where KLIC = ?")
-               : QStringLiteral("insert into RivwoodPor (ZAVOD, PROVOZ, TAXATOR, UZIVATEL, KLIC, USED, ZMENA) "
-                                "values (?, ?, ?, ?, ?, true, 1)"));
+        exists
+            ? QStringLiteral("update RivwoodPor set USED = true, ZAVOD = ?, PROVOZ = ?, TAXATOR = ?, "
+                             "UZIVATEL = ?, ZMENA = coalesce(ZMENA, 0) + 1 where KLIC = ?")
+            : QStringLiteral("insert into RivwoodPor (ZAVOD, PROVOZ, TAXATOR, UZIVATEL, KLIC, USED, ZMENA) "
+                             "values (?, ?, ?, ?, ?, true, 1)"));
     bindUser(*s, 1, u);
     s->bind(5, key).touching(StandTables::Por, key).run();
 }

@@ -30,15 +30,14 @@ bool takeOver(TallyContext& ctx, QWidget* parent, const QString& oldDirectory) {
         progress.setMinimumDuration(0);
         progress.setValue(0);
         QApplication::processEvents();
-        result = OldDatabaseTakeOver::TakeOver(oldDirectory, ctx.database, false,
-                                               [&progress](int done, int total) {
-                                                   progress.setMaximum(total);
-                                                   progress.setValue(done);
-                                                   progress.setLabelText(
-                                                       QString("Převzato %1 z %2 porostů").arg(done).arg(total));
-                                                   QApplication::processEvents();
-                                                   return !progress.wasCanceled();
-                                               });
+        result = OldDatabaseTakeOver::TakeOver(
+            oldDirectory, ctx.database, false, [&progress](int done, int total) {
+                progress.setMaximum(total);
+                progress.setValue(done);
+                progress.setLabelText(QString("Převzato %1 z %2 porostů").arg(done).arg(total));
+                QApplication::processEvents();
+                return !progress.wasCanceled();
+            });
     });
     if (ran)
         MessageBox::show(parent, OldDatabaseTakeOver::Summary(result));
@@ -56,9 +55,10 @@ void TakeOverChosen(TallyContext& ctx, QWidget* parent) {
         return;
     const QString directory = QFileInfo(file).absolutePath();
     if (!OldDatabaseDirectory::HoldsOldDatabase(directory)) {
-        MessageBox::show(parent, {UserMessage::Warning, QString("Složka „%1“ neobsahuje databázi starší verze "
-                                                                "programu.")
-                                                            .arg(QDir::toNativeSeparators(directory))});
+        MessageBox::show(parent,
+                         {UserMessage::Warning, QString("Složka „%1“ neobsahuje databázi starší verze "
+                                                        "programu.")
+                                                    .arg(QDir::toNativeSeparators(directory))});
         return;
     }
     takeOver(ctx, parent, directory);

@@ -34,6 +34,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     return 0;
 }
 
-const CliCommand reg("db import-old", "db import-old --from DIR --db DIR|postgresql://… [--conflict yes|no]", run);
+const CliCommand reg("db import-old", "db import-old --from DIR --db DIR|postgresql://… [--conflict yes|no]",
+                     run);
 
 } // namespace

@@ -34,17 +34,36 @@ OldTables fixture() {
     const QVariant null;
     OldTables t;
     t.por = {
-        {1, true, text("Želivka"), text("L"), text("12,5–13,0"), text("Údržba břehů"), 12500.5, 45, 2, null,
-         text("Příliš žluťoučký kůň úpěl ďábelské ódy"), longMemo(), text("Želivka L 12,5–13,0"),
-         text("3.5.1998"), true, true, text("Povodí Vltavy"), text("České Budějovice"),
-         text("Ing. Řehoř Šťastný"), text("Šárka")},
-        {2, false, null, null, null, null, null, null, null, null,
-         null, null, null, null, null, null, null, null, null, null},
-        {3, true, text("Ohře"), text("P"), text("0"), text("Akce"), 800.0, null, 1, 12.0, text("Vrbina"),
-         text("Krátká poznámka."), null, null, false, false, null, null, null, null},
+        {1,
+         true,
+         text("Želivka"),
+         text("L"),
+         text("12,5–13,0"),
+         text("Údržba břehů"),
+         12500.5,
+         45,
+         2,
+         null,
+         text("Příliš žluťoučký kůň úpěl ďábelské ódy"),
+         longMemo(),
+         text("Želivka L 12,5–13,0"),
+         text("3.5.1998"),
+         true,
+         true,
+         text("Povodí Vltavy"),
+         text("České Budějovice"),
+         text("Ing. Řehoř Šťastný"),
+         text("Šárka")},
+        {2,    false, null, null, null, null, null, null, null, null,
+         null, null,  null, null, null, null, null, null, null, null},
+        {3,         true,         text("Ohře"),   text("P"),
+         text("0"), text("Akce"), 800.0,          null,
+         1,         12.0,         text("Vrbina"), text("Krátká poznámka."),
+         null,      null,         false,          false,
+         null,      null,         null,           null},
         // A species of another stand's class row: left out whole.
-        {4, true, text("Jizera"), null, null, null, 500.0, 3, 1, 0.0, null, text("x"), null, null, false,
-         false, null, null, null, null},
+        {4,    true,      text("Jizera"), null, null,  null,  500.0, 3,    1,    0.0,
+         null, text("x"), null,           null, false, false, null,  null, null, null},
     };
     t.dre = {
         {1, text("BK"), text("BK"), text("BK"), 2400, 23.5, true, 24.75, true, 410.0, 2, 6, null},
@@ -55,16 +74,18 @@ OldTables fixture() {
         {9, text("JS"), text("JS"), text("JS"), 0, 0.0, false, 0.0, false, 0.0, 4, 8, 10.0},
     };
     t.tlo = {
-        {1, text("SM"), 10.0, 3.0, 0.05, 0.15},    {1, text("SM"), 22.0, 2.0, 0.4, 0.8},
-        {1, text("BK"), 8.0, 7.0, 0.03, 0.21},     {1, text("BK"), 16.0, 1.0, 0.2, 0.2},
-        {3, text("DB"), 16.0, 4.0, 0.3, 1.2},      {3, text("DB"), 20.0, 9.0, 0.5, 4.5},
-        {4, text("OL"), 10.0, 1.0, 0.1, 0.1},      {4, text("JS"), 10.0, 1.0, 0.1, 0.1},
+        {1, text("SM"), 10.0, 3.0, 0.05, 0.15}, {1, text("SM"), 22.0, 2.0, 0.4, 0.8},
+        {1, text("BK"), 8.0, 7.0, 0.03, 0.21},  {1, text("BK"), 16.0, 1.0, 0.2, 0.2},
+        {3, text("DB"), 16.0, 4.0, 0.3, 1.2},   {3, text("DB"), 20.0, 9.0, 0.5, 4.5},
+        {4, text("OL"), 10.0, 1.0, 0.1, 0.1},   {4, text("JS"), 10.0, 1.0, 0.1, 0.1},
     };
     t.ses = {
-        {1, 12500.5, 0.9, text("SM"), 1, 2, 0.5, 6000.0, 5500.0, 0.44, 55.0, true, 26.5, 27.0, 2800.0, 1.2,
-         15.0, 520.25, null, 520.25, 80.0, 80.0, null, 100.0, null, 100.0, null},
-        {1, 12500.5, 0.9, text("BK"), 20, 1, 0.4, 6500.0, 5000.0, 0.4, 45.0, false, 24.75, 23.5, 2400.0, 1.0,
-         12.5, null, 410.0, 410.0, 64.0, null, 64.0, null, 80.0, 80.0, null},
+        {1,    12500.5, 0.9,  text("SM"), 1,    2,      0.5,  6000.0, 5500.0,
+         0.44, 55.0,    true, 26.5,       27.0, 2800.0, 1.2,  15.0,   520.25,
+         null, 520.25,  80.0, 80.0,       null, 100.0,  null, 100.0,  null},
+        {1,     12500.5, 0.9,   text("BK"), 20,   1,      0.4,  6500.0, 5000.0,
+         0.4,   45.0,    false, 24.75,      23.5, 2400.0, 1.0,  12.5,   null,
+         410.0, 410.0,   64.0,  null,       64.0, null,   80.0, 80.0,   null},
     };
     t.vys = {{1, text("SM"), 24.0, 25.5}, {1, text("SM"), 30.5, 28.0}, {1, text("BK"), 20.0, 22.0}};
     return t;
@@ -115,8 +136,9 @@ void expectStandOfRows(StandStore& store, const OldTables& t, const std::vector<
     EXPECT_EQ(st.comment, por[11].toString());
     EXPECT_EQ(st.code, por[12].toString());
     EXPECT_EQ(st.date, por[13].toString());
-    EXPECT_EQ(store.ReadUserIdentification(key),
-              (UserIdentification{por[16].toString(), por[17].toString(), por[18].toString(), por[19].toString()}));
+    EXPECT_EQ(
+        store.ReadUserIdentification(key),
+        (UserIdentification{por[16].toString(), por[17].toString(), por[18].toString(), por[19].toString()}));
     int species = 0;
     for (const auto& d : t.dre) {
         if (d[0] != por[0])
@@ -140,7 +162,8 @@ void expectStandOfRows(StandStore& store, const OldTables& t, const std::vector<
             if (c[0] != por[0] || c[1] != d[1])
                 continue;
             const int i = int((num(c[2]) - s->firstCentre) / s->classWidth) + 1;
-            EXPECT_EQ(s->classes.at(size_t(i)), (TTloustkoveStupne{num(c[2]), num(c[3]), num(c[4]), num(c[5])}));
+            EXPECT_EQ(s->classes.at(size_t(i)),
+                      (TTloustkoveStupne{num(c[2]), num(c[3]), num(c[4]), num(c[5])}));
             trees += num(c[3]);
         }
         EXPECT_EQ(s->classes.at(0).trees, trees);
@@ -197,7 +220,8 @@ TEST_F(OldDatabaseTakeOverTest, TakesEveryUsedStandOverWithEveryValue) {
     QFile::copy(oldFile("RivwoodVys.db"), oldFile("JHKDRE.DB"));
     const auto before = snapshot(m_old.path());
 
-    const OldDatabaseTakeOver::Result r = OldDatabaseTakeOver::TakeOver(m_old.path(), m_target.database, false);
+    const OldDatabaseTakeOver::Result r =
+        OldDatabaseTakeOver::TakeOver(m_old.path(), m_target.database, false);
     EXPECT_EQ(r.imported, (std::vector<int>{1, 3}));
     EXPECT_EQ(r.heights, 3);
     EXPECT_EQ(r.notRead, QStringList{"JHKDRE.DB"});
