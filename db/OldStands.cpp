@@ -169,10 +169,11 @@ class Reader {
         return it->second.problem.isEmpty() ? &it->second : nullptr;
     }
     // The position of the species in the stand, or a broken rule.
-    static int speciesOf(const Pending& p, const QString& zkr, const QString& what) {
+    // `what` names the row in the reason ("souhrnný řádek"), made only when needed.
+    static int speciesOf(const Pending& p, const QString& zkr, const std::function<QString()>& what) {
         const int i = p.out.stand.indexOf(zkr);
         if (i < 0)
-            throw Broken{QString("%1 dřeviny „%2“, která v porostu není").arg(what, zkr)};
+            throw Broken{QString("%1 dřeviny „%2“, která v porostu není").arg(what(), zkr)};
         return i;
     }
     // Runs the reading of one row of a stand; a broken rule becomes the stand's problem.
@@ -316,7 +317,8 @@ class Reader {
             rowOf(*p, [&] {
                 const QString name = t.text(zkr).trimmed();
                 const double d = t.number(tloustka);
-                const int at = speciesOf(*p, name, QString("tloušťkový stupeň %1 cm").arg(decimal(d)));
+                const int at =
+                    speciesOf(*p, name, [d] { return QString("tloušťkový stupeň %1 cm").arg(decimal(d)); });
                 const ClassLayout& layout = p->layouts[size_t(at)];
                 TManual225& s = p->out.stand.at(at);
                 const double index = RoundHalfEven((d - layout.StredPrvniho) / layout.SirkaStupne) + 1;
@@ -359,7 +361,7 @@ class Reader {
                 continue;
             rowOf(*p, [&] {
                 const QString name = t.text(zkr).trimmed();
-                const int at = speciesOf(*p, name, "souhrnný řádek");
+                const int at = speciesOf(*p, name, [] { return QString("souhrnný řádek"); });
                 if (p->summarised[size_t(at)])
                     throw Broken{QString("souhrnný řádek dřeviny „%1“ je uveden dvakrát").arg(name)};
                 p->summarised[size_t(at)] = true;
@@ -390,7 +392,8 @@ class Reader {
             if (!p)
                 continue;
             rowOf(*p, [&] {
-                const int at = speciesOf(*p, t.text(zkr).trimmed(), "výškový vzorník");
+                const int at =
+                    speciesOf(*p, t.text(zkr).trimmed(), [] { return QString("výškový vzorník"); });
                 p->out.stand.at(at).sampleHeights.push_back({t.number(tloustka), t.number(vyska)});
             });
         }
