@@ -7,7 +7,10 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
@@ -294,6 +297,29 @@ TEST_F(OldDatabaseTakeOverTest, DamagedTableNamesItsFileAndStoresNothing) {
         testsupport::writeFile(oldFile("RivwoodTlo.db"), good);
         testsupport::writeFile(oldFile("RivwoodPor.mb"), goodMemo);
     }
+}
+
+TEST_F(OldDatabaseTakeOverTest, CommandLinePrintsWhatWasTakenOver) {
+    const QString target = QDir(m_target.path("cil")).filePath("db");
+    const auto cli = [&](const QStringList& args) {
+        QProcess p;
+        p.start(QDir(testsupport::binDir()).filePath("rivwood-cli"),
+                QStringList{"--settings", m_target.settingsFile()} + args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return std::make_pair(p.exitCode(), QJsonDocument::fromJson(p.readAllStandardOutput()).object());
+    };
+    const auto [code, json] = cli({"db", "import-old", "--from", m_old.path(), "--db", target});
+    ASSERT_EQ(code, 0);
+    EXPECT_EQ(json["imported"].toArray(), (QJsonArray{1, 3}));
+    EXPECT_EQ(json["heights"].toInt(), 3);
+    EXPECT_EQ(json["notRead"].toArray(), QJsonArray());
+    const QJsonArray skipped = json["skipped"].toArray();
+    ASSERT_EQ(skipped.size(), 2);
+    EXPECT_EQ(skipped[1].toObject()["key"].toInt(), 9);
+    EXPECT_FALSE(skipped[1].toObject()["reason"].toString().isEmpty());
+    EXPECT_EQ(cli({"db", "load", "1", "--db", target}).second["comment"].toString(), longMemo());
+    EXPECT_EQ(cli({"db", "import-old", "--from", m_old.path(), "--db", target, "--conflict", "snad"}).first,
+              2);
 }
 
 } // namespace
