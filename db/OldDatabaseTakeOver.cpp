@@ -103,7 +103,7 @@ Result TakeOver(const QString& directory, StandDatabase& target, bool overwrite,
 }
 
 UserMessage OfferQuestion() {
-    return {UserMessage::Warning,
+    return {UserMessage::Information,
             "Složka obsahuje databázi starší verze programu. Převzít porosty do nové databáze?"};
 }
 
@@ -112,14 +112,24 @@ UserMessage Summary(const Result& r) {
         QString("Převzato porostů: %1 (výškových vzorníků: %2).").arg(r.imported.size()).arg(r.heights)};
     if (r.interrupted)
         lines << "Převzetí bylo přerušeno; porosty převzaté do té doby zůstávají uloženy.";
-    if (!r.skipped.empty()) {
-        lines << QString("Nepřevzato (%1):").arg(r.skipped.size());
-        // A long list is cut: the command line gives all of it.
-        constexpr size_t kShown = 25;
-        for (size_t i = 0; i < std::min(kShown, r.skipped.size()); ++i)
-            lines << QString("porost %1: %2").arg(r.skipped[i].key).arg(r.skipped[i].reason);
-        if (r.skipped.size() > kShown)
-            lines << QString("… a dalších %1.").arg(r.skipped.size() - kShown);
+    // Conflicts are one line of keys; the other reasons a line each, a long list cut (the command
+    // line gives all of it).
+    QStringList conflicts, others;
+    for (const Skip& s : r.skipped)
+        (s.reason == conflictReason() ? conflicts : others) << QString::number(s.key);
+    constexpr qsizetype kShown = 25;
+    if (!conflicts.isEmpty())
+        lines << QString("Klíče, pod kterými cílová databáze už porost má (nepřepsány, %1): %2%3")
+                     .arg(conflicts.size())
+                     .arg(conflicts.mid(0, kShown).join(", "), conflicts.size() > kShown ? ", …" : "");
+    if (!others.isEmpty()) {
+        lines << QString("Nepřevzato (%1):").arg(others.size());
+        qsizetype shown = 0;
+        for (const Skip& s : r.skipped)
+            if (s.reason != conflictReason() && shown++ < kShown)
+                lines << QString("porost %1: %2").arg(s.key).arg(s.reason);
+        if (others.size() > kShown)
+            lines << QString("… a dalších %1.").arg(others.size() - kShown);
     }
     if (!r.notRead.isEmpty())
         lines << "Tabulky ještě starší verze programu, které se nečtou: " + r.notRead.join(", ") + ".";

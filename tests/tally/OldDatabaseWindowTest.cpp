@@ -86,7 +86,7 @@ TEST_F(TallyFixture, ChosenOldDirectoryOffersTheTakeOverAndStaysUntouched) {
     main()->actions().prevzitDatabazi->trigger();
     const QStringList shown = messages();
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].contains("porost 7: V cílové databázi už je porost")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains("už porost má (nepřepsány, 1): 7")) << shown[0].toStdString();
 
     EXPECT_EQ(snapshot(old), before);
 }
