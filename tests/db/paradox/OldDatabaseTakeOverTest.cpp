@@ -243,6 +243,14 @@ TEST_F(OldDatabaseTakeOverTest, TakesEveryUsedStandOverWithEveryValue) {
     EXPECT_EQ(snapshot(m_old.path()), before);
 }
 
+TEST_F(OldDatabaseTakeOverTest, StopsWhenToldKeepingWhatWasStored) {
+    const OldDatabaseTakeOver::Result r = OldDatabaseTakeOver::TakeOver(
+        m_old.path(), m_target.database, false, [](int done, int total) { return done < 1 && total == 2; });
+    EXPECT_TRUE(r.interrupted);
+    EXPECT_EQ(r.imported, std::vector<int>{1});
+    EXPECT_EQ(m_target.store.StandKeys(), std::vector<int>{1});
+}
+
 TEST_F(OldDatabaseTakeOverTest, ConflictIsSkippedOrOverwritten) {
     TManualy225 own;
     own.river = "Vlastní";
