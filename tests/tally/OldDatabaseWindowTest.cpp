@@ -42,19 +42,12 @@ void writeOldDatabase(const QString& dir) {
     testsupport::WriteOldTable(dir, "RivwoodVys", {{7, QString("OL"), 14.0, 12.5}});
 }
 
-std::map<QString, QByteArray> snapshot(const QString& dir) {
-    std::map<QString, QByteArray> files;
-    for (const QString& entry : QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
-        files[entry] = testsupport::readFile(QDir(dir).filePath(entry));
-    return files;
-}
-
 } // namespace
 
 TEST_F(TallyFixture, ChosenOldDirectoryOffersTheTakeOverAndStaysUntouched) {
     const QString old = tempPath("stara");
     writeOldDatabase(old);
-    const auto before = snapshot(old);
+    const auto before = testsupport::directoryContents(old);
     start();
     messages();
     const QString offer =
@@ -88,5 +81,5 @@ TEST_F(TallyFixture, ChosenOldDirectoryOffersTheTakeOverAndStaysUntouched) {
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].contains("už porost má (nepřepsány, 1): 7")) << shown[0].toStdString();
 
-    EXPECT_EQ(snapshot(old), before);
+    EXPECT_EQ(testsupport::directoryContents(old), before);
 }

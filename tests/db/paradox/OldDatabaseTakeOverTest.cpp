@@ -17,17 +17,6 @@
 
 namespace {
 
-QVariant text(const char* s) {
-    return QString::fromUtf8(s);
-}
-
-QString longMemo() {
-    QString s;
-    for (int i = 0; s.size() < 5000; ++i)
-        s += QString("%1. Ořešák, jírovec a lípa srdčitá u jezu; břeh zpevnit kamenným záhozem.\r\n").arg(i);
-    return s;
-}
-
 // The five tables of an older database, as the rows the fixture writes.
 struct OldTables {
     Rows por, dre, tlo, ses, vys;
@@ -39,58 +28,58 @@ OldTables fixture() {
     t.por = {
         {1,
          true,
-         text("Želivka"),
-         text("L"),
-         text("12,5–13,0"),
-         text("Údržba břehů"),
+         Text("Želivka"),
+         Text("L"),
+         Text("12,5–13,0"),
+         Text("Údržba břehů"),
          12500.5,
          45,
          2,
          null,
-         text("Příliš žluťoučký kůň úpěl ďábelské ódy"),
-         longMemo(),
-         text("Želivka L 12,5–13,0"),
-         text("3.5.1998"),
+         Text("Příliš žluťoučký kůň úpěl ďábelské ódy"),
+         LongMemo(),
+         Text("Želivka L 12,5–13,0"),
+         Text("3.5.1998"),
          true,
          true,
-         text("Povodí Vltavy"),
-         text("České Budějovice"),
-         text("Ing. Řehoř Šťastný"),
-         text("Šárka")},
+         Text("Povodí Vltavy"),
+         Text("České Budějovice"),
+         Text("Ing. Řehoř Šťastný"),
+         Text("Šárka")},
         {2,    false, null, null, null, null, null, null, null, null,
          null, null,  null, null, null, null, null, null, null, null},
-        {3,         true,         text("Ohře"),   text("P"),
-         text("0"), text("Akce"), 800.0,          null,
-         1,         12.0,         text("Vrbina"), text("Krátká poznámka."),
+        {3,         true,         Text("Ohře"),   Text("P"),
+         Text("0"), Text("Akce"), 800.0,          null,
+         1,         12.0,         Text("Vrbina"), Text("Krátká poznámka."),
          null,      null,         false,          false,
          null,      null,         null,           null},
         // A species of another stand's class row: left out whole.
-        {4,    true,      text("Jizera"), null, null,  null,  500.0, 3,    1,    0.0,
-         null, text("x"), null,           null, false, false, null,  null, null, null},
+        {4,    true,      Text("Jizera"), null, null,  null,  500.0, 3,    1,    0.0,
+         null, Text("x"), null,           null, false, false, null,  null, null, null},
     };
     t.dre = {
-        {1, text("BK"), text("BK"), text("BK"), 2400, 23.5, true, 24.75, true, 410.0, 2, 6, null},
-        {1, text("SM"), text("SM"), text("SM"), 2800, 27.0, false, 26.5, true, 520.25, 4, 5, 10.0},
-        {3, text("DB"), text("DB"), text("BO"), 0, 0.0, false, 0.0, false, 0.0, 4, 8, 12.0},
-        {4, text("OL"), text("OL"), text("OL"), 0, 0.0, false, 0.0, false, 0.0, 4, 8, 10.0},
+        {1, Text("BK"), Text("BK"), Text("BK"), 2400, 23.5, true, 24.75, true, 410.0, 2, 6, null},
+        {1, Text("SM"), Text("SM"), Text("SM"), 2800, 27.0, false, 26.5, true, 520.25, 4, 5, 10.0},
+        {3, Text("DB"), Text("DB"), Text("BO"), 0, 0.0, false, 0.0, false, 0.0, 4, 8, 12.0},
+        {4, Text("OL"), Text("OL"), Text("OL"), 0, 0.0, false, 0.0, false, 0.0, 4, 8, 10.0},
         // Without a stand.
-        {9, text("JS"), text("JS"), text("JS"), 0, 0.0, false, 0.0, false, 0.0, 4, 8, 10.0},
+        {9, Text("JS"), Text("JS"), Text("JS"), 0, 0.0, false, 0.0, false, 0.0, 4, 8, 10.0},
     };
     t.tlo = {
-        {1, text("SM"), 10.0, 3.0, 0.05, 0.15}, {1, text("SM"), 22.0, 2.0, 0.4, 0.8},
-        {1, text("BK"), 8.0, 7.0, 0.03, 0.21},  {1, text("BK"), 16.0, 1.0, 0.2, 0.2},
-        {3, text("DB"), 16.0, 4.0, 0.3, 1.2},   {3, text("DB"), 20.0, 9.0, 0.5, 4.5},
-        {4, text("OL"), 10.0, 1.0, 0.1, 0.1},   {4, text("JS"), 10.0, 1.0, 0.1, 0.1},
+        {1, Text("SM"), 10.0, 3.0, 0.05, 0.15}, {1, Text("SM"), 22.0, 2.0, 0.4, 0.8},
+        {1, Text("BK"), 8.0, 7.0, 0.03, 0.21},  {1, Text("BK"), 16.0, 1.0, 0.2, 0.2},
+        {3, Text("DB"), 16.0, 4.0, 0.3, 1.2},   {3, Text("DB"), 20.0, 9.0, 0.5, 4.5},
+        {4, Text("OL"), 10.0, 1.0, 0.1, 0.1},   {4, Text("JS"), 10.0, 1.0, 0.1, 0.1},
     };
     t.ses = {
-        {1,    12500.5, 0.9,  text("SM"), 1,    2,      0.5,  6000.0, 5500.0,
+        {1,    12500.5, 0.9,  Text("SM"), 1,    2,      0.5,  6000.0, 5500.0,
          0.44, 55.0,    true, 26.5,       27.0, 2800.0, 1.2,  15.0,   520.25,
          null, 520.25,  80.0, 80.0,       null, 100.0,  null, 100.0,  null},
-        {1,     12500.5, 0.9,   text("BK"), 20,   1,      0.4,  6500.0, 5000.0,
+        {1,     12500.5, 0.9,   Text("BK"), 20,   1,      0.4,  6500.0, 5000.0,
          0.4,   45.0,    false, 24.75,      23.5, 2400.0, 1.0,  12.5,   null,
          410.0, 410.0,   64.0,  null,       64.0, null,   80.0, 80.0,   null},
     };
-    t.vys = {{1, text("SM"), 24.0, 25.5}, {1, text("SM"), 30.5, 28.0}, {1, text("BK"), 20.0, 22.0}};
+    t.vys = {{1, Text("SM"), 24.0, 25.5}, {1, Text("SM"), 30.5, 28.0}, {1, Text("BK"), 20.0, 22.0}};
     return t;
 }
 
@@ -103,18 +92,11 @@ void write(const QString& dir, const OldTables& t) {
                                           testsupport::OldTableColumns("RivwoodTlo"));
         for (const auto& row : t.tlo)
             w.addRow(row);
-        w.addRow({3, text("DB"), 24.0, 5.0, 0.7, 3.5});
+        w.addRow({3, Text("DB"), 24.0, 5.0, 0.7, 3.5});
         w.deleteRow(int(t.tlo.size()));
     }
     testsupport::WriteOldTable(dir, "RivwoodSes", t.ses);
     testsupport::WriteOldTable(dir, "RivwoodVys", t.vys);
-}
-
-std::map<QString, QByteArray> snapshot(const QString& dir) {
-    std::map<QString, QByteArray> files;
-    for (const QString& entry : QDir(dir).entryList(QDir::Files | QDir::Hidden))
-        files[entry] = testsupport::readFile(QDir(dir).filePath(entry));
-    return files;
 }
 
 double num(const QVariant& v) {
@@ -221,7 +203,7 @@ class OldDatabaseTakeOverTest : public ::testing::Test {
 TEST_F(OldDatabaseTakeOverTest, TakesEveryUsedStandOverWithEveryValue) {
     // The older layout's tables are only listed.
     QFile::copy(oldFile("RivwoodVys.db"), oldFile("JHKDRE.DB"));
-    const auto before = snapshot(m_old.path());
+    const auto before = testsupport::directoryContents(m_old.path());
 
     const OldDatabaseTakeOver::Result r =
         OldDatabaseTakeOver::TakeOver(m_old.path(), m_target.database, false);
@@ -240,7 +222,7 @@ TEST_F(OldDatabaseTakeOverTest, TakesEveryUsedStandOverWithEveryValue) {
 
     expectStandOfRows(m_target.store, m_tables, m_tables.por[0]);
     expectStandOfRows(m_target.store, m_tables, m_tables.por[2]);
-    EXPECT_EQ(snapshot(m_old.path()), before);
+    EXPECT_EQ(testsupport::directoryContents(m_old.path()), before);
 }
 
 TEST_F(OldDatabaseTakeOverTest, StopsWhenToldKeepingWhatWasStored) {
@@ -325,7 +307,7 @@ TEST_F(OldDatabaseTakeOverTest, CommandLinePrintsWhatWasTakenOver) {
     ASSERT_EQ(skipped.size(), 2);
     EXPECT_EQ(skipped[1].toObject()["key"].toInt(), 9);
     EXPECT_FALSE(skipped[1].toObject()["reason"].toString().isEmpty());
-    EXPECT_EQ(cli({"db", "load", "1", "--db", target}).second["comment"].toString(), longMemo());
+    EXPECT_EQ(cli({"db", "load", "1", "--db", target}).second["comment"].toString(), LongMemo());
     EXPECT_EQ(cli({"db", "import-old", "--from", m_old.path(), "--db", target, "--conflict", "snad"}).first,
               2);
 }
