@@ -1,10 +1,12 @@
 #include "OldDatabaseTakeOver.h"
+#include "DatabaseChooser.h"
 #include "OldStandTables.h"
 #include "ParadoxFixtures.h"
 #include "RivwoodError.h"
 #include "StandJson.h"
 #include "TempStandDatabase.h"
 #include "TestSupport.h"
+#include "ThrowawayCluster.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -287,6 +289,21 @@ TEST_F(OldDatabaseTakeOverTest, DamagedTableNamesItsFileAndStoresNothing) {
         testsupport::writeFile(oldFile("RivwoodTlo.db"), good);
         testsupport::writeFile(oldFile("RivwoodPor.mb"), goodMemo);
     }
+}
+
+TEST_F(OldDatabaseTakeOverTest, TakesOverOntoAServer) {
+    QString whyNot;
+    testsupport::ThrowawayCluster* cluster = testsupport::ThrowawayCluster::Shared(&whyNot);
+    if (!cluster)
+        GTEST_SKIP() << whyNot.toStdString();
+    StandDatabase server(m_target.settingsFile());
+    ASSERT_TRUE(DatabaseChooser::UseServer(server, cluster->CreateDatabase(),
+                                           [](const UserMessage&) { return true; }));
+    const OldDatabaseTakeOver::Result r = OldDatabaseTakeOver::TakeOver(m_old.path(), server, false);
+    EXPECT_EQ(r.imported, (std::vector<int>{1, 3}));
+    StandStore store(server);
+    expectStandOfRows(store, m_tables, m_tables.por[0]);
+    expectStandOfRows(store, m_tables, m_tables.por[2]);
 }
 
 TEST_F(OldDatabaseTakeOverTest, CommandLinePrintsWhatWasTakenOver) {
