@@ -75,6 +75,7 @@ class TZapisnik : public QMainWindow {
         QAction* ulozeniPorostu = nullptr;
         QAction* nastaveniAdresare = nullptr;
         QAction* databazovyServer = nullptr;
+        QAction* prevzitDatabazi = nullptr;
         QAction* vypocetNevypoctenych = nullptr;
         QAction* cteniDat = nullptr;
         QMenu* prumerka = nullptr;

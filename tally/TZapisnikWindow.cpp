@@ -7,6 +7,7 @@
 #include "InputDialog.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
+#include "OldDatabaseCommands.h"
 #include "RivwoodError.h"
 #include "SampleHeightGrid.h"
 #include "SampleOffer.h"
@@ -105,6 +106,9 @@ DatabaseDialogs TZapisnik::databaseDialogs() {
             this, "Heslo k databázovému serveru",
             QString(reason).replace(u'&', QLatin1String("&&")) + "\n\nHeslo (neukládá se):", QString(),
             InputDialog::Echo::Password);
+    };
+    dialogs.offerTakeOver = [this](const QString& oldDirectory) {
+        return OldDatabaseCommands::OfferTakeOver(m_ctx, this, oldDirectory);
     };
     return dialogs;
 }

@@ -97,7 +97,7 @@ TEST_F(HiddenCommandsTest, TheMainWindowShowsThemAndTheHelpListsEveryCommand) {
     for (QAction* a : bar->findChildren<QAction*>())
         hidden += !a->isSeparator() && !a->text().isEmpty() && !a->isVisible() ? 1 : 0;
     EXPECT_EQ(hidden, 0);
-    EXPECT_EQ(all.size(), 29);
+    EXPECT_EQ(all.size(), 30);
     // The help's chapter on all commands lists each of them.
     const QString page =
         HelpTopics::Url(testsupport::binDir() + "/help", HelpTopics::AllCommands).toLocalFile();
