@@ -52,8 +52,7 @@ template <class T> std::optional<ValueChange<T>> valueChange(T before, T after) 
     return ValueChange<T>{std::move(before), std::move(after)};
 }
 
-template <class T>
-void absorbValue(std::optional<ValueChange<T>>& mine, const std::optional<ValueChange<T>>& later) {
+template <class T> void absorbValue(Part<ValueChange<T>>& mine, const Part<ValueChange<T>>& later) {
     if (!later)
         return;
     if (mine)
@@ -64,8 +63,7 @@ void absorbValue(std::optional<ValueChange<T>>& mine, const std::optional<ValueC
         mine.reset();
 }
 
-template <class T>
-void putList(const std::optional<ListChange<T>>& change, std::vector<T>& list, bool after) {
+template <class T> void putList(const Part<ListChange<T>>& change, std::vector<T>& list, bool after) {
     if (change)
         after ? change->apply(list) : change->revert(list);
 }

@@ -3,6 +3,7 @@
 #include "SheetState.h"
 
 #include <QUndoCommand>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -22,6 +23,31 @@ template <class T> class ListChange {
     std::vector<size_t> m_at; // positions of a same-length change; empty for a run
     size_t m_from = 0;        // where the run starts
     std::vector<T> m_before, m_after;
+};
+
+// A part of a change, kept on the heap only when present: a step of the history then costs the
+// parts it changed, not the room of every part it could have changed.
+template <class T> class Part {
+  public:
+    Part() = default;
+    Part(std::optional<T> value) {
+        if (value)
+            m_p = std::make_unique<T>(std::move(*value));
+    }
+    Part(const Part& other) : m_p(other.m_p ? std::make_unique<T>(*other.m_p) : nullptr) {}
+    Part& operator=(const Part& other) {
+        m_p = other.m_p ? std::make_unique<T>(*other.m_p) : nullptr;
+        return *this;
+    }
+    Part(Part&&) noexcept = default;
+    Part& operator=(Part&&) noexcept = default;
+    explicit operator bool() const { return bool(m_p); }
+    const T* operator->() const { return m_p.get(); }
+    T* operator->() { return m_p.get(); }
+    void reset() { m_p.reset(); }
+
+  private:
+    std::unique_ptr<T> m_p;
 };
 
 // One part of the sheet before and after an edit.
@@ -50,17 +76,17 @@ class SheetDelta {
     void put(SheetState& state, bool after) const;
     bool hasLists() const;
 
-    std::optional<ValueChange<TManualy225>> m_header; // the stand without its species
-    std::optional<ListChange<Species>> m_species;
-    std::optional<ValueChange<ClassLayout>> m_layout;
-    std::optional<ValueChange<WorkingCopy>> m_work; // the working copy without its lists
-    std::optional<ListChange<double>> m_counts, m_treeVolumes, m_volumes, m_basalAreas;
-    std::optional<ListChange<SampleHeight>> m_samples;
-    std::optional<ValueChange<EditingFlags>> m_flags;
-    std::optional<ValueChange<SheetView>> m_view; // the texts without the lists
-    std::optional<ListChange<SheetView::Row>> m_rows;
-    std::optional<ListChange<QString>> m_speciesItems;
-    std::optional<ListChange<SheetView::SampleRow>> m_sampleRows;
+    Part<ValueChange<TManualy225>> m_header; // the stand without its species
+    Part<ListChange<Species>> m_species;
+    Part<ValueChange<ClassLayout>> m_layout;
+    Part<ValueChange<WorkingCopy>> m_work; // the working copy without its lists
+    Part<ListChange<double>> m_counts, m_treeVolumes, m_volumes, m_basalAreas;
+    Part<ListChange<SampleHeight>> m_samples;
+    Part<ValueChange<EditingFlags>> m_flags;
+    Part<ValueChange<SheetView>> m_view; // the texts without the lists
+    Part<ListChange<SheetView::Row>> m_rows;
+    Part<ListChange<QString>> m_speciesItems;
+    Part<ListChange<SheetView::SampleRow>> m_sampleRows;
 };
 
 // One edit of the sheet on its undo stack ("Četnost", "Záznam", …): its change, and the changes
