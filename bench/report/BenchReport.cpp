@@ -123,6 +123,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const int stands = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int species = argc > 2 ? std::atoi(argv[2]) : 8;
+    const int large = argc > 3 ? std::atoi(argv[3]) : 10000;
     QTemporaryDir dir;
     StandDatabase db(dir.filePath(QStringLiteral("Rivwood.INI")));
     DatabaseChooser::UseDirectory(db, dir.path(), [](const UserMessage&) { return true; });
@@ -182,6 +183,7 @@ int main(int argc, char** argv) {
                 pages = sest.SJHKVysC.output().pageCount());
 
     oneStand(10, species);
-    oneStand(10000, species);
+    if (large > 0)
+        oneStand(large, species);
     return 0;
 }
