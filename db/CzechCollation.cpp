@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QVariant>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace {
@@ -17,9 +18,13 @@ const QCollator& collator() {
     return c;
 }
 
-int compareUtf16(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    return CzechCollation::Compare(QStringView(static_cast<const char16_t*>(a), lengthA / 2),
-                                   QStringView(static_cast<const char16_t*>(b), lengthB / 2));
+// Texts as the files store them: equal bytes need no collator (a sort mostly compares equal
+// rivers and banks), the others are compared as Czech texts.
+int compareUtf8(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    if (lengthA == lengthB && std::memcmp(a, b, size_t(lengthA)) == 0)
+        return 0;
+    return CzechCollation::Compare(QString::fromUtf8(static_cast<const char*>(a), lengthA),
+                                   QString::fromUtf8(static_cast<const char*>(b), lengthB));
 }
 
 sqlite3* handleOf(const QSqlDatabase& db) {
@@ -47,8 +52,7 @@ namespace CzechCollation {
 bool Register(const QSqlDatabase& db) {
     // A server keeps the collation among its objects: see ServerSql::CreateCollation.
     sqlite3* handle = handleOf(db);
-    return handle &&
-           sqlite3_create_collation(handle, Name, SQLITE_UTF16_ALIGNED, nullptr, compareUtf16) == SQLITE_OK;
+    return handle && sqlite3_create_collation(handle, Name, SQLITE_UTF8, nullptr, compareUtf8) == SQLITE_OK;
 }
 
 int Compare(QStringView a, QStringView b) {

@@ -4,14 +4,13 @@
 #include "ProgramPaths.h"
 #include "RivwoodError.h"
 #include "SqlSupport.h"
-#include "SqlTransaction.h"
 #include "StandDatabase.h"
 #include "StandPageNumbering.h"
 #include "StandPageTracker.h"
+#include "StandPages.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -36,9 +35,8 @@ TFJHKSest::TFJHKSest(StandDatabase& database) : m_db(database) {
     m_data.setDatabaseDataSet(true);
     m_data.setZeroWhenEmpty({QStringLiteral("DR_ZAS_J"), QStringLiteral("DR_ZAS_L"),
                              QStringLiteral("ZHA_JEHL"), QStringLiteral("ZHA_LIST")});
-    // The comment column is a memo: printed over as many lines as it takes.
     SJHKVysC.OnGetDataType = [this](int field, ReportDataSet::FieldType type) {
-        return field == m_commentField ? ReportDataSet::Memo : type;
+        return FieldType(m_data.fieldName(field), type);
     };
 }
 
@@ -78,6 +76,10 @@ QStringList TFJHKSest::StandFields() {
 
 QString TFJHKSest::StandOrderLine() {
     return QStringLiteral("order by NazevTok, NazevBreh, NazevRKm, NazevAkce, KLIC");
+}
+
+ReportDataSet::FieldType TFJHKSest::FieldType(const QString& field, ReportDataSet::FieldType type) {
+    return field.compare(QStringLiteral("KOMENT"), Qt::CaseInsensitive) == 0 ? ReportDataSet::Memo : type;
 }
 
 QStringList TFJHKSest::QPorLines() {
@@ -123,8 +125,10 @@ void TFJHKSest::ChooseTemplate() {
 bool TFJHKSest::RunStandReport() {
     ChooseTemplate();
     ReadPageLayout();
-    if (!NumberPages())
+    if (!NumberPages()) {
+        SJHKVysC.output().clear(); // nothing of an earlier run stays to be printed
         return false;
+    }
 
     openQSestava(QSestavaRangeCondition(), PKlic1, PKlic2);
     bool result = true;
@@ -172,22 +176,17 @@ void TFJHKSest::openQSestava(const QString& condition, int firstKey, int lastKey
         throw RivwoodError(
             QStringLiteral("Chyba databáze: QSestava: %1").arg(m_qsestava->lastError().text()));
     m_data.setQuery(m_qsestava.get());
-    m_commentField = m_data.fieldIndex(QStringLiteral("KOMENT"));
 }
 
 void TFJHKSest::closeQSestava() {
     m_data.setQuery(nullptr);
-    m_commentField = -1;
     m_qsestava.reset();
 }
 
 bool TFJHKSest::NumberPages() {
     StandPageNumbering numbering(*this);
-    if (numbering.applies()) {
-        const StandPageNumbering::Result result = numbering.run();
-        if (result != StandPageNumbering::NotApplicable)
-            return result == StandPageNumbering::Done;
-    }
+    if (numbering.applies())
+        return numbering.run() == StandPageNumbering::Done;
     return numberAllPages();
 }
 
@@ -200,15 +199,8 @@ QStringList TFJHKSest::QSestavaFieldNames() {
     return names;
 }
 
-std::optional<TFJHKSest::Layout> TFJHKSest::LayOutStands(const std::vector<int>* keys) {
-    if (keys) {
-        QStringList list;
-        for (int key : *keys)
-            list << QString::number(key);
-        openQSestava(QStringLiteral("      and  RivwoodSes.KLIC in (%1)").arg(list.join(u',')));
-    } else {
-        openQSestava(QSestavaRangeCondition(), 0, std::numeric_limits<int>::max());
-    }
+std::optional<TFJHKSest::Layout> TFJHKSest::LayOutStands() {
+    openQSestava(QSestavaRangeCondition(), 0, std::numeric_limits<int>::max());
     Layout layout;
     int result = TSestavaD::ComposeOk;
     {
@@ -233,42 +225,18 @@ bool TFJHKSest::numberAllPages() {
     const std::optional<Layout> layout = LayOutStands();
     if (!layout)
         return false;
-    const std::map<int, int>& pages = layout->firstPages;
-
-    QSqlDatabase db = m_db.connection();
-    std::vector<int> keys;
-    {
-        QSqlQuery por(db);
-        por.setForwardOnly(true);
-        if (!por.exec(CzechCollation::Collated(QPorLines()).join(u'\n')))
-            SqlSupport::Fail(por, QStringLiteral("QPor"));
-        const int klic = por.record().indexOf(QStringLiteral("KLIC"));
-        while (por.next())
-            keys.push_back(por.value(klic).toInt());
-    }
     // A read-only database keeps the page numbers it holds; the report is still composed.
     if (m_db.isReadOnly())
         return true;
-    SqlTransaction tx(db);
-    QSqlQuery drev = SqlSupport::Prepare(db, QPorDrevLines().join(u'\n'));
-    // The species rows of QPomSest are edited together: every one of them gets the stand's page.
-    QSqlQuery post = SqlSupport::Prepare(db, QStringLiteral("update rivwoodses set STRANKA = :stranka\n") +
-                                                 QPomSestLines()[1]);
-    for (int key : keys) {
-        drev.bindValue(QStringLiteral(":klic"), key);
-        if (!drev.exec())
-            SqlSupport::Fail(drev, QStringLiteral("QPorDrev"));
-        const int count = drev.next() ? drev.value(1).toInt() : 0;
-        drev.finish();
-        if (count == 0)
+    std::vector<std::pair<int, int>> changes;
+    for (const StandPages::Stand& s : StandPages::Read(m_db, {}, StandOrderLine())) {
+        if (s.speciesRows == 0)
             continue;
-        const auto found = pages.find(key);
-        const int page = found == pages.end() ? 0 : std::min(found->second, 32767);
-        post.bindValue(QStringLiteral(":stranka"), page);
-        post.bindValue(QStringLiteral(":klic"), key);
-        if (!post.exec())
-            SqlSupport::Fail(post, QStringLiteral("QPomSest"));
+        const auto found = layout->firstPages.find(s.key);
+        const int page = found == layout->firstPages.end() ? 0 : std::min(found->second, 32767);
+        if (s.page != page)
+            changes.emplace_back(s.key, page);
     }
-    tx.commit();
+    StandPages::Write(m_db, changes);
     return true;
 }
