@@ -127,7 +127,7 @@ const ReportItemPainter::Font& ReportItemPainter::fontOf(const QPainter& painter
         m_fonts.clear();
         m_device = painter.device();
     }
-    const QString key = QStringLiteral("%1|%2|%3").arg(item.fontName).arg(item.fontSize).arg(item.style);
+    const FontKey key{item.fontName, item.fontSize, item.style};
     auto it = m_fonts.find(key);
     if (it == m_fonts.end()) {
         Font f;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 class QPainter;
@@ -63,7 +64,8 @@ class ReportItemPainter {
     const Font& fontOf(const QPainter& painter, const TVystPrvek& item);
     const LaidOutText& laidOut(QPainter& painter, const TVystPrvek& item, const QRectF& box, int flags);
 
-    std::map<QString, Font> m_fonts; // of m_device
+    using FontKey = std::tuple<QString, int, int>; // name, size, style
+    std::map<FontKey, Font> m_fonts;               // of m_device
     const QPaintDevice* m_device = nullptr;
     QHash<TextKey, LaidOutText> m_texts;
     // The painter's pen, brush and font as this object last set them on the current page.
