@@ -187,12 +187,10 @@ StandPageNumbering::Result StandPageNumbering::run() {
     std::vector<std::pair<int, int>> changes;
     size_t next = 0;
     for (const StandPages::Stand& s : stands) {
-        if (s.speciesRows == 0)
-            continue;
         int page = 0;
         if (next < printed.size() && printed[next] == &s)
             page = std::min((*pages)[next++], 32767);
-        if (s.page != page)
+        if (s.speciesRows > 0 && s.page != page)
             changes.emplace_back(s.key, page);
     }
     StandPages::Write(db, changes);

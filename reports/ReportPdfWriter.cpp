@@ -12,11 +12,19 @@
 
 namespace {
 
-// Why a file could not be written, in the user's words.
+// Why a file could not be written, in the user's words (the system's own text in brackets).
 QString failureCause(const QSaveFile& file) {
-    if (file.error() == QFileDevice::ResourceError)
+    switch (file.error()) {
+    case QFileDevice::ResourceError:
         return QStringLiteral("Na disku není volné místo.");
-    return file.errorString();
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("Soubor nelze otevřít pro zápis (%1).").arg(file.errorString());
+    case QFileDevice::RenameError:
+        return QStringLiteral("Hotový soubor nelze dát na jeho místo (%1).").arg(file.errorString());
+    default:
+        return QStringLiteral("Zápis selhal (%1).").arg(file.errorString());
+    }
 }
 
 } // namespace
@@ -39,20 +47,20 @@ bool ReportPdfWriter::write(const TSestVystup& output, const QString& fileName, 
     // run leaves the earlier file as it was.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        m_error = QStringLiteral("Soubor \"%1\" nelze vytvořit: %2").arg(fileName, failureCause(file));
+        m_error = QStringLiteral("Soubor \"%1\" nelze vytvořit. %2").arg(fileName, failureCause(file));
         return false;
     }
     const bool drawn = writePages(output, file, title, from, to, copies);
     // The PDF engine does not look at what its writes return: the file remembers the first failure.
     if (!drawn || !file.flush() || file.error() != QFileDevice::NoError) {
-        m_error = QStringLiteral("Soubor \"%1\" se nepodařilo zapsat: %2")
-                      .arg(fileName, drawn ? failureCause(file) : QStringLiteral("sestavu nelze vykreslit."));
+        m_error = QStringLiteral("Soubor \"%1\" se nepodařilo zapsat. %2")
+                      .arg(fileName, drawn ? failureCause(file) : QStringLiteral("Sestavu nelze vykreslit."));
         file.cancelWriting();
         m_pages = 0;
         return false;
     }
     if (!file.commit()) {
-        m_error = QStringLiteral("Soubor \"%1\" se nepodařilo zapsat: %2").arg(fileName, failureCause(file));
+        m_error = QStringLiteral("Soubor \"%1\" se nepodařilo zapsat. %2").arg(fileName, failureCause(file));
         m_pages = 0;
         return false;
     }
