@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "DatabaseChooser.h"
+#include "FileErrorText.h"
 #include "ProgramPaths.h"
 #include "RivwoodError.h"
 #include "StandDatabase.h"
@@ -96,9 +97,25 @@ QByteArray readInput(const QString& path) {
     } else {
         f.setFileName(path);
         if (!f.open(QIODevice::ReadOnly))
-            throw IoError(QString("Soubor %1 nelze otevřít.").arg(path));
+            throw IoError(
+                QString("Soubor %1 nelze otevřít: %2.").arg(path, FileErrorText::ReadFailure(path)));
     }
     return f.readAll();
+}
+
+QString inputFile(const QString& path, QTemporaryFile& copy) {
+    if (path != "-")
+        return path;
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly) || !copy.open())
+        throw IoError("Nelze číst standardní vstup.");
+    for (QByteArray chunk; !(chunk = in.read(1 << 20)).isEmpty();)
+        if (copy.write(chunk) != chunk.size())
+            throw IoError(
+                QString("Standardní vstup nelze uložit do dočasného souboru %1.").arg(copy.fileName()));
+    if (!copy.flush())
+        throw IoError(QString("Standardní vstup nelze uložit do dočasného souboru %1.").arg(copy.fileName()));
+    return copy.fileName();
 }
 
 int parseIntArg(const QString& text, const QString& what) {

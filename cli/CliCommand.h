@@ -3,6 +3,7 @@
 #include <QJsonDocument>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryFile>
 #include <functional>
 #include <map>
 
@@ -51,6 +52,9 @@ void printJson(const QJsonObject& obj);
 void printError(const QString& message);
 // Reads a whole file, "-" meaning standard input; throws IoError.
 QByteArray readInput(const QString& path);
+// A file to read line by line: the path itself, or for "-" standard input copied into `copy`;
+// throws IoError.
+QString inputFile(const QString& path, QTemporaryFile& copy);
 // Parses an integer / a double argument or throws CliUsageError.
 int parseIntArg(const QString& text, const QString& what);
 double parseDoubleArg(const QString& text, const QString& what);

@@ -1,11 +1,34 @@
 #include "CliDatabase.h"
 
 #include "DatabaseChooser.h"
+#include "RivwoodError.h"
+#include "ServerAddress.h"
+#include "StandStore.h"
 
-void openCliDatabase(StandDatabase& db, const CliArgs& args) {
+#include <QDir>
+#include <QFileInfo>
+
+void openCliDatabase(StandDatabase& db, const CliArgs& args, MissingDirectory missing) {
     if (!args.has("db"))
         throw CliUsageError{"chybí --db DIR"};
+    if (missing == MissingDirectory::Create)
+        createMissingDirectory(args.value("db"));
     DatabaseChooser::UseDirectory(db, args.value("db"), [](const UserMessage&) { return true; });
+}
+
+void createMissingDirectory(const QString& directory) {
+    if (ServerAddress::IsServerAddress(directory) || QFileInfo(directory).isDir())
+        return;
+    if (!QDir().mkpath(directory))
+        throw RivwoodError(
+            QString("Adresář databáze „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(directory)));
+}
+
+void requireStand(StandDatabase& db, int key) {
+    StandStore store(db);
+    StandSession probe;
+    if (!store.LoadStand(probe, key).found)
+        throw RivwoodError(QString("Porost s klíčem %1 v databázi není.").arg(key));
 }
 
 std::vector<int> keysOrAll(const CliArgs& args, const std::function<std::vector<int>()>& all) {

@@ -1,5 +1,6 @@
 // rivwood-cli: the program's computations, readers and stores without windows; JSON on stdout.
 #include "CliCommand.h"
+#include "IniFile.h"
 #include "RivwoodError.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,8 @@ int usage(const QString& problem) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // A settings file that cannot be saved is said on stderr; the command goes on without it.
+    IniFile::SetFailureReporter([](const QString& message) { printError(message); });
     QStringList args = app.arguments().mid(1);
     CliGlobals globals;
     try {

@@ -1,6 +1,6 @@
 # The Debian package: `cpack -G DEB` in the build directory makes rivwood_<version>_<arch>.deb that
 # installs under /usr. Library dependencies are computed by dpkg-shlibdeps; the Qt plugins the
-# programs load at run time (SQLite driver, platform plugins, SVG icons) are named here because no
+# programs load at run time (platform plugins, SVG icons) are named here because no
 # linker dependency shows them.
 include_guard(GLOBAL)
 
@@ -32,9 +32,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.rivwood.cz/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils, fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 
 include(CPack)

@@ -1,5 +1,6 @@
 #include "Cp1250.h"
 
+#include <QStringDecoder>
 #include <unordered_map>
 
 namespace {
@@ -82,6 +83,16 @@ bool canEncode(const QString& text) {
         if (encodeCode(c.unicode()) < 0)
             return false;
     return true;
+}
+
+QString decodeUtf8OrCp1250(const QByteArray& bytes) {
+    auto decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        text = decode(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
 }
 
 } // namespace Cp1250

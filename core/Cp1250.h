@@ -24,5 +24,8 @@ QByteArray encode(const QString& text);
 char encodeChar(QChar c, bool* ok = nullptr);
 // True when every character of the text has a cp1250 code.
 bool canEncode(const QString& text);
+// A text file's bytes as UTF-8, or as cp1250 when they are not valid UTF-8 (a file from Windows);
+// a byte-order mark is dropped.
+QString decodeUtf8OrCp1250(const QByteArray& bytes);
 
 } // namespace Cp1250

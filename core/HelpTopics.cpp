@@ -20,6 +20,7 @@ const std::vector<Topic>& All() {
         {Summary, "zapisnik.html", "souhrn"},
         {TallyGrid, "zapisnik.html", "cetnosti"},
         {SpeciesCodes, "prumerky.html", "kody-drevin"},
+        {HeightCurve, "vyskova-krivka.html", "vzorniky"},
     };
     return topics;
 }

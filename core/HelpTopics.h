@@ -14,7 +14,7 @@ struct Topic {
     QString anchor; // id of the element on the page
 };
 
-// Context numbers. The windows and their controls open 0, 2-7 and 11-13; 1, 8, 9 and 10 name
+// Context numbers. The windows and their controls open 0, 2-7 and 11-14; 1, 8, 9 and 10 name
 // chapters without a window of their own (the file dialog, the keys, the menu, the reports).
 enum Context {
     Contents = 0,
@@ -31,6 +31,7 @@ enum Context {
     Summary = 11,
     TallyGrid = 12,
     SpeciesCodes = 13,
+    HeightCurve = 14,
 };
 
 const std::vector<Topic>& All();

@@ -1,15 +1,25 @@
 #include "IniFile.h"
 
+#include "AtomicFileWriter.h"
 #include "Cp1250.h"
 #include "RivwoodError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringDecoder>
+#include <QHash>
+#include <QMutex>
 
 namespace {
+
+// Settings whose save failed, by absolute file path; the failure of each has been reported.
+QMutex unsavedMutex;
+QHash<QString, QStringList> unsaved;
+IniFile::FailureReporter failureReporter;
+
+QString unsavedKey(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
+}
 
 // Settings files of a few kilobytes; anything beyond this is not read as settings.
 constexpr qint64 kMaxSize = 4 * 1024 * 1024;
@@ -64,10 +74,21 @@ int findKey(const QStringList& lines, std::pair<int, int> range, const QString& 
 } // namespace
 
 bool IniFile::exists() const {
-    return QFileInfo::exists(m_path);
+    const QMutexLocker lock(&unsavedMutex);
+    return QFileInfo::exists(m_path) || unsaved.contains(unsavedKey(m_path));
+}
+
+void IniFile::SetFailureReporter(FailureReporter reporter) {
+    const QMutexLocker lock(&unsavedMutex);
+    failureReporter = std::move(reporter);
 }
 
 QStringList IniFile::load(bool forWriting) const {
+    {
+        const QMutexLocker lock(&unsavedMutex);
+        if (const auto it = unsaved.constFind(unsavedKey(m_path)); it != unsaved.constEnd())
+            return *it;
+    }
     QFile f(m_path);
     if (!f.exists())
         return {};
@@ -79,12 +100,7 @@ QStringList IniFile::load(bool forWriting) const {
     }
     const QByteArray bytes = f.readAll();
     // UTF-8 is written; a file carried over from Windows in cp1250 is still read correctly.
-    auto decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(bytes);
-    if (decoder.hasError())
-        text = Cp1250::decode(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    QString text = Cp1250::decodeUtf8OrCp1250(bytes);
     text.replace("\r\n", "\n");
     QStringList lines = text.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -93,14 +109,29 @@ QStringList IniFile::load(bool forWriting) const {
 }
 
 void IniFile::save(const QStringList& lines) const {
-    const QFileInfo info(m_path);
-    QDir().mkpath(info.absolutePath());
-    QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly))
-        throw IoError(QString("Soubor nastavení %1 nelze zapsat.").arg(m_path));
-    f.write((lines.join("\n") + "\n").toUtf8());
-    if (!f.commit())
-        throw IoError(QString("Soubor nastavení %1 nelze zapsat.").arg(m_path));
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    const QString cause = AtomicFileWriter::Write(m_path, (lines.join("\n") + "\n").toUtf8());
+    FailureReporter reporter;
+    {
+        const QMutexLocker lock(&unsavedMutex);
+        const QString key = unsavedKey(m_path);
+        if (cause.isEmpty()) {
+            unsaved.remove(key);
+            return;
+        }
+        const bool reported = unsaved.contains(key);
+        unsaved.insert(key, lines);
+        if (reported)
+            return;
+        reporter = failureReporter;
+    }
+    const QString message = QString("Nastavení nelze uložit do souboru %1: %2. Program pracuje dál s "
+                                    "nastavením v paměti; po jeho ukončení se změny ztratí.")
+                                .arg(QDir::toNativeSeparators(m_path), cause);
+    if (reporter)
+        reporter(message);
+    else
+        qWarning("%s", qUtf8Printable(message));
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
@@ -145,24 +176,43 @@ QStringList IniFile::ReadSectionValues(const QString& section) const {
 }
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    WriteStrings(section, {{key, value}});
+}
+
+void IniFile::WriteStrings(const QString& section, const std::vector<std::pair<QString, QString>>& values) {
+    if (values.empty())
+        return;
     QStringList lines = load(true);
     auto range = sectionRange(lines, section);
-    const QString entry = key + "=" + value;
     if (range.first < 0) {
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
             lines.append(QString());
         lines.append("[" + section + "]");
-        lines.append(entry);
-    } else if (const int i = findKey(lines, range, key); i >= 0) {
-        lines[i] = lines[i].left(lines[i].indexOf('=')) + "=" + value;
-    } else {
-        // After the section's last key, before trailing blank lines.
-        int at = range.second;
-        while (at > range.first && lines[at - 1].trimmed().isEmpty())
-            --at;
-        lines.insert(at, entry);
+        range = {int(lines.size()), int(lines.size())};
     }
-    save(lines);
+    // Keys of the section by their case-folded name, the first occurrence as findKey finds it.
+    QHash<QString, int> lineOfKey;
+    for (int i = range.first; i < range.second; ++i)
+        if (const QString k = keyOf(lines[i]).toCaseFolded(); !k.isEmpty() && !lineOfKey.contains(k))
+            lineOfKey.insert(k, i);
+    QStringList added;
+    QHash<QString, int> addedOfKey;
+    for (const auto& [key, value] : values) {
+        const QString folded = key.toCaseFolded();
+        if (const auto it = lineOfKey.constFind(folded); it != lineOfKey.constEnd())
+            lines[*it] = lines[*it].left(lines[*it].indexOf('=')) + "=" + value;
+        else if (const auto a = addedOfKey.constFind(folded); a != addedOfKey.constEnd())
+            added[*a] = added[*a].left(added[*a].indexOf('=')) + "=" + value;
+        else {
+            addedOfKey.insert(folded, int(added.size()));
+            added.append(key + "=" + value);
+        }
+    }
+    // After the section's last key, before trailing blank lines.
+    int at = range.second;
+    while (at > range.first && lines[at - 1].trimmed().isEmpty())
+        --at;
+    save(lines.mid(0, at) + added + lines.mid(at));
 }
 
 void IniFile::WriteInteger(const QString& section, const QString& key, int value) {

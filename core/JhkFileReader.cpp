@@ -1,6 +1,7 @@
 #include "JhkFileReader.h"
 
 #include "Cp1250.h"
+#include "FileErrorText.h"
 #include "Real48.h"
 #include "RivwoodError.h"
 #include "StandCode.h"
@@ -212,7 +213,7 @@ JhkFileReader::Result readOldVersion(const QByteArray& data, const QString& file
 JhkFileReader::Result JhkFileReader::ReadJhkFile(const QString& path, StandSession& session) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw IoError(QString("Soubor %1 nelze otevřít.").arg(path));
+        throw IoError(QString("Soubor %1 nelze otevřít: %2.").arg(path, FileErrorText::ReadFailure(path)));
     // Real files hold a few dozen kilobytes; 64 MB covers any layout with room to spare.
     if (f.size() > 64 * 1024 * 1024)
         return {false, {error(QFileInfo(path).fileName(), kNotJhk)}};

@@ -1,10 +1,12 @@
 #include "JhkReference.h"
 
+#include "FileErrorText.h"
 #include "RivwoodError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -17,7 +19,8 @@ class RecordFile {
     RecordFile(const QString& path, int recordSize) : m_path(path), m_size(recordSize) {
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
-            throw IoError(QString("Soubor %1 nelze otevřít.").arg(QDir::toNativeSeparators(path)));
+            throw IoError(QString("Soubor %1 nelze otevřít: %2.")
+                              .arg(QDir::toNativeSeparators(path), FileErrorText::ReadFailure(path)));
         // The files are a few kilobytes; anything far larger is not a reference file.
         if (f.size() > 16 * 1024 * 1024)
             throw IoError(QString("Soubor %1 není platný soubor JHK.").arg(QDir::toNativeSeparators(path)));
@@ -44,6 +47,15 @@ bool sameCode(const std::uint8_t* p, const Kod3& c) {
     return std::memcmp(p, c.c.data(), 3) == 0;
 }
 
+// The number of the species' index record in JHK.KRI, or 0 when the file has none.
+int curveIndex(const RecordFile& kri, const Kod3& species) {
+    const int K = kri.record(0)[0];
+    for (int k = 1; k <= K; ++k)
+        if (sameCode(kri.record(k), species))
+            return k;
+    return 0;
+}
+
 double basalArea(double x) {
     return std::numbers::pi * (x / 200) * (x / 200);
 }
@@ -64,11 +76,8 @@ CurveSearch FindCurve(const QString& refDir, const Kod3& species, double d, doub
     double best = 1e20, spacing = 0;
     {
         const RecordFile kri(KriPath(refDir), 7);
-        const int K = kri.record(0)[0];
-        for (int k = 1; k <= K; ++k) {
+        if (const int k = curveIndex(kri, species)) {
             const std::uint8_t* idx = kri.record(k);
-            if (!sameCode(idx, species))
-                continue;
             const int first = i16(idx + 3), n = i16(idx + 5);
             r.rows = n;
             if (n > 0) {
@@ -102,7 +111,6 @@ CurveSearch FindCurve(const QString& refDir, const Kod3& species, double d, doub
                     }
                 }
             }
-            break;
         }
     }
     if (found && std::fabs(best) > spacing)
@@ -167,4 +175,24 @@ TableVolume VolumeFromTable(const JhkRow& D, const JhkRow& V, double x) {
         r.volume = (v0 + (x - d0) * (v1 - v0) / (d1 - d0)) / 100;
     }
     return r;
+}
+
+std::vector<CurvePoint> CurveLine(const QString& refDir, const Kod3& species, int curve) {
+    std::vector<CurvePoint> line;
+    const RecordFile kri(KriPath(refDir), 7);
+    const int k = curveIndex(kri, species);
+    const int first = k ? i16(kri.record(k) + 3) : 0, n = k ? i16(kri.record(k) + 5) : 0;
+    for (int s = 0; s < n; ++s) {
+        const std::uint8_t* seg = kri.record(qint64(first) + s);
+        if (i16(seg) != curve || seg[3] <= seg[2])
+            continue;
+        const double lower = i16(seg + 4) / 10.0;
+        line.push_back({double(seg[2]), lower});
+        line.push_back({double(seg[3]), lower + seg[6] / 10.0});
+    }
+    std::stable_sort(line.begin(), line.end(),
+                     [](const CurvePoint& a, const CurvePoint& b) { return a.diameter < b.diameter; });
+    // Adjacent segments share their end points.
+    line.erase(std::unique(line.begin(), line.end()), line.end());
+    return line;
 }

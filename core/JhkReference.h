@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // A 24-byte row of JHK.HMO: the species' diameter row or one curve's volume row.
 using JhkRow = std::array<std::uint8_t, 24>;
@@ -33,3 +34,14 @@ CurveSearch FindCurve(const QString& refDir, const Kod3& species, double d, doub
 
 // Volume of one tree of diameter x from a diameter row and a volume row.
 TableVolume VolumeFromTable(const JhkRow& diameterRow, const JhkRow& volumeRow, double x);
+
+// A point of a JHK height curve: diameter in cm, height in m.
+struct CurvePoint {
+    double diameter = 0;
+    double height = 0;
+    friend bool operator==(const CurvePoint&, const CurvePoint&) = default;
+};
+
+// The height curve numbered `curve` (hundredths) of `species` in JHK.KRI: the ends of its
+// segments in order of diameter; empty when the species has no such curve.
+std::vector<CurvePoint> CurveLine(const QString& refDir, const Kod3& species, int curve);

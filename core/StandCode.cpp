@@ -1,10 +1,12 @@
 #include "StandCode.h"
 
+#include "TextUtils.h"
+
 namespace {
 constexpr int kWidths[4] = {20, 2, 16, 30};
 
 QString field(const QString& text, int width) {
-    return text.trimmed().left(width).leftJustified(width, ' ');
+    return CutAtCharacter(text.trimmed(), width).leftJustified(width, ' ');
 }
 } // namespace
 

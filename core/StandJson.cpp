@@ -14,6 +14,9 @@ QJsonObject SpeciesToJson(const TManual225& s) {
     QJsonArray classes;
     for (const auto& e : s.classes)
         classes.append(QJsonArray{e.centre, e.trees, e.treeVolume, e.classVolume});
+    QJsonArray samples;
+    for (const SampleHeight& p : s.sampleHeights)
+        samples.append(QJsonArray{p.diameter, p.height});
     return QJsonObject{
         {"abbreviation", CharsToString(s.abbreviation)},
         {"curveSpecies", CharsToString(s.curveSpecies)},
@@ -39,6 +42,7 @@ QJsonObject SpeciesToJson(const TManual225& s) {
         {"basalAreaPerHa", s.basalAreaPerHa},
         {"stockPerHa", s.stockPerHa},
         {"totalStock", s.totalStock},
+        {"sampleHeights", samples},
     };
 }
 
@@ -105,6 +109,32 @@ bool flag(const QJsonObject& o, const char* key) {
     return v.toBool();
 }
 
+// [[diameter, height], …] of usable pairs; a species without the field has none.
+SampleHeights sampleHeights(const QJsonObject& o) {
+    const QJsonValue v = o.value("sampleHeights");
+    if (v.isUndefined() || v.isNull())
+        return {};
+    const char* const malformed =
+        "Každý prvek pole „sampleHeights“ musí být dvojice čísel [tloušťka, výška].";
+    if (!v.isArray())
+        throw RivwoodError("Pole „sampleHeights“ musí být seznam.");
+    SampleHeights out;
+    for (const QJsonValue& e : v.toArray()) {
+        const QJsonArray pair = e.toArray();
+        if (!e.isArray() || pair.size() != 2 || !pair[0].isDouble() || !pair[1].isDouble() ||
+            !std::isfinite(pair[0].toDouble()) || !std::isfinite(pair[1].toDouble()))
+            throw RivwoodError(malformed);
+        const SampleHeight sample{pair[0].toDouble(), pair[1].toDouble()};
+        if (!IsUsableSample(sample))
+            throw RivwoodError(QString("Výškový vzorník [%1, %2] neplatí: tloušťka musí být větší než 0 cm "
+                                       "a výška větší než 1,3 m.")
+                                   .arg(sample.diameter)
+                                   .arg(sample.height));
+        out.push_back(sample);
+    }
+    return out;
+}
+
 TManual225 speciesFromJson(const QJsonObject& o, const ClassLayout& layout) {
     TManual225 s;
     s.abbreviation = StringToChars(text(o, "abbreviation").trimmed());
@@ -159,6 +189,7 @@ TManual225 speciesFromJson(const QJsonObject& o, const ClassLayout& layout) {
     s.basalAreaPerHa = number(o, "basalAreaPerHa", 0);
     s.stockPerHa = number(o, "stockPerHa", 0);
     s.totalStock = number(o, "totalStock", 0);
+    s.sampleHeights = sampleHeights(o);
     return s;
 }
 

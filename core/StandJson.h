@@ -6,13 +6,15 @@
 
 // The stand as JSON, as rivwood-cli reads and prints it: header, layout, key, the change counter
 // of its database row ("change", -1 when it did not come from the database) and every species
-// with its full class array ([centre, trees, treeVolume, classVolume], element 0 = totals).
+// with its full class array ([centre, trees, treeVolume, classVolume], element 0 = totals) and its
+// sample heights ([diameter, height]).
 namespace StandJson {
 
 QJsonObject ToJson(const StandSession& session);
 QJsonObject SpeciesToJson(const TManual225& species);
 // Replaces the session's stand, layout and key with the JSON content. Missing fields take the
-// defaults of a new stand (blank species groups those of the abbreviation); a malformed document is a RivwoodError and leaves the session as it was.
+// defaults of a new stand (blank species groups those of the abbreviation); a malformed document is a
+// RivwoodError and leaves the session as it was.
 void FromJson(const QJsonObject& json, StandSession& session);
 void FromJsonBytes(const QByteArray& bytes, StandSession& session);
 

@@ -32,6 +32,7 @@ void StandSession::StoreWorkingCopy(TManual225& s) const {
     s.curve = NarrowTo16(work.CisloJhk100, "JHK");
     s.classWidth = NarrowTo16(layout.SirkaStupne, "TL_INTERVAL");
     s.firstCentre = layout.StredPrvniho;
+    s.sampleHeights = work.VyskoveVzorniky;
     const size_t n = work.Cetnosti.size();
     s.classes.resize(n);
     s.classCount = NarrowTo16(qint64(n), "POCET_TL");
@@ -88,6 +89,7 @@ void StandSession::ResetWorkingCopy() {
     work.StrVyska = 0;
     work.CisloJhk100 = 0;
     work.TabZasoba = 0;
+    work.VyskoveVzorniky.clear();
 }
 
 void StandSession::LoadWorkingCopy(const TManual225& s) {
@@ -100,6 +102,7 @@ void StandSession::LoadWorkingCopy(const TManual225& s) {
     flags.Vypocteno = s.computed;
     work.CisloJhk100 = s.curve;
     work.TabZasoba = s.tableStock;
+    work.VyskoveVzorniky = s.sampleHeights;
     const size_t n = s.classes.size();
     work.Cetnosti.resize(n);
     work.ObjJednotky.resize(n);

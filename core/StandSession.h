@@ -31,7 +31,7 @@ class StandSession {
     // Removes the species; clears Ulozeno. False when absent.
     bool DeleteSpecies(const Kod3& abbreviation);
     void ClearStand() { stand.ClearStand(); }
-    // Zeroes the working arrays and the mean stem, curve and table stock.
+    // Zeroes the working arrays and the mean stem, curve and table stock; no sample heights.
     void ResetWorkingCopy();
     void LoadWorkingCopy(const TManual225& species);
     // Fills a species record from the working copy (6-byte real precision, 16-bit narrowing).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SampleHeight.h"
 #include "TTloustkoveStupne.h"
 #include "TextUtils.h"
 
@@ -41,6 +42,9 @@ class TManual225 {
     double basalAreaPerHa = 0; // GHA, m2/ha
     double stockPerHa = 0;     // ZHA, m3/ha
     double totalStock = 0;     // DR_ZAS_CEL, m3
+
+    // The species' sample trees (RivwoodVys), in the order they were entered.
+    SampleHeights sampleHeights;
 
     // The packed persistent record (abbreviation … class count).
     QByteArray Record() const;

@@ -26,6 +26,18 @@ Kod3 StringToChars(const QString& text) {
     return k;
 }
 
+qsizetype CharacterBoundary(QStringView text, qsizetype width) {
+    if (width <= 0)
+        return 0;
+    if (width >= text.size())
+        return text.size();
+    return text[width - 1].isHighSurrogate() && text[width].isLowSurrogate() ? width - 1 : width;
+}
+
+QString CutAtCharacter(const QString& text, qsizetype width) {
+    return text.left(CharacterBoundary(text, width));
+}
+
 QString TrimSet(const QString& text) {
     qsizetype b = 0, e = text.size();
     while (b < e && text[b] == ' ')

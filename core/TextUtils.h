@@ -14,6 +14,11 @@ struct Kod3 {
 QString CharsToString(const Kod3& code);
 // Three spaces filled from the text; a text longer than three characters is a RangeError.
 Kod3 StringToChars(const QString& text);
+// At most `width` UTF-16 units of the text, one fewer where the cut would split a character
+// (a surrogate pair), so a text cut to a column width stays valid.
+QString CutAtCharacter(const QString& text, qsizetype width);
+// The length of a cut at most `width` units into the text that splits no surrogate pair.
+qsizetype CharacterBoundary(QStringView text, qsizetype width);
 // Removes the space character (only) from both ends.
 QString TrimSet(const QString& text);
 // The trimmed text before the first "=" of a key=value line.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SampleHeight.h"
 #include "TextUtils.h"
 
 #include <cstdint>
@@ -19,5 +20,6 @@ struct WorkingCopy {
     std::vector<double> ObjJednotky;     // volume of one tree per class
     std::vector<double> Objemy;          // class volumes, element 0 = total stock
     std::vector<double> KruhoveZakladny; // basal areas, m2, element 0 = total
+    SampleHeights VyskoveVzorniky;       // sample heights of the species
     friend bool operator==(const WorkingCopy&, const WorkingCopy&) = default;
 };

@@ -2,10 +2,6 @@
 
 #include <QCollator>
 #include <QRegularExpression>
-#include <QSqlDriver>
-#include <QVariant>
-#include <cstring>
-#include <sqlite3.h>
 
 namespace {
 
@@ -16,22 +12,6 @@ const QCollator& collator() {
         return czech;
     }();
     return c;
-}
-
-// Texts as the files store them: equal bytes need no collator (a sort mostly compares equal
-// rivers and banks), the others are compared as Czech texts.
-int compareUtf8(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    if (lengthA == lengthB && std::memcmp(a, b, size_t(lengthA)) == 0)
-        return 0;
-    return CzechCollation::Compare(QString::fromUtf8(static_cast<const char*>(a), lengthA),
-                                   QString::fromUtf8(static_cast<const char*>(b), lengthB));
-}
-
-sqlite3* handleOf(const QSqlDatabase& db) {
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
 }
 
 // Number columns of the stand tables that queries order by; a collation means nothing to them, and
@@ -48,12 +28,6 @@ bool numericColumn(const QString& term) {
 } // namespace
 
 namespace CzechCollation {
-
-bool Register(const QSqlDatabase& db) {
-    // A server keeps the collation among its objects: see ServerSql::CreateCollation.
-    sqlite3* handle = handleOf(db);
-    return handle && sqlite3_create_collation(handle, Name, SQLITE_UTF8, nullptr, compareUtf8) == SQLITE_OK;
-}
 
 int Compare(QStringView a, QStringView b) {
     return collator().compare(a, b);

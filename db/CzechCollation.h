@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -8,14 +7,12 @@
 // Czech dictionary order in SQL. The collation "CZECH" (QCollator, locale cs_CZ, case ignored)
 // sorts as Czech dictionaries do: č after c, ř after r, š after s, ž after z, "ch" after "h",
 // accents of á, é, í, ó, ú, ů, ý and ď, ť, ň only breaking ties, capitals equal to small letters.
-// The stand database registers it on its connection (a server database holds a collation
-// "czech" of the same order, through ICU); queries name it in their "order by".
+// The file backend registers it on its connection (a server database holds a collation "czech"
+// of the same order, through ICU); queries name it in their "order by".
 namespace CzechCollation {
 
 inline constexpr const char* Name = "CZECH";
 
-// Registers the collation on an open SQLite connection; false when it is not one.
-bool Register(const QSqlDatabase& db);
 // The comparison behind the collation: negative, 0 or positive.
 int Compare(QStringView a, QStringView b);
 

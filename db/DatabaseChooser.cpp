@@ -3,6 +3,7 @@
 #include "DatabaseError.h"
 #include "DatabaseSchema.h"
 #include "IniFile.h"
+#include "OldDatabaseDirectory.h"
 #include "RivwoodError.h"
 #include "SchemaUpgrade.h"
 #include "SettingsKeys.h"
@@ -21,7 +22,7 @@ void prepareTables(StandDatabase& db, bool empty) {
                             QString("Do adresáře „%1“ nelze zapisovat, databázi porostů v něm nelze založit.")
                                 .arg(QDir::toNativeSeparators(db.directory())));
     if (empty)
-        DatabaseSchema::CreateTables(db, db.directory());
+        db.CreateTables();
     db.CheckDatabaseFiles();
     db.close();
     if (db.complete())
@@ -35,7 +36,7 @@ void prepareServerTables(StandDatabase& db, bool create) {
             throw DatabaseError(
                 DatabaseError::ReadOnly,
                 QString("Na serveru „%1“ nemáte práva založit tabulky databáze porostů.").arg(db.location()));
-        DatabaseSchema::CreateServerTables(db);
+        db.CreateTables();
         db.CheckDatabaseFiles();
     }
     if (db.complete())
@@ -74,7 +75,16 @@ std::optional<bool> settleIncomplete(StandDatabase& db, const YesNoQuestion& con
         return db.empty();
     if (!(confirm && confirm(IncompleteQuestion())))
         return std::nullopt;
-    DatabaseSchema::DropOldTables(db, db.directory());
+    db.DropOldTables();
+    return true;
+}
+
+// The directory of the older program's database is told about and not used.
+bool tellOld(const QString& directory, const DatabaseDialogs& dialogs) {
+    if (!OldDatabaseDirectory::HoldsOldDatabase(directory))
+        return false;
+    if (dialogs.show)
+        dialogs.show({UserMessage::Warning, OldDatabaseDirectory::Message(directory)});
     return true;
 }
 
@@ -92,7 +102,7 @@ bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const Data
                                : QString();
     if (!server.isEmpty()) {
         try {
-            if (UseServer(db, server, dialogs.confirm)) {
+            if (UseServer(db, server, dialogs.confirm, dialogs.askPassword)) {
                 tellReadOnly(db, dialogs);
                 return true;
             }
@@ -104,7 +114,7 @@ bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const Data
     if (!db.settingsFile().isEmpty() && ini.exists()) {
         const QString stored = ini.ReadString(SettingsKeys::DataBase, SettingsKeys::Path);
         db.setDirectory(stored);
-        valid = !stored.isEmpty() && QFileInfo(stored).isDir();
+        valid = !stored.isEmpty() && QFileInfo(stored).isDir() && !tellOld(stored, dialogs);
     }
     // The dialog starts in the default directory, made for it when missing, so that confirming
     // the offer is enough; it goes again when another directory is chosen.
@@ -160,7 +170,7 @@ bool ChooseDatabaseServer(StandDatabase& db, const DatabaseDialogs& dialogs) {
         }
         address = *entered;
         try {
-            if (!UseServer(db, address, dialogs.confirm))
+            if (!UseServer(db, address, dialogs.confirm, dialogs.askPassword))
                 continue;
             tellReadOnly(db, dialogs);
             return true;
@@ -171,9 +181,22 @@ bool ChooseDatabaseServer(StandDatabase& db, const DatabaseDialogs& dialogs) {
     }
 }
 
-bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& confirm) {
+bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& confirm,
+               const DatabaseDialogs::PasswordQuestion& askPassword) {
     db.setServer(ServerAddress(address));
-    db.CheckDatabaseFiles();
+    for (;;) {
+        try {
+            db.CheckDatabaseFiles();
+            break;
+        } catch (const DatabaseError& e) {
+            if (e.cause() != DatabaseError::NeedsPassword || !askPassword)
+                throw;
+            const std::optional<QString> password = askPassword(db.location(), e.message());
+            if (!password)
+                throw;
+            db.setPassword(*password);
+        }
+    }
     bool create = db.empty();
     if (!db.complete()) {
         if (!(confirm && confirm(IncompleteQuestion())))
@@ -198,6 +221,8 @@ bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs) 
         db.CheckDatabaseFiles();
         if (!db.complete() && db.empty())
             continue; // the directory does not exist
+        if (tellOld(db.directory(), dialogs))
+            continue;
         empty = settleIncomplete(db, dialogs.confirm);
     }
     prepareTables(db, *empty);
@@ -211,6 +236,7 @@ bool UseDirectory(StandDatabase& db, const QString& directory, const YesNoQuesti
     if (!QFileInfo(directory).isDir())
         throw RivwoodError(
             QString("Adresář databáze „%1“ neexistuje.").arg(QDir::toNativeSeparators(directory)));
+    OldDatabaseDirectory::Refuse(directory);
     db.setDirectory(QFileInfo(directory).absoluteFilePath());
     db.CheckDatabaseFiles();
     const std::optional<bool> empty = settleIncomplete(db, confirm);

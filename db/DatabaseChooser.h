@@ -20,6 +20,12 @@ struct DatabaseDialogs {
     // The dialog "Databázový server" asking for a server address, shown with the given one: the
     // address entered, or nothing when cancelled.
     std::function<std::optional<QString>(const QString& address)> chooseServer;
+    // The password dialog, for a server that asks for a password that neither the address nor
+    // ~/.pgpass gives, or refused the one typed: shown with the server's address and the
+    // server's reason; the password typed, or nothing when cancelled.
+    using PasswordQuestion =
+        std::function<std::optional<QString>(const QString& address, const QString& reason)>;
+    PasswordQuestion askPassword;
 };
 
 // Finding, choosing, creating and upgrading the database directory.
@@ -36,7 +42,8 @@ bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const Data
 
 // "Nastavení adresáře": the dialog until a usable directory is chosen or the dialog is cancelled.
 // An incomplete directory asks "Databázové soubory jsou neúplné, mají se založit nové ?"; OK
-// drops the older tables and creates the missing ones, No shows the dialog again. Cancelled:
+// drops the older tables and creates the missing ones, No shows the dialog again. A directory
+// of the older program's Paradox database is told about and the dialog comes again. Cancelled:
 // false, and the database keeps its previous directory. The settings file is not written.
 bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs);
 
@@ -49,8 +56,10 @@ bool ChooseDatabaseServer(StandDatabase& db, const DatabaseDialogs& dialogs);
 
 // Uses a server database without a dialog: created and upgraded as by UseDirectory. False when
 // the question about incomplete tables was refused; a fault of the address or the server is a
-// RivwoodError.
-bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& confirm);
+// RivwoodError. A server that asks for a password asks `askPassword` (until it takes the one
+// typed or the dialog is cancelled); the password then serves the rest of the run.
+bool UseServer(StandDatabase& db, const QString& address, const YesNoQuestion& confirm,
+               const DatabaseDialogs::PasswordQuestion& askPassword = {});
 
 // Writes where the database is into the settings file: "Server" for a server (without password),
 // else "Path" with "Server" cleared.
@@ -59,8 +68,8 @@ void StoreLocation(const StandDatabase& db);
 // Uses the given directory without a dialog (the command line); a server address
 // (postgresql://…) is taken as by UseServer: an empty directory gets its
 // tables, an incomplete one gets them when `confirm` says OK to the same question; then the
-// tables are upgraded. False when the question was refused; a directory that does not exist is a
-// RivwoodError.
+// tables are upgraded. False when the question was refused; a directory that does not exist, or
+// that holds the older program's Paradox database, is a RivwoodError.
 bool UseDirectory(StandDatabase& db, const QString& directory, const YesNoQuestion& confirm);
 
 // The question about an incomplete directory.

@@ -38,13 +38,25 @@ QString DatabaseError::MessageFor(Cause cause, const QString& what, const QStrin
         return "K souborům databáze porostů nemáte přístup nebo je nelze otevřít.";
     case Damaged:
         return "Soubor databáze porostů je poškozen.";
+    case NeedsPassword:
+        return "Databázový server žádá heslo.";
     case Other:
         break;
     }
-    return QString("Chyba databáze: %1: %2").arg(what, detail);
+    return what.isEmpty() ? QString("Chyba databáze: %1").arg(detail)
+                          : QString("Chyba databáze: %1: %2").arg(what, detail);
 }
 
 void DatabaseError::Throw(int sqliteCode, const QString& what, const QString& detail) {
     const Cause cause = CauseOf(sqliteCode);
+    // A save interrupted on these files left its journal beside them; a reader that may not write
+    // cannot undo it, but the files are not damaged.
+    if (sqliteCode == SQLITE_READONLY_ROLLBACK || sqliteCode == SQLITE_READONLY_RECOVERY)
+        throw DatabaseError(cause, InterruptedSaveMessage());
     throw DatabaseError(cause, MessageFor(cause, what, detail));
+}
+
+QString DatabaseError::InterruptedSaveMessage() {
+    return "Databázi porostů je potřeba jednou otevřít s právem zápisu, aby se dokončilo přerušené ukládání. "
+           "Do té doby ji nelze číst.";
 }

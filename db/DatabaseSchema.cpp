@@ -1,37 +1,8 @@
 #include "DatabaseSchema.h"
 
-#include "ServerSql.h"
-#include "SqlSupport.h"
-#include "SqlTransaction.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <atomic>
-#include <functional>
-
 namespace DatabaseSchema {
 
 namespace {
-
-std::atomic<unsigned> g_counter{0};
-
-// Runs `work` on a private connection to one file, removed afterwards. Another program creating
-// the same tables at the same time is waited for.
-void withFile(const QString& path, int busyTimeoutMs, const std::function<void(QSqlDatabase&)>& work) {
-    const QString name = QString("rivwood-schema-%1").arg(++g_counter);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-        db.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
-        db.setDatabaseName(path);
-        if (db.open())
-            work(db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-}
 
 QString old(const char* name) {
     return QString::fromLatin1(name);
@@ -77,55 +48,8 @@ QStringList OldTableNames() {
     return {old("rivwoopor"), old("jhkdre"), old("jhktlo"), old("jhkses"), old("jhkvys")};
 }
 
-void CreateTables(StandDatabase& db, const QString& directory) {
-    db.close();
-    if (!QFileInfo(directory).isDir())
-        return;
-    for (int t = 0; t < StandDatabase::TableCount; ++t) {
-        const auto table = StandDatabase::Table(t);
-        withFile(StandDatabase::TablePath(directory, table), db.busyTimeoutMs(), [&](QSqlDatabase& c) {
-            QSqlQuery q(c);
-            q.exec(CreateStatement(table)); // an existing table keeps its rows
-        });
-    }
-}
-
-void CreateServerTables(StandDatabase& db) {
-    QSqlDatabase c = db.connection();
-    SqlTransaction tx(c);
-    ServerSql::CreateCollation(c);
-    for (int t = 0; t < StandDatabase::TableCount; ++t) {
-        QString sql = ServerSql::Translate(CreateStatement(StandDatabase::Table(t)));
-        if (t != StandDatabase::Por)
-            sql.insert(sql.indexOf(u'(') + 1, QStringLiteral("rowid bigserial, "));
-        SqlSupport::Exec(c, sql);
-    }
-    tx.commit();
-    db.close();
-}
-
-void DropOldTables(StandDatabase& db, const QString& directory) {
-    db.close();
-    const QDir dir(directory);
-    if (!dir.exists())
-        return;
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
-    for (const QString& table : OldTableNames()) {
-        for (const QString& entry : entries) {
-            if (entry.compare(table + ".db", Qt::CaseInsensitive) != 0)
-                continue;
-            const QString path = dir.filePath(entry);
-            bool dropped = false, leftEmpty = false;
-            withFile(path, db.busyTimeoutMs(), [&](QSqlDatabase& c) {
-                QSqlQuery q(c);
-                dropped = q.exec("Drop Table " + table);
-                leftEmpty =
-                    q.exec("select count(*) from sqlite_master") && q.next() && q.value(0).toInt() == 0;
-            });
-            if (dropped && leftEmpty)
-                QFile::remove(path);
-        }
-    }
+QString StandIndexName(StandDatabase::Table table) {
+    return StandDatabase::TableName(table).toLower() + "_klic";
 }
 
 } // namespace DatabaseSchema

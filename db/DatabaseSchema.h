@@ -18,6 +18,14 @@ inline constexpr int NazevTokWidth = 20, NazevBrehWidth = 2, NazevRKmWidth = 16,
 // stand since it was loaded.
 inline constexpr const char* ChangeColumn = "ZMENA";
 
+// The copy record of the stand table, added by the upgrade after the change counter: where the
+// stand was last copied from (the source database's location) and the change counter it had
+// then. A save leaves them alone, so a stand's counter moving on from the copied one tells that
+// it changed since.
+inline constexpr const char* CopySourceColumn = "KOPIE_ZDROJ";
+inline constexpr const char* CopyCounterColumn = "KOPIE_ZMENA";
+inline constexpr int CopySourceWidth = 255;
+
 // The SQL type that stands for NUMERIC.
 inline constexpr const char* Numeric = "DOUBLE";
 
@@ -27,17 +35,11 @@ QString CreateStatement(StandDatabase::Table table);
 // Tables of the older version that DropOldTables removes.
 QStringList OldTableNames();
 
-// Creates each table that is missing in the directory; a statement that fails (the table
-// exists, the file is not a database) is skipped and the next one runs. The connection of `db`
-// is closed first and reopens on the current directory at its next use.
-void CreateTables(StandDatabase& db, const QString& directory);
-// Creates each table that is missing in the server database of `db`, in its first layout like
-// CreateTables, and the collation "czech". Tables that keep several rows per stand get a column
-// "rowid" numbering the rows in the order they were written, as SQLite does by itself.
-void CreateServerTables(StandDatabase& db);
-// Drops the tables of the older version ("rivwoopor", "jhkdre", "jhktlo", "jhkses", "jhkvys"),
-// each kept in its own file <name>.db of the directory; a file left without tables is removed.
-// Every error is ignored.
-void DropOldTables(StandDatabase& db, const QString& directory);
+// The lookup index of a table that keeps several rows per stand, by stand and species
+// ("rivwoodtlo_klic").
+QString StandIndexName(StandDatabase::Table table);
+// The index of the free keys of the stand table, so that handing out a key does not read every
+// stand.
+inline constexpr const char* FreeKeyIndex = "rivwoodpor_volne";
 
 } // namespace DatabaseSchema

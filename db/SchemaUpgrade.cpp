@@ -1,15 +1,13 @@
 #include "SchemaUpgrade.h"
 
 #include "DatabaseSchema.h"
-#include "ServerSql.h"
-#include "SqlSupport.h"
 #include "SqlTransaction.h"
+#include "StoreBackend.h"
 #include "UserIdentification.h"
 
 #include <QSet>
-#include <QSqlQuery>
 
-using namespace SqlSupport;
+namespace S = DatabaseSchema;
 
 namespace SchemaUpgrade {
 
@@ -36,101 +34,94 @@ QStringList StandTableStatement(bool missingVypocteno, bool missingSouhrn, bool 
 
 namespace {
 
-// SQLite adds one column per ALTER TABLE: each "add  NAME  TYPE," line becomes its own statement.
-void executeStatement(QSqlDatabase& db, const QStringList& lines) {
+// Each "add  NAME  TYPE," line of the statement adds its column.
+void executeStatement(StoreBackend& b, const QStringList& lines) {
     for (int i = 1; i < lines.size(); ++i) {
         QString clause = lines[i].trimmed();
         if (clause.endsWith(','))
             clause.chop(1);
-        const QString column = clause.mid(3).simplified();
-        const QString sql = "alter table RIVWOODPOR add column " + column;
-        Exec(db, ServerSql::IsServer(db) ? ServerSql::Translate(sql) : sql);
+        const QStringList parts = clause.mid(3).simplified().split(u' ');
+        b.addColumn(StandDatabase::Por, parts.value(0), parts.mid(1).join(u' '));
     }
 }
 
 // What the tables lack; found with reads only, so a database that is up to date (or read-only)
 // is never written.
 struct Pending {
-    bool indexes = false;           // a lookup index of the class, summary or height rows
+    bool indexes = false;           // a lookup index (class, summary, height rows; free keys)
     bool firstCentreColumn = false; // TL_MIN of the species table
     bool speciesRows = false;       // species rows with a width outside 1..4 or without first centre
     bool vypocteno = false, souhrn = false, userColumns = false;
     bool changeColumn = false;
+    bool copyColumns = false;
 
     bool any() const {
         return indexes || firstCentreColumn || speciesRows || vypocteno || souhrn || userColumns ||
-               changeColumn;
+               changeColumn || copyColumns;
     }
 };
 
 const StandDatabase::Table kIndexedTables[] = {StandDatabase::Tlo, StandDatabase::Ses, StandDatabase::Vys};
 
-QString indexName(StandDatabase::Table t) {
-    return StandDatabase::TableName(t).toLower() + "_klic";
+bool anyRow(StoreBackend& b, const QString& sql) {
+    StatementRef q = b.statement(sql);
+    q->open();
+    return q->next() && q->integer(0) > 0;
 }
 
-bool anyRow(const QSqlDatabase& db, const QString& sql, std::initializer_list<QVariant> values = {}) {
-    QSqlQuery q = Exec(db, sql, values);
-    return q.next() && Integer(q, 0) > 0;
-}
-
-Pending survey(const QSqlDatabase& db) {
+Pending survey(StoreBackend& b) {
     Pending p;
-    const bool server = ServerSql::IsServer(db);
     for (auto t : kIndexedTables)
-        p.indexes =
-            p.indexes ||
-            !anyRow(db,
-                    server
-                        ? QString("select count(*) from pg_indexes where schemaname = current_schema() and "
-                                  "indexname = ?")
-                        : QString("select count(*) from %1.sqlite_master where type = 'index' and name = ?")
-                              .arg(StandDatabase::SchemaName(t)),
-                    {indexName(t)});
-    p.firstCentreColumn = !Columns(db, "RivwoodDre").contains("TL_MIN");
+        p.indexes = p.indexes || !b.hasIndex(t, S::StandIndexName(t));
+    p.indexes = p.indexes || !b.hasIndex(StandDatabase::Por, S::FreeKeyIndex);
+    p.firstCentreColumn = !b.columns(StandDatabase::Dre).contains("TL_MIN");
     const QString widthFault = "TL_INTERVAL is null or TL_INTERVAL not in (1, 2, 3, 4)";
     p.speciesRows =
-        anyRow(db, "select count(*) from (select 1 from RivwoodDre where " +
-                       (p.firstCentreColumn ? QString("1")
-                                            : widthFault + " or TL_MIN is null or abs(TL_MIN) <= 0.5") +
-                       " limit 1) as fault");
-    const QStringList columns = Columns(db, "RivwoodPor");
+        anyRow(b, "select count(*) from (select 1 from RivwoodDre where " +
+                      (p.firstCentreColumn ? QString("1 = 1")
+                                           : widthFault + " or TL_MIN is null or abs(TL_MIN) <= 0.5") +
+                      " limit 1) as fault");
+    const QStringList columns = b.columns(StandDatabase::Por);
     p.vypocteno = !columns.contains("VYPOCTENO");
     p.souhrn = !columns.contains("SOUHRN");
     p.userColumns = !columns.contains("ZAVOD");
-    p.changeColumn = !columns.contains(DatabaseSchema::ChangeColumn);
+    p.changeColumn = !columns.contains(S::ChangeColumn);
+    p.copyColumns = !columns.contains(S::CopySourceColumn) || !columns.contains(S::CopyCounterColumn);
     return p;
 }
 
-void upgradeSpeciesTable(QSqlDatabase& db, const Pending& p) {
-    if (p.firstCentreColumn) {
-        const QString sql =
-            QString("alter table RivwoodDre add column TL_MIN %1").arg(DatabaseSchema::Numeric);
-        Exec(db, ServerSql::IsServer(db) ? ServerSql::Translate(sql) : sql);
-    }
+void upgradeSpeciesTable(StoreBackend& b, const Pending& p) {
+    if (p.firstCentreColumn)
+        b.addColumn(StandDatabase::Dre, "TL_MIN", S::Numeric);
     if (!p.speciesRows)
         return;
-    Exec(
-        db,
-        "update RivwoodDre set TL_INTERVAL = 4 where TL_INTERVAL is null or TL_INTERVAL not in (1, 2, 3, 4)");
+    b.statement(
+         "update RivwoodDre set TL_INTERVAL = 4 where TL_INTERVAL is null or TL_INTERVAL not in (1, 2, 3, 4)")
+        ->run();
     // TL_MIN read as an integer (halves to even) is 0 for |TL_MIN| <= 0.5.
-    Exec(db, "update RivwoodDre set TL_MIN = case TL_INTERVAL when 1 then 8 when 2 then 8 when 3 then 9 else "
-             "10 end "
-             "where TL_MIN is null or abs(TL_MIN) <= 0.5");
+    b.statement(
+         "update RivwoodDre set TL_MIN = case TL_INTERVAL when 1 then 8 when 2 then 8 when 3 then 9 else "
+         "10 end where TL_MIN is null or abs(TL_MIN) <= 0.5")
+        ->run();
 }
 
 // True when every species' stored total stock equals the sum of its class volumes.
-bool summaryConsistent(QSqlQuery& species, QSqlQuery& classes, QSqlQuery& summary, int key) {
-    Exec(species, {key});
+bool summaryConsistent(StoreBackend& b, int key) {
+    StatementRef species = b.statement("select DR_ZKR from RivwoodDre where KLIC = ? order by rowid");
+    species->bind(1, key).open();
     bool consistent = true;
-    while (species.next()) {
-        const QString zkr = Text(species, 0);
+    while (species->next()) {
+        const QString zkr = species->text(0);
         double sum = 0;
-        Exec(classes, {key, zkr});
-        while (classes.next())
-            sum += Number(classes, 0);
-        Exec(summary, {key, zkr});
-        const double stock = summary.next() ? Number(summary, 0) : 0.0;
+        StatementRef classes =
+            b.statement("select OBJEMC from RivwoodTlo where KLIC = ? and DR_ZKR = ? order by rowid");
+        classes->bind(1, key).bind(2, zkr).open();
+        while (classes->next())
+            sum += classes->number(0);
+        StatementRef summary = b.statement(
+            "select DR_ZAS_CEL from RivwoodSes where KLIC = ? and DR_ZKR = ? order by rowid limit 1");
+        summary->bind(1, key).bind(2, zkr).open();
+        const double stock = summary->next() ? summary->number(0) : 0.0;
         if (sum != stock)
             consistent = false;
     }
@@ -140,20 +131,20 @@ bool summaryConsistent(QSqlQuery& species, QSqlQuery& classes, QSqlQuery& summar
 } // namespace
 
 void UpgradeTables(StandDatabase& sdb) {
-    QSqlDatabase db = sdb.connection();
+    StoreBackend& b = sdb.backend();
     // A read-only database keeps its layout; the readers cope with the older one.
-    if (!survey(db).any() || sdb.isReadOnly())
+    if (!survey(b).any() || sdb.isReadOnly())
         return;
-    SqlTransaction tx(db);
+    SqlTransaction tx(sdb);
     // Again under the write lock: another program may have upgraded the tables meanwhile.
-    const Pending pending = survey(db);
-    // The class and summary rows are looked up by stand and species.
-    if (pending.indexes)
+    const Pending pending = survey(b);
+    // The class and summary rows are looked up by stand and species, the free keys by themselves.
+    if (pending.indexes) {
         for (auto t : kIndexedTables)
-            Exec(db, QString("create index if not exists %1%2 on %3 (KLIC, DR_ZKR)")
-                         .arg(ServerSql::IsServer(db) ? QString() : StandDatabase::SchemaName(t) + ".",
-                              indexName(t), StandDatabase::TableName(t).toLower()));
-    upgradeSpeciesTable(db, pending);
+            b.createIndex(t, S::StandIndexName(t), "(KLIC, DR_ZKR)");
+        b.createIndex(StandDatabase::Por, S::FreeKeyIndex, "(KLIC) where USED = false");
+    }
+    upgradeSpeciesTable(b, pending);
 
     const bool missingV = pending.vypocteno;
     const bool missingS = pending.souhrn;
@@ -162,41 +153,52 @@ void UpgradeTables(StandDatabase& sdb) {
     if (!statement.isEmpty()) {
         const UserIdentification user =
             missingU ? UserIdentification::Load(sdb.settingsFile()) : UserIdentification{};
-        executeStatement(db, statement);
+        executeStatement(b, statement);
 
         QSet<qlonglong> notComputed;
         {
-            QSqlQuery q = Exec(db, "select distinct KLIC from RivwoodDre where VYPOCTENO is not true");
-            while (q.next())
-                notComputed.insert(Integer(q, 0));
+            StatementRef q = b.statement("select distinct KLIC from RivwoodDre where VYPOCTENO is not true");
+            q->open();
+            while (q->next())
+                notComputed.insert(q->integer(0));
         }
         QList<qlonglong> keys;
         {
-            QSqlQuery q = Exec(db, "select KLIC from RivwoodPor order by KLIC");
-            while (q.next())
-                keys.append(Integer(q, 0));
+            StatementRef q = b.statement("select KLIC from RivwoodPor order by KLIC");
+            q->open();
+            while (q->next())
+                keys.append(q->integer(0));
         }
-        QSqlQuery species = Prepare(db, "select DR_ZKR from RivwoodDre where KLIC = ? order by rowid");
-        QSqlQuery classes =
-            Prepare(db, "select OBJEMC from RivwoodTlo where KLIC = ? and DR_ZKR = ? order by rowid");
-        QSqlQuery summary = Prepare(
-            db, "select DR_ZAS_CEL from RivwoodSes where KLIC = ? and DR_ZKR = ? order by rowid limit 1");
-        QSqlQuery flags = Prepare(db, "update RivwoodPor set VYPOCTENO = ?, SOUHRN = ? where KLIC = ?");
-        QSqlQuery users = Prepare(
-            db, "update RivwoodPor set ZAVOD = ?, PROVOZ = ?, TAXATOR = ?, UZIVATEL = ? where KLIC = ?");
         for (qlonglong key : keys) {
-            const bool consistent = summaryConsistent(species, classes, summary, int(key));
-            Exec(flags, {!notComputed.contains(key), consistent, key});
-            if (missingU)
-                Exec(users, {Char(user.zavod, DatabaseSchema::UserWidth),
-                             Char(user.provoz, DatabaseSchema::UserWidth),
-                             Char(user.taxator, DatabaseSchema::UserWidth),
-                             Char(user.uzivatel, DatabaseSchema::UserWidth), key});
+            const bool consistent = summaryConsistent(b, int(key));
+            StatementRef flags =
+                b.statement("update RivwoodPor set VYPOCTENO = ?, SOUHRN = ? where KLIC = ?");
+            flags->bindBool(1, !notComputed.contains(key))
+                .bindBool(2, consistent)
+                .bind(3, std::int64_t(key))
+                .run();
+            if (missingU) {
+                StatementRef users = b.statement(
+                    "update RivwoodPor set ZAVOD = ?, PROVOZ = ?, TAXATOR = ?, UZIVATEL = ? where KLIC = ?");
+                users->bind(1, user.zavod.left(S::UserWidth))
+                    .bind(2, user.provoz.left(S::UserWidth))
+                    .bind(3, user.taxator.left(S::UserWidth))
+                    .bind(4, user.uzivatel.left(S::UserWidth))
+                    .bind(5, std::int64_t(key))
+                    .run();
+            }
         }
     }
-    // The counter comes last, after the columns of the written layout.
+    // The counter comes last, after the columns of the written layout, and the copy record after it.
     if (pending.changeColumn)
-        Exec(db, QString("alter table RIVWOODPOR add column %1 INTEGER").arg(DatabaseSchema::ChangeColumn));
+        b.addColumn(StandDatabase::Por, S::ChangeColumn, "INTEGER");
+    if (pending.copyColumns) {
+        const QStringList columns = b.columns(StandDatabase::Por);
+        if (!columns.contains(S::CopySourceColumn))
+            b.addColumn(StandDatabase::Por, S::CopySourceColumn, QString("CHAR(%1)").arg(S::CopySourceWidth));
+        if (!columns.contains(S::CopyCounterColumn))
+            b.addColumn(StandDatabase::Por, S::CopyCounterColumn, "INTEGER");
+    }
     tx.commit();
 }
 

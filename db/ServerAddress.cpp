@@ -9,7 +9,7 @@
 namespace {
 
 // Waiting for a server that does not answer ends after this, unless the address says otherwise.
-constexpr const char* kConnectTimeout = "connect_timeout=10";
+constexpr const char* kConnectTimeout = "10";
 
 QString schemeOf(const QString& text) {
     const qsizetype colon = text.indexOf(QStringLiteral("://"));
@@ -34,26 +34,28 @@ ServerAddress::ServerAddress(const QString& text) {
     m_display = url.toString(QUrl::RemovePassword);
 }
 
-void ServerAddress::apply(QSqlDatabase& db) const {
+std::vector<std::pair<QByteArray, QByteArray>> ServerAddress::parameters() const {
     const QUrl url(m_url, QUrl::StrictMode);
-    db.setHostName(url.host());
-    db.setPort(url.port());
+    std::vector<std::pair<QByteArray, QByteArray>> out;
+    const auto add = [&out](const char* key, const QString& value) {
+        if (!value.isEmpty())
+            out.emplace_back(QByteArray(key), value.toUtf8());
+    };
+    add("host", url.host());
+    if (url.port() > 0)
+        add("port", QString::number(url.port()));
     QString name = url.path();
     if (name.startsWith(u'/'))
         name.remove(0, 1);
-    db.setDatabaseName(name);
-    db.setUserName(url.userName());
-    db.setPassword(url.password());
-    QStringList options;
+    add("dbname", name);
+    add("user", url.userName());
+    add("password", url.password());
     bool timeout = false;
     for (const auto& [key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
-        // Values go into a libpq connection string: quoted, so spaces and quotes stay theirs.
-        QString quoted = value;
-        quoted.replace(u'\\', QLatin1String("\\\\")).replace(u'\'', QLatin1String("\\'"));
-        options << key + "='" + quoted + "'";
+        out.emplace_back(key.toUtf8(), value.toUtf8());
         timeout = timeout || key == QLatin1String("connect_timeout");
     }
     if (!timeout)
-        options << QString::fromLatin1(kConnectTimeout);
-    db.setConnectOptions(options.join(u';'));
+        out.emplace_back("connect_timeout", kConnectTimeout);
+    return out;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QSqlDatabase>
+#include <QByteArray>
 #include <QString>
+#include <utility>
+#include <vector>
 
 // The address of a stand database on a PostgreSQL server:
 // postgresql://[user[:password]@][host][:port]/[database][?key=value&…]. A part left out falls
@@ -22,8 +24,9 @@ class ServerAddress {
     bool isEmpty() const { return m_url.isEmpty(); }
     // The address without the password, for messages and the settings file.
     const QString& display() const { return m_display; }
-    // Sets host, port, database, user, password and the connection options of a QPSQL connection.
-    void apply(QSqlDatabase& db) const;
+    // The libpq connection keywords of the address: host, port, dbname, user, password (when the
+    // address has one) and the query keys; connect_timeout is 10 seconds unless given.
+    std::vector<std::pair<QByteArray, QByteArray>> parameters() const;
 
     friend bool operator==(const ServerAddress& a, const ServerAddress& b) { return a.m_url == b.m_url; }
 

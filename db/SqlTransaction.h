@@ -1,19 +1,17 @@
 #pragma once
 
-#include <QSqlDatabase>
-#include <QString>
+class StandDatabase;
+class StoreBackend;
 
-struct sqlite3;
-
-// A write unit on the connection. The outermost unit takes the write lock at its start (SQLite:
-// "begin immediate", waiting through the busy handler while another program writes; a server:
-// the database's advisory write lock, waited for up to the busy timeout), so reads and writes
-// inside it never meet a lock half-way and see every write committed before; units inside it are
-// savepoints (a stand's save inside a bulk import's chunk). Leaving the scope without commit()
-// rolls the unit back.
+// A write unit on the stand database. The outermost unit takes the write lock at its start
+// (SQLite: "begin immediate", waiting through the busy handler while another program writes; a
+// server: the database's advisory write lock, waited for up to the busy timeout), so reads and
+// writes inside it never meet a lock half-way and see every write committed before; units inside
+// it are savepoints (a stand's save inside a bulk import's chunk). Leaving the scope without
+// commit() rolls the unit back.
 class SqlTransaction {
   public:
-    explicit SqlTransaction(const QSqlDatabase& db);
+    explicit SqlTransaction(StandDatabase& db);
     ~SqlTransaction();
     SqlTransaction(const SqlTransaction&) = delete;
     SqlTransaction& operator=(const SqlTransaction&) = delete;
@@ -24,27 +22,26 @@ class SqlTransaction {
     // False once the database has rolled the whole transaction back by itself (after a full
     // disk or an I/O error) or an error has spoilt it: nothing of it will be stored.
     bool alive() const;
-    bool outermost() const { return m_name.isEmpty(); }
+    bool outermost() const { return m_outermost; }
 
   private:
-    QSqlDatabase m_db;
-    sqlite3* m_handle = nullptr; // null on a server connection
-    QString m_name;              // the savepoint of a nested unit
+    StoreBackend& m_backend;
+    int m_depth = 0; // of the backend inside this unit
+    bool m_outermost = false;
     bool m_done = false;
 };
 
 // A read unit: the reads inside it see one committed state of the database (SQLite: no other
 // program can commit into files it has read until the unit ends; a server: one snapshot).
-// Nothing happens when the connection is already inside a transaction.
+// Nothing happens when a transaction is open already.
 class SqlReadSnapshot {
   public:
-    explicit SqlReadSnapshot(const QSqlDatabase& db);
+    explicit SqlReadSnapshot(StandDatabase& db);
     ~SqlReadSnapshot();
     SqlReadSnapshot(const SqlReadSnapshot&) = delete;
     SqlReadSnapshot& operator=(const SqlReadSnapshot&) = delete;
 
   private:
-    QSqlDatabase m_db;
-    sqlite3* m_handle = nullptr;
+    StoreBackend& m_backend;
     bool m_own = false;
 };

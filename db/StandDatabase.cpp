@@ -1,62 +1,34 @@
 #include "StandDatabase.h"
 
-#include "CzechCollation.h"
 #include "DatabaseError.h"
 #include "IniFile.h"
+#include "OldDatabaseDirectory.h"
+#include "PostgresBackend.h"
 #include "ProgramPaths.h"
 #include "RivwoodError.h"
-#include "ServerSql.h"
 #include "SettingsKeys.h"
-#include "SqlSupport.h"
+#include "SqliteBackend.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUrl>
+#include <QHash>
 #include <algorithm>
 
 namespace {
 
 const char* const kNames[StandDatabase::TableCount] = {"RivwoodPor", "RivwoodDre", "RivwoodTlo", "RivwoodSes",
                                                        "RivwoodVys"};
-// Schema names of the attached files; RivwoodPor.db is the main file, so a commit over several
-// files goes through SQLite's super-journal and stays atomic.
-const char* const kSchemas[StandDatabase::TableCount] = {"main", "dre", "tlo", "ses", "vys"};
 
-QString uriOf(const QString& path, bool readOnly) {
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-           (readOnly ? "?mode=ro" : "?mode=rw");
-}
-
-// The error of a table file that could not be opened or read; a file that is only locked is
-// busy, not damaged.
-[[noreturn]] void failFile(const QSqlError& error, const QString& file) {
-    const DatabaseError::Cause cause = SqlSupport::CauseOf(error);
-    switch (cause) {
-    case DatabaseError::Busy:
-        throw DatabaseError(cause, DatabaseError::MessageFor(cause, {}, {}));
-    case DatabaseError::Io:
-    case DatabaseError::Denied:
-        throw DatabaseError(cause,
-                            QString("%1 Soubor: „%2“.").arg(DatabaseError::MessageFor(cause, {}, {}), file));
-    default:
-        break;
-    }
-    const QString detail = error.databaseText().trimmed();
-    throw DatabaseError(DatabaseError::Damaged,
-                        QString("Soubor „%1“ není databázový soubor porostů nebo je poškozen%2.")
-                            .arg(file, detail.isEmpty() ? QString() : " (" + detail + ")"));
+// Passwords typed for servers in this run, by address: asked once, never stored.
+QHash<QString, QString>& passwords() {
+    static QHash<QString, QString> known;
+    return known;
 }
 
 } // namespace
 
 QString StandDatabase::TableName(Table table) {
     return QString::fromLatin1(kNames[table]);
-}
-
-QString StandDatabase::SchemaName(Table table) {
-    return QString::fromLatin1(kSchemas[table]);
 }
 
 QString StandDatabase::FileName(Table table) {
@@ -79,17 +51,10 @@ bool StandDatabase::TableFileExists(const QString& directory, Table table) {
     return QFileInfo(TablePath(directory, table)).isFile();
 }
 
-StandDatabase::StandDatabase(QString settingsFile, const QString& connectionName)
-    : m_settingsFile(std::move(settingsFile)), m_name(connectionName) {
-    for (int n = 2; QSqlDatabase::contains(m_name); ++n)
-        m_name = QString("%1#%2").arg(connectionName).arg(n);
-    // Registered at once, so a second instance sees the name taken.
-    QSqlDatabase::addDatabase("QSQLITE", m_name);
-}
+StandDatabase::StandDatabase(QString settingsFile) : m_settingsFile(std::move(settingsFile)) {}
 
 StandDatabase::~StandDatabase() {
     close();
-    QSqlDatabase::removeDatabase(m_name);
 }
 
 void StandDatabase::setDirectory(const QString& directory) {
@@ -101,7 +66,6 @@ void StandDatabase::setDirectory(const QString& directory) {
     close();
     m_server = {};
     m_directory = d;
-    useDriver("QSQLITE");
 }
 
 void StandDatabase::setServer(const ServerAddress& server) {
@@ -110,7 +74,14 @@ void StandDatabase::setServer(const ServerAddress& server) {
     close();
     m_server = server;
     m_directory.clear();
-    useDriver("QPSQL");
+    m_password = passwords().value(server.display());
+}
+
+void StandDatabase::setPassword(const QString& password) {
+    if (password == m_password)
+        return;
+    close();
+    m_password = password;
 }
 
 QString StandDatabase::location() const {
@@ -121,20 +92,15 @@ QString StandDatabase::filesDirectory() const {
     return isServer() ? ProgramPaths::WorkDirectory() : m_directory;
 }
 
-void StandDatabase::useDriver(const char* driver) {
-    if (QSqlDatabase::database(m_name, false).driverName() == QLatin1String(driver))
-        return;
-    close();
-    QSqlDatabase::removeDatabase(m_name);
-    QSqlDatabase::addDatabase(QString::fromLatin1(driver), m_name);
-}
-
 void StandDatabase::CheckDatabaseFiles() {
     if (isServer()) {
-        if (!m_open)
+        if (!isOpen())
             open(); // counts the tables
         else
-            surveyServer();
+            static_cast<PostgresBackend&>(*m_backend).survey(m_readOnlyMode);
+        const auto& server = static_cast<const PostgresBackend&>(*m_backend);
+        m_empty = server.empty();
+        m_complete = server.complete();
         return;
     }
     int present = 0;
@@ -149,19 +115,28 @@ void StandDatabase::CheckDatabaseFiles() {
 }
 
 void StandDatabase::close() {
-    if (!m_open)
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        db.close();
-    }
-    m_open = false;
+    m_backend.reset();
 }
 
-QSqlDatabase StandDatabase::connection() {
-    if (!m_open)
-        open();
-    return QSqlDatabase::database(m_name, false);
+StoreBackend& StandDatabase::backend() {
+    open();
+    return *m_backend;
+}
+
+void StandDatabase::CreateTables() {
+    if (isServer()) {
+        static_cast<PostgresBackend&>(backend()).createTables();
+    } else {
+        close();
+        SqliteBackend::CreateTables(m_directory, busyTimeoutMs());
+    }
+    close();
+}
+
+void StandDatabase::DropOldTables() {
+    close();
+    if (!isServer())
+        SqliteBackend::DropOldTables(m_directory, busyTimeoutMs());
 }
 
 bool StandDatabase::FilesWritable(const QString& directory) {
@@ -183,8 +158,8 @@ void StandDatabase::setReadOnlyMode(bool readOnly) {
 }
 
 bool StandDatabase::isReadOnly() const {
-    if (m_open)
-        return m_readOnly;
+    if (m_backend)
+        return m_backend->readOnly();
     return m_readOnlyMode || (!isServer() && !FilesWritable(m_directory));
 }
 
@@ -220,120 +195,21 @@ int StandDatabase::busyTimeoutMs() const {
     return std::clamp(seconds, 0, 3600) * 1000;
 }
 
-void StandDatabase::openServer() {
-    QSqlDatabase db = QSqlDatabase::database(m_name, false);
-    if (!db.isValid())
-        throw RivwoodError("Ovladač databáze PostgreSQL (QPSQL) není k dispozici.");
-    m_server.apply(db);
-    if (!db.open())
-        ServerSql::FailConnection(db.lastError(), m_server.display());
-    try {
-        // The busy timeout bounds every wait for a lock, the write lock of the transactions too;
-        // 0 would wait for ever.
-        QSqlError error;
-        if (!ServerSql::Exec(db, QString("set lock_timeout = %1").arg(std::max(busyTimeoutMs(), 1)), &error))
-            ServerSql::Fail(error, "lock_timeout");
-        // Notices ("already exists, skipping" of tables made by another program) are no news.
-        ServerSql::Exec(db, "set client_min_messages = warning");
-        m_open = true;
-        m_readOnly = false; // a new session writes until told otherwise
-        surveyServer();
-        if (!m_readOnly && !m_empty)
-            ServerSql::CreateCollation(db); // tables made by hand or restored without it
-    } catch (...) {
-        m_open = false;
-        db.close();
-        throw;
-    }
-}
-
-void StandDatabase::surveyServer() {
-    QSqlDatabase db = QSqlDatabase::database(m_name, false);
-    QStringList names;
-    for (int t = 0; t < TableCount; ++t)
-        names << "'" + TableName(Table(t)).toLower() + "'";
-    QSqlQuery q = SqlSupport::Exec(
-        db, QString("select count(*), coalesce(bool_and(has_table_privilege(c.oid, 'insert') and "
-                    "has_table_privilege(c.oid, 'update') and has_table_privilege(c.oid, 'delete')), false), "
-                    "has_schema_privilege(current_schema(), 'create'), "
-                    "current_setting('transaction_read_only') = 'on' from pg_class c where c.relnamespace = "
-                    "(select oid from pg_namespace where nspname = current_schema()) and c.relkind in ('r', "
-                    "'p') and c.relname in (%1)")
-                .arg(names.join(", ")));
-    if (!q.next())
-        SqlSupport::Fail(q, "tabulky");
-    const int present = q.value(0).toInt();
-    m_empty = present == 0;
-    m_complete = present == TableCount || m_empty;
-    const bool mayWrite = m_empty ? q.value(2).toBool() : q.value(1).toBool();
-    const bool readOnly = m_readOnlyMode || !mayWrite || q.value(3).toBool();
-    QSqlError error;
-    if (readOnly != m_readOnly && !ServerSql::Exec(db,
-                                                   QString("set session characteristics as transaction %1")
-                                                       .arg(readOnly ? "read only" : "read write"),
-                                                   &error))
-        ServerSql::Fail(error, "read only");
-    m_readOnly = readOnly;
-}
-
 void StandDatabase::open() {
+    // A connection that was lost is made again; what it held is gone with it.
+    if (m_backend && m_backend->broken() && m_backend->depth() == 0)
+        close();
+    if (m_backend)
+        return;
     if (isServer()) {
-        openServer();
+        auto server = PostgresBackend::Open(m_server, m_password, busyTimeoutMs(), m_readOnlyMode);
+        m_empty = server->empty();
+        m_complete = server->complete();
+        if (!m_password.isEmpty())
+            passwords().insert(m_server.display(), m_password);
+        m_backend = std::move(server);
         return;
     }
-    QSqlDatabase db = QSqlDatabase::database(m_name, false);
-    if (!db.isValid())
-        throw RivwoodError("Ovladač databáze SQLite (QSQLITE) není k dispozici.");
-    if (m_directory.isEmpty() || !QFileInfo(m_directory).isDir())
-        throw RivwoodError(
-            QString("Adresář databáze „%1“ neexistuje.").arg(QDir::toNativeSeparators(m_directory)));
-    QString paths[TableCount];
-    for (int t = 0; t < TableCount; ++t) {
-        paths[t] = TablePath(m_directory, Table(t));
-        if (!QFileInfo(paths[t]).isFile())
-            throw RivwoodError(QString("V adresáři databáze „%1“ chybí soubor %2.")
-                                   .arg(QDir::toNativeSeparators(m_directory), FileName(Table(t))));
-    }
-    const bool readOnly = m_readOnlyMode || !FilesWritable(m_directory);
-    QString options = QString("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs());
-    if (readOnly)
-        options += ";QSQLITE_OPEN_READONLY";
-    db.setConnectOptions(options);
-    db.setDatabaseName(uriOf(paths[Por], readOnly));
-    if (!db.open())
-        failFile(db.lastError(), QDir::toNativeSeparators(paths[Por]));
-    CzechCollation::Register(db);
-    try {
-        // Savepoints of the stand saves keep their undo pages in memory.
-        QSqlQuery(db).exec("pragma temp_store = memory");
-        // Each file must be an SQLite database holding its own table; each is checked as soon as
-        // it is opened, so an error names the file at fault.
-        for (int t = 0; t < TableCount; ++t) {
-            const QString file = QDir::toNativeSeparators(paths[t]);
-            QSqlQuery q(db);
-            if (t > 0) {
-                if (!q.prepare(QString("attach database ? as %1").arg(kSchemas[t])))
-                    failFile(q.lastError(), file);
-                q.addBindValue(uriOf(paths[t], readOnly));
-                if (!q.exec())
-                    failFile(q.lastError(), file);
-            }
-            // The schema is read already while the statement is prepared.
-            if (!q.prepare(
-                    QString("select count(*) from %1.sqlite_master where type = 'table' and lower(name) = ?")
-                        .arg(kSchemas[t])))
-                failFile(q.lastError(), file);
-            q.addBindValue(TableName(Table(t)).toLower());
-            if (!q.exec() || !q.next())
-                failFile(q.lastError(), file);
-            if (q.value(0).toInt() == 0)
-                throw RivwoodError(
-                    QString("Soubor „%1“ neobsahuje tabulku %2.").arg(file, TableName(Table(t))));
-        }
-    } catch (...) {
-        db.close();
-        throw;
-    }
-    m_readOnly = readOnly;
-    m_open = true;
+    m_backend =
+        SqliteBackend::Open(m_directory, m_readOnlyMode || !FilesWritable(m_directory), busyTimeoutMs());
 }

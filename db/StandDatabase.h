@@ -3,14 +3,15 @@
 #include "ServerAddress.h"
 #include "UserMessage.h"
 
-#include <QSqlDatabase>
 #include <QString>
+#include <memory>
+
+class StoreBackend;
 
 // The stand database: five SQLite files in one directory, one per table (RivwoodPor.db,
 // RivwoodDre.db, RivwoodTlo.db, RivwoodSes.db, RivwoodVys.db). They are attached into one
-// connection, named "dbjhkdata" unless told otherwise, so that joins over the tables, their
-// filters and their ordering run as plain SQL. The connection is opened on first use and closed
-// whenever the directory changes.
+// connection, so that joins over the tables, their filters and their ordering run as plain SQL.
+// The connection is opened on first use and closed whenever the directory changes.
 //
 // Several programs may use one directory at once (a shared drive): an operation that meets the
 // database locked by another waits up to the settings file's "DataBase"/"BusyTimeout" seconds
@@ -19,36 +20,36 @@
 // work, writes are refused with a message of their own.
 //
 // The same five tables may instead live in one database on a PostgreSQL server (setServer): the
-// connection then goes through the QPSQL driver, writes wait for the database's write lock up to
-// the same busy timeout, and a user without the rights to change the tables gets the read-only
-// behaviour. Nothing above this layer needs to know which of the two it talks to.
+// connection then goes through libpq, writes wait for the database's write lock up to the same
+// busy timeout, and a user without the rights to change the tables gets the read-only behaviour.
+// Nothing above this layer needs to know which of the two it talks to: the store, the lists and
+// the report queries run on either backend (StoreBackend), which only this layer sees.
 class StandDatabase {
   public:
-    static constexpr const char* DefaultConnectionName = "dbjhkdata";
     static constexpr int DefaultBusyTimeoutSeconds = 30;
 
     enum Table { Por, Dre, Tlo, Ses, Vys };
     static constexpr int TableCount = 5;
     static QString TableName(Table table); // "RivwoodPor", …
     static QString FileName(Table table);  // "RivwoodPor.db", …
-    // Schema name of the table's file inside the connection ("main" for RivwoodPor.db).
-    static QString SchemaName(Table table);
 
-    // The settings file supplies the user identification and the stored directory. A connection
-    // name already used by another live instance gets a numbered suffix.
-    explicit StandDatabase(QString settingsFile = {}, const QString& connectionName = DefaultConnectionName);
+    // The settings file supplies the user identification and the stored directory.
+    explicit StandDatabase(QString settingsFile = {});
     ~StandDatabase();
     StandDatabase(const StandDatabase&) = delete;
     StandDatabase& operator=(const StandDatabase&) = delete;
 
     const QString& settingsFile() const { return m_settingsFile; }
-    const QString& connectionName() const { return m_name; }
     // The current database directory, without a trailing separator.
     const QString& directory() const { return m_directory; }
     // Switches the directory; an open connection is closed and reopens on the next use.
     void setDirectory(const QString& directory);
     // Switches to a database on a server, likewise; the directory is then empty.
     void setServer(const ServerAddress& server);
+    // The password for the server when it asks for one that neither the address nor ~/.pgpass
+    // gives (a DatabaseError with the cause NeedsPassword). Kept in memory for the rest of the
+    // run, for this server address only; never written anywhere.
+    void setPassword(const QString& password);
     bool isServer() const { return !m_server.isEmpty(); }
     const ServerAddress& server() const { return m_server; }
     // Where the database is, for messages: the directory or the server address (no password).
@@ -69,11 +70,20 @@ class StandDatabase {
     static QString TablePath(const QString& directory, Table table);
     static bool TableFileExists(const QString& directory, Table table);
 
-    // The open connection on the current directory. Every table file must exist and hold its
-    // table; a missing, foreign or damaged file is a RivwoodError naming it.
-    QSqlDatabase connection();
-    bool isOpen() const { return m_open; }
+    // Opens the connection to the current directory or server, when it is not open. Every table
+    // file must exist and hold its table; a missing, foreign or damaged file is a RivwoodError
+    // naming it. A connection that was lost is opened afresh.
+    void open();
+    bool isOpen() const { return m_backend != nullptr; }
     void close();
+    // The backend of the open connection (opened when needed): for this layer only.
+    StoreBackend& backend();
+
+    // Creates the missing tables of the current directory or server in their first layout (on a
+    // server with the collation "czech"). The connection is closed afterwards.
+    void CreateTables();
+    // Drops the tables of the older version from the current directory (DatabaseSchema).
+    void DropOldTables();
 
     // Opens the files read-only even where they could be written (archives, tests run as root).
     // Takes effect at the next opening of the connection.
@@ -93,20 +103,14 @@ class StandDatabase {
     int busyTimeoutMs() const;
 
   private:
-    void open();
     void openServer();
-    // Registers the connection name with the driver when it has another.
-    void useDriver(const char* driver);
-    // Counts the tables on the server and settles what the user may do with them.
-    void surveyServer();
 
     QString m_settingsFile;
-    QString m_name;
     QString m_directory;
     ServerAddress m_server;
+    QString m_password;
     bool m_complete = false;
     bool m_empty = false;
-    bool m_open = false;
     bool m_readOnlyMode = false;
-    bool m_readOnly = false; // of the open connection
+    std::unique_ptr<StoreBackend> m_backend;
 };

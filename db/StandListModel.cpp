@@ -1,11 +1,7 @@
 #include "StandListModel.h"
 
 #include "CzechCollation.h"
-#include "SqlSupport.h"
-
-#include <QSqlQuery>
-
-using namespace SqlSupport;
+#include "StoreBackend.h"
 
 StandListModel::StandListModel(StandDatabase& db, QObject* parent) : QAbstractTableModel(parent), m_db(db) {}
 
@@ -33,10 +29,11 @@ void StandListModel::refresh() {
     sql += CzechCollation::OrderBy(" order by NazevTok, NazevBreh, NazevRKm, NazevAkce, KLIC");
     std::vector<Row> rows;
     {
-        QSqlQuery q = Exec(m_db.connection(), sql);
-        while (q.next())
-            rows.push_back({int(Integer(q, 0)), Text(q, 1), Text(q, 2), Text(q, 3), Text(q, 4), Number(q, 5),
-                            Boolean(q, 6), Boolean(q, 7)});
+        StatementRef q = m_db.backend().statement(sql);
+        q->touching(StandTables::Por).open();
+        while (q->next())
+            rows.push_back({int(q->integer(0)), q->text(1), q->text(2), q->text(3), q->text(4), q->number(5),
+                            q->boolean(6), q->boolean(7)});
     }
     beginResetModel();
     m_rows = std::move(rows);

@@ -23,10 +23,10 @@ struct Stand {
     std::vector<QVariant> values; // the stand table columns asked for, in their order
 };
 
-// Every stand that is in use and computed, in the order `orderBy` gives ("order by A, B" over the
-// stand table's columns, collated as CzechCollation::OrderBy does), with the values of `columns`
+// Every stand that is in use and computed, in the order of the stand report (river, bank, river
+// kilometre, action, key; collated as CzechCollation::OrderBy does), with the values of `columns`
 // (names of stand table columns).
-std::vector<Stand> Read(StandDatabase& db, const QStringList& columns, const QString& orderBy);
+std::vector<Stand> Read(StandDatabase& db, const QStringList& columns);
 
 // Stores each stand's page in all of its summary rows, in one transaction.
 void Write(StandDatabase& db, const std::vector<std::pair<int, int>>& keyAndPage);

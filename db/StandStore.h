@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 // A Yes/No question put to the user; true means Yes (or OK).
 using YesNoQuestion = std::function<bool(const UserMessage& question)>;
@@ -34,7 +35,7 @@ struct LoadStandResult {
 // transaction, so an open question never holds the database locked.
 //
 // Several writes can be made one transaction (the bulk import's chunks, much faster on disk) by
-// an SqlTransaction on database().connection() around them: each write then nests inside it.
+// WriteChunks or an SqlTransaction on database() around them: each write then nests inside it.
 class StandStore {
   public:
     explicit StandStore(StandDatabase& db) : m_db(db) {}
@@ -46,7 +47,7 @@ class StandStore {
     // settings file.
     int AllocateStandKey();
     // Frees the key: its row is cleared (USED false, every other column empty) and the stand's
-    // species, class and summary rows are deleted. A key without a row touches nothing and
+    // species, class, summary and sample-height rows are deleted. A key without a row touches nothing and
     // returns false.
     bool DeleteStandRows(int key);
     // Writes the stand under an existing key, replacing what the key held; the row keeps the
@@ -57,25 +58,31 @@ class StandStore {
     // v databázi změněn. Přepsat?" (Yes overwrites); when the stand was deleted meanwhile, "Porost
     // byl mezitím z databáze zrušen. Uložit jej jako nový porost?" (Yes stores it under a new
     // key). No: Refused, nothing written. Without `askConflict` a conflict is a RivwoodError.
+    // With `askDuplicate`, another stand with the stand's code (counted under the write lock, so
+    // two saves at once cannot both miss each other) asks DuplicateQuestion(); No: Refused.
     SaveResult SaveStand(const TManualy225& stand, int key, std::int64_t loadedChange,
-                         const YesNoQuestion& askConflict);
+                         const YesNoQuestion& askConflict, const YesNoQuestion& askDuplicate = {});
     // The session's stand, checked against the change counter it carries; when stored, the
     // stand takes the new counter, the session's KlicZaznamu the key and Ulozeno is set.
-    SaveResult SaveStand(StandSession& session, int key, const YesNoQuestion& askConflict = {});
+    SaveResult SaveStand(StandSession& session, int key, const YesNoQuestion& askConflict = {},
+                         const YesNoQuestion& askDuplicate = {});
     // A stand not yet in the database: a key is allocated (as AllocateStandKey) and the stand
-    // written under it in one transaction, so a failure leaves no empty stand behind.
-    SaveResult SaveNewStand(const TManualy225& stand);
+    // written under it in one transaction, so a failure leaves no empty stand behind. The
+    // duplicate code as above.
+    SaveResult SaveNewStand(const TManualy225& stand, const YesNoQuestion& askDuplicate = {});
     // The same for the session's stand; sets KlicZaznamu, the stand's counter and Ulozeno.
-    SaveResult SaveNewStand(StandSession& session);
+    SaveResult SaveNewStand(StandSession& session, const YesNoQuestion& askDuplicate = {});
     // Replaces the session's stand by the stored one (an empty stand when the key holds none),
     // read as one consistent state even while others write. The class layout follows each
     // species' stored width and first centre; the stand carries the row's change counter;
     // KlicZaznamu is not changed.
     LoadStandResult LoadStand(StandSession& session, int key);
 
-    // The questions of a save that meets a stand changed or deleted meanwhile.
+    // The questions of a save that meets a stand changed or deleted meanwhile, or another stand
+    // with its code.
     static UserMessage ChangedQuestion();
     static UserMessage DeletedQuestion();
+    static UserMessage DuplicateQuestion();
 
     // Stands other than `key` whose stand code equals the code of the stand's location texts.
     int CountDuplicateCodes(const TManualy225& stand, int key);
@@ -97,6 +104,17 @@ class StandStore {
     std::optional<UserMessage> PushUserIdentification(int key, const UserIdentification& user,
                                                       const YesNoQuestion& ask);
 
+    // The keys of the stored stands that are not computed or not summarised, in key order.
+    std::vector<int> StandsNotComputed();
+    // The keys of every stored stand, in key order.
+    std::vector<int> StandKeys();
+    // Whether a stand can be printed alone: stored, with its summary, computed.
+    enum class Printable { Missing, NoSummary, NotComputed, Ready };
+    Printable PrintableState(int key);
+
   private:
+    SaveResult store(const TManualy225& stand, int key, std::int64_t loadedChange,
+                     const YesNoQuestion& askConflict, const YesNoQuestion& askDuplicate);
+
     StandDatabase& m_db;
 };

@@ -5,7 +5,7 @@ namespace SummaryHandOff {
 bool StoreSummary(StandSession& session, StandStore& store, const YesNoQuestion& askDuplicate,
                   const YesNoQuestion& askConflict) {
     const int key = session.flags.KlicZaznamu;
-    if (key < 0 || store.CheckDuplicateCode(session.stand, key, askDuplicate))
+    if (key < 0)
         return false;
     TManualy225& st = session.stand;
     const bool summary = st.summary;
@@ -14,9 +14,11 @@ bool StoreSummary(StandSession& session, StandStore& store, const YesNoQuestion&
     st.code = session.KodPorostu();
     bool stored = false;
     try {
-        // A new stand gets its key in the transaction of its rows.
-        stored =
-            (key == 0 ? store.SaveNewStand(session) : store.SaveStand(session, key, askConflict)).stored();
+        // A new stand gets its key in the transaction of its rows; the save counts the stands with
+        // the same code under its write lock.
+        stored = (key == 0 ? store.SaveNewStand(session, askDuplicate)
+                           : store.SaveStand(session, key, askConflict, askDuplicate))
+                     .stored();
     } catch (...) {
         st.summary = summary;
         st.code = code;

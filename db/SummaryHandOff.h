@@ -7,9 +7,10 @@
 // The summary's database hand-off and the whole "Výpočet a uložení do databáze".
 namespace SummaryHandOff {
 
-// Stores the summarised stand: when the duplicate check passes, the summary flag is set, the
-// stand code is built from the location texts and the stand is saved, a stand without a key
-// under a new one (allocated together with its rows). A stand that someone else changed or
+// Stores the summarised stand: the summary flag is set, the stand code is built from the location
+// texts and the stand is saved, a stand without a key under a new one (allocated together with
+// its rows), unless another stand carries the code and `askDuplicate` says No (the save counts
+// them under its write lock). A stand that someone else changed or
 // deleted since it was loaded asks `askConflict` (StandStore::SaveStand; without it the save is
 // an error). False when nothing was stored (a duplicate code or the conflict refused). A save
 // that stores nothing leaves the summary flag and the stand code as they were; a failure

@@ -10,4 +10,10 @@ QString StartFolder(const QString& settingsPath, const char* key, const QString&
 // Remembers the folder of a chosen file.
 void Remember(const QString& settingsPath, const char* key, const QString& fileName);
 
+// The file filters of the caliper dialogs: the caliper's own files first (a Vaduz report is a
+// *.DAT or a *.TXT file), then every file.
+inline constexpr const char* MantaxFilter = "Registrační průměrka (*.TXT)|*.TXT|Všechny soubory (*)|*";
+inline constexpr const char* VaduzFilter =
+    "Registrační průměrka (*.DAT, *.TXT)|*.DAT;*.TXT|Všechny soubory (*)|*";
+
 } // namespace CaliperDataFolder

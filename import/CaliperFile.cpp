@@ -1,9 +1,10 @@
 #include "CaliperFile.h"
 
+#include "CaliperLines.h"
 #include "Cp1250.h"
 #include "RivwoodError.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 namespace CaliperFile {
 
@@ -27,17 +28,10 @@ QStringList SplitLines(const QByteArray& bytes) {
 }
 
 QStringList ReadLines(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw IoError(QString("Soubor %1 nelze otevřít.").arg(path));
-    if (f.size() > MaxFileSize)
+    const CaliperLines lines = CaliperLines::FromFile(path);
+    if (QFileInfo(path).size() > MaxFileSize)
         throw IoError(QString("Soubor %1 je příliš velký pro data registrační průměrky.").arg(path));
-    const QByteArray bytes = f.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize)
-        throw IoError(QString("Soubor %1 je příliš velký pro data registrační průměrky.").arg(path));
-    if (f.error() != QFileDevice::NoError)
-        throw IoError(QString("Soubor %1 nelze přečíst.").arg(path));
-    return SplitLines(bytes);
+    return lines.ToList();
 }
 
 } // namespace CaliperFile

@@ -1,72 +1,60 @@
 #include "DatabaseStandSink.h"
 
+#include "CaliperLines.h"
 #include "DatabaseError.h"
 
-DatabaseStandSink::DatabaseStandSink(StandStore& store, BulkChunk chunk) : m_store(store), m_chunk(chunk) {}
+DatabaseStandSink::DatabaseStandSink(StandStore& store, BulkChunk chunk)
+    : m_store(store), m_chunks(store.database(), chunk.stands, chunk.milliseconds) {}
 
-DatabaseStandSink::~DatabaseStandSink() {
-    m_stand.reset();
-    m_batch.reset();
-}
+DatabaseStandSink::~DatabaseStandSink() = default;
 
 int DatabaseStandSink::AllocateStandKey() {
-    const QSqlDatabase db = m_store.database().connection();
-    if (!m_batch) {
-        m_batch.emplace(db);
-        m_started.start();
-    }
-    m_stand.reset(); // a key whose stand never came is given back
-    m_stand.emplace(db);
+    // A key whose stand never came is given back with its unit.
+    m_chunks.beginStand();
+    m_standOpen = true;
     return m_store.AllocateStandKey();
 }
 
 void DatabaseStandSink::SaveStand(const TManualy225& stand, int key) {
-    if (!m_stand)
+    if (!m_standOpen)
         throw RivwoodError(QString("Porost s klíčem %1 nebyl přidělen, nebyl uložen.").arg(key));
+    m_standOpen = false;
     try {
         m_store.SaveStand(stand, key);
-        m_stand->commit();
+        m_chunks.endStand();
     } catch (...) {
-        m_stand.reset();
+        m_chunks.dropStand();
         throw;
     }
-    m_stand.reset();
     m_pending.push_back(key);
-    if (int(m_pending.size()) >= m_chunk.stands || m_started.elapsed() >= m_chunk.milliseconds)
+    if (m_chunks.standDone())
         commit();
 }
 
 bool DatabaseStandSink::commit() {
-    m_stand.reset();
-    if (!m_batch)
-        return true;
-    if (!m_batch->alive()) {
-        m_batch.reset();
-        m_pending.clear();
-        return false;
-    }
+    m_standOpen = false;
+    bool committed = false;
     try {
-        m_batch->commit();
+        committed = m_chunks.commit();
     } catch (...) {
-        m_batch.reset();
         m_pending.clear();
         throw;
     }
-    m_batch.reset();
-    m_committed.insert(m_committed.end(), m_pending.begin(), m_pending.end());
+    if (committed)
+        m_committed.insert(m_committed.end(), m_pending.begin(), m_pending.end());
     m_pending.clear();
-    return true;
+    return committed;
 }
 
 namespace MantaxBulkImport {
 
-BulkImportResult ImportIntoDatabase(const QStringList& records, const std::vector<TInfoData>& blocks,
+BulkImportResult ImportIntoDatabase(const CaliperLines& lines, const std::vector<TInfoData>& blocks,
                                     const SpeciesAssignment& assignment, const ClassLayout& layout,
                                     StandStore& store, const BulkProgress& progress, const BulkChunk& chunk) {
     DatabaseStandSink sink(store, chunk);
     BulkImportResult result;
     try {
-        result = ImportBlocks(records, blocks, assignment, layout, sink, progress);
+        result = ImportBlocks(lines, blocks, assignment, layout, sink, progress);
         sink.commit();
     } catch (const std::exception& e) {
         // The stands stored before the error stay stored; the message tells how many.

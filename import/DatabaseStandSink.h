@@ -1,12 +1,9 @@
 #pragma once
 
 #include "MantaxBulkImport.h"
-#include "SqlTransaction.h"
 #include "StandSink.h"
 #include "StandStore.h"
-
-#include <QElapsedTimer>
-#include <optional>
+#include "WriteChunks.h"
 
 // When the bulk import commits: after this many stands or this many milliseconds of work,
 // whichever comes first. A crash or a kill loses at most the stands of the current chunk.
@@ -34,10 +31,8 @@ class DatabaseStandSink : public StandSink {
 
   private:
     StandStore& m_store;
-    BulkChunk m_chunk;
-    std::optional<SqlTransaction> m_batch; // the open chunk
-    std::optional<SqlTransaction> m_stand; // the stand between its key and its rows
-    QElapsedTimer m_started;
+    WriteChunks m_chunks; // a stand's key and rows are one unit in them
+    bool m_standOpen = false;
     std::vector<int> m_pending, m_committed;
 };
 
@@ -46,7 +41,7 @@ namespace MantaxBulkImport {
 // Imports the blocks into the database in chunks. The result's keys are the stored stands. On
 // an error the stands of the chunks committed before it stay stored, and the error, which
 // propagates as a RivwoodError, says how many they are.
-BulkImportResult ImportIntoDatabase(const QStringList& records, const std::vector<TInfoData>& blocks,
+BulkImportResult ImportIntoDatabase(const CaliperLines& lines, const std::vector<TInfoData>& blocks,
                                     const SpeciesAssignment& assignment, const ClassLayout& layout,
                                     StandStore& store, const BulkProgress& progress = {},
                                     const BulkChunk& chunk = {});

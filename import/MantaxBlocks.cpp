@@ -1,5 +1,9 @@
 #include "MantaxBlocks.h"
 
+#include "CaliperLines.h"
+
+#include <optional>
+
 namespace MantaxBlocks {
 
 namespace {
@@ -10,75 +14,108 @@ bool isReport(const TInfoData& b) {
     return b.kind == MantaxKind::SingleTrees || b.kind == MantaxKind::ClassTotals;
 }
 
-} // namespace
+// The first identity line of a block.
+qsizetype identityStart(const TInfoData& b) {
+    return b.kind == MantaxKind::Records ? b.firstLine : b.firstLine + 1;
+}
 
-std::vector<TInfoData> SplitBlocks(const QStringList& lines) {
-    std::vector<TInfoData> blocks;
-    Scan state = Scan::Outside;
-    int headerLine = 0;
+// The blocks of a file, found one line at a time.
+class Splitter {
+  public:
+    void line(qsizetype i, const QString& t) {
+        step(i, t);
+        for (auto b = m_blocks.rbegin(); b != m_blocks.rend(); ++b) {
+            const qsizetype from = identityStart(*b);
+            if (i >= from + 3)
+                break;
+            if (i >= from)
+                b->identity[size_t(i - from)] = t;
+        }
+    }
+
+    // A report block, and a record block whose "$9" is missing, run to the end of the file.
+    std::vector<TInfoData> finish(qsizetype lineCount) {
+        if (!m_blocks.empty() && m_state != Scan::Outside)
+            m_blocks.back().lastLine = lineCount - 1;
+        return std::move(m_blocks);
+    }
+
+  private:
     // The open block, when its last line is still to be found.
-    auto closeReport = [&](qsizetype last) {
-        if (!blocks.empty() && isReport(blocks.back()) && state != Scan::Outside)
-            blocks.back().lastLine = last;
-    };
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString t = lines[i].trimmed();
+    void closeReport(qsizetype last) {
+        if (!m_blocks.empty() && isReport(m_blocks.back()) && m_state != Scan::Outside)
+            m_blocks.back().lastLine = last;
+    }
+
+    void open(qsizetype i, MantaxKind kind) {
+        TInfoData b;
+        b.firstLine = b.lastLine = i;
+        b.kind = kind;
+        m_blocks.push_back(b);
+    }
+
+    void step(qsizetype i, const QString& t) {
         if (t.size() < 2)
-            continue;
+            return;
         if (t.startsWith('$')) {
-            if (state != Scan::InRecords && t == QLatin1String("$9")) {
+            if (m_state != Scan::InRecords && t == QLatin1String("$9")) {
                 // A stray end mark opens nothing; as a block it would swallow the next stand.
                 closeReport(i - 1);
-                state = Scan::Outside;
-            } else if (state != Scan::InRecords) {
+                m_state = Scan::Outside;
+            } else if (m_state != Scan::InRecords) {
                 closeReport(i - 1);
-                TInfoData b;
-                b.firstLine = b.lastLine = i;
-                b.kind = MantaxKind::Records;
-                blocks.push_back(b);
-                state = Scan::InRecords;
+                open(i, MantaxKind::Records);
+                m_state = Scan::InRecords;
             } else {
-                blocks.back().lastLine = i;
+                m_blocks.back().lastLine = i;
                 if (t == QLatin1String("$9"))
-                    state = Scan::Outside;
+                    m_state = Scan::Outside;
             }
-            continue;
+            return;
         }
-        if (state == Scan::InRecords) {
-            blocks.back().lastLine = i;
-            continue;
+        if (m_state == Scan::InRecords) {
+            m_blocks.back().lastLine = i;
+            return;
         }
         if (t.startsWith(QLatin1String("LIST"), Qt::CaseInsensitive)) {
             closeReport(i - 1);
-            TInfoData b;
-            b.firstLine = b.lastLine = i;
-            b.kind = MantaxKind::ClassTotals;
-            blocks.push_back(b);
-            headerLine = 0;
-            state = Scan::InReportHeader;
-            continue;
+            open(i, MantaxKind::ClassTotals);
+            m_headerLine = 0;
+            m_state = Scan::InReportHeader;
+            return;
         }
-        if (state == Scan::InReportHeader) {
-            ++headerLine;
-            if (headerLine >= 5 && t.startsWith(QLatin1String("KRUH"), Qt::CaseInsensitive)) {
-                state = Scan::AfterKruh;
-                blocks.back().kind = MantaxKind::SingleTrees;
+        if (m_state == Scan::InReportHeader) {
+            ++m_headerLine;
+            if (m_headerLine >= 5 && t.startsWith(QLatin1String("KRUH"), Qt::CaseInsensitive)) {
+                m_state = Scan::AfterKruh;
+                m_blocks.back().kind = MantaxKind::SingleTrees;
             }
         }
     }
-    // A report block, and a record block whose "$9" is missing, run to the end of the file.
-    if (!blocks.empty() && state != Scan::Outside)
-        blocks.back().lastLine = lines.size() - 1;
-    return blocks;
+
+    std::vector<TInfoData> m_blocks;
+    Scan m_state = Scan::Outside;
+    int m_headerLine = 0;
+};
+
+} // namespace
+
+std::vector<TInfoData> SplitBlocks(const CaliperLines& lines) {
+    Splitter splitter;
+    qsizetype count = 0;
+    lines.ForEach([&](qsizetype i, const QString& line) {
+        splitter.line(i, line.trimmed());
+        count = i + 1;
+        return true;
+    });
+    return splitter.finish(count);
 }
 
-void MarkDuplicates(std::vector<TInfoData>& blocks, const QStringList& lines) {
-    auto line = [&](qsizetype i) { return i >= 0 && i < lines.size() ? lines[i].trimmed() : QString(); };
-    for (TInfoData& b : blocks) {
-        const qsizetype from = b.kind == MantaxKind::Records ? b.firstLine : b.firstLine + 1;
-        for (int k = 0; k < 3; ++k)
-            b.identity[size_t(k)] = line(from + k);
-    }
+std::vector<TInfoData> SplitBlocks(const QStringList& lines) {
+    return SplitBlocks(CaliperLines(lines));
+}
+
+void MarkDuplicates(std::vector<TInfoData>& blocks) {
     for (size_t i = 1; i < blocks.size(); ++i) {
         TInfoData& earlier = blocks[i - 1];
         TInfoData& later = blocks[i];
@@ -92,18 +129,44 @@ void MarkDuplicates(std::vector<TInfoData>& blocks, const QStringList& lines) {
     }
 }
 
-QStringList ConvertBlocks(const QStringList& lines, std::vector<TInfoData>& blocks) {
+void ConvertBlocks(const CaliperLines& lines, const std::vector<TInfoData>& blocks,
+                   const std::function<bool(size_t block, const QString& record)>& record) {
     MantaxConversion out;
-    for (TInfoData& b : blocks) {
-        const qsizetype first = out.records.size();
-        MantaxReader::Convert(lines, b.firstLine, b.lastLine, b.kind, out);
-        if (b.kind == MantaxKind::Records &&
-            (out.records.size() == first || out.records.last() != QLatin1String("$9")))
-            out.records.append("$9");
-        b.firstLine = first;
-        b.lastLine = out.records.size() - 1;
-    }
-    return out.records;
+    size_t b = 0;
+    QString last;
+    bool any = false;
+    bool stopped = false;
+    out.sink = [&](const QString& r) {
+        last = r;
+        any = true;
+        if (!stopped)
+            stopped = !record(b, r);
+    };
+    std::optional<MantaxConverter> converter;
+    const auto finishBlock = [&] {
+        if (!converter)
+            converter.emplace(blocks[b].kind, out);
+        converter->finish();
+        if (blocks[b].kind == MantaxKind::Records && (!any || last != QLatin1String("$9")))
+            out.add(QStringLiteral("$9"));
+        converter.reset();
+        any = false;
+        ++b;
+    };
+    if (blocks.empty())
+        return;
+    lines.ForEach([&](qsizetype i, const QString& line) {
+        if (i < blocks[b].firstLine)
+            return true;
+        if (!converter)
+            converter.emplace(blocks[b].kind, out);
+        converter->line(line);
+        if (i >= blocks[b].lastLine)
+            finishBlock();
+        return !stopped && b < blocks.size();
+    });
+    while (!stopped && b < blocks.size())
+        finishBlock();
 }
 
 } // namespace MantaxBlocks

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaliperLines.h"
 #include "ClassLayout.h"
 #include "SpeciesAssignment.h"
 #include "StandSink.h"
@@ -21,16 +22,13 @@ using BulkProgress = std::function<bool(int done, int total)>;
 
 namespace MantaxBulkImport {
 
-// The stand of one block: name, designation and date from its "$A", "$B", "$D" records, trees
-// and heights by the assignment (several codes may share a species), every species in `layout`.
-// Areas and age are 0, the location texts and the stand code empty; each species carries its
-// conifer flag from the species tables.
-TManualy225 StandOfBlock(const QStringList& records, const TInfoData& block,
-                         const SpeciesAssignment& assignment, const ClassLayout& layout);
-
-// Stores every block that is not a duplicate as a new stand under a newly allocated key. Stands
-// stored before an error (which propagates) or a cancel stay stored.
-BulkImportResult ImportBlocks(const QStringList& records, const std::vector<TInfoData>& blocks,
+// Stores every block that is not a duplicate as a new stand under a newly allocated key, reading
+// the file once, block after block. A block's stand: name, designation and date from its "$A",
+// "$B", "$D" records, trees and heights by the assignment (several codes may share a species),
+// every species in `layout`; areas and age are 0, the location texts and the stand code empty;
+// each species carries its conifer flag from the species tables. A stand is complete before its
+// key is taken. Stands stored before an error (which propagates) or a cancel stay stored.
+BulkImportResult ImportBlocks(const CaliperLines& lines, const std::vector<TInfoData>& blocks,
                               const SpeciesAssignment& assignment, const ClassLayout& layout,
                               StandSink& store, const BulkProgress& progress = {});
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaliperLines.h"
 #include "MantaxBulkImport.h"
 #include "MantaxReader.h"
 #include "SpeciesAssignment.h"
@@ -13,7 +14,8 @@
 
 // The Mantax import behind the HAGLOV caliper window: one stand of a file into the current stand,
 // or every stand of a file into the database. Prepare reads and converts the file and fills the
-// assignment; the window edits the assignment; the import then runs on OK.
+// assignment; the window edits the assignment; the import then runs on OK, reading the file
+// again. A file is read line by line in each pass and never held in memory whole.
 class MantaxImport {
   public:
     enum class Mode { Single, Bulk };
@@ -24,7 +26,8 @@ class MantaxImport {
     const QString& settingsPath() const { return m_settingsPath; }
 
     // Single-stand mode: reads and converts the file and lists the codes of its first stand. An
-    // unreadable or damaged file is a RivwoodError and leaves the import empty.
+    // unreadable or damaged file, or one with too many codes (SpeciesCodes), is a RivwoodError and
+    // leaves the import empty.
     void PrepareSingleImport(const QString& fileName);
     void PrepareSingleImportLines(const QStringList& lines);
     // Bulk mode: splits the file into stand blocks, converts them all and lists every code.
@@ -33,7 +36,8 @@ class MantaxImport {
 
     Mode mode() const { return m_mode; }
     MantaxKind kind() const { return m_kind; }
-    const QStringList& records() const { return m_records; }
+    // The prepared file's lines and, in bulk mode, its blocks (line ranges of the file).
+    const CaliperLines& lines() const { return m_lines; }
     const std::vector<TInfoData>& blocks() const { return m_blocks; }
     SpeciesAssignment& assignment() { return m_assignment; }
     const SpeciesAssignment& assignment() const { return m_assignment; }
@@ -53,18 +57,20 @@ class MantaxImport {
     // Bulk mode after OK: every block that is not a duplicate becomes a new stand in the store;
     // the session's stand is not touched.
     BulkImportResult ImportBulk(StandSink& store, const ClassLayout& layout,
-                                const BulkProgress& progress = {});
+                                const BulkProgress& progress = {}) const;
 
     bool ImportHotov() const { return m_importHotov; }
 
   private:
     void reset(Mode mode);
-    void fillAssignment();
+    void prepareSingle(const CaliperLines& lines);
+    void prepareBulk(const CaliperLines& lines);
+    void fillAssignment(const QStringList& codes);
 
     QString m_settingsPath;
     Mode m_mode = Mode::Single;
     MantaxKind m_kind = MantaxKind::Empty;
-    QStringList m_records;
+    CaliperLines m_lines;
     std::vector<TInfoData> m_blocks;
     SpeciesAssignment m_assignment;
     std::optional<ClassLayout> m_fileLayout;

@@ -1,5 +1,6 @@
 #include "MantaxReader.h"
 
+#include "CaliperLines.h"
 #include "RivwoodError.h"
 #include "TextUtils.h"
 
@@ -18,27 +19,33 @@ bool isRecordLine(const QString& t) {
 }
 
 // Adds the header record of a report header line; false for other lines.
-bool headerRecord(const QString& t, QStringList& out) {
+bool headerRecord(const QString& t, MantaxConversion& out) {
     if (startsWithCi(t, "DATUM")) {
-        out.append("$d" + t.mid(5).trimmed());
+        out.add("$d" + t.mid(5).trimmed());
         return true;
     }
     if (startsWithCi(t, "LIST")) {
-        out.append("$A" + t);
+        out.add("$A" + t);
         return true;
     }
     if (startsWithCi(t, "ID")) {
-        out.append("$B" + t.mid(2).trimmed());
+        out.add("$B" + t.mid(2).trimmed());
         return true;
     }
     return false;
 }
 
+} // namespace
+
+} // namespace MantaxReader
+
+using MantaxReader::CommaFields;
+
 // Class totals: species sections opened by "<species> -ABCD", class lines "a-b count" inside,
 // height lines "V height" outside.
-class ClassTotalsConverter {
+class MantaxConverter::ClassTotals {
   public:
-    explicit ClassTotalsConverter(MantaxConversion& out) : m_out(out) {}
+    explicit ClassTotals(MantaxConversion& out) : m_out(out) {}
 
     void line(const QString& t) {
         const QStringList f = CommaFields(t);
@@ -54,7 +61,7 @@ class ClassTotalsConverter {
         if (f[0].compare(QLatin1String("V"), Qt::CaseInsensitive) == 0) {
             const double h = f.size() > 1 ? ToNumber(f[1], 0) : 0;
             if (h > 1)
-                m_out.records.append("$2 " + m_species + " 0 " + FormatNumber("%.0f", RoundHalfEven(h * 10)));
+                m_out.add("$2 " + m_species + " 0 " + FormatNumber("%.0f", RoundHalfEven(h * 10)));
         } else if (f.size() > 1 && f[1].toUpper() == QLatin1String("-ABCD") && f[0] != QLatin1String("VSE")) {
             m_species = f[0];
             m_inSection = true;
@@ -72,21 +79,21 @@ class ClassTotalsConverter {
         if (a >= b)
             return;
         const double count = RoundHalfEven(ToNumber(f[1], 0));
-        if (count > double(MaxClassCount))
+        if (count > double(MantaxReader::MaxClassCount))
             throw RivwoodError(QString("Řádek „%1“ udává v jednom tloušťkovém stupni %2 stromů, nejvýše je "
                                        "možné %3. Soubor průměrky je poškozený.")
                                    .arg(t.left(60), f[1].left(20))
-                                   .arg(MaxClassCount));
+                                   .arg(MantaxReader::MaxClassCount));
         const long long n = count > 0 ? (long long)count : 0;
-        if (m_out.generatedTrees + n > MaxGeneratedTrees)
+        if (m_out.generatedTrees + n > MantaxReader::MaxGeneratedTrees)
             throw RivwoodError(
                 QString("Tloušťkové stupně souboru průměrky udávají více než %1 stromů. Soubor "
                         "průměrky je poškozený.")
-                    .arg(MaxGeneratedTrees));
+                    .arg(MantaxReader::MaxGeneratedTrees));
         const double centre = (double(a) + double(b)) / 2;
         const QString record = "$1 " + m_species + " " + FormatNumber("%5.0f", centre);
         for (long long i = 0; i < n; ++i)
-            m_out.records.append(record); // shared text, one copy in memory
+            m_out.add(record); // shared text, one copy in memory
         m_out.generatedTrees += n;
         m_out.classWidth = b - a;
         m_out.smallestCentre = std::min(m_out.smallestCentre, centre);
@@ -97,21 +104,53 @@ class ClassTotalsConverter {
     bool m_inSection = false;
 };
 
-} // namespace
+MantaxConverter::MantaxConverter(MantaxKind kind, MantaxConversion& out)
+    : m_kind(kind), m_out(out), m_totals(std::make_unique<ClassTotals>(out)) {}
 
-MantaxKind DetectKind(const QStringList& lines) {
+MantaxConverter::~MantaxConverter() = default;
+
+void MantaxConverter::line(const QString& line) {
+    if (m_kind == MantaxKind::Records) {
+        m_out.add(line.trimmed());
+        return;
+    }
+    if (m_kind != MantaxKind::SingleTrees && m_kind != MantaxKind::ClassTotals)
+        return;
+    const QString t = line.trimmed();
+    if (t.isEmpty() || MantaxReader::headerRecord(t, m_out))
+        return;
+    if (m_kind == MantaxKind::ClassTotals) {
+        m_totals->line(t);
+    } else if (m_afterKruh) {
+        // A tree line: field 3 the species code, field 4 the diameter in millimetres.
+        const QStringList f = CommaFields(t);
+        if (f.size() < 5)
+            return;
+        const int mm = ToInteger(f[4], 0);
+        m_out.add("$1 " + f[3] + " " + FormatNumber("%5.1f", mm / 10.0));
+    } else if (MantaxReader::startsWithCi(t, "KRUH")) {
+        m_afterKruh = true;
+    }
+}
+
+void MantaxConverter::finish() {
+    if (m_kind == MantaxKind::SingleTrees || m_kind == MantaxKind::ClassTotals)
+        m_out.add("$9");
+}
+
+namespace MantaxReader {
+
+MantaxKind DetectKind(const CaliperLines& lines) {
     bool any = false;
     bool allRecords = true;
-    for (const QString& line : lines) {
+    lines.ForEach([&](qsizetype, const QString& line) {
         const QString t = line.trimmed();
         if (t.size() <= 1)
-            continue;
+            return true;
         any = true;
-        if (!isRecordLine(t)) {
-            allRecords = false;
-            break;
-        }
-    }
+        allRecords = isRecordLine(t);
+        return allRecords;
+    });
     if (!any)
         return MantaxKind::Empty;
     if (allRecords)
@@ -119,20 +158,29 @@ MantaxKind DetectKind(const QStringList& lines) {
 
     static const char* const heads[5] = {"LIST", "MANTAX", "ID", "DATUM", "METODA"};
     int n = 0;
-    for (const QString& line : lines) {
+    MantaxKind kind = MantaxKind::ClassTotals;
+    lines.ForEach([&](qsizetype, const QString& line) {
         const QString t = line.trimmed();
         if (t.isEmpty())
-            continue;
+            return true;
         ++n;
         if (n <= 5) {
-            if (!startsWithCi(t, heads[n - 1]))
-                return MantaxKind::Other;
+            if (!startsWithCi(t, heads[n - 1])) {
+                kind = MantaxKind::Other;
+                return false;
+            }
         } else if (startsWithCi(t, "KRUH")) {
-            return MantaxKind::SingleTrees;
+            kind = MantaxKind::SingleTrees;
+            return false;
         }
-    }
+        return true;
+    });
     // A report needs its whole five-line header.
-    return n >= 5 ? MantaxKind::ClassTotals : MantaxKind::Other;
+    return n >= 5 ? kind : MantaxKind::Other;
+}
+
+MantaxKind DetectKind(const QStringList& lines) {
+    return DetectKind(CaliperLines(lines));
 }
 
 QString KindName(MantaxKind kind) {
@@ -196,34 +244,10 @@ void Convert(const QStringList& lines, qsizetype first, qsizetype last, MantaxKi
              MantaxConversion& out) {
     first = std::max<qsizetype>(first, 0);
     last = std::min<qsizetype>(last, lines.size() - 1);
-    if (kind == MantaxKind::Records) {
-        for (qsizetype i = first; i <= last; ++i)
-            out.records.append(lines[i].trimmed());
-        return;
-    }
-    if (kind != MantaxKind::SingleTrees && kind != MantaxKind::ClassTotals)
-        return;
-
-    ClassTotalsConverter totals(out);
-    bool afterKruh = false;
-    for (qsizetype i = first; i <= last; ++i) {
-        const QString t = lines[i].trimmed();
-        if (t.isEmpty() || headerRecord(t, out.records))
-            continue;
-        if (kind == MantaxKind::ClassTotals) {
-            totals.line(t);
-        } else if (afterKruh) {
-            // A tree line: field 3 the species code, field 4 the diameter in millimetres.
-            const QStringList f = CommaFields(t);
-            if (f.size() < 5)
-                continue;
-            const int mm = ToInteger(f[4], 0);
-            out.records.append("$1 " + f[3] + " " + FormatNumber("%5.1f", mm / 10.0));
-        } else if (startsWithCi(t, "KRUH")) {
-            afterKruh = true;
-        }
-    }
-    out.records.append("$9");
+    MantaxConverter converter(kind, out);
+    for (qsizetype i = first; i <= last; ++i)
+        converter.line(lines[i]);
+    converter.finish();
 }
 
 MantaxConversion Convert(const QStringList& lines, MantaxKind kind) {

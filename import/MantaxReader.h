@@ -2,6 +2,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
+
+class CaliperLines;
 
 // The three text layouts of the Mantax caliper and their conversion into the record layout:
 // "$1 code diameter" trees, "$2 code x height" sample heights (dm), "$A" name, "$B" designation,
@@ -20,6 +24,32 @@ struct MantaxConversion {
     int classWidth = 0;           // width of the last class line (class totals)
     double smallestCentre = 1000; // smallest class centre seen, 1000 when none
     long long generatedTrees = 0; // "$1" records written from class counts so far
+    // When set, each record goes here as it is made instead of into `records`.
+    std::function<void(const QString& record)> sink;
+
+    void add(const QString& record) { sink ? sink(record) : records.append(record); }
+};
+
+// Converts caliper lines of one kind into records one line at a time, so that a file is read
+// line by line and never held whole. Records are taken trimmed, Other and Empty give nothing. A
+// class count above the limits is a RivwoodError and adds nothing of the offending line.
+class MantaxConverter {
+  public:
+    MantaxConverter(MantaxKind kind, MantaxConversion& out);
+    ~MantaxConverter();
+    MantaxConverter(const MantaxConverter&) = delete;
+    MantaxConverter& operator=(const MantaxConverter&) = delete;
+
+    void line(const QString& line);
+    // After the last line: a report ends with an added "$9".
+    void finish();
+
+  private:
+    class ClassTotals;
+    MantaxKind m_kind;
+    MantaxConversion& m_out;
+    std::unique_ptr<ClassTotals> m_totals;
+    bool m_afterKruh = false;
 };
 
 namespace MantaxReader {
@@ -29,6 +59,7 @@ inline constexpr long long MaxClassCount = 100000;
 // The class lines of one file may write at most this many trees in all.
 inline constexpr long long MaxGeneratedTrees = 2000000;
 
+MantaxKind DetectKind(const CaliperLines& lines);
 MantaxKind DetectKind(const QStringList& lines);
 // "jina", "zakl", "jedn", "souh" or "praz".
 QString KindName(MantaxKind kind);
@@ -37,9 +68,8 @@ QString KindName(MantaxKind kind);
 // quotes is a quote), an empty field between two commas is kept.
 QStringList CommaFields(const QString& line);
 
-// Converts lines [first, last] of a file of the given kind and appends the records; report kinds
-// end with an appended "$9". Records are taken trimmed, Other and Empty give nothing. A class
-// count above the limits is a RivwoodError and appends nothing of the offending line.
+// Converts lines [first, last] of a file of the given kind and appends the records (see
+// MantaxConverter); report kinds end with an appended "$9".
 void Convert(const QStringList& lines, qsizetype first, qsizetype last, MantaxKind kind,
              MantaxConversion& out);
 MantaxConversion Convert(const QStringList& lines, MantaxKind kind);

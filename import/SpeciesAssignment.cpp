@@ -37,24 +37,23 @@ QString SpeciesAssignment::OfferedAbbreviation(const QString& text) const {
 }
 
 QString SpeciesAssignment::CutCode(const QString& code) {
-    return code.trimmed().left(MaxCodeLength).trimmed();
-}
-
-void SpeciesAssignment::AddCode(QStringList& codes, const QString& code) {
-    const QString c = CutCode(code);
-    if (c.isEmpty())
-        return;
-    for (const QString& listed : codes)
-        if (same(listed, c))
-            return;
-    codes.append(c);
+    return CutAtCharacter(code.trimmed(), MaxCodeLength).trimmed();
 }
 
 void SpeciesAssignment::SetCodes(const QStringList& codes) {
-    m_rows.clear();
+    Clear();
     m_rows.reserve(size_t(codes.size()));
-    for (const QString& c : codes)
+    for (const QString& c : codes) {
+        const QString folded = c.toCaseFolded();
+        if (!m_rowOfCode.contains(folded)) // the first of equal codes is the one found
+            m_rowOfCode.insert(folded, int(m_rows.size()));
         m_rows.push_back({c, {}});
+    }
+}
+
+void SpeciesAssignment::Clear() {
+    m_rows.clear();
+    m_rowOfCode.clear();
 }
 
 QStringList SpeciesAssignment::codes() const {
@@ -80,11 +79,7 @@ bool SpeciesAssignment::Assign(const QString& code, const QString& abbreviation)
 }
 
 int SpeciesAssignment::IndexOfCode(const QString& code) const {
-    const QString c = CutCode(code);
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        if (same(m_rows[i].code, c))
-            return int(i);
-    return -1;
+    return m_rowOfCode.value(CutCode(code).toCaseFolded(), -1);
 }
 
 QString SpeciesAssignment::AbbreviationOf(const QString& code) const {
@@ -96,17 +91,15 @@ void SpeciesAssignment::FillFromSettings(const QString& settingsPath, bool match
     const IniFile ini(settingsPath);
     if (!settingsPath.isEmpty() && ini.exists()) {
         // One read of the section; keys compare case-insensitively, the first occurrence wins.
-        const QStringList lines = ini.ReadSectionValues(SettingsKeys::KodyDrevin);
+        QHash<QString, QString> valueOfKey;
+        for (const QString& line : ini.ReadSectionValues(SettingsKeys::KodyDrevin))
+            if (const QString key = NamePart(line).toCaseFolded(); !valueOfKey.contains(key))
+                valueOfKey.insert(key, ValuePart(line));
         for (Row& r : m_rows) {
-            r.abbreviation.clear();
-            for (const QString& line : lines) {
-                if (same(NamePart(line), r.code)) {
-                    const QString v = ValuePart(line);
-                    const QString offered = OfferedAbbreviation(v);
-                    r.abbreviation = offered.isEmpty() ? v : offered;
-                    break;
-                }
-            }
+            const auto it = valueOfKey.constFind(r.code.toCaseFolded());
+            const QString v = it == valueOfKey.constEnd() ? QString() : *it;
+            const QString offered = OfferedAbbreviation(v);
+            r.abbreviation = offered.isEmpty() ? v : offered;
         }
     }
     if (matchAbbreviations)
@@ -118,10 +111,11 @@ void SpeciesAssignment::FillFromSettings(const QString& settingsPath, bool match
 }
 
 void SpeciesAssignment::SaveToSettings(const QString& settingsPath) const {
-    IniFile ini(settingsPath);
+    std::vector<std::pair<QString, QString>> values;
     for (const Row& r : m_rows)
         if (!IsBlank(r.code) && !IsBlank(r.abbreviation) && storableKey(r.code))
-            ini.WriteString(SettingsKeys::KodyDrevin, r.code.trimmed(), r.abbreviation.trimmed());
+            values.emplace_back(r.code.trimmed(), r.abbreviation.trimmed());
+    IniFile(settingsPath).WriteStrings(SettingsKeys::KodyDrevin, values);
 }
 
 SpeciesAssignment::Check SpeciesAssignment::CheckAssignments(bool allowShared) const {

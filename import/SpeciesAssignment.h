@@ -2,6 +2,7 @@
 
 #include "UserMessage.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -27,13 +28,11 @@ class SpeciesAssignment {
     // The abbreviation in the list's own spelling, or an empty string when it is not offered.
     QString OfferedAbbreviation(const QString& text) const;
 
-    // Adds a code (cut, trimmed) to a code list unless it is empty or listed already.
-    static void AddCode(QStringList& codes, const QString& code);
     static QString CutCode(const QString& code);
 
-    // Replaces the rows by the codes, all unassigned.
+    // Replaces the rows by the codes (distinct, see SpeciesCodes), all unassigned.
     void SetCodes(const QStringList& codes);
-    void Clear() { m_rows.clear(); }
+    void Clear();
     int rowCount() const { return int(m_rows.size()); }
     bool isEmpty() const { return m_rows.empty(); }
     const Row& row(int i) const { return m_rows[size_t(i)]; }
@@ -63,4 +62,5 @@ class SpeciesAssignment {
   private:
     QStringList m_offered;
     std::vector<Row> m_rows;
+    QHash<QString, int> m_rowOfCode; // case-folded code → row
 };

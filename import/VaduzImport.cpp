@@ -1,19 +1,27 @@
 #include "VaduzImport.h"
 
-#include "CaliperFile.h"
 #include "VaduzReader.h"
 
 void VaduzImport::ScanFile(const QString& fileName, bool matchAbbreviations) {
-    m_lines.clear();
-    m_assignment.Clear();
-    m_importHotov = false;
-    ScanLines(CaliperFile::ReadLines(fileName), matchAbbreviations);
+    clear();
+    scan(CaliperLines::FromFile(fileName), matchAbbreviations);
 }
 
 void VaduzImport::ScanLines(const QStringList& lines, bool matchAbbreviations) {
+    scan(CaliperLines(lines), matchAbbreviations);
+}
+
+void VaduzImport::clear() {
+    m_lines = {};
+    m_assignment.Clear();
     m_importHotov = false;
+}
+
+void VaduzImport::scan(const CaliperLines& lines, bool matchAbbreviations) {
+    clear();
+    const QStringList codes = VaduzReader::ScanCodes(lines);
     m_lines = lines;
-    m_assignment.SetCodes(VaduzReader::ScanCodes(m_lines));
+    m_assignment.SetCodes(codes);
     m_assignment.FillFromSettings(m_settingsPath, matchAbbreviations);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaliperLines.h"
 #include "SpeciesAssignment.h"
 #include "StandSession.h"
 
@@ -17,11 +18,11 @@ class VaduzImport {
 
     // Reads the report and lists the codes of its trees of 8 cm or more; column 1 from
     // "KodyDrevin" (with matchAbbreviations also codes that are themselves abbreviations). A file
-    // that cannot be read is an IoError and leaves the import empty.
+    // that cannot be read is an IoError and leaves the import empty. The file is read line by
+    // line, here and again by Import.
     void ScanFile(const QString& fileName, bool matchAbbreviations = false);
     void ScanLines(const QStringList& lines, bool matchAbbreviations = false);
 
-    const QStringList& lines() const { return m_lines; }
     SpeciesAssignment& assignment() { return m_assignment; }
     const SpeciesAssignment& assignment() const { return m_assignment; }
 
@@ -35,7 +36,10 @@ class VaduzImport {
 
   private:
     QString m_settingsPath;
-    QStringList m_lines;
+    void clear();
+    void scan(const CaliperLines& lines, bool matchAbbreviations);
+
+    CaliperLines m_lines;
     SpeciesAssignment m_assignment;
     bool m_importHotov = false;
 };

@@ -1,6 +1,7 @@
 #include "VaduzReader.h"
 
 #include "CaliperTally.h"
+#include "SpeciesCodes.h"
 #include "TextUtils.h"
 
 namespace VaduzReader {
@@ -61,22 +62,22 @@ bool IsHeightHeader(const QString& line) {
                    {"Baumart:Stueckzahl:dBHD:dH:", "DrevinaPocetnostd1.3pv", "DrevinaPocet kusuprVTpV"});
 }
 
-QStringList ScanCodes(const QStringList& lines) {
-    QStringList codes;
-    qsizetype i = 0;
-    while (i < lines.size() && !IsTreeHeader(lines[i]))
-        ++i;
-    for (++i; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        if (IsBlank(line) || !isTreeNumber(line))
-            continue;
-        if (number(Columns(line, 45, 51).left(10)) >= ListedDiameter)
-            SpeciesAssignment::AddCode(codes, Columns(line, 15, 29));
-    }
-    return codes;
+QStringList ScanCodes(const CaliperLines& lines) {
+    SpeciesCodes codes;
+    bool inTrees = false;
+    lines.ForEach([&](qsizetype, const QString& line) {
+        if (!inTrees) {
+            inTrees = IsTreeHeader(line);
+            return true;
+        }
+        if (!IsBlank(line) && isTreeNumber(line) && number(Columns(line, 45, 51).left(10)) >= ListedDiameter)
+            codes.Add(Columns(line, 15, 29));
+        return true;
+    });
+    return codes.list();
 }
 
-void ReadReport(const QStringList& lines, const SpeciesAssignment& assignment, const ClassLayout& layout,
+void ReadReport(const CaliperLines& lines, const SpeciesAssignment& assignment, const ClassLayout& layout,
                 TManualy225& stand) {
     CaliperTally tally(stand, layout);
     // Species i of the stand belongs to row i of the assignment.
@@ -85,52 +86,53 @@ void ReadReport(const QStringList& lines, const SpeciesAssignment& assignment, c
                      CaliperTally::NewSpecies(assignment.row(r).abbreviation, layout));
 
     State state = State::Nothing;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString* line = &lines[i];
-        const Keyword keyword = KeywordOf(*line);
-        if (keyword == Keyword::Unit) {
-            state = State::Unit;
-        } else if (keyword == Keyword::Stand) {
-            state = State::Stand;
-        } else if (keyword == Keyword::Date) {
-            state = State::Date;
-        } else if (IsHeightHeader(*line) || IsTreeHeader(*line)) {
-            // The header is replaced at once by the table's first row.
-            state = IsHeightHeader(*line) ? State::Heights : State::Trees;
-            if (++i >= lines.size())
-                break;
-            line = &lines[i];
+    bool afterHeader = false; // a table's header is replaced at once by its first row
+    lines.ForEach([&](qsizetype, const QString& line) {
+        if (!afterHeader) {
+            const Keyword keyword = KeywordOf(line);
+            if (keyword == Keyword::Unit) {
+                state = State::Unit;
+            } else if (keyword == Keyword::Stand) {
+                state = State::Stand;
+            } else if (keyword == Keyword::Date) {
+                state = State::Date;
+            } else if (IsHeightHeader(line) || IsTreeHeader(line)) {
+                state = IsHeightHeader(line) ? State::Heights : State::Trees;
+                afterHeader = true;
+                return true;
+            }
         }
-        if (IsBlank(*line))
-            continue;
+        afterHeader = false;
+        if (IsBlank(line))
+            return true;
         switch (state) {
         case State::Unit:
-            stand.designation = Columns(*line, 15, 29) + " " + Columns(*line, 43, 52);
+            stand.designation = Columns(line, 15, 29) + " " + Columns(line, 43, 52);
             break;
         case State::Stand:
-            stand.designation += Columns(*line, 15, 29);
-            stand.name = Columns(*line, 43, 52);
+            stand.designation += Columns(line, 15, 29);
+            stand.name = Columns(line, 43, 52);
             state = State::Nothing;
             break;
         case State::Date:
-            stand.date = Columns(*line, 15, 29);
+            stand.date = Columns(line, 15, 29);
             state = State::Nothing;
             break;
         case State::Trees: {
-            const int s = assignment.IndexOfCode(Columns(*line, 15, 29));
+            const int s = assignment.IndexOfCode(Columns(line, 15, 29));
             if (s < 0)
                 break;
-            double d = number(Columns(*line, 45, 51));
+            double d = number(Columns(line, 45, 51));
             if (d > MaxDiameter)
                 d = MaxDiameter;
             tally.AddTree(s, d);
             break;
         }
         case State::Heights: {
-            const int s = assignment.IndexOfCode(Columns(*line, 1, 14));
+            const int s = assignment.IndexOfCode(Columns(line, 1, 14));
             if (s < 0)
                 break;
-            const double h = number(Columns(*line, 51, 58));
+            const double h = number(Columns(line, 51, 58));
             if (h > 0)
                 tally.AddHeight(s, h);
             break;
@@ -138,7 +140,8 @@ void ReadReport(const QStringList& lines, const SpeciesAssignment& assignment, c
         case State::Nothing:
             break;
         }
-    }
+        return true;
+    });
     tally.FinishHeights(1);
 }
 

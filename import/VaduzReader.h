@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaliperLines.h"
 #include "ClassLayout.h"
 #include "SpeciesAssignment.h"
 #include "TManualy225.h"
@@ -26,13 +27,14 @@ Keyword KeywordOf(const QString& line);
 bool IsTreeHeader(const QString& line);
 bool IsHeightHeader(const QString& line);
 
-// Distinct species codes (cut to 10 characters) of the trees of 8 cm or more in the tree table.
-QStringList ScanCodes(const QStringList& lines);
+// Distinct species codes (cut to 10 characters) of the trees of 8 cm or more in the tree table;
+// more than SpeciesCodes::MaxCodes is a RivwoodError.
+QStringList ScanCodes(const CaliperLines& lines);
 
 // Reads the report into `stand` (which the caller has cleared): one species per assignment row, in
 // row order, even without trees; trees of assigned codes tallied into the classes of `layout`;
 // mean heights in metres; designation, name and date from the keyword lines.
-void ReadReport(const QStringList& lines, const SpeciesAssignment& assignment, const ClassLayout& layout,
+void ReadReport(const CaliperLines& lines, const SpeciesAssignment& assignment, const ClassLayout& layout,
                 TManualy225& stand);
 
 } // namespace VaduzReader

@@ -1,12 +1,12 @@
 #include "Biff5Writer.h"
 
+#include "AtomicFileWriter.h"
 #include "Cp1250.h"
 #include "LittleEndian.h"
 #include "Ole2Writer.h"
 #include "ResultsWorkbook.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace Biff5Writer {
 
@@ -200,10 +200,8 @@ bool write(const ResultsWorkbook& book, const QString& fileName, QString& error)
         error = QStringLiteral("Sešit „%1“ nelze uložit: %2.").arg(QDir::toNativeSeparators(fileName), error);
         return false;
     }
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size() || !out.commit()) {
-        error = QStringLiteral("Sešit „%1“ nelze uložit: %2.")
-                    .arg(QDir::toNativeSeparators(fileName), out.errorString());
+    if (const QString cause = AtomicFileWriter::Write(fileName, file); !cause.isEmpty()) {
+        error = QStringLiteral("Sešit „%1“ nelze uložit: %2.").arg(QDir::toNativeSeparators(fileName), cause);
         return false;
     }
     return true;

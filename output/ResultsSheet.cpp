@@ -2,6 +2,7 @@
 
 #include "ResultsWorkbook.h"
 #include "StandQueries.h"
+#include "StockTotals.h"
 #include "SurveySheetName.h"
 #include "TextUtils.h"
 
@@ -17,10 +18,10 @@ QString SheetNameOf(const QString& surveyName) {
     return SurveySheetName::of(surveyName.trimmed().left(28));
 }
 
-void FillResultsSheet(ResultsWorkbook& book, int sheet, const std::vector<QSqlRecord>& rows) {
+void FillResultsSheet(ResultsWorkbook& book, int sheet, const std::vector<QueryRow>& rows) {
     // A sheet filled before (another stand, more species) keeps none of its rows.
     book.ClearSheet(sheet);
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
     book.SetSheetName(sheet, SheetNameOf(text(first, "NazevAkce")));
     const char* headings[] = {"Tok", "Břeh", "Řada kmenů", "Název akce"};
     const char* fields[] = {"NazevTok", "NazevBreh", "NazevRKm", "NazevAkce"};
@@ -46,33 +47,29 @@ void FillResultsSheet(ResultsWorkbook& book, int sheet, const std::vector<QSqlRe
         book.SetText(6, 6 + 3 * group, QStringLiteral("celkem"));
     }
     int r = 7;
-    double J = 0, L = 0, C = 0;
     for (size_t i = 0; i < std::max<size_t>(rows.size(), 1); ++i) {
-        const QSqlRecord row = rows.empty() ? QSqlRecord() : rows[i];
+        const QueryRow row = rows.empty() ? QueryRow() : rows[i];
         book.SetText(r, 1, text(row, "DR_ZKR"));
         book.SetNumber(r, 2, RoundHalfEven(number(row, "TLOUSTKA")));
         book.SetNumber(r, 3, RoundHalfEven(number(row, "VYSKA")));
-        book.SetNumber(r, 4, RoundHalfEven(number(row, "DR_ZAS_J")));
-        book.SetNumber(r, 5, RoundHalfEven(number(row, "DR_ZAS_L")));
-        book.SetNumber(r, 6, RoundHalfEven(number(row, "DR_ZAS_CEL")));
-        J += number(row, "DR_ZAS_J");
-        L += number(row, "DR_ZAS_L");
-        C += number(row, "DR_ZAS_CEL");
+        book.SetNumber(r, 4, StockTotals::Shown(number(row, "DR_ZAS_J")));
+        book.SetNumber(r, 5, StockTotals::Shown(number(row, "DR_ZAS_L")));
+        book.SetNumber(r, 6, StockTotals::Shown(number(row, "DR_ZAS_CEL")));
         ++r;
     }
+    // The shrub area is shown with its unit, outside the stock sums.
     const double k = rows.empty() ? 0 : number(rows.back(), "KROVINY");
     if (k > 0) {
-        L += k;
-        C += k;
-        book.SetText(r, 1, QStringLiteral("Křoviny"));
+        book.SetText(r, 1, StockTotals::ShrubLabelCp1250);
         book.SetNumber(r, 5, RoundHalfEven(k));
         book.SetNumber(r, 6, RoundHalfEven(k));
         ++r;
     }
+    const StockTotals::Totals sums = StockTotals::Of(rows);
     book.SetText(r, 1, QStringLiteral("Celkem"));
-    book.SetNumber(r, 4, RoundHalfEven(J));
-    book.SetNumber(r, 5, RoundHalfEven(L));
-    book.SetNumber(r, 6, RoundHalfEven(C));
+    book.SetNumber(r, 4, sums.conifer);
+    book.SetNumber(r, 5, sums.broadleaf);
+    book.SetNumber(r, 6, sums.total);
 }
 
 void SetWorkbookFont(ResultsWorkbook& book) {

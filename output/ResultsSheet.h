@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QSqlRecord>
+#include "QueryRows.h"
 #include <QString>
 #include <vector>
 
@@ -18,7 +18,7 @@ inline const QString WorkbookFont = QStringLiteral("Arial CE");
 
 // Empties sheet `sheet` and fills it from the QSestava rows of the stand (it becomes the current
 // sheet).
-void FillResultsSheet(ResultsWorkbook& book, int sheet, const std::vector<QSqlRecord>& rows);
+void FillResultsSheet(ResultsWorkbook& book, int sheet, const std::vector<QueryRow>& rows);
 // "Arial CE" in the size of each sheet's first cell for the used cells of every sheet.
 void SetWorkbookFont(ResultsWorkbook& book);
 // The sheet name of a survey: trimmed, cut to 28 characters, characters a sheet name cannot hold

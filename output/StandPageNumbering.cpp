@@ -4,6 +4,7 @@
 #include "ReportPageFlow.h"
 #include "StandDatabase.h"
 #include "StandPages.h"
+#include "StandReportQueries.h"
 #include "TFJHKSest.h"
 #include "TextMeasure.h"
 
@@ -36,7 +37,7 @@ bool StandPageNumbering::applies() {
     m_templateBytes = file.readAll();
 
     m_fieldNames = m_report.QSestavaFieldNames();
-    const QStringList standFields = TFJHKSest::StandFields();
+    const QStringList standFields = StandReportQueries::StandFields();
     // The stand table column that a field of QSestava shows, read once.
     auto column = [&](int field) {
         if (field < 0 || field >= m_fieldNames.size() ||
@@ -114,8 +115,7 @@ StandPageNumbering::Result StandPageNumbering::run() {
     if (cache.load() && cache.context() == context && cache.state() == before)
         return Done; // nothing written since every page number was right
 
-    const std::vector<StandPages::Stand> stands =
-        StandPages::Read(db, m_columns, TFJHKSest::StandOrderLine());
+    const std::vector<StandPages::Stand> stands = StandPages::Read(db, m_columns);
     std::vector<const StandPages::Stand*> printed; // in report order
     for (const StandPages::Stand& s : stands)
         if (s.summary && s.rows > 0)

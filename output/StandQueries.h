@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSqlRecord>
+#include "QueryRows.h"
+
 #include <QString>
 #include <vector>
 
@@ -10,15 +11,13 @@ class StandDatabase;
 // summary rows, one per species) and QPor (every computed stand, by survey and key).
 namespace StandQueries {
 
-// Line 10 of QSestava for one stand: "and  RivwoodSes.KLIC  = <key>".
-QString QSestavaStandCondition(int key);
-std::vector<QSqlRecord> QSestava(StandDatabase& db, int key);
-std::vector<QSqlRecord> QPor(StandDatabase& db);
+std::vector<QueryRow> QSestava(StandDatabase& db, int key);
+std::vector<QueryRow> QPor(StandDatabase& db);
 // Whether the stand is stored, computed and has its summary (the rows QSestava selects).
 bool HasSummary(StandDatabase& db, int key);
 
 // A NULL-tolerant field of a row.
-QString text(const QSqlRecord& row, const char* field);
-double number(const QSqlRecord& row, const char* field);
+QString text(const QueryRow& row, const char* field);
+double number(const QueryRow& row, const char* field);
 
 } // namespace StandQueries

@@ -1,5 +1,7 @@
 #include "SurveySheetName.h"
 
+#include "TextUtils.h"
+
 namespace SurveySheetName {
 
 QString of(const QString& surveyName) {
@@ -9,7 +11,7 @@ QString of(const QString& surveyName) {
             c = u'_';
     while (name.startsWith(u'\''))
         name.remove(0, 1);
-    name = name.left(31);
+    name = CutAtCharacter(name, 31);
     while (name.endsWith(u'\'') || name.endsWith(u' '))
         name.chop(1);
     return name.isEmpty() ? NoSurvey : name;

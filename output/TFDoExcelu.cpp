@@ -6,6 +6,8 @@
 #include "SpeciesTables.h"
 #include "StandDatabase.h"
 #include "StandQueries.h"
+#include "StandReportQueries.h"
+#include "StockTotals.h"
 #include "SurveySheetName.h"
 #include "TextUtils.h"
 
@@ -51,7 +53,7 @@ QString TFDoExcelu::OutputDirectory() const {
     return dir;
 }
 
-QString TFDoExcelu::ProposedFileName(const QSqlRecord& stand) {
+QString TFDoExcelu::ProposedFileName(const QueryRow& stand) {
     return fileNamePart(text(stand, "NazevTok")) + u'_' + fileNamePart(text(stand, "NazevBreh")) + u'_' +
            fileNamePart(text(stand, "NazevRKm")) + QStringLiteral(".xlsx");
 }
@@ -60,16 +62,35 @@ void TFDoExcelu::openTemplate() {
     TemplateBook = &OpenWorkbook(*ExcelApp, templateFile);
 }
 
+QString TFDoExcelu::proposedDirectory() const {
+    const QString dir = QDir(m_db.filesDirectory()).filePath(OutputFolder);
+    // A folder that cannot be made (read-only media) costs only the proposal, not the export.
+    return QDir().mkpath(dir) ? dir : m_db.filesDirectory();
+}
+
 QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout) {
-    ExcelApp = CreateExcel();
-    if (key <= 0 || !StandQueries::HasSummary(m_db, key))
-        throw RivwoodError(NotComputed);
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db, key);
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
-    const QString directory = OutputDirectory();
-    QString file = SaveDialog1 ? SaveDialog1(directory, ProposedFileName(first)) : QString();
+    const std::vector<QueryRow> rows = summaryRows(key);
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
+    const QString file = SaveDialog1 ? SaveDialog1(proposedDirectory(), ProposedFileName(first)) : QString();
     if (file.isEmpty())
         return {};
+    return exportOneStand(rows, stand, layout, file);
+}
+
+QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout,
+                                   const QString& outputFile) {
+    return exportOneStand(summaryRows(key), stand, layout, outputFile);
+}
+
+std::vector<QueryRow> TFDoExcelu::summaryRows(int key) const {
+    if (key <= 0 || !StandQueries::HasSummary(m_db, key))
+        throw RivwoodError(NotComputed);
+    return StandQueries::QSestava(m_db, key);
+}
+
+QString TFDoExcelu::exportOneStand(const std::vector<QueryRow>& rows, const TManualy225& stand,
+                                   const ClassLayout& layout, QString file) {
+    ExcelApp = CreateExcel();
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".xlsx");
 
@@ -85,10 +106,10 @@ QString TFDoExcelu::ExportOneStand(int key, const TManualy225& stand, const Clas
     return file;
 }
 
-void TFDoExcelu::writeSummarySheet(Workbook& book, const std::vector<QSqlRecord>& rows) {
+void TFDoExcelu::writeSummarySheet(Workbook& book, const std::vector<QueryRow>& rows) {
     Worksheet& CurrentSheet = GetWorksheet(book, QStringLiteral("sestava"));
     Activate(CurrentSheet);
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
     // The area cell of the template is labelled as the stand area, as in the all-stands block,
     // and the stocking cell beside it is filled as there.
     const std::pair<const char*, QString> header[] = {
@@ -118,7 +139,7 @@ void TFDoExcelu::writeSummarySheet(Workbook& book, const std::vector<QSqlRecord>
     for (int i = 1; i < n; ++i)
         CopyRange(CurrentSheet, zr, zc, zr2, zc2, CurrentSheet, zr + i, 1);
     for (int i = 0; i < std::max(n, 1); ++i) {
-        const QSqlRecord row = i < n ? rows[size_t(i)] : QSqlRecord();
+        const QueryRow row = i < n ? rows[size_t(i)] : QueryRow();
         SetCellText(CurrentSheet, zr + i, zc, SpeciesTables::SpeciesName(text(row, "DR_ZKR")));
         int column = zc + 1;
         for (const char* field : {"TLOUSTKA", "VYSKA", "DR_ZAS_J", "DR_ZAS_L", "DR_ZAS_CEL"})
@@ -196,9 +217,10 @@ void TFDoExcelu::writeTallySheets(Workbook& book, const TManualy225& stand, cons
 QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
     ExcelApp = CreateExcel();
     m_user = UserIdentification::Load(m_db.settingsFile());
-    const std::vector<QSqlRecord> stands = StandQueries::QPor(m_db);
+    const std::vector<QueryRow> stands = StandQueries::QPor(m_db);
     if (stands.empty())
         return {};
+    m_standRows = StandReportQueries::QSestavaByStand(m_db);
     const QString file = outputFile.isEmpty() ? QDir(OutputDirectory()).filePath(AllStandsName) : outputFile;
     openTemplate();
     ResultBook = &AddWorkbook(*ExcelApp);
@@ -210,7 +232,7 @@ QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
     };
     std::map<QString, SurveySheet> surveys;
     int done = 0;
-    for (const QSqlRecord& stand : stands) {
+    for (const QueryRow& stand : stands) {
         const QString sheetName = SurveySheetName::of(text(stand, "NazevAkce"));
         const QString key = SurveySheetName::sheetKey(sheetName);
         auto it = surveys.find(key);
@@ -223,9 +245,12 @@ QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
         RadekSestavy = it->second.row;
         AppendStandBlock(*it->second.sheet, stand);
         it->second.row = RadekSestavy;
-        if (Progress && !Progress(++done, int(stands.size())))
+        if (Progress && !Progress(++done, int(stands.size()))) {
+            m_standRows.clear();
             return {};
+        }
     }
+    m_standRows.clear();
     Activate(ResultBook->sheet(0));
     SaveWorkbookAs(*ResultBook, file);
     CloseWorkbook(*ExcelApp, *ResultBook);
@@ -235,7 +260,7 @@ QString TFDoExcelu::ExportAllStands(const QString& outputFile) {
     return file;
 }
 
-void TFDoExcelu::WriteSurveySheetHeader(Worksheet& sheet, const QSqlRecord& stand) {
+void TFDoExcelu::WriteSurveySheetHeader(Worksheet& sheet, const QueryRow& stand) {
     Worksheet& t = WorksheetAt(*TemplateBook, 1);
     CopyAllRows(t, sheet);
     DeleteRow(sheet, 14);
@@ -248,7 +273,7 @@ void TFDoExcelu::WriteSurveySheetHeader(Worksheet& sheet, const QSqlRecord& stan
     RadekSestavy = 6;
 }
 
-void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QSqlRecord& stand) {
+void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QueryRow& stand) {
     const int R = RadekSestavy;
     Worksheet& t = WorksheetAt(*TemplateBook, 1);
     CopyRows(t, 7, 18, sheet, R + 1);
@@ -258,15 +283,15 @@ void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QSqlRecord& stand) {
     SetCellText(sheet, R + 2, 12, text(stand, "NazevRKm"));
     SetCellText(sheet, R + 4, 3, NumberText::shortest(number(stand, "PLOCHA")));
 
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db, int(number(stand, "KLIC")));
-    const QSqlRecord first = rows.empty() ? QSqlRecord() : rows.front();
+    const auto read = m_standRows.find(int(number(stand, "KLIC")));
+    const std::vector<QueryRow> rows = read != m_standRows.end() ? read->second : std::vector<QueryRow>();
+    const QueryRow first = rows.empty() ? QueryRow() : rows.front();
     SetCellText(sheet, R + 4, 7, twoDecimals(number(first, "ZAKM")));
 
     int j = R + 8;
-    double SJ = 0, SL = 0, SC = 0;
     const int n = std::max(int(rows.size()), 1);
     for (int i = 1; i <= n; ++i) {
-        const QSqlRecord row = rows.empty() ? QSqlRecord() : rows[size_t(i - 1)];
+        const QueryRow row = rows.empty() ? QueryRow() : rows[size_t(i - 1)];
         if (i > 1) {
             ++j;
             InsertRow(sheet, j);
@@ -276,23 +301,20 @@ void TFDoExcelu::AppendStandBlock(Worksheet& sheet, const QSqlRecord& stand) {
         int column = 2;
         for (const char* field : {"TLOUSTKA", "VYSKA", "DR_ZAS_J", "DR_ZAS_L", "DR_ZAS_CEL"})
             SetCellText(sheet, j, column++, roundedText(number(row, field)));
-        SJ += RoundHalfEven(number(row, "DR_ZAS_J"));
-        SL += RoundHalfEven(number(row, "DR_ZAS_L"));
-        SC += RoundHalfEven(number(row, "DR_ZAS_CEL"));
     }
+    // The shrub area is shown with its unit, outside the stock sums.
     const double x = rows.empty() ? 0 : number(rows.back(), "KROVINY");
     if (x > 0) {
         ++j;
         InsertRow(sheet, j);
         CopyRange(t, 14, 1, 14, 15, sheet, j, 1);
-        SL += x;
-        SC += x;
-        SetCellText(sheet, j, 1, QStringLiteral("Křoviny"));
+        SetCellText(sheet, j, 1, StockTotals::ShrubLabel);
         SetCellText(sheet, j, 5, roundedText(x));
         SetCellText(sheet, j, 6, roundedText(x));
     }
-    SetCellText(sheet, j + 2, 4, roundedText(SJ));
-    SetCellText(sheet, j + 2, 5, roundedText(SL));
-    SetCellText(sheet, j + 2, 6, roundedText(SC));
+    const StockTotals::Totals sums = StockTotals::Of(rows);
+    SetCellText(sheet, j + 2, 4, roundedText(sums.conifer));
+    SetCellText(sheet, j + 2, 5, roundedText(sums.broadleaf));
+    SetCellText(sheet, j + 2, 6, roundedText(sums.total));
     RadekSestavy = j + 2;
 }

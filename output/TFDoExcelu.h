@@ -2,10 +2,10 @@
 
 #include "ClassLayout.h"
 #include "ExcelLink.h"
+#include "QueryRows.h"
 #include "TManualy225.h"
 #include "UserIdentification.h"
 
-#include <QSqlRecord>
 #include <QString>
 #include <functional>
 #include <map>
@@ -47,32 +47,42 @@ class TFDoExcelu {
     // Database directory + "/Sestavy", created when missing.
     QString OutputDirectory() const;
     // NazevTok_NazevBreh_NazevRKm + ".xlsx".
-    static QString ProposedFileName(const QSqlRecord& stand);
+    static QString ProposedFileName(const QueryRow& stand);
 
     // The stored stand `key` with the tally sheets of `stand` (its class layout `layout`). The
     // written file, or empty when the dialog was cancelled. A stand that is not stored with its
-    // summary is refused with NotComputed.
+    // summary is refused with NotComputed. The dialog starts in OutputDirectory() when that
+    // folder can be made, otherwise in the database directory.
     QString ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout);
+    // The same into a given file, without the dialog and without making the default folder.
+    QString ExportOneStand(int key, const TManualy225& stand, const ClassLayout& layout,
+                           const QString& outputFile);
     // Every computed stand into `outputFile` (default OutputDirectory()/Rivwood.xlsx). The written
     // file; empty when the database has no computed stand or the user interrupted.
     QString ExportAllStands(const QString& outputFile = {});
 
     // The survey's sheet gets the template's first sheet without the species-row pattern and the
     // survey header of the stand `stand` (a QPor row); RadekSestavy := 6.
-    void WriteSurveySheetHeader(Worksheet& sheet, const QSqlRecord& stand);
-    // The block of the stand below RadekSestavy: location, area, stocking, one row per species,
-    // shrubs, totals; RadekSestavy := the totals row.
-    void AppendStandBlock(Worksheet& sheet, const QSqlRecord& stand);
+    void WriteSurveySheetHeader(Worksheet& sheet, const QueryRow& stand);
+    // The block of the stand below RadekSestavy: location, area, stocking, one row per species
+    // (out of the rows the all-stands export read), shrubs, totals; RadekSestavy := the totals row.
+    void AppendStandBlock(Worksheet& sheet, const QueryRow& stand);
 
     int RadekSestavy = 0;
 
   private:
-    void writeSummarySheet(Workbook& book, const std::vector<QSqlRecord>& rows);
+    QString proposedDirectory() const;
+    std::vector<QueryRow> summaryRows(int key) const;
+    QString exportOneStand(const std::vector<QueryRow>& rows, const TManualy225& stand,
+                           const ClassLayout& layout, QString file);
+    void writeSummarySheet(Workbook& book, const std::vector<QueryRow>& rows);
     void writeTallySheets(Workbook& book, const TManualy225& stand, const ClassLayout& layout);
     void openTemplate();
 
     StandDatabase& m_db;
     UserIdentification m_user; // EZavod, EProvoz, ETaxator, EUzivatel
+    // The summary rows of every stand, read at once for the all-stands export.
+    std::map<int, std::vector<QueryRow>> m_standRows;
     std::unique_ptr<ExcelApplication> ExcelApp;
     Workbook* TemplateBook = nullptr;
     Workbook* ResultBook = nullptr;

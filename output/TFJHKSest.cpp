@@ -1,16 +1,12 @@
 #include "TFJHKSest.h"
 
-#include "CzechCollation.h"
 #include "ProgramPaths.h"
 #include "RivwoodError.h"
-#include "SqlSupport.h"
 #include "StandDatabase.h"
 #include "StandPageNumbering.h"
 #include "StandPageTracker.h"
 #include "StandPages.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -44,62 +40,6 @@ TFJHKSest::~TFJHKSest() {
     closeQSestava();
 }
 
-QStringList TFJHKSest::QSestavaLines() {
-    return {QStringLiteral("Select RivwoodPor.klic,"),
-            QStringLiteral("  NazevTok, NazevBreh, NazevRKm, NazevAkce,"),
-            QStringLiteral("  VEK, POPIS, KROVINY, datum,  zavod, provoz, taxator, uzivatel,"),
-            QStringLiteral("  RivwoodSes.KLIC KLIC, RivwoodSes.PLOCHA PLOCHA, ZAKM, DR_ZKR,"),
-            QStringLiteral("  DR_KOD, DR_ZAKM, DR_PLO, DR_PLO_RED, DR_PLO_RHA, "),
-            QStringLiteral("  DR_ZAST, JEHL, VYSKA, TLOUSTKA, GHA,"),
-            QStringLiteral("  ZTJ, ZTL, ZT, ZHA, ZHA_JEHL, ZHA_LIST, "),
-            QStringLiteral("  DR_ZAS_J, DR_ZAS_L, DR_ZAS_CEL, KOMENT, STRANKA"),
-            QStringLiteral(" from RivwoodSes, RivwoodPor"),
-            QStringLiteral("  where  RivwoodSes.KLIC=RivwoodPor.KLIC"),
-            QStringLiteral("      and  RivwoodSes.KLIC  = 1"),
-            QStringLiteral("      and used=true"),
-            QStringLiteral("     and  RivwoodPor.vypocteno=true"),
-            QStringLiteral("    and RivwoodPor.souhrn=true"),
-            QStringLiteral("order by NazevTok, NazevBreh, NazevRKm, NazevAkce, RivwoodPor.KLIC, DR_KOD")};
-}
-
-QString TFJHKSest::QSestavaRangeCondition() {
-    return QStringLiteral("      and  RivwoodSes.KLIC >= :PKlic1 and RivwoodSes.KLIC <= :PKlic2");
-}
-
-QStringList TFJHKSest::StandFields() {
-    return {QStringLiteral("klic"),     QStringLiteral("NazevTok"),  QStringLiteral("NazevBreh"),
-            QStringLiteral("NazevRKm"), QStringLiteral("NazevAkce"), QStringLiteral("VEK"),
-            QStringLiteral("POPIS"),    QStringLiteral("KROVINY"),   QStringLiteral("datum"),
-            QStringLiteral("zavod"),    QStringLiteral("provoz"),    QStringLiteral("taxator"),
-            QStringLiteral("uzivatel"), QStringLiteral("KLIC"),      QStringLiteral("KOMENT")};
-}
-
-QString TFJHKSest::StandOrderLine() {
-    return QStringLiteral("order by NazevTok, NazevBreh, NazevRKm, NazevAkce, KLIC");
-}
-
-ReportDataSet::FieldType TFJHKSest::FieldType(const QString& field, ReportDataSet::FieldType type) {
-    return field.compare(QStringLiteral("KOMENT"), Qt::CaseInsensitive) == 0 ? ReportDataSet::Memo : type;
-}
-
-QStringList TFJHKSest::QPorLines() {
-    return {QStringLiteral("Select *"),
-            QStringLiteral(" from  RivwoodPor "),
-            QStringLiteral("  where  used=true"),
-            QStringLiteral("        and vypocteno=true"),
-            QStringLiteral("order by  NazevAkce, KLIC"),
-            QString()};
-}
-
-QStringList TFJHKSest::QPorDrevLines() {
-    return {QStringLiteral("select klic, count(dr_zkr) pocet"), QStringLiteral("from rivwoodses"),
-            QStringLiteral("where klic=:klic"), QStringLiteral("group by klic")};
-}
-
-QStringList TFJHKSest::QPomSestLines() {
-    return {QStringLiteral("select * from rivwoodses"), QStringLiteral("where klic=:klic")};
-}
-
 QString TFJHKSest::templateDirectory() const {
     return m_templateDir.isEmpty() ? ProgramPaths::DataDirectory() : m_templateDir;
 }
@@ -130,7 +70,7 @@ bool TFJHKSest::RunStandReport() {
         return false;
     }
 
-    openQSestava(QSestavaRangeCondition(), PKlic1, PKlic2);
+    openQSestava(StandReportQueries::Scope::KeyRange(PKlic1, PKlic2));
     bool result = true;
     try {
         if (Preview) {
@@ -155,26 +95,10 @@ void TFJHKSest::ReadPageLayout() {
                                .arg(SJHKVysC.templateFileName()));
 }
 
-void TFJHKSest::openQSestava(const QString& condition, int firstKey, int lastKey) {
+void TFJHKSest::openQSestava(const StandReportQueries::Scope& scope) {
     closeQSestava();
-    QStringList lines = CzechCollation::Collated(QSestavaLines());
-    lines[10] = condition;
-    // A data model moves back and forth over its rows.
-    QSqlQuery query(m_db.connection());
-    query.setForwardOnly(false);
-    if (!query.prepare(lines.join(u'\n')))
-        SqlSupport::Fail(query, QStringLiteral("QSestava"));
-    if (condition.contains(QStringLiteral(":PKlic1"))) {
-        query.bindValue(QStringLiteral(":PKlic1"), firstKey);
-        query.bindValue(QStringLiteral(":PKlic2"), lastKey);
-    }
-    if (!query.exec())
-        SqlSupport::Fail(query, QStringLiteral("QSestava"));
-    m_qsestava = std::make_unique<QSqlQueryModel>();
-    m_qsestava->setQuery(std::move(query));
-    if (m_qsestava->lastError().isValid())
-        throw RivwoodError(
-            QStringLiteral("Chyba databáze: QSestava: %1").arg(m_qsestava->lastError().text()));
+    // A data model moves back and forth over its rows: they are read whole.
+    m_qsestava = std::make_unique<QueryRowsModel>(StandReportQueries::QSestava(m_db, scope));
     m_data.setQuery(m_qsestava.get());
 }
 
@@ -191,7 +115,7 @@ bool TFJHKSest::NumberPages() {
 }
 
 QStringList TFJHKSest::QSestavaFieldNames() {
-    openQSestava(QStringLiteral("      and  1 = 0"));
+    openQSestava(StandReportQueries::Scope::NoStand());
     QStringList names;
     for (int i = 0; i < m_data.fieldCount(); ++i)
         names << m_data.fieldName(i);
@@ -199,8 +123,12 @@ QStringList TFJHKSest::QSestavaFieldNames() {
     return names;
 }
 
+ReportDataSet::FieldType TFJHKSest::FieldType(const QString& field, ReportDataSet::FieldType type) {
+    return field.compare(QStringLiteral("KOMENT"), Qt::CaseInsensitive) == 0 ? ReportDataSet::Memo : type;
+}
+
 std::optional<TFJHKSest::Layout> TFJHKSest::LayOutStands() {
-    openQSestava(QSestavaRangeCondition(), 0, std::numeric_limits<int>::max());
+    openQSestava(StandReportQueries::Scope::KeyRange(0, std::numeric_limits<int>::max()));
     Layout layout;
     int result = TSestavaD::ComposeOk;
     {
@@ -229,7 +157,7 @@ bool TFJHKSest::numberAllPages() {
     if (m_db.isReadOnly())
         return true;
     std::vector<std::pair<int, int>> changes;
-    for (const StandPages::Stand& s : StandPages::Read(m_db, {}, StandOrderLine())) {
+    for (const StandPages::Stand& s : StandPages::Read(m_db, {})) {
         if (s.speciesRows == 0)
             continue;
         const auto found = layout->firstPages.find(s.key);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "QueryRows.h"
 #include "StandQueryDataSet.h"
+#include "StandReportQueries.h"
 #include "TSestava.h"
 
-#include <QSqlQueryModel>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,9 +16,9 @@
 class ReportProgress;
 class StandDatabase;
 
-// The stand report: the queries over the stand tables (connection "dbjhkdata"), the page numbers
-// stored with the species rows (STRANKA) and the run of the report component over one stand or
-// the whole database. Nothing here shows a window: the preview comes in through `Preview`.
+// The stand report: the report query over the stand tables (StandReportQueries), the page
+// numbers stored with the species rows (STRANKA) and the run of the report component over one
+// stand or the whole database. Nothing here shows a window: the preview comes in through `Preview`.
 //
 // Use from a window:
 //     TFJHKSest sest(database);
@@ -35,14 +36,6 @@ class TFJHKSest {
     ~TFJHKSest();
     TFJHKSest(const TFJHKSest&) = delete;
     TFJHKSest& operator=(const TFJHKSest&) = delete;
-
-    // SQL of the queries, one text per line. Line 10 of QSestava is the stand condition; the
-    // report uses the key range :PKlic1 .. :PKlic2.
-    static QStringList QSestavaLines();
-    static QStringList QPorLines();
-    static QStringList QPorDrevLines();
-    static QStringList QPomSestLines();
-    static QString QSestavaRangeCondition();
 
     // Reports with the stand comment ("jhkkom.pts") instead of "jhkrep.pts".
     bool SKomentarem = false;
@@ -98,11 +91,6 @@ class TFJHKSest {
     std::optional<Layout> LayOutStands();
     // The fields of QSestava, in order.
     QStringList QSestavaFieldNames();
-    // Fields of QSestava that hold one value per stand: columns of the stand table and the key.
-    static QStringList StandFields();
-    // The order of the stands in QSestava (its "order by" without the species code), on the stand
-    // table alone.
-    static QString StandOrderLine();
     // The group of the template that starts a stand.
     static constexpr int StandGroup = 1;
     // The type the report gives a field of QSestava whose values have type `type`: the comment is
@@ -111,12 +99,12 @@ class TFJHKSest {
     StandDatabase& database() { return m_db; }
 
   private:
-    void openQSestava(const QString& condition, int firstKey = 0, int lastKey = 0);
+    void openQSestava(const StandReportQueries::Scope& scope);
     bool numberAllPages();
     void closeQSestava();
 
     StandDatabase& m_db;
     QString m_templateDir;
-    std::unique_ptr<QSqlQueryModel> m_qsestava;
+    std::unique_ptr<QueryRowsModel> m_qsestava;
     StandQueryDataSet m_data;
 };

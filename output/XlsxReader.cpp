@@ -1,5 +1,6 @@
 #include "XlsxReader.h"
 
+#include "FileErrorText.h"
 #include "FormulaReferences.h"
 #include "XmlFragment.h"
 
@@ -328,7 +329,7 @@ std::unique_ptr<Workbook> XlsxReader::read(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         fail(QStringLiteral("Soubor „%1“ nelze otevřít: %2.")
-                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+                 .arg(QDir::toNativeSeparators(fileName), FileErrorText::ReadFailure(fileName)));
         return nullptr;
     }
     return readPackage(file.read(m_limits.maxFileSize + 1));

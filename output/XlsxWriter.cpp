@@ -1,12 +1,13 @@
 #include "XlsxWriter.h"
 
+#include "AtomicFileWriter.h"
+#include "FormulaValues.h"
 #include "Workbook.h"
 #include "XmlFragment.h"
 #include "ZipArchive.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 #include <cmath>
 #include <unordered_map>
@@ -68,14 +69,50 @@ QString number(double v) {
     return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
-void writeCell(QXmlStreamWriter& w, int row, int column, const SheetCell& c, SharedStrings& strings) {
+// A formula with the value it computes to, so that readers which do not calculate show it.
+void writeFormula(QXmlStreamWriter& w, const QString& formula, const std::optional<FormulaValue>& value) {
+    if (value) {
+        switch (value->type) {
+        case FormulaValue::Number:
+            break;
+        case FormulaValue::Text:
+            w.writeAttribute(QStringLiteral("t"), QStringLiteral("str"));
+            break;
+        case FormulaValue::Boolean:
+            w.writeAttribute(QStringLiteral("t"), QStringLiteral("b"));
+            break;
+        case FormulaValue::Error:
+            w.writeAttribute(QStringLiteral("t"), QStringLiteral("e"));
+            break;
+        }
+    }
+    w.writeTextElement(QStringLiteral("f"), xmlSafe(formula));
+    if (!value)
+        return;
+    switch (value->type) {
+    case FormulaValue::Number:
+        w.writeTextElement(QStringLiteral("v"), number(value->number));
+        break;
+    case FormulaValue::Boolean:
+        w.writeTextElement(QStringLiteral("v"),
+                           value->number != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+        break;
+    case FormulaValue::Text:
+    case FormulaValue::Error:
+        w.writeTextElement(QStringLiteral("v"), xmlSafe(value->text));
+        break;
+    }
+}
+
+void writeCell(QXmlStreamWriter& w, int row, int column, const SheetCell& c, SharedStrings& strings,
+               FormulaValues& values, const Worksheet& sheet) {
     const bool finite = std::isfinite(c.number);
     w.writeStartElement(QStringLiteral("c"));
     w.writeAttribute(QStringLiteral("r"), CellReference::cellName(row, column));
     if (c.style != 0)
         w.writeAttribute(QStringLiteral("s"), QString::number(c.style));
     if (!c.formula.isEmpty()) {
-        w.writeTextElement(QStringLiteral("f"), xmlSafe(c.formula));
+        writeFormula(w, c.formula, values.valueOf(sheet, row, column));
     } else {
         switch (c.type) {
         case SheetCell::Empty:
@@ -103,7 +140,7 @@ void writeCell(QXmlStreamWriter& w, int row, int column, const SheetCell& c, Sha
     w.writeEndElement();
 }
 
-QByteArray writeSheet(const Worksheet& sheet, bool selected, SharedStrings& strings) {
+QByteArray writeSheet(const Worksheet& sheet, bool selected, SharedStrings& strings, FormulaValues& values) {
     QByteArray out;
     QXmlStreamWriter w(&out);
     w.writeStartDocument(QStringLiteral("1.0"), true);
@@ -171,7 +208,7 @@ QByteArray writeSheet(const Worksheet& sheet, bool selected, SharedStrings& stri
             w.writeAttribute(QStringLiteral("hidden"), QStringLiteral("1"));
         for (const auto& [column, c] : r.cells)
             if (c.type != SheetCell::Empty || c.style != 0 || !c.formula.isEmpty())
-                writeCell(w, row, column, c, strings);
+                writeCell(w, row, column, c, strings, values, sheet);
         w.writeEndElement();
     }
     w.writeEndElement();
@@ -327,11 +364,12 @@ bool writePackage(const Workbook& book, QByteArray& package, QString& error) {
         QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/");
     ZipArchive::Parts parts;
     SharedStrings strings;
+    FormulaValues values(book);
     std::vector<std::pair<QString, QString>> bookRels;
     for (int i = 0; i < book.sheetCount(); ++i) {
         const Worksheet& sheet = book.sheet(i);
         parts[QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1)] =
-            writeSheet(sheet, &sheet == book.activeSheet(), strings);
+            writeSheet(sheet, &sheet == book.activeSheet(), strings, values);
         bookRels.emplace_back(officeRel + QStringLiteral("worksheet"),
                               QStringLiteral("worksheets/sheet%1.xml").arg(i + 1));
     }
@@ -359,10 +397,8 @@ bool write(const Workbook& book, const QString& fileName, QString& error) {
         error = QStringLiteral("Sešit „%1“ nelze uložit: %2").arg(QDir::toNativeSeparators(fileName), error);
         return false;
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(package) != package.size() || !file.commit()) {
-        error = QStringLiteral("Sešit „%1“ nelze uložit: %2.")
-                    .arg(QDir::toNativeSeparators(fileName), file.errorString());
+    if (const QString cause = AtomicFileWriter::Write(fileName, package); !cause.isEmpty()) {
+        error = QStringLiteral("Sešit „%1“ nelze uložit: %2.").arg(QDir::toNativeSeparators(fileName), cause);
         return false;
     }
     return true;

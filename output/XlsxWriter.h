@@ -6,8 +6,9 @@
 class Workbook;
 
 // Writes a Workbook as an OOXML workbook (.xlsx): shared texts, formats, sheets with their rows,
-// columns, merged cells and page layout, the defined names. Formulas are written without results
-// and marked for calculation when the file is opened.
+// columns, merged cells and page layout, the defined names. Formulas are written with the values
+// they compute to (where FormulaValues knows them), and the workbook is marked for a full
+// calculation when it is opened.
 namespace XlsxWriter {
 
 // The package bytes; false with `error` set.

@@ -1,33 +1,16 @@
 #include "ReportPdfWriter.h"
 
+#include "AtomicFileWriter.h"
 #include "ReportItemPainter.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
-
-namespace {
-
-// Why a file could not be written, in the user's words (the system's own text in brackets).
-QString failureCause(const QSaveFile& file) {
-    switch (file.error()) {
-    case QFileDevice::ResourceError:
-        return QStringLiteral("Na disku není volné místo.");
-    case QFileDevice::OpenError:
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("Soubor nelze otevřít pro zápis (%1).").arg(file.errorString());
-    case QFileDevice::RenameError:
-        return QStringLiteral("Hotový soubor nelze dát na jeho místo (%1).").arg(file.errorString());
-    default:
-        return QStringLiteral("Zápis selhal (%1).").arg(file.errorString());
-    }
-}
-
-} // namespace
 
 bool ReportPdfWriter::write(const TSestVystup& output, const QString& fileName, const QString& title,
                             int firstPage, int lastPage, int copies) {
@@ -43,24 +26,20 @@ bool ReportPdfWriter::write(const TSestVystup& output, const QString& fileName, 
         m_error = QStringLiteral("Výstup do PDF potřebuje grafické prostředí programu.");
         return false;
     }
-    // The file is written beside its place and takes it only when complete: an interrupted or failed
-    // run leaves the earlier file as it was.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = QStringLiteral("Soubor \"%1\" nelze vytvořit. %2").arg(fileName, failureCause(file));
-        return false;
-    }
-    const bool drawn = writePages(output, file, title, from, to, copies);
-    // The PDF engine does not look at what its writes return: the file remembers the first failure.
-    if (!drawn || !file.flush() || file.error() != QFileDevice::NoError) {
-        m_error = QStringLiteral("Soubor \"%1\" se nepodařilo zapsat. %2")
-                      .arg(fileName, drawn ? failureCause(file) : QStringLiteral("Sestavu nelze vykreslit."));
-        file.cancelWriting();
+    // The PDF is made whole in memory and then written like every user file: beside its place,
+    // checked, synced and renamed, so a full disk or a killed run leaves the earlier file.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    if (!writePages(output, pdf, title, from, to, copies)) {
+        m_error = QStringLiteral("Soubor %1 nelze uložit: sestavu nelze vykreslit.")
+                      .arg(QDir::toNativeSeparators(fileName));
         m_pages = 0;
         return false;
     }
-    if (!file.commit()) {
-        m_error = QStringLiteral("Soubor \"%1\" se nepodařilo zapsat. %2").arg(fileName, failureCause(file));
+    pdf.close();
+    if (const QString cause = AtomicFileWriter::Write(fileName, pdf.data()); !cause.isEmpty()) {
+        m_error =
+            QStringLiteral("Soubor %1 nelze uložit: %2.").arg(QDir::toNativeSeparators(fileName), cause);
         m_pages = 0;
         return false;
     }

@@ -1,5 +1,6 @@
 #include "TPredloha.h"
 
+#include "AtomicFileWriter.h"
 #include "TemplateCodec.h"
 
 #include <QDir>
@@ -38,37 +39,22 @@ bool TPredloha::loadFromFile(const QString& path) {
 bool TPredloha::saveToFile(const QString& path) {
     m_error.clear();
     const QString failed = QStringLiteral("Soubor s předlohou se nepodařilo uložit.");
-    // The new contents go to a scratch file first, so a failed write never costs the old template.
-    const QString scratch = path + QStringLiteral(".new");
-    {
-        QFile out(scratch);
-        const QByteArray bytes = joinLines(m_lines);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size() ||
-            !out.flush()) {
-            out.close();
-            QFile::remove(scratch);
+    // The previous template becomes the backup first; both are written whole, so a failure at
+    // any point leaves the previous template in place.
+    if (QFileInfo(path).isFile()) {
+        QFile previous(path);
+        if (!previous.open(QIODevice::ReadOnly)) {
+            m_error = failed;
+            return false;
+        }
+        const QByteArray bytes = previous.readAll();
+        if (previous.error() != QFileDevice::NoError ||
+            !AtomicFileWriter::Write(backupPath(path), bytes).isEmpty()) {
             m_error = failed;
             return false;
         }
     }
-    const QString backup = backupPath(path);
-    const bool hadFile = QFileInfo::exists(path);
-    if (hadFile) {
-        if (QFileInfo::exists(backup) && !QFile::remove(backup)) {
-            QFile::remove(scratch);
-            m_error = failed;
-            return false;
-        }
-        if (!QFile::rename(path, backup)) {
-            QFile::remove(scratch);
-            m_error = failed;
-            return false;
-        }
-    }
-    if (!QFile::rename(scratch, path)) {
-        if (hadFile)
-            QFile::rename(backup, path);
-        QFile::remove(scratch);
+    if (!AtomicFileWriter::Write(path, joinLines(m_lines)).isEmpty()) {
         m_error = failed;
         return false;
     }

@@ -1,9 +1,10 @@
 #include "TZnakovePole.h"
 
+#include "AtomicFileWriter.h"
 #include "ConvertText.h"
 #include "RivwoodError.h"
 
-#include <QSaveFile>
+#include <QDir>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -168,8 +169,9 @@ void TZnakovePole::appendToBuffer(TSestLanguage target) {
 }
 
 void TZnakovePole::saveToFile() const {
-    QSaveFile file(m_fileName);
-    if (m_fileName.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(m_buffer) != m_buffer.size() ||
-        !file.commit())
-        throw IoError(QStringLiteral("Soubor %1 se nepodařilo zapsat.").arg(m_fileName));
+    if (m_fileName.isEmpty())
+        throw IoError(QStringLiteral("Není zvolen soubor pro výstup sestavy."));
+    if (const QString cause = AtomicFileWriter::Write(m_fileName, m_buffer); !cause.isEmpty())
+        throw IoError(
+            QStringLiteral("Soubor %1 nelze uložit: %2.").arg(QDir::toNativeSeparators(m_fileName), cause));
 }

@@ -1,5 +1,6 @@
 #include "PlausibilityCheck.h"
 
+#include "HeightCurveCheck.h"
 #include "JhkReference.h"
 #include "SpeciesTables.h"
 #include "TextUtils.h"
@@ -61,6 +62,9 @@ void checkSpecies(const TManual225& s, const QString& name, const QString& refDi
     if (h <= 0)
         out.push_back(
             {name, 0, NoHeight, QString("%1: dřevina má stromy, ale chybí střední výška.").arg(name)});
+    HeightCurveCheck::CheckMeanHeight(s, name, d, out);
+    if (!s.computed)
+        out.push_back({name, 0, NotComputed, QString("%1: dřevina není vypočtena.").arg(name)});
 
     if (h > 0 && d > 0) {
         const CurveSearch search = FindCurve(refDir, s.curveSpecies, d, h);
@@ -117,6 +121,7 @@ std::vector<PlausibilityWarning> CheckStand(const TManualy225& stand, const QStr
     for (int i = 0; i < stand.count(); ++i) {
         const TManual225& s = stand.at(i);
         checkSpecies(s, stand.abbreviationAt(i), referenceDirectory, out);
+        HeightCurveCheck::CheckSamples(s, stand.abbreviationAt(i), out);
         for (size_t k = 1; k < s.classes.size(); ++k)
             trees = trees || s.classes[k].trees > 0;
         stocking = std::max(stocking, s.standStocking);

@@ -31,6 +31,12 @@ struct SheetView {
     bool heightModified = false;
 
     QString river, bank, riverKm, action, date, shrubArea; // the stand header edits
+    QString designation, comment;                          // "Popis porostu", "Poznámka"
+
+    // "Výškové vzorníky": diameter and height texts of the species' sample trees, as typed; the
+    // last row is always empty, for the next pair.
+    using SampleRow = std::array<QString, 2>;
+    std::vector<SampleRow> samples{SampleRow{}};
 
     // The grid is scrolled so that this row is the top row whenever scrollRequest changes.
     int topRow = 0;
@@ -54,6 +60,8 @@ struct SheetCommands {
     bool layoutCombos = false;  // width and first-centre combos
     bool ulozeni = false;       // "Uložení porostu do databáze"
     bool zrusitDrevinu = false; // "&Zrušit dřevinu", "Zrušit &všechny dřeviny"
+    bool vzorniky = false;      // the sample-height grid and their import from a file
+    bool vyskaZKrivky = false;  // "Výška z křivky"
     bool vypocteno = false;     // check box "Vypočteno"
     bool zaznamenano = false;   // check box "Zaznamenáno"
     bool ulozeno = false;       // check box "Uloženo v databázi"

@@ -1,12 +1,8 @@
 #include "StandBatch.h"
 
 #include "SheetComputation.h"
-#include "SqlSupport.h"
-#include "SqlTransaction.h"
 #include "TallySheet.h"
-
-#include <QElapsedTimer>
-#include <optional>
+#include "WriteChunks.h"
 
 namespace {
 
@@ -35,22 +31,11 @@ StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirect
     sheet.setDialogs(&dialogs);
     // The saves go to the disk in chunks (every 100 stands or every second): much faster than one
     // commit per stand, and a crash loses at most the chunk under way.
-    std::optional<SqlTransaction> chunk;
-    QElapsedTimer sinceCommit;
-    int inChunk = 0;
-    const auto commit = [&] {
-        if (chunk)
-            chunk->commit();
-        chunk.reset();
-    };
+    WriteChunks chunks(store.database(), 100, 1000);
     int done = 0;
     try {
         for (const int key : keys) {
-            if (!chunk) {
-                chunk.emplace(store.database().connection());
-                sinceCommit.start();
-                inChunk = 0;
-            }
+            chunks.open();
             dialogs.messages.clear();
             sheet.loadStand(key);
             if (session.stand.count() == 0) {
@@ -77,8 +62,8 @@ StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirect
                 }
             }
             ++done;
-            if (++inChunk >= 100 || sinceCommit.elapsed() >= 1000)
-                commit();
+            if (chunks.standDone())
+                chunks.commit();
             if (progress && !progress(done, int(keys.size()))) {
                 result.interrupted = done < int(keys.size());
                 break;
@@ -87,21 +72,11 @@ StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirect
     } catch (...) {
         // The stands finished before the failure stay stored; the failed one rolled back alone.
         try {
-            commit();
+            chunks.commit();
         } catch (...) {
         }
         throw;
     }
-    commit();
+    chunks.commit();
     return result;
-}
-
-std::vector<int> StandsNotComputed(StandDatabase& database) {
-    QSqlDatabase db = database.connection();
-    QSqlQuery q = SqlSupport::Exec(db, "select KLIC from RivwoodPor where USED and (VYPOCTENO is not true or "
-                                       "SOUHRN is not true) order by KLIC");
-    std::vector<int> keys;
-    while (q.next())
-        keys.push_back(q.value(0).toInt());
-    return keys;
 }

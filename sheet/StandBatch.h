@@ -27,6 +27,3 @@ using StandBatchProgress = std::function<bool(int done, int total)>;
 // was stored, and is listed with its reason. The stand on the window's sheet is not touched.
 StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirectory,
                                const std::vector<int>& keys, const StandBatchProgress& progress = {});
-
-// The keys of the stored stands that are not computed or not summarised, in key order.
-std::vector<int> StandsNotComputed(StandDatabase& database);

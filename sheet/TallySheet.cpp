@@ -131,7 +131,11 @@ void TallySheet::SectiCetnosti() {
             } else if (!IsBlank(text) && m_reportedBad[size_t(k)] != text) {
                 // Each bad text is reported once, when it is first summed.
                 m_reportedBad[size_t(k)] = text;
-                m_dialogs->show({UserMessage::Error, QString(" chyba %1").arg(k)});
+                const double centre = m_s.layout.StredPrvniho + k * m_s.layout.SirkaStupne;
+                m_dialogs->show(
+                    {UserMessage::Error, QString(" chyba %1: „%2“ není počet stromů (stupeň %3 cm)")
+                                             .arg(k)
+                                             .arg(text.trimmed(), Format("%.0f", centre))});
             }
         }
         w.Cetnosti[size_t(k + 1)] = count;
@@ -153,6 +157,7 @@ void TallySheet::NulujTab() {
     m_view.jhk.clear();
     m_view.diameterModified = false;
     m_view.heightModified = false;
+    m_view.samples.assign(1, {});
 }
 
 void TallySheet::showTotals() {
@@ -174,6 +179,8 @@ void TallySheet::showHeader() {
     m_view.bank = m_s.stand.bank;
     m_view.riverKm = m_s.stand.riverKm;
     m_view.action = m_s.stand.action;
+    m_view.designation = m_s.stand.designation;
+    m_view.comment = m_s.stand.comment;
 }
 
 void TallySheet::ZPracNaDispl() {
@@ -222,6 +229,7 @@ void TallySheet::ZPracNaDispl() {
     requestScroll(std::max(first, 0));
     showTotals();
     showHeader();
+    showSamples();
 
     f.ZmenaTloustky = false;
     f.ZmenaVysky = false;
@@ -248,6 +256,8 @@ SheetCommands TallySheet::Refresh() {
     c.layoutCombos = !items;
     c.ulozeni = m_s.stand.count() > 0 || hasUnrecordedEdits();
     c.zrusitDrevinu = items;
+    c.vzorniky = items;
+    c.vyskaZKrivky = c.tloustka && items && heightCurves().bestFit();
     c.vypocteno = f.Vypocteno;
     c.zaznamenano = f.Zaznamenano;
     c.ulozeno = f.Ulozeno && !f.PoStartu;
@@ -262,7 +272,7 @@ bool TallySheet::hasUnrecordedEdits() const {
     if (m_view.species.isEmpty() || f.Zaznamenano || IsBlank(speciesText()))
         return false;
     return f.VyplneneCetnosti || m_s.stand.find(speciesText().trimmed()) || !IsBlank(m_view.diameter) ||
-           !IsBlank(m_view.height);
+           !IsBlank(m_view.height) || !m_s.work.VyskoveVzorniky.empty();
 }
 
 void TallySheet::countEdited(int row, const QString& text) {
@@ -310,6 +320,12 @@ void TallySheet::headerEdited(Header field, const QString& text) {
         break;
     case Header::ShrubArea:
         m_view.shrubArea = text;
+        break;
+    case Header::Designation:
+        m_view.designation = m_s.stand.designation = text;
+        break;
+    case Header::Comment:
+        m_view.comment = m_s.stand.comment = text;
         break;
     }
     // A changed header of a stand with species is a change to be saved.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HeightCurveFit.h"
 #include "PlausibilityCheck.h"
 #include "SheetDialogs.h"
 #include "SheetUndo.h"
@@ -24,7 +25,7 @@
 // the buttons do.
 class TallySheet {
   public:
-    enum class Header { River, Bank, RiverKm, Action, Date, ShrubArea };
+    enum class Header { River, Bank, RiverKm, Action, Date, ShrubArea, Designation, Comment };
 
     // `store` may be null for work without a database (the command line's compute); saving then
     // fails with a message. `referenceDirectory` holds JHK.KRI and JHK.HMO.
@@ -70,12 +71,29 @@ class TallySheet {
     void curveSpeciesChosen(const QString& text); // "JHK podle:"
     void tableSpeciesChosen(const QString& text); // "Tabulková zásoba podle:"
 
+    // The sample heights of the species on display ("Výškové vzorníky") and its height curve.
+    // A cell of the sample grid handed back by its editor; a pair counts once both are numbers.
+    void sampleEdited(int row, int column, const QString& text);
+    // Pairs "dřevina;tloušťka;výška" from a file's content, added to the species of the stand;
+    // pairs of other species and bad lines are reported. False when nothing was added.
+    bool importSampleHeights(const QByteArray& content);
+    // "Výška z křivky": the mean height read from the best height curve at curveDiameter(), as if
+    // typed (`only`: that model's curve).
+    void heightFromCurveClicked(std::optional<HeightModel> only = std::nullopt);
+    // The height curves of the species on display fitted to its sample heights.
+    HeightCurves heightCurves(std::optional<HeightModel> only = std::nullopt) const;
+    // The diameter the curve is read at: the diameter box's number, else the basal-area mean of
+    // the tally as "Tloušťka" shows it; 0 when there is neither.
+    double curveDiameter() const;
+
     // The species.
     bool canAddSpecies() const;
     void addSpecies(const QString& abbreviation); // the choice of the "Nová dřevina" dialog
     void speciesPicked(int index);
     void deleteSpecies(); // "&Zrušit dřevinu"
-    void newStand();      // "Nový porost", "Zrušit &všechny dřeviny"
+    // "Nový porost", "Zrušit &všechny dřeviny": the header starts empty, designation, comment and
+    // stand code included.
+    void newStand();
 
     void headerEdited(Header field, const QString& text);
     void setWithComment(bool on);
@@ -101,7 +119,7 @@ class TallySheet {
     // window leaves out the area (its save stores 1 ha); a stand file is checked with it.
     std::vector<PlausibilityWarning> check(bool withArea = false) const;
     // The findings of check() in one warning (before saving and printing); nothing when none.
-    void showCheck();
+    void showCheck() { showFindings(check()); }
 
     // The summary window.
     void summaryShown(); // fills the grid and computes when the stand has an area
@@ -157,6 +175,10 @@ class TallySheet {
         bool m_was;
     };
 
+    void showFindings(const std::vector<PlausibilityWarning>& warnings);
+    // Before a save: true when no species of the stand lacks its computation, or the user saves
+    // anyway.
+    bool mayStoreUncomputed(const std::vector<PlausibilityWarning>& warnings);
     YesNoQuestion onceQuestion();
     YesNoQuestion conflictQuestion();
     StandStore& store();
@@ -173,6 +195,8 @@ class TallySheet {
     void showComputedDiameter(double diameter);
     void emptySpeciesPanel();
     void showHeader();
+    void showSamples();
+    void takeSamplesFromView();
     void requestScroll(int row);
     QString speciesText() const { return m_view.speciesText(); }
 
@@ -193,4 +217,6 @@ class TallySheet {
     std::optional<SheetSnapshot> m_beforeTyping;
     int m_stepDepth = 0;
     int m_saves = 0;
+    // The curves of the last sample heights fitted, refitted only when the pairs change.
+    mutable std::optional<std::pair<SampleHeights, HeightCurves>> m_curves;
 };

@@ -146,13 +146,14 @@ void TallySheet::newStand() {
     if (!m_s.flags.Ulozeno &&
         !m_dialogs->ask({UserMessage::Warning, "Chcete opravdu zrušit všechny dřeviny ?"}))
         return;
-    for (QString* t :
-         {&m_view.river, &m_view.bank, &m_view.riverKm, &m_view.action, &m_view.date, &m_view.shrubArea})
+    for (QString* t : {&m_view.river, &m_view.bank, &m_view.riverKm, &m_view.action, &m_view.date,
+                       &m_view.shrubArea, &m_view.designation, &m_view.comment})
         t->clear();
-    m_s.stand.river.clear();
-    m_s.stand.bank.clear();
-    m_s.stand.riverKm.clear();
-    m_s.stand.action.clear();
+    // Nothing of the previous stand's header goes with the new one; a file or an import fills it.
+    TManualy225& st = m_s.stand;
+    for (QString* t :
+         {&st.name, &st.river, &st.bank, &st.riverKm, &st.action, &st.designation, &st.comment, &st.code})
+        t->clear();
     if (!m_view.species.isEmpty()) {
         m_s.ClearStand();
         emptySpeciesPanel();

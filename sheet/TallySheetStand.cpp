@@ -87,7 +87,10 @@ bool TallySheet::saveStand() {
     if (hasUnrecordedEdits())
         recordClicked();
     m_focus = SheetFocus::None;
-    showCheck();
+    const std::vector<PlausibilityWarning> findings = check();
+    showFindings(findings);
+    if (!mayStoreUncomputed(findings))
+        return false;
 
     // A new stand gets its key together with its rows, in the save's own transaction.
     const YesNoQuestion ask = onceQuestion();
@@ -139,14 +142,27 @@ std::vector<PlausibilityWarning> TallySheet::check(bool withArea) const {
     return CheckStand(stand, m_refDir, withArea);
 }
 
-void TallySheet::showCheck() {
-    const std::vector<PlausibilityWarning> warnings = check();
+void TallySheet::showFindings(const std::vector<PlausibilityWarning>& warnings) {
     if (warnings.empty())
         return;
     QStringList lines{"Kontrola porostu našla možné chyby:"};
     for (const PlausibilityWarning& w : warnings)
         lines << w.text;
     m_dialogs->show({UserMessage::Warning, lines.join('\r')});
+}
+
+bool TallySheet::mayStoreUncomputed(const std::vector<PlausibilityWarning>& warnings) {
+    QStringList species;
+    for (const PlausibilityWarning& w : warnings)
+        if (w.kind == PlausibilityKind::NotComputed)
+            species << w.species;
+    // A stand saved with such a species would print it with zero stock.
+    return species.isEmpty() ||
+           m_dialogs->ask(
+               {UserMessage::Warning,
+                QString("Nevypočtené dřeviny: %1.\rJejich zásoba se uloží jako nulová. Má se porost "
+                        "přesto uložit ?")
+                    .arg(species.join(", "))});
 }
 
 bool TallySheet::fileExists(const QString& fileName) {
@@ -253,7 +269,7 @@ bool TallySheet::mayClose() {
     if (m_s.flags.Ulozeno && !hasUnrecordedEdits())
         return true;
     const Busy busy(*this);
-    return m_dialogs->ask({UserMessage::Error, "Data nejsou uložena!\rChcete přesto ukočit program?"});
+    return m_dialogs->ask({UserMessage::Error, "Data nejsou uložena!\rChcete přesto ukončit program?"});
 }
 
 void TallySheet::summaryShown() {

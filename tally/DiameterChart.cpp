@@ -1,23 +1,13 @@
 #include "DiameterChart.h"
 
+#include "ChartStyle.h"
+
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <cmath>
 
-namespace {
-
-// A step of 1, 2 or 5 × 10^n that divides the axis into at most `ticks` parts.
-double niceStep(double top, int ticks) {
-    const double raw = top / std::max(1, ticks);
-    const double magnitude = std::pow(10.0, std::floor(std::log10(std::max(raw, 1e-9))));
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (m * magnitude >= raw)
-            return std::max(1.0, m * magnitude);
-    return std::max(1.0, 10 * magnitude);
-}
-
-} // namespace
+using ChartStyle::NiceStep;
 
 DiameterChart::DiameterChart(QWidget* parent) : QWidget(parent) {
     setObjectName("RozdeleniCetnosti");
@@ -49,7 +39,7 @@ double DiameterChart::axisTop() const {
     double top = 0;
     for (const Bar& b : m_bars)
         top = std::max(top, b.trees);
-    const double step = niceStep(top, 4);
+    const double step = NiceStep(top, 4);
     return std::max(step, std::ceil(top / step) * step);
 }
 
@@ -75,19 +65,8 @@ void DiameterChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QPalette pal = palette();
-    p.fillRect(rect(), pal.base());
-    p.setPen(pal.mid().color());
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-
     const QFontMetrics fm = fontMetrics();
-    QFont bold = font();
-    bold.setBold(true);
-    p.setFont(bold);
-    p.setPen(pal.text().color());
-    const QString title = m_species.isEmpty() ? QString("Rozdělení četností")
-                                              : QString("Rozdělení četností – %1").arg(m_species);
-    p.drawText(QRectF(0, 4, width(), fm.height()), Qt::AlignHCenter | Qt::AlignVCenter, title);
-    p.setFont(font());
+    ChartStyle::PaintFrame(p, *this, "Rozdělení četností", m_species);
 
     const QRectF area = plotArea();
     if (m_bars.empty()) {
@@ -97,7 +76,7 @@ void DiameterChart::paintEvent(QPaintEvent*) {
     }
 
     const double top = axisTop();
-    const double step = niceStep(top, 4);
+    const double step = NiceStep(top, 4);
     p.setPen(QPen(pal.mid().color(), 1, Qt::DotLine));
     for (double v = 0; v <= top + 1e-9; v += step) {
         const double y = area.bottom() - v / top * area.height();

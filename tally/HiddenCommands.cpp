@@ -1,6 +1,7 @@
 #include "HiddenCommands.h"
 
 #include "IniFile.h"
+#include "RivwoodError.h"
 #include "SettingsKeys.h"
 
 #include <QAction>
@@ -25,6 +26,17 @@ void showAll(const QList<QAction*>& actions, const std::vector<std::pair<QAction
 }
 
 } // namespace
+
+void ShowAllInNewSettings(const QString& settingsFile) {
+    IniFile ini(settingsFile);
+    if (settingsFile.isEmpty() || ini.exists())
+        return;
+    try {
+        ini.WriteInteger(QLatin1String(SettingsKeys::Nabidka), QLatin1String(SettingsKeys::VsechnyPrikazy),
+                         1);
+    } catch (const IoError&) {
+    }
+}
 
 bool Wanted(const QString& settingsFile) {
     return !settingsFile.isEmpty() &&

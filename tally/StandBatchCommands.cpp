@@ -62,7 +62,7 @@ bool ComputeStands(TallyContext& ctx, QWidget* parent, const std::vector<int>& k
 
 bool ComputeStandsNotComputed(TallyContext& ctx, QWidget* parent) {
     std::vector<int> keys;
-    if (!RunGuarded(parent, [&] { keys = ::StandsNotComputed(ctx.database); }))
+    if (!RunGuarded(parent, [&] { keys = ctx.store.StandsNotComputed(); }))
         return false;
     if (keys.empty()) {
         MessageBox::show(parent, {UserMessage::Information, "Všechny porosty v databázi jsou vypočteny."});

@@ -181,9 +181,29 @@ void TFVybPor::setCurrentRow(int row) {
 
 void TFVybPor::FilterClick() {
     const int row = currentRow();
+    const int currentKey = m_model->keyAt(row);
+    std::vector<int> selectedKeys;
+    for (const QModelIndex& i : m_grid->selectionModel()->selectedRows())
+        selectedKeys.push_back(m_model->keyAt(i.row()));
     m_model->setFilter(m_computed->isChecked(), m_notComputed->isChecked());
     m_grid->resizeColumnsToContents();
     setCurrentRow(std::min(row < 0 ? 0 : row, m_model->rowCount() - 1));
+    // The stands selected before stay selected where the list still holds them, the current one
+    // current: a computation of the selected stands leaves the selection for the next step.
+    QItemSelection kept;
+    int keptCurrent = -1;
+    for (int r = 0; r < m_model->rowCount(); ++r) {
+        const int key = m_model->keyAt(r);
+        if (std::find(selectedKeys.begin(), selectedKeys.end(), key) == selectedKeys.end())
+            continue;
+        kept.select(m_model->index(r, 0), m_model->index(r, StandListModel::ColumnCount - 1));
+        if (keptCurrent < 0 || key == currentKey)
+            keptCurrent = r;
+    }
+    if (kept.isEmpty())
+        return;
+    m_grid->selectionModel()->setCurrentIndex(m_model->index(keptCurrent, 0), QItemSelectionModel::NoUpdate);
+    m_grid->selectionModel()->select(kept, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void TFVybPor::VyberPorostClick() {

@@ -5,6 +5,7 @@
 #include "MessageBox.h"
 #include "SettingsKeys.h"
 #include "StandReports.h"
+#include "TZapisnik.h"
 #include "TallyContext.h"
 #include "WindowPlacement.h"
 #include "WorkbookCommands.h"
@@ -193,6 +194,8 @@ bool TTabulka::ComputeSummary() {
         } show{this};
         stored = m_ctx.sheet.summaryComputeAndSave();
     });
+    if (stored && m_ctx.zapisnik())
+        m_ctx.zapisnik()->showSaved();
     return stored;
 }
 
@@ -238,8 +241,8 @@ void TTabulka::VystupDoSouboruClick() {
     m_textOutput->setEnabled(false);
     RunGuarded(this, [this] {
         if (!m_output.hasFile()) {
-            const QString file = FileDialog::getSaveFileName(this, "Výstup do souboru",
-                                                             m_ctx.workDirectory(), "All Files (*.*)|*.*");
+            const QString file = FileDialog::getSaveFileName(this, "Výstup do souboru", m_ctx.workDirectory(),
+                                                             "All Files (*.*)|*.*");
             if (file.isEmpty())
                 return;
             m_output.setFile(file);

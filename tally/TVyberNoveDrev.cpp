@@ -1,5 +1,6 @@
 #include "TVyberNoveDrev.h"
 
+#include "MessageBox.h"
 #include "SettingsKeys.h"
 #include "SpeciesTables.h"
 #include "TextUtils.h"
@@ -64,16 +65,20 @@ TVyberNoveDrev::TVyberNoveDrev(QString settingsFile, QWidget* parent)
     buttons->addWidget(choose);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
+    // "Vybrat", also by Enter in the name box: a text that names no species keeps the dialog open.
     connect(choose, &QPushButton::clicked, this, [this] {
+        if (chosenAbbreviation().isEmpty()) {
+            MessageBox::show(
+                this,
+                {UserMessage::Error,
+                 QString("„%1“ není název ani zkratka dřeviny.").arg(m_names->currentText().trimmed())});
+            m_names->setFocus();
+            return;
+        }
         m_vybrano = true;
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    // The editable combo keeps Enter from the default button: a name of the list is chosen by it.
-    connect(m_names->lineEdit(), &QLineEdit::returnPressed, choose, [this, choose] {
-        if (m_names->findText(m_names->currentText().trimmed(), Qt::MatchFixedString) >= 0)
-            choose->click();
-    });
 
     setFixedSize(sizeHint());
     WindowPlacement::Restore(this, m_settingsFile, SettingsKeys::NovaDrev);
@@ -87,12 +92,17 @@ bool TVyberNoveDrev::Choose() {
     m_vybrano = false;
     m_names->setFocus();
     exec();
+    // A name list left open would keep the main window's keys (Alt+Z …) from it.
+    m_completer->popup()->hide();
     return m_vybrano;
 }
 
 QString TVyberNoveDrev::chosenAbbreviation() const {
-    const int i = m_names->findText(m_names->currentText().trimmed(), Qt::MatchFixedString);
-    if (i < 0 || i >= m_abbreviations->count())
+    const QString text = m_names->currentText().trimmed();
+    int i = m_names->findText(text, Qt::MatchFixedString);
+    if (i < 0)
+        i = m_abbreviations->findText(text, Qt::MatchFixedString);
+    if (text.isEmpty() || i < 0 || i >= m_abbreviations->count())
         return {};
     return m_abbreviations->itemText(i);
 }

@@ -18,7 +18,8 @@ class TVyberNoveDrev : public QDialog {
     // Shows the dialog modally; true only after "Vybrat".
     bool Choose();
     bool vybrano() const { return m_vybrano; }
-    // The abbreviation of the name in the box; empty when the text names no species.
+    // The abbreviation of the name or the abbreviation in the box ("Buk lesní" or "BK"); empty
+    // when the text names no species.
     QString chosenAbbreviation() const;
 
     QComboBox* names() const { return m_names; }

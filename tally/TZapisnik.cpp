@@ -1,8 +1,10 @@
 #include "TZapisnik.h"
 
 #include "DiameterChart.h"
+#include "HeightChart.h"
 #include "HelpKeys.h"
 #include "HelpTopics.h"
+#include "SampleHeightGrid.h"
 #include "SettingsKeys.h"
 #include "TallyContext.h"
 #include "TallyGrid.h"
@@ -21,9 +23,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -207,7 +212,12 @@ void TZapisnik::buildControls() {
     BZeZaznamu = new QPushButton("Ze záznam&u", stem);
     BZeZaznamu->setObjectName("BZeZaznamu");
     BZeZaznamu->setToolTip("Obnova zápisníku ze záznamu v operační paměti");
-    for (QPushButton* b : {StrTl, VypZas, Zaznam, BZeZaznamu})
+    VyskaZKrivky = new QPushButton("Výška z křivk&y", stem);
+    VyskaZKrivky->setObjectName("VyskaZKrivky");
+    VyskaZKrivky->setToolTip(
+        "Střední výška z výškové křivky vzorníků při střední tloušťce. Musí být zapsány výškové vzorníky.");
+    HelpKeys::setContext(VyskaZKrivky, HelpTopics::HeightCurve);
+    for (QPushButton* b : {StrTl, VypZas, Zaznam, BZeZaznamu, VyskaZKrivky})
         b->setAutoDefault(true);
     auto* dLabel = new QLabel("Tloušťka (cm):", stem);
     dLabel->setBuddy(ETloustka);
@@ -218,6 +228,7 @@ void TZapisnik::buildControls() {
     stemGrid->addWidget(StrTl, 0, 2);
     stemGrid->addWidget(hLabel, 1, 0);
     stemGrid->addWidget(EVyska, 1, 1);
+    stemGrid->addWidget(VyskaZKrivky, 1, 2);
     stemGrid->addWidget(new QLabel("JHK:", stem), 2, 0);
     stemGrid->addWidget(EJHK, 2, 1);
     auto* stemButtons = new QHBoxLayout;
@@ -243,11 +254,25 @@ void TZapisnik::buildControls() {
     stemGrid->setColumnStretch(3, 1);
     auto* right = new QVBoxLayout;
     right->addWidget(stem);
+
+    // Sample heights, beside the species and under the mean height they lead to.
+    auto* samples = new QGroupBox("Výškové vzorníky", central);
+    HelpKeys::setContext(samples, HelpTopics::HeightCurve);
+    auto* samplesLayout = new QVBoxLayout(samples);
+    VyskoveVzorniky = new SampleHeightGrid(samples);
+    samplesLayout->addWidget(VyskoveVzorniky);
+    right->addWidget(samples);
     right->addStretch();
     panels->addLayout(right, 1);
 
-    Graf = new DiameterChart(central);
-    side->addWidget(Graf, 1);
+    Grafy = new QTabWidget(central);
+    Grafy->setObjectName("Grafy");
+    Graf = new DiameterChart(Grafy);
+    GrafVysek = new HeightChart(Grafy);
+    HelpKeys::setContext(GrafVysek, HelpTopics::HeightCurve);
+    Grafy->addTab(Graf, "Rozdělení četností");
+    Grafy->addTab(GrafVysek, "Výšková křivka");
+    side->addWidget(Grafy, 1);
     auto* check = new QGroupBox("Kontrola porostu", central);
     auto* checkLayout = new QVBoxLayout(check);
     KontrolaPorostu = new QListWidget(check);
@@ -289,14 +314,32 @@ void TZapisnik::buildControls() {
         ++column;
     }
     EKroviny->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The designation and the comment: printed in the stand's report, saved with the stand.
+    EPopis = new QLineEdit(header);
+    EPopis->setObjectName("EPopis");
+    EPopis->setMaxLength(80);
+    auto* popisLabel = new QLabel("Popi&s porostu", header);
+    popisLabel->setBuddy(EPopis);
+    EKoment = new QPlainTextEdit(header);
+    EKoment->setObjectName("EKoment");
+    EKoment->setTabChangesFocus(true);
+    EKoment->setFixedHeight(3 * fontMetrics().lineSpacing() + 12);
+    auto* komentLabel = new QLabel("Poznámka", header);
+    komentLabel->setBuddy(EKoment);
+    headerGrid->addWidget(popisLabel, 2, 0);
+    headerGrid->addWidget(EPopis, 3, 0, 1, column);
+    headerGrid->addWidget(komentLabel, 4, 0);
+    headerGrid->addWidget(EKoment, 5, 0, 1, column);
     root->addWidget(header);
 
     LadButt = new QPushButton("Ladění", central);
     LadButt->setObjectName("LadButt");
     LadButt->setVisible(false);
 
+    // The status bar from the start, so that its first message does not move the window's layout.
+    statusBar()->setObjectName("StavovyRadek");
     sizeGrids();
-    resize(1180, 760);
+    resize(1180, 820);
 }
 
 void TZapisnik::sizeGrids() {
@@ -325,9 +368,10 @@ void TZapisnik::sizeGrids() {
 }
 
 void TZapisnik::setTabOrder() {
-    QWidget* order[] = {SirkaTlStupne, PrvniTlStupen, VyberDrevin, ZapForm,    StrTl,  ETloustka,
-                        EVyska,        VypZas,        Zaznam,      BZeZaznamu, PocDle, TabZasDle,
-                        ETok,          EBreh,         ERKm,        EAkce,      Edatum, EKroviny};
+    QWidget* order[] = {SirkaTlStupne, PrvniTlStupen,   VyberDrevin, ZapForm, StrTl,      ETloustka,
+                        EVyska,        VyskaZKrivky,    VypZas,      Zaznam,  BZeZaznamu, PocDle,
+                        TabZasDle,     VyskoveVzorniky, ETok,        EBreh,   ERKm,       EAkce,
+                        Edatum,        EKroviny,        EPopis,      EKoment};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "JhkReference.h"
 #include "SheetView.h"
 
 #include <QMainWindow>
@@ -8,12 +9,16 @@
 #include <memory>
 
 class DiameterChart;
+class HeightChart;
+class SampleHeightGrid;
+class QTabWidget;
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class QTimer;
@@ -25,7 +30,8 @@ struct DatabaseDialogs;
 
 // "JHK - průměrkovací zápisník": the tally sheet of one stand and the program's main window. The
 // grid shows the species on display, one row per diameter class; beside it the class layout, the
-// species, the mean stem and a chart of the tally; below it the stand header. The rules are the
+// species, the mean stem with the sample heights and the charts of the tally and of the height
+// curve; below it the stand header. The rules are the
 // controller's (TallySheet): the window forwards what the user does and shows the controller's
 // texts and states, after every operation and on the 200 ms refresh.
 //
@@ -44,6 +50,7 @@ class TZapisnik : public QMainWindow {
         QAction* zrusitDrevinu = nullptr;
         QAction* zrusitVsechny = nullptr;
         QAction* novyPorost = nullptr;
+        QAction* vyskoveVzorniky = nullptr;
         QMenu* databaze = nullptr;
         QAction* vyberPorostu = nullptr;
         QAction* ulozeniPorostu = nullptr;
@@ -105,8 +112,15 @@ class TZapisnik : public QMainWindow {
     QLineEdit* EAkce = nullptr;
     QLineEdit* Edatum = nullptr;
     QLineEdit* EKroviny = nullptr;
+    QLineEdit* EPopis = nullptr;       // "Popis porostu": the stand designation
+    QPlainTextEdit* EKoment = nullptr; // "Poznámka": the stand's comment
     QPushButton* LadButt = nullptr;
     DiameterChart* Graf = nullptr;
+    // "Výškové vzorníky", "Výška z křivky" and the height chart, tabbed with the diameter chart.
+    SampleHeightGrid* VyskoveVzorniky = nullptr;
+    QPushButton* VyskaZKrivky = nullptr;
+    HeightChart* GrafVysek = nullptr;
+    QTabWidget* Grafy = nullptr;
     // "Kontrola porostu": the findings of the plausibility check beside the sheet.
     QListWidget* KontrolaPorostu = nullptr;
 
@@ -129,6 +143,7 @@ class TZapisnik : public QMainWindow {
     // "Databázový server…": the stand database on a PostgreSQL server instead of a directory.
     void DatabazovyServerClick();
     void CteniDatClick();
+    void VyskoveVzornikyClick(); // sample heights from a file
     void PrumerkaClick(bool vaduz);
     void MantaxHromadneClick();
     void SouhrnClick();
@@ -141,6 +156,8 @@ class TZapisnik : public QMainWindow {
     void InfoDatabazeClick();
     void OProgramuClick();
     void NavodClick(int context = 0);
+    // "Porost uložen (klíč K)" in the status bar for a few seconds, after a save.
+    void showSaved();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -161,6 +178,7 @@ class TZapisnik : public QMainWindow {
     void showFocus(SheetFocus focus);
     void showCheck();
     void updateChart();
+    void updateHeightChart();
     void focusChanged(QWidget* old, QWidget* now);
     bool insideGrid(const QWidget* w) const;
     DatabaseDialogs databaseDialogs();
@@ -176,4 +194,8 @@ class TZapisnik : public QMainWindow {
     int m_savedRow = 0;
     int m_scrollSeen = -1;
     bool m_gridHasFocus = false;
+    // The JHK curve last drawn, read again only when the species group or the curve changes.
+    Kod3 m_jhkSpecies;
+    int m_jhkCurve = 0;
+    std::vector<CurvePoint> m_jhkLine;
 };

@@ -3,10 +3,12 @@
 #include "DatabaseChooser.h"
 #include "DesktopLauncher.h"
 #include "FileDialog.h"
+#include "HeightChart.h"
 #include "HelpTopics.h"
 #include "JhkFileReader.h"
 #include "LocaleNumbers.h"
 #include "MessageBox.h"
+#include "SampleHeightFile.h"
 #include "SettingsKeys.h"
 #include "SpeciesTables.h"
 #include "StandCode.h"
@@ -33,6 +35,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <optional>
 
@@ -52,10 +56,6 @@ class RefreshPause {
     std::function<void()> m_start;
 };
 
-const char* const kMantaxFilter = "Registrační průměrka (*.TXT)|*.TXT|Všechny soubory (*.*)|*.*";
-const char* const kVaduzFilter =
-    "Registrační průměrka (*.DAT)|*.DAT|Všechny soubory (*.*)|*.*|Textový soubor (*.TXT)|*.TXT";
-
 } // namespace
 
 void TZapisnik::Novadrevina1Click() {
@@ -74,7 +74,12 @@ void TZapisnik::VyberPorostuClick() {
 
 void TZapisnik::UlozeniPorostuClick() {
     RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
-    sheet().saveStand();
+    if (sheet().saveStand())
+        showSaved();
+}
+
+void TZapisnik::showSaved() {
+    statusBar()->showMessage(QString("Porost uložen (klíč %1)").arg(m_ctx.session.flags.KlicZaznamu), 5000);
 }
 
 void TZapisnik::NastaveniAdresareClick() {
@@ -96,12 +101,22 @@ void TZapisnik::CteniDatClick() {
         sheet().readDataFile(file);
 }
 
+void TZapisnik::VyskoveVzornikyClick() {
+    const QString file =
+        FileDialog::getOpenFileName(this, "Výškové vzorníky ze souboru", m_ctx.workDirectory(),
+                                    "Výškové vzorníky (*.csv;*.txt)|*.csv;*.txt|Všechny soubory (*.*)|*.*");
+    if (file.isEmpty() || !sheet().fileExists(file))
+        return;
+    sheet().importSampleHeights(SampleHeightFile::Read(file));
+    Grafy->setCurrentWidget(GrafVysek);
+}
+
 void TZapisnik::PrumerkaClick(bool vaduz) {
     const char* key = vaduz ? SettingsKeys::Vaduz : SettingsKeys::Mantax;
     const QString start = CaliperDataFolder::StartFolder(m_ctx.settingsFile(), key, m_ctx.workDirectory());
     const QString file = FileDialog::getOpenFileName(
         this, vaduz ? "Data z registrační průměrky VADUZ" : "Data z registrační průměrky HAGLOV", start,
-        vaduz ? kVaduzFilter : kMantaxFilter);
+        vaduz ? CaliperDataFolder::VaduzFilter : CaliperDataFolder::MantaxFilter);
     if (file.isEmpty() || !sheet().fileExists(file))
         return;
     bool hotovo = false;
@@ -125,8 +140,8 @@ void TZapisnik::PrumerkaClick(bool vaduz) {
 void TZapisnik::MantaxHromadneClick() {
     const QString start =
         CaliperDataFolder::StartFolder(m_ctx.settingsFile(), SettingsKeys::Mantax, m_ctx.workDirectory());
-    const QString file =
-        FileDialog::getOpenFileName(this, "Mantax - hromadné načítání do databáze", start, kMantaxFilter);
+    const QString file = FileDialog::getOpenFileName(this, "Mantax - hromadné načítání do databáze", start,
+                                                     CaliperDataFolder::MantaxFilter);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
     RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
@@ -207,6 +222,11 @@ void TZapisnik::NavodClick(int context) {
                    QString("Soubor nápovědy\r%1\rnebyl nalezen !").arg(QDir::toNativeSeparators(page))});
         return;
     }
-    if (!DesktopLauncher::openUrl(url))
-        DesktopLauncher::openUrl(QUrl::fromLocalFile(page));
+    if (DesktopLauncher::openUrl(url) || DesktopLauncher::openUrl(QUrl::fromLocalFile(page)))
+        return;
+    // No browser to show it: the user is told where the page is.
+    MessageBox::show(this, {UserMessage::Warning,
+                            QString("Návod nelze otevřít: v systému není nastaven webový prohlížeč.\r"
+                                    "Stránku návodu otevřete v prohlížeči sami:\r%1")
+                                .arg(QDir::toNativeSeparators(page))});
 }

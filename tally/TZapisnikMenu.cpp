@@ -4,6 +4,7 @@
 #include "HelpTopics.h"
 #include "HiddenCommands.h"
 #include "MessageBox.h"
+#include "SampleHeightGrid.h"
 #include "StandBatchCommands.h"
 #include "TLadeni.h"
 #include "TTabulka.h"
@@ -19,6 +20,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -47,6 +49,7 @@ void TZapisnik::buildMenus() {
     a.zrusitDrevinu = item(a.data, "&Zrušit dřevinu", "Zrusitdrevinu1");
     a.zrusitVsechny = item(a.data, "Zrušit &všechny dřeviny", "Zrusitvsechnydreviny1");
     a.novyPorost = item(a.data, "Nový porost", "Novyporost1");
+    a.vyskoveVzorniky = item(a.data, "Výškové vzorníky ze souboru…", "VyskoveVzorniky1");
     a.data->addSeparator();
     a.databaze = a.data->addMenu("Databáze");
     a.databaze->setObjectName("MenuDatabaze");
@@ -68,7 +71,8 @@ void TZapisnik::buildMenus() {
     hidden(a.data->addSeparator());
     a.konec = item(a.data, "&Konec", "Konec1");
 
-    a.zpracovani = bar->addMenu("&Zpracování");
+    // Its access letter is not Z: Alt+Z is the button "Záznam".
+    a.zpracovani = bar->addMenu("Zp&racování");
     a.zpracovani->setObjectName("MenuZpracovani");
     a.zpracovani->menuAction()->setVisible(false);
     a.souhrn = hidden(item(a.zpracovani, "&Souhrn", "Souhrn1"));
@@ -123,9 +127,13 @@ void TZapisnik::buildMenus() {
             if (TZapisnik::commandEnabled(action))
                 action->trigger();
         });
+        // Enabled until the refresh says otherwise: a hidden action reports itself disabled.
+        setCommandEnabled(action, true);
     }
 
-    // [Nabidka] VsechnyPrikazy=1 in the settings file puts the hidden commands into the menu too.
+    // [Nabidka] VsechnyPrikazy=1 in the settings file puts the hidden commands into the menu too;
+    // a new installation gets it.
+    HiddenCommands::ShowAllInNewSettings(m_ctx.settingsFile());
     HiddenCommands::ShowWhenWanted(m_ctx.settingsFile(), bar->actions(), {std::begin(keys), std::end(keys)});
 
     connect(a.data, &QMenu::aboutToShow, this, &TZapisnik::Refresh);
@@ -152,6 +160,7 @@ void TZapisnik::buildMenus() {
         run([] {});
     });
     command(a.cteniDat, &TZapisnik::CteniDatClick);
+    command(a.vyskoveVzorniky, &TZapisnik::VyskoveVzornikyClick);
     connect(a.mantax, &QAction::triggered, this, [this] { run([this] { PrumerkaClick(false); }); });
     connect(a.vaduz, &QAction::triggered, this, [this] { run([this] { PrumerkaClick(true); }); });
     command(a.mantaxHromadne, &TZapisnik::MantaxHromadneClick);
@@ -183,6 +192,12 @@ void TZapisnik::connectControls() {
     click(VypZas, &TallySheet::stockClicked);
     click(Zaznam, &TallySheet::recordClicked);
     click(BZeZaznamu, &TallySheet::restoreClicked);
+    connect(VyskaZKrivky, &QPushButton::clicked, this,
+            [this] { run([this] { sheet().heightFromCurveClicked(); }); });
+    connect(VyskoveVzorniky, &SampleHeightGrid::sampleEdited, this,
+            [this](int row, int column, const QString& text) {
+                run([this, row, column, text] { sheet().sampleEdited(row, column, text); });
+            });
     // The class combos take a chosen item at once and a typed number when it is confirmed.
     const auto layoutCombo = [this](QComboBox* combo, void (TallySheet::*method)(const QString&)) {
         const auto chosen = [this, combo, method] {
@@ -221,12 +236,15 @@ void TZapisnik::connectControls() {
             VypZas->setFocus();
     });
     const std::pair<QLineEdit*, TallySheet::Header> header[] = {
-        {ETok, TallySheet::Header::River},   {EBreh, TallySheet::Header::Bank},
-        {ERKm, TallySheet::Header::RiverKm}, {EAkce, TallySheet::Header::Action},
-        {Edatum, TallySheet::Header::Date},  {EKroviny, TallySheet::Header::ShrubArea}};
+        {ETok, TallySheet::Header::River},        {EBreh, TallySheet::Header::Bank},
+        {ERKm, TallySheet::Header::RiverKm},      {EAkce, TallySheet::Header::Action},
+        {Edatum, TallySheet::Header::Date},       {EKroviny, TallySheet::Header::ShrubArea},
+        {EPopis, TallySheet::Header::Designation}};
     for (const auto& [edit, field] : header)
         connect(edit, &QLineEdit::textEdited, this,
                 [this, field](const QString& text) { sheet().headerEdited(field, text); });
+    connect(EKoment, &QPlainTextEdit::textChanged, this,
+            [this] { sheet().headerEdited(TallySheet::Header::Comment, EKoment->toPlainText()); });
     connect(LadButt, &QPushButton::clicked, this, [this] {
         m_ctx.ladeni->show();
         m_ctx.ladeni->raise();

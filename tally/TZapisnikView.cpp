@@ -1,7 +1,11 @@
 // The controller's state on the widgets: texts of the grid, boxes, combos and header, the enabled
 // and ticked states of every command, and the focus an operation hands on.
 #include "DiameterChart.h"
+#include "HeightChart.h"
+#include "LocaleNumbers.h"
 #include "MessageBox.h"
+#include "RivwoodError.h"
+#include "SampleHeightGrid.h"
 #include "TFUzivatel.h"
 #include "TFVybPor.h"
 #include "TLadeni.h"
@@ -17,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -97,6 +102,10 @@ void TZapisnik::showView() {
             ZapForm->scrollToItem(ZapForm->item(std::clamp(v.topRow, 0, rows - 1), 0),
                                   QAbstractItemView::PositionAtTop);
         m_savedRow = std::max(v.topRow, 0);
+        // The cell cursor goes along: a new species starts on the first class, not on the row the
+        // previous species was left at.
+        if (rows > 0 && ZapForm->currentIndex().isValid())
+            ZapForm->setCurrentCell(std::clamp(v.topRow, 0, rows - 1), TallyGrid::CountColumn);
     }
 
     QStringList items;
@@ -123,7 +132,14 @@ void TZapisnik::showView() {
     setText(EAkce, v.action);
     setText(Edatum, v.date);
     setText(EKroviny, v.shrubArea);
+    VyskoveVzorniky->setRows(v.samples);
+    setText(EPopis, v.designation);
+    if (EKoment->toPlainText() != v.comment) {
+        const QSignalBlocker block(EKoment);
+        EKoment->setPlainText(v.comment);
+    }
     updateChart();
+    updateHeightChart();
 }
 
 void TZapisnik::showCommands(const SheetCommands& c) {
@@ -158,6 +174,9 @@ void TZapisnik::showCommands(const SheetCommands& c) {
     setCommandEnabled(m_a.ulozeniPorostu, c.ulozeni);
     setCommandEnabled(m_a.zrusitDrevinu, c.zrusitDrevinu);
     setCommandEnabled(m_a.zrusitVsechny, c.zrusitDrevinu);
+    VyskoveVzorniky->setEnabled(c.vzorniky);
+    setCommandEnabled(m_a.vyskoveVzorniky, c.vzorniky);
+    VyskaZKrivky->setEnabled(c.vyskaZKrivky);
     m_a.zpet->setEnabled(sheet().undoStack().canUndo());
     m_a.znovu->setEnabled(sheet().undoStack().canRedo());
 }
@@ -206,6 +225,40 @@ void TZapisnik::updateChart() {
         bars.push_back({l.StredPrvniho + double(k) * l.SirkaStupne, trees});
     }
     Graf->setData(species ? v.speciesText().trimmed() : QString(), bars);
+}
+
+void TZapisnik::updateHeightChart() {
+    const SheetView& v = sheet().view();
+    HeightChart::Data data;
+    if (v.species.isEmpty()) {
+        GrafVysek->setData(data);
+        return;
+    }
+    data.species = v.speciesText().trimmed();
+    const HeightCurves curves = sheet().heightCurves();
+    data.samples = curves.samples;
+    if (const HeightCurveFit* best = curves.bestFit())
+        data.curve = *best;
+    data.from = curves.minDiameter;
+    data.to = curves.maxDiameter;
+    // The JHK curve the computation chose; the reference file is read again only for another one.
+    const WorkingCopy& w = m_ctx.session.work;
+    if (w.CisloJhk100 >= 1 && (w.CisloJhk100 != m_jhkCurve || !(w.KodJhkDle == m_jhkSpecies))) {
+        m_jhkSpecies = w.KodJhkDle;
+        m_jhkCurve = w.CisloJhk100;
+        try {
+            m_jhkLine = CurveLine(sheet().referenceDirectory(), m_jhkSpecies, m_jhkCurve);
+        } catch (const RivwoodError&) {
+            m_jhkLine.clear(); // the computation itself reports an unreadable file
+        }
+    }
+    if (w.CisloJhk100 >= 1) {
+        data.jhk = m_jhkLine;
+        data.jhkName = "JHK " + LocaleNumbers::Format("%4.2f", w.CisloJhk100 / 100.0);
+    }
+    data.meanDiameter = LocaleNumbers::Read(v.diameter, 0);
+    data.meanHeight = LocaleNumbers::Read(v.height, 0);
+    GrafVysek->setData(data);
 }
 
 bool TZapisnik::commandEnabled(const QAction* action) {

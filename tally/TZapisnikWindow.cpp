@@ -2,9 +2,11 @@
 // grid and the mean-stem boxes.
 #include "DatabaseChooser.h"
 #include "FileDialog.h"
+#include "HeightChart.h"
 #include "IniFile.h"
 #include "MessageBox.h"
 #include "RivwoodError.h"
+#include "SampleHeightGrid.h"
 #include "SampleOffer.h"
 #include "SettingsKeys.h"
 #include "SpeciesTables.h"
@@ -24,6 +26,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QShowEvent>
+#include <QTabWidget>
 #include <QTimer>
 
 bool TZapisnik::insideGrid(const QWidget* w) const {
@@ -34,6 +37,9 @@ bool TZapisnik::insideGrid(const QWidget* w) const {
 }
 
 void TZapisnik::focusChanged(QWidget* old, QWidget* now) {
+    // Typing sample heights shows their curve.
+    if (now && (now == VyskoveVzorniky || VyskoveVzorniky->isAncestorOf(now)))
+        Grafy->setCurrentWidget(GrafVysek);
     const bool was = insideGrid(old) || (old == nullptr && m_gridHasFocus);
     const bool is = insideGrid(now);
     if (was && !is) {
@@ -92,11 +98,23 @@ DatabaseDialogs TZapisnik::databaseDialogs() {
             this, "Databázový server",
             "Adresa databáze porostů na serveru PostgreSQL:\n"
             "postgresql://uživatel@server:port/databáze\n\n"
-            "Heslo se neukládá: program je vezme ze souboru ~/.pgpass nebo z proměnné PGPASSWORD.",
+            "Heslo se neukládá: program je vezme ze souboru ~/.pgpass, a když tam není, zeptá se na ně.",
             QLineEdit::Normal, address, &ok);
         if (!ok || entered.trimmed().isEmpty())
             return std::nullopt;
         return entered.trimmed();
+    };
+    // Asked once in a run: the database keeps the password in memory, never in the settings.
+    dialogs.askPassword = [this](const QString&, const QString& reason) -> std::optional<QString> {
+        bool ok = false;
+        // The label takes "&" for a shortcut mark; the address may hold one.
+        const QString password = QInputDialog::getText(this, "Heslo k databázovému serveru",
+                                                       QString(reason).replace(u'&', QLatin1String("&&")) +
+                                                           "\n\nHeslo (neukládá se):",
+                                                       QLineEdit::Password, QString(), &ok);
+        if (!ok)
+            return std::nullopt;
+        return password;
     };
     return dialogs;
 }

@@ -2,6 +2,7 @@
 
 #include "HelpKeys.h"
 #include "HelpTopics.h"
+#include "IniFile.h"
 #include "MessageBox.h"
 #include "ProgramPaths.h"
 #include "TFStav.h"
@@ -38,7 +39,9 @@ TallyContext::TallyContext(TallyOptions options)
       sheet(session, &store, withDefaults(options).dataDirectory),
       m_options(withDefaults(std::move(options))) {}
 
-TallyContext::~TallyContext() = default;
+TallyContext::~TallyContext() {
+    IniFile::SetFailureReporter({});
+}
 
 QString TallyContext::helpDirectory() const {
     return ProgramPaths::HelpDirectory(m_options.dataDirectory);
@@ -62,6 +65,10 @@ void TallyContext::createWindows() {
     // The order of the program: each window may use only those made before it.
     m_zapisnik = std::make_unique<TZapisnik>(*this);
     TZapisnik* main = m_zapisnik.get();
+    // A settings file that cannot be saved is said once in a box; the program goes on without it.
+    IniFile::SetFailureReporter([main](const QString& message) {
+        MessageBox::show(main, {UserMessage::Warning, message});
+    });
     ladeni = new TLadeni(*this, main);
     vyberNoveDrev = new TVyberNoveDrev(settingsFile(), main);
     prumvad = new TPrumvad(session, settingsFile(), main);

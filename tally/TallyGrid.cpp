@@ -1,79 +1,31 @@
 #include "TallyGrid.h"
 
+#include "CellEditDelegate.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QStyledItemDelegate>
 
-// The count editor: remembers the text an edit starts with and reports a changed text; Enter and
-// the vertical arrows close it and move on.
-class CountDelegate : public QStyledItemDelegate {
-  public:
-    explicit CountDelegate(TallyGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+namespace {
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        auto* editor = new QLineEdit(parent);
-        editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        editor->setFrame(false);
-        (void)option;
-        (void)index;
-        return editor;
+// The rows Enter and the vertical keys move the cursor by; 0 for any other key.
+int stepOf(int key) {
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+        return 1;
+    case Qt::Key_Up:
+        return -1;
+    case Qt::Key_PageDown:
+        return 10;
+    case Qt::Key_PageUp:
+        return -10;
+    default:
+        return 0;
     }
+}
 
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        m_oldText = index.data(Qt::EditRole).toString();
-        static_cast<QLineEdit*>(editor)->setText(m_oldText);
-    }
-
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
-        const QString text = static_cast<QLineEdit*>(editor)->text();
-        if (text == m_oldText)
-            return;
-        const QString old = m_oldText;
-        m_oldText = text;
-        model->setData(index, text, Qt::EditRole);
-        m_grid->editorDone(index.row(), old, text);
-    }
-
-  protected:
-    bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            int step = 0;
-            switch (key->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-            case Qt::Key_Down:
-                step = 1;
-                break;
-            case Qt::Key_Up:
-                step = -1;
-                break;
-            case Qt::Key_PageDown:
-                step = 10;
-                break;
-            case Qt::Key_PageUp:
-                step = -10;
-                break;
-            default:
-                break;
-            }
-            if (step != 0) {
-                auto* editor = qobject_cast<QWidget*>(object);
-                emit commitData(editor);
-                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-                m_grid->moveRows(step);
-                return true;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(object, event);
-    }
-
-  private:
-    TallyGrid* m_grid;
-    mutable QString m_oldText;
-};
+} // namespace
 
 TallyGrid::TallyGrid(QWidget* parent) : QTableWidget(parent) {
     setObjectName("ZapForm");
@@ -90,7 +42,15 @@ TallyGrid::TallyGrid(QWidget* parent) : QTableWidget(parent) {
                     QAbstractItemView::EditKeyPressed);
     // Tab leaves the grid for the next control of the workflow.
     setTabKeyNavigation(false);
-    setItemDelegateForColumn(CountColumn, new CountDelegate(this));
+    // The count editor: Enter and the vertical keys hand the count back and move on.
+    setItemDelegateForColumn(
+        CountColumn,
+        new CellEditDelegate(
+            this,
+            [this](const QModelIndex& index, const QString& oldText, const QString& newText) {
+                editorDone(index.row(), oldText, newText);
+            },
+            [](int key) { return stepOf(key) != 0; }, [this](int key) { moveRows(stepOf(key)); }));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }

@@ -28,6 +28,5 @@ class TallyGrid : public QTableWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    friend class CountDelegate;
     void editorDone(int row, const QString& oldText, const QString& newText);
 };

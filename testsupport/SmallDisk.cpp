@@ -5,15 +5,17 @@
 #include <cstring>
 #include <sys/mount.h>
 
+namespace testsupport {
+
 SmallDisk::SmallDisk(int kilobytes) {
     if (!m_dir.isValid()) {
-        m_reason = QStringLiteral("no temporary directory");
+        m_skipReason = QStringLiteral("no temporary directory");
         return;
     }
     const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
     if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, options.constData()) != 0) {
-        m_reason = QStringLiteral("a tmpfs cannot be mounted here (%1)")
-                       .arg(QString::fromLocal8Bit(strerror(errno)));
+        m_skipReason = QStringLiteral("a small tmpfs cannot be mounted here (needs root): %1")
+                           .arg(QString::fromLocal8Bit(std::strerror(errno)));
         return;
     }
     m_mounted = true;
@@ -25,13 +27,20 @@ SmallDisk::~SmallDisk() {
 }
 
 void SmallDisk::fill() {
-    QFile f(filePath(QStringLiteral("vypln")));
-    if (!f.open(QIODevice::WriteOnly))
+    QFile filler(filePath(QStringLiteral(".filler")));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return;
-    const QByteArray block(4096, 'x');
-    while (f.write(block) == block.size() && f.flush()) {
+    const QByteArray block(4096, '\0');
+    while (filler.write(block) == block.size()) {
     }
-    // What a full block does not fill, single bytes do.
-    while (f.write("x", 1) == 1 && f.flush()) {
+    // The last partial page as well.
+    while (filler.write(block.constData(), 1) == 1) {
     }
 }
+
+bool SmallDisk::makeReadOnly() {
+    return ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+                   nullptr) == 0;
+}
+
+} // namespace testsupport

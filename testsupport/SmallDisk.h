@@ -3,25 +3,32 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A directory on a file system of its own with little room (a tmpfs mounted for the test), where
-// writes fail with "no space left on device" once it is full. Mounting needs root; elsewhere
-// isReady() is false and reason() says why, for the test to skip.
+namespace testsupport {
+
+// A small tmpfs mounted in a temporary directory, for the failures of a full disk and of
+// read-only media. Mounting needs root (or the right to mount); where it is refused, mounted()
+// is false and skipReason() says why, for GTEST_SKIP.
 class SmallDisk {
   public:
-    explicit SmallDisk(int kilobytes);
+    explicit SmallDisk(int kilobytes = 2048);
     ~SmallDisk();
     SmallDisk(const SmallDisk&) = delete;
     SmallDisk& operator=(const SmallDisk&) = delete;
 
-    bool isReady() const { return m_mounted; }
-    QString reason() const { return m_reason; }
+    bool mounted() const { return m_mounted; }
+    const QString& skipReason() const { return m_skipReason; }
     QString path() const { return m_dir.path(); }
     QString filePath(const QString& name) const { return m_dir.filePath(name); }
-    // Fills what room is left with a file of its own.
+
+    // Takes every free byte with a filler file.
     void fill();
+    // Makes the file system read-only; false when that was refused.
+    bool makeReadOnly();
 
   private:
     QTemporaryDir m_dir;
     bool m_mounted = false;
-    QString m_reason;
+    QString m_skipReason;
 };
+
+} // namespace testsupport

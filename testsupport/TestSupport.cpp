@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
 namespace testsupport {
 
@@ -27,6 +30,20 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(bytes) == bytes.size();
+}
+
+QString pythonWith(const QString& module) {
+    for (const QString& candidate : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
+        const QString exe =
+            QFileInfo(candidate).isAbsolute() ? candidate : QStandardPaths::findExecutable(candidate);
+        if (exe.isEmpty() || !QFileInfo::exists(exe))
+            continue;
+        QProcess p;
+        p.start(exe, {QStringLiteral("-c"), QStringLiteral("import ") + module});
+        if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+            return exe;
+    }
+    return {};
 }
 
 } // namespace testsupport

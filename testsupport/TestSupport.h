@@ -12,5 +12,8 @@ QString dataPath(const QString& relative);
 QString binDir();
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
+// A python3 that imports `module` (the system's first, where Debian installs the test readers),
+// or empty.
+QString pythonWith(const QString& module);
 
 } // namespace testsupport

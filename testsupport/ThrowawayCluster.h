@@ -25,6 +25,8 @@ class ThrowawayCluster {
     // A new empty database on the cluster; its address "postgresql:///<prefix>_<n>".
     QString CreateDatabase(const QString& prefix = QStringLiteral("rivwood"));
     const QString& socketDirectory() const { return m_socket; }
+    // The cluster's files (pg_hba.conf …).
+    const QString& dataDirectory() const { return m_data; }
 
   private:
     ThrowawayCluster() = default;

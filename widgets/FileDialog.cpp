@@ -1,8 +1,13 @@
 #include "FileDialog.h"
 
+#include "MessageBox.h"
+
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QRegularExpression>
 #include <deque>
 
 namespace {
@@ -11,6 +16,7 @@ struct Script {
     bool on = false;
     std::deque<QString> names;
     QStringList requests;
+    QStringList filters;
 };
 
 Script& script() {
@@ -20,11 +26,12 @@ Script& script() {
 
 } // namespace
 
-bool FileDialog::takeScripted(const QString& title, QString* name) {
+bool FileDialog::takeScripted(const QString& title, const QString& filter, QString* name) {
     Script& s = script();
     if (!s.on)
         return false;
     s.requests << title;
+    s.filters << QtFilter(filter);
     name->clear();
     if (!s.names.empty()) {
         *name = s.names.front();
@@ -59,23 +66,42 @@ QString FileDialog::QtFilter(const QString& filter) {
 QString FileDialog::getOpenFileName(QWidget* parent, const QString& title, const QString& directory,
                                     const QString& filter) {
     QString name;
-    if (takeScripted(title, &name))
+    if (takeScripted(title, filter, &name))
         return name;
     return QFileDialog::getOpenFileName(parent, title, directory, QtFilter(filter));
 }
 
 QString FileDialog::getSaveFileName(QWidget* parent, const QString& title, const QString& directory,
                                     const QString& filter) {
+    const QString qtFilter = QtFilter(filter);
     QString name;
-    if (takeScripted(title, &name))
+    if (takeScripted(title, filter, &name))
+        return WithExtension(name, qtFilter.section(QStringLiteral(";;"), 0, 0));
+    QString chosenFilter;
+    name = QFileDialog::getSaveFileName(parent, title, directory, qtFilter, &chosenFilter);
+    if (chosenFilter.isEmpty())
+        chosenFilter = qtFilter.section(QStringLiteral(";;"), 0, 0);
+    const QString full = WithExtension(name, chosenFilter);
+    // The dialog asked about the name as typed; the name with its extension is asked about here.
+    if (full != name && QFileInfo::exists(full) &&
+        !MessageBox::ask(parent, {UserMessage::Warning, QString("Soubor „%1“ již existuje.\rMá se přepsat?")
+                                                            .arg(QDir::toNativeSeparators(full))}))
+        return {};
+    return full;
+}
+
+QString FileDialog::WithExtension(const QString& name, const QString& qtFilterEntry) {
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch m = firstPattern.match(qtFilterEntry);
+    if (name.isEmpty() || !m.hasMatch() || !QFileInfo(name).suffix().isEmpty())
         return name;
-    return QFileDialog::getSaveFileName(parent, title, directory, QtFilter(filter));
+    return name + u'.' + m.captured(1).toLower();
 }
 
 QString FileDialog::getAnyFileName(QWidget* parent, const QString& title, const QString& directory,
                                    const QString& filter, const QString& fileName, const QString& hint) {
     QString name;
-    if (takeScripted(title, &name))
+    if (takeScripted(title, filter, &name))
         return name;
     QFileDialog dialog(parent, title, directory, QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -111,5 +137,11 @@ void FileDialog::setNextFileName(const QString& name) {
 QStringList FileDialog::takeRequests() {
     QStringList out;
     out.swap(script().requests);
+    return out;
+}
+
+QStringList FileDialog::takeFilters() {
+    QStringList out;
+    out.swap(script().filters);
     return out;
 }

@@ -13,7 +13,8 @@ class FileDialog {
   public:
     static QString getOpenFileName(QWidget* parent, const QString& title, const QString& directory,
                                    const QString& filter);
-    // Asks before overwriting an existing file.
+    // Asks before overwriting an existing file. A name typed without an extension gets the one of
+    // the chosen filter ("sestava" → "sestava.pdf"); "Všechny soubory" adds none.
     static QString getSaveFileName(QWidget* parent, const QString& title, const QString& directory,
                                    const QString& filter);
     // An open dialog that accepts any name (existing or not, several selectable); the first name
@@ -24,13 +25,18 @@ class FileDialog {
 
     // "A (*.X)|*.X|B (*.*)|*.*" → "A (*.X);;B (*)": pairs of description and pattern.
     static QString QtFilter(const QString& filter);
+    // `name` with the extension of the first pattern of `qtFilterEntry` ("PDF (*.pdf)") when it
+    // has none of its own.
+    static QString WithExtension(const QString& name, const QString& qtFilterEntry);
 
     static void setScripted(bool on);
     static bool scripted();
     static void setNextFileName(const QString& name);
     // Titles of the dialogs asked for since the last call.
     static QStringList takeRequests();
+    // Their filters as the dialogs offer them ("A (*.X *.x);;B (*)").
+    static QStringList takeFilters();
 
   private:
-    static bool takeScripted(const QString& title, QString* name);
+    static bool takeScripted(const QString& title, const QString& filter, QString* name);
 };

@@ -118,7 +118,7 @@ void checkPages(StandDatabase& db, TFJHKSest& sest) {
     sest.SJHKVysC.EndPage = std::numeric_limits<int>::max();
     const std::optional<TFJHKSest::Layout> layout = sest.LayOutStands();
     int same = 0, differ = 0, beyond = 0;
-    for (const StandPages::Stand& s : StandPages::Read(db, {}, TFJHKSest::StandOrderLine())) {
+    for (const StandPages::Stand& s : StandPages::Read(db, {})) {
         const auto found = layout->firstPages.find(s.key);
         const int composed = found == layout->firstPages.end() ? 0 : found->second;
         (s.page == composed ? same : differ)++;
@@ -139,7 +139,7 @@ void oneStand(int stands, int species) {
     DatabaseChooser::UseDirectory(db, dir.path(), [](const UserMessage&) { return true; });
     StandStore store(db);
     {
-        SqlTransaction tx(db.connection());
+        SqlTransaction tx(db);
         for (int i = 0; i < stands; ++i)
             store.SaveStand(makeStand(i, species), store.AllocateStandKey());
         tx.commit();
@@ -184,7 +184,7 @@ int main(int argc, char** argv) {
     Stopwatch t;
     t.start();
     {
-        SqlTransaction tx(db.connection());
+        SqlTransaction tx(db);
         for (int i = 0; i < stands; ++i)
             store.SaveStand(makeStand(i, species), store.AllocateStandKey());
         tx.commit();

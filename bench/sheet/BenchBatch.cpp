@@ -27,16 +27,38 @@ QByteArray generate(int stands, int trees) {
     unsigned seed = 4711;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFF; };
     for (int s = 1; s <= stands; ++s) {
-        out += "$A Porost " + QByteArray::number(s) + "\r\n$B B" + QByteArray::number(s) + "\r\n$D 01.06.2023\r\n";
+        out += "$A Porost " + QByteArray::number(s) + "\r\n$B B" + QByteArray::number(s) +
+               "\r\n$D 01.06.2023\r\n";
         for (int t = 0; t < trees; ++t)
-            out += "$1 " + QByteArray(kCodes[t % 3]) + " " + QByteArray::number(12 + (next() % 4000) / 100.0, 'f', 1) +
-                   "\r\n";
+            out += "$1 " + QByteArray(kCodes[t % 3]) + " " +
+                   QByteArray::number(12 + (next() % 4000) / 100.0, 'f', 1) + "\r\n";
         for (const char* code : kCodes)
             out += "$2 " + QByteArray(code) + " 0 " + QByteArray::number(180 + next() % 80) + "\r\n";
         out += "$9\r\n";
     }
     return out;
 }
+
+// Computes and summarises each imported stand in memory, as the sheet's buttons do.
+class ComputingSink : public StandSink {
+  public:
+    explicit ComputingSink(QString refDir) : m_refDir(std::move(refDir)) {}
+    int computed = 0;
+    int AllocateStandKey() override { return ++m_key; }
+    void SaveStand(const TManualy225& stand, int) override {
+        StandSession session;
+        TallySheet sheet(session, nullptr, m_refDir);
+        session.stand = stand;
+        sheet.standReplaced();
+        for (const SpeciesComputation& c : ComputeAllSpecies(sheet))
+            computed += c.computed();
+        sheet.summaryShown();
+    }
+
+  private:
+    QString m_refDir;
+    int m_key = 0;
+};
 
 } // namespace
 
@@ -66,17 +88,9 @@ int main(int argc, char** argv) {
     // Floor: the sheet's computation and the summary of every stand in memory.
     QElapsedTimer timer;
     timer.start();
-    int computedInMemory = 0;
-    for (const TInfoData& block : import.blocks()) {
-        StandSession session;
-        TallySheet sheet(session, nullptr, refDir);
-        session.stand =
-            MantaxBulkImport::StandOfBlock(import.records(), block, import.assignment(), session.layout);
-        sheet.standReplaced();
-        for (const SpeciesComputation& c : ComputeAllSpecies(sheet))
-            computedInMemory += c.computed();
-        sheet.summaryShown();
-    }
+    ComputingSink inMemory(refDir);
+    import.ImportBulk(inMemory, StandSession().layout);
+    const int computedInMemory = inMemory.computed;
     const double floorSeconds = timer.nsecsElapsed() / 1e9;
 
     QDir().mkpath(tmp.filePath("db"));
@@ -85,7 +99,7 @@ int main(int argc, char** argv) {
         return 1;
     StandStore store(db);
     const BulkImportResult imported = MantaxBulkImport::ImportIntoDatabase(
-        import.records(), import.blocks(), import.assignment(), ClassLayout::Make(4, 10), store);
+        import.lines(), import.blocks(), import.assignment(), ClassLayout::Make(4, 10), store);
     timer.restart();
     const StandBatchResult r = ComputeStands(store, refDir, imported.keys);
     const double batchSeconds = timer.nsecsElapsed() / 1e9;
@@ -93,8 +107,9 @@ int main(int argc, char** argv) {
     std::printf("stands: %d x 3 species, %d trees each\n", stands, trees);
     std::printf("in memory (compute + summary):          %8.3f s  %8.0f stands/s  (%d species computed)\n",
                 floorSeconds, stands / floorSeconds, computedInMemory);
-    std::printf("db compute (load, compute, save):        %8.3f s  %8.0f stands/s  (%zu computed, %zu skipped)\n",
-                batchSeconds, stands / batchSeconds, r.computed.size(), r.skipped.size());
+    std::printf(
+        "db compute (load, compute, save):        %8.3f s  %8.0f stands/s  (%zu computed, %zu skipped)\n",
+        batchSeconds, stands / batchSeconds, r.computed.size(), r.skipped.size());
     std::printf("db compute / in memory:                  %8.2f\n", batchSeconds / floorSeconds);
     return r.computed.size() == size_t(stands) ? 0 : 1;
 }

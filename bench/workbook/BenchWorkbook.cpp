@@ -39,7 +39,7 @@ double cpuSeconds() {
 void writeFloor(StandDatabase& db, const QString& file) {
     Workbook book;
     std::map<QString, std::pair<Worksheet*, int>> sheets;
-    for (const QSqlRecord& stand : StandQueries::QPor(db)) {
+    for (const QueryRow& stand : StandQueries::QPor(db)) {
         const QString survey = StandQueries::text(stand, "NazevAkce");
         auto it = sheets.find(survey);
         if (it == sheets.end()) {
@@ -55,7 +55,7 @@ void writeFloor(StandDatabase& db, const QString& file) {
         s.setText(row + 2, 12, StandQueries::text(stand, "NazevRKm"));
         s.setNumber(row + 4, 3, StandQueries::number(stand, "PLOCHA"));
         row += 8;
-        for (const QSqlRecord& r : StandQueries::QSestava(db, int(StandQueries::number(stand, "KLIC")))) {
+        for (const QueryRow& r : StandQueries::QSestava(db, int(StandQueries::number(stand, "KLIC")))) {
             s.setText(row, 1, StandQueries::text(r, "DR_ZKR"));
             int column = 2;
             for (const char* f : {"TLOUSTKA", "VYSKA", "DR_ZAS_J", "DR_ZAS_L", "DR_ZAS_CEL"})
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     QElapsedTimer t;
     t.start();
     {
-        SqlTransaction tx(db.database().connection());
+        SqlTransaction tx(db.database());
         for (int i = 0; i < stands; ++i) {
             StandPlan plan = Stand(QStringLiteral("Tok %1").arg(i % 20), i % 2 ? "L" : "P",
                                    QStringLiteral("%1,%2").arg(i / 40).arg(i % 10),

@@ -1,5 +1,6 @@
 // db list|load|save|delete --db DIR: the stand store of the database directory.
 #include "CliCommand.h"
+#include "CliDatabase.h"
 #include "DatabaseChooser.h"
 #include "RivwoodError.h"
 #include "StandJson.h"
@@ -10,22 +11,8 @@
 
 namespace {
 
-// The database of --db; an empty or incomplete directory gets its tables, as when the user
-// answers the creation question with OK.
-void openDirectory(StandDatabase& db, const CliArgs& args) {
-    if (!args.has("db"))
-        throw CliUsageError{"chybí --db DIR"};
-    DatabaseChooser::UseDirectory(db, args.value("db"), [](const UserMessage&) { return true; });
-}
-
 int keyArg(const CliArgs& args) {
     return parseIntArg(args.positional(1), "KLÍČ");
-}
-
-void requireStand(StandStore& store, int key) {
-    StandSession probe;
-    if (!store.LoadStand(probe, key).found)
-        throw RivwoodError(QString("Porost s klíčem %1 v databázi není.").arg(key));
 }
 
 int list(StandStore& store) {
@@ -76,17 +63,20 @@ int save(StandStore& store, const CliArgs& args) {
     StandSession session;
     StandJson::FromJsonBytes(readInput(args.positional(1)), session);
     const int key = args.has("key") ? parseIntArg(args.value("key"), "--key") : 0;
+    if (key < 0)
+        throw CliUsageError{QString("--key musí být kladné číslo: %1").arg(key)};
     session.flags.KlicZaznamu = key;
-    if (key < 0 || store.CheckDuplicateCode(session.stand, key, askDuplicate))
-        throw RivwoodError("Duplicitní kód porostu. Má se přesto uložit ?");
     session.stand.code = session.KodPorostu();
-    UserMessage conflict;
-    const SaveResult r =
-        key == 0 ? store.SaveNewStand(session) : store.SaveStand(session, key, [&](const UserMessage& q) {
-            return conflict = q, askConflict(q);
-        });
+    // The question that refused the save is the message.
+    UserMessage refused;
+    const auto answered = [&refused](const YesNoQuestion& answer) {
+        return [&refused, answer](const UserMessage& q) { return refused = q, answer(q); };
+    };
+    const SaveResult r = key == 0
+                             ? store.SaveNewStand(session, answered(askDuplicate))
+                             : store.SaveStand(session, key, answered(askConflict), answered(askDuplicate));
     if (!r.stored())
-        throw RivwoodError(conflict.text);
+        throw RivwoodError(refused.text);
     printJson(QJsonObject{{"key", r.key}});
     return 0;
 }
@@ -100,7 +90,8 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     args.requirePositional(expected);
 
     StandDatabase db(settingsFile(globals));
-    openDirectory(db, args);
+    // A save makes the directory it is to store in.
+    openCliDatabase(db, args, action == "save" ? MissingDirectory::Create : MissingDirectory::Refuse);
     StandStore store(db);
     if (action == "list")
         return list(store);
@@ -109,7 +100,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     const int key = keyArg(args);
     if (action == "load")
         return load(store, key);
-    requireStand(store, key);
+    requireStand(db, key);
     store.DeleteStandRows(key);
     printJson(QJsonObject{{"key", key}});
     return 0;

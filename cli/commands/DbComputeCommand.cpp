@@ -15,7 +15,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     StandDatabase db(settingsFile(globals));
     openCliDatabase(db, args);
     StandStore store(db);
-    const std::vector<int> keys = keysOrAll(args, [&db] { return StandsNotComputed(db); });
+    const std::vector<int> keys = keysOrAll(args, [&store] { return store.StandsNotComputed(); });
     const StandBatchResult result = ComputeStands(store, referenceDirectory(globals), keys);
     QJsonArray computed, skipped;
     for (int key : result.computed)

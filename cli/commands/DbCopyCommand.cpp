@@ -15,6 +15,9 @@ namespace {
 void openOption(StandDatabase& db, const CliArgs& args, const char* option) {
     if (!args.has(option))
         throw CliUsageError{QString("chybí --%1 DIR|postgresql://…").arg(option)};
+    // The target is stored into: a directory that does not exist yet is made.
+    if (QLatin1String(option) == QLatin1String("to"))
+        createMissingDirectory(args.value(option));
     DatabaseChooser::UseDirectory(db, args.value(option), [](const UserMessage&) { return true; });
 }
 
@@ -31,8 +34,8 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     const QString conflict = args.value("conflict", "no");
     if (conflict != "yes" && conflict != "no")
         throw CliUsageError{QString("--conflict musí být yes nebo no: %1").arg(conflict)};
-    StandDatabase from(settingsFile(globals), "rivwood-copy-from");
-    StandDatabase to(settingsFile(globals), "rivwood-copy-to");
+    StandDatabase from(settingsFile(globals));
+    StandDatabase to(settingsFile(globals));
     openOption(from, args, "from");
     openOption(to, args, "to");
     const std::vector<int> keys = keysOrAll(args, [&from] { return StandCopy::StandKeys(from); });

@@ -34,8 +34,7 @@ int run(const QStringList& arguments, const CliGlobals& globals) {
         StandSession session;
         if (!store.LoadStand(session, key).found)
             throw RivwoodError(QString("Porost s klíčem %1 v databázi není.").arg(key));
-        exporter.SaveDialog1 = [&](const QString&, const QString&) { return out; };
-        file = exporter.ExportOneStand(key, session.stand, session.layout);
+        file = exporter.ExportOneStand(key, session.stand, session.layout, out);
     } else {
         file = exporter.ExportAllStands(out);
         if (file.isEmpty())

@@ -1,8 +1,8 @@
 // import-mantax FILE: one stand of a Mantax caliper file as stand JSON; with --bulk every stand of
 // the file into the database. Codes are assigned from --assign CODE=ABBR, the settings section
 // "KodyDrevin" and codes that are abbreviations themselves.
-#include "CaliperFile.h"
 #include "CliCommand.h"
+#include "CliDatabase.h"
 #include "DatabaseChooser.h"
 #include "DatabaseStandSink.h"
 #include "MantaxImport.h"
@@ -46,11 +46,13 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     StandSession session;
     applyLayout(args, session);
     MantaxImport import(settingsFile(globals));
-    const QStringList lines = CaliperFile::SplitLines(readInput(args.positional(0)));
+    // The file is read line by line in each pass, so standard input is first kept in a file.
+    QTemporaryFile copy;
+    const QString file = inputFile(args.positional(0), copy);
     if (bulk)
-        import.PrepareBulkImportLines(lines);
+        import.PrepareBulkImport(file);
     else
-        import.PrepareSingleImportLines(lines);
+        import.PrepareSingleImport(file);
     applyAssignments(args.values("assign"), import.assignment());
 
     const SpeciesAssignment::Check check = import.CheckOk();
@@ -66,11 +68,13 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     }
 
     StandDatabase db(settingsFile(globals));
+    // The bulk import stores stands: a directory that does not exist yet is made.
+    createMissingDirectory(args.value("db"));
     if (!DatabaseChooser::UseDirectory(db, args.value("db"), [](const UserMessage&) { return false; }))
         throw RivwoodError(DatabaseChooser::IncompleteQuestion().text);
     StandStore store(db);
     const BulkImportResult result = MantaxBulkImport::ImportIntoDatabase(
-        import.records(), import.blocks(), import.assignment(), session.layout, store);
+        import.lines(), import.blocks(), import.assignment(), session.layout, store);
     QJsonArray keys;
     for (int key : result.keys)
         keys.append(key);

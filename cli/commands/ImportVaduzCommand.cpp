@@ -1,6 +1,5 @@
 // import-vaduz FILE: a Vaduz caliper report as stand JSON. Codes are assigned from --assign
 // CODE=ABBR, the settings section "KodyDrevin" and codes that are abbreviations themselves.
-#include "CaliperFile.h"
 #include "CliCommand.h"
 #include "StandJson.h"
 #include "VaduzImport.h"
@@ -31,7 +30,8 @@ int run(const QStringList& argv, const CliGlobals& globals) {
                                                         : ClassLayout::DefaultFirstCentre(width));
     }
     VaduzImport import(settingsFile(globals));
-    import.ScanLines(CaliperFile::SplitLines(readInput(args.positional(0))), true);
+    QTemporaryFile copy;
+    import.ScanFile(inputFile(args.positional(0), copy), true);
     applyAssignments(args.values("assign"), import.assignment());
 
     const SpeciesAssignment::Check check = import.CheckOk();

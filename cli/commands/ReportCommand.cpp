@@ -3,8 +3,8 @@
 #include "CliCommand.h"
 #include "ReportTextExport.h"
 #include "RivwoodError.h"
-#include "SqlSupport.h"
 #include "StandDatabase.h"
+#include "StandStore.h"
 #include "TFJHKSest.h"
 
 #include <QDir>
@@ -30,11 +30,10 @@ std::unique_ptr<QGuiApplication> guiApplication() {
 
 // A stand printed alone must be stored with its summary.
 void requirePrintable(StandDatabase& db, int key) {
-    QSqlQuery q = SqlSupport::Exec(db.connection(),
-                                   "select SOUHRN from RivwoodPor where KLIC = ? and USED = true", {key});
-    if (!q.next())
+    const StandStore::Printable state = StandStore(db).PrintableState(key);
+    if (state == StandStore::Printable::Missing)
         throw RivwoodError(QString("Porost s klíčem %1 v databázi není.").arg(key));
-    if (!SqlSupport::Boolean(q, 0))
+    if (state == StandStore::Printable::NoSummary)
         throw RivwoodError("Nejdřív je potřeba vypočítat souhrn !");
 }
 

@@ -2,6 +2,7 @@
 // menu's "Tento porost" makes it (font set before saving), written as Excel 5.0.
 #include "Biff5Writer.h"
 #include "CliCommand.h"
+#include "CliDatabase.h"
 #include "ResultsSheet.h"
 #include "ResultsWorkbook.h"
 #include "RivwoodError.h"
@@ -25,6 +26,7 @@ int run(const QStringList& arguments, const CliGlobals& globals) {
 
     StandDatabase db(settingsFile(globals));
     openExistingDatabase(db, args.value("db"));
+    requireStand(db, key);
     if (!StandQueries::HasSummary(db, key))
         throw RivwoodError(TFDoExcelu::NotComputed);
     ResultsWorkbook book;

@@ -1,8 +1,8 @@
 // summary STAND [--db DIR --save]: the summary window's computation; with --save its "Výpočet a
 // uložení do databáze", which stores the stand.
 #include "CliCommand.h"
+#include "CliDatabase.h"
 #include "CliSheet.h"
-#include "DatabaseChooser.h"
 #include "RivwoodError.h"
 #include "StandJson.h"
 
@@ -29,7 +29,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     std::unique_ptr<StandStore> store;
     if (save) {
         db = std::make_unique<StandDatabase>(settingsFile(globals));
-        DatabaseChooser::UseDirectory(*db, args.value("db"), [](const UserMessage&) { return true; });
+        openCliDatabase(*db, args, MissingDirectory::Create);
         store = std::make_unique<StandStore>(*db);
     }
     CliSheet cli(store.get(), referenceDirectory(globals), yes);

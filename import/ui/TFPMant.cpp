@@ -55,10 +55,9 @@ TFPMant::TFPMant(QString settingsPath, QWidget* parent)
 QString TFPMant::chooseFile() {
     if (m_chooseFile)
         return m_chooseFile();
-    const QString start = CaliperDataFolder::StartFolder(m_settingsPath, SettingsKeys::Mantax,
-                                                         ProgramPaths::WorkDirectory());
-    return FileDialog::getOpenFileName(this, "Výběr souboru", start,
-                                       "Registrační průměrka (*.TXT)|*.TXT|Všechny soubory (*.*)|*.*");
+    const QString start =
+        CaliperDataFolder::StartFolder(m_settingsPath, SettingsKeys::Mantax, ProgramPaths::WorkDirectory());
+    return FileDialog::getOpenFileName(this, "Výběr souboru", start, CaliperDataFolder::MantaxFilter);
 }
 
 void TFPMant::showMessage(const UserMessage& message) {

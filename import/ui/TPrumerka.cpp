@@ -45,7 +45,7 @@ bool TPrumerka::PrepareBulkImport(const QString& fileName, StandSink& sink) {
 bool TPrumerka::PrepareBulkImport(const QString& fileName, StandStore& store) {
     const bool ok = prepare([&] { m_import.PrepareBulkImport(fileName); });
     m_bulkRun = [this, &store](const BulkProgress& progress) {
-        return MantaxBulkImport::ImportIntoDatabase(m_import.records(), m_import.blocks(),
+        return MantaxBulkImport::ImportIntoDatabase(m_import.lines(), m_import.blocks(),
                                                     m_import.assignment(), m_session.layout, store, progress);
     };
     return ok;

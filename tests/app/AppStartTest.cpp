@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -46,6 +47,33 @@ TEST(AppStart, OpensTheDatabaseOfTheSettingsFile) {
         EXPECT_TRUE(QFileInfo::exists(QDir(db).filePath(file))) << file;
     p.kill();
     p.waitForFinished(5000);
+}
+
+// Without a display: help and version are printed, and the program ends with a message that
+// names the command line instead of Qt's abort.
+TEST(AppStart, WithoutADisplayHelpsAndEndsWithAMessage) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    const auto run = [&](const QStringList& args) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(program("rivwood"), args);
+        EXPECT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "no abort";
+        return std::make_pair(p.exitCode(),
+                              QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()));
+    };
+    const auto help = run({"--help"});
+    EXPECT_EQ(help.first, 0);
+    EXPECT_TRUE(help.second.contains("--settings")) << help.second.toStdString();
+    const auto version = run({"--version"});
+    EXPECT_EQ(version.first, 0);
+    EXPECT_TRUE(QRegularExpression("^rivwood \\d+\\.\\d+").match(version.second).hasMatch())
+        << version.second.toStdString();
+    const auto window = run({});
+    EXPECT_EQ(window.first, 1);
+    EXPECT_TRUE(window.second.contains("rivwood-cli")) << window.second.toStdString();
 }
 
 TEST(AppStart, CarriesItsVersionBlock) {

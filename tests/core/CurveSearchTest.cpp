@@ -105,3 +105,14 @@ TEST_F(CurveSearch_, GarbageIndexRecordsNeverReadOutsideTheFile) {
     testsupport::writeFile(dir.filePath("JHK.KRI"), kri);
     EXPECT_THROW(find("sm", 30, 20), IoError);
 }
+
+// A curve's line for the height chart: the ends of its segments in metres, in diameter order.
+TEST_F(CurveSearch_, CurveLineOfOneCurve) {
+    WriteReferenceFiles(
+        dir.path(), {{"sm", {{2000, 30, 50, 200, 20}, {1600, 10, 50, 100, 100}, {2000, 10, 30, 140, 60}}}},
+        tables());
+    EXPECT_EQ(CurveLine(dir.path(), StringToChars("sm"), 2000),
+              (std::vector<CurvePoint>{{10, 14}, {30, 20}, {50, 22}}));
+    EXPECT_TRUE(CurveLine(dir.path(), StringToChars("sm"), 2400).empty());
+    EXPECT_TRUE(CurveLine(dir.path(), StringToChars("xx"), 2000).empty());
+}

@@ -1,8 +1,10 @@
 #include "IniFile.h"
 #include "RivwoodError.h"
+#include "SmallDisk.h"
 #include "TestSupport.h"
 #include "WindowPosition.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -57,6 +59,33 @@ TEST(IniFile, AFileTooLargeToReadIsNeverOverwritten) {
     EXPECT_EQ(ini.ReadString("A", "B", "d"), "d");
     EXPECT_THROW(ini.WriteString("A", "C", "1"), IoError);
     EXPECT_EQ(testsupport::readFile(path).size(), big.size());
+}
+
+TEST(IniFile, OnAFullDiskTheFileStaysAndTheSettingsLiveOnInMemory) {
+    testsupport::SmallDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    IniFile ini(disk.filePath("Rivwood.INI"));
+    ini.WriteString("DataBase", "Path", "/data/porosty");
+    const QByteArray before = testsupport::readFile(ini.path());
+    QStringList reported;
+    IniFile::SetFailureReporter([&](const QString& message) { reported << message; });
+    disk.fill();
+    ini.WriteString("KodyDrevin", "12", "BK");
+    ini.WriteStrings("KodyDrevin", {{"13", "SM"}, {"14", "DB"}});
+    EXPECT_EQ(testsupport::readFile(ini.path()), before);
+    EXPECT_EQ(ini.ReadString("DataBase", "Path"), "/data/porosty");
+    EXPECT_EQ(ini.ReadSection("KodyDrevin"), (QStringList{"12", "13", "14"}));
+    ASSERT_EQ(reported.size(), 1);
+    EXPECT_TRUE(reported[0].contains("na disku není volné místo")) << reported[0].toStdString();
+    // With room again, the next write saves everything held in memory.
+    ASSERT_TRUE(QFile::remove(disk.filePath(".filler")));
+    ini.WriteInteger("PracPlo", "ZapisnikLeva", 10);
+    IniFile::SetFailureReporter({});
+    EXPECT_EQ(testsupport::readFile(ini.path()),
+              "[DataBase]\nPath=/data/porosty\n\n[KodyDrevin]\n12=BK\n13=SM\n"
+              "14=DB\n\n[PracPlo]\nZapisnikLeva=10\n");
+    EXPECT_EQ(reported.size(), 1);
 }
 
 TEST(WindowPosition, ReadOnlyFromAnExistingFileWithFallbacks) {

@@ -19,6 +19,7 @@ TEST(StandJson, RoundTripsEveryField) {
     s.work.KodTabZasDle = StringToChars("js");
     s.work.Cetnosti[5] = 12;
     s.work.StrTloustka = 18.5;
+    s.work.VyskoveVzorniky = {{16.5, 14.25}, {22, 17}};
     s.RecordWorkingCopy(81);
     s.stand.at(0).share = 55.5;
     s.stand.at(0).conifer = true;
@@ -27,6 +28,8 @@ TEST(StandJson, RoundTripsEveryField) {
     EXPECT_EQ(json["key"].toInt(), 17);
     EXPECT_EQ(json["classWidth"].toInt(), 2);
     EXPECT_EQ(json["species"].toArray()[0].toObject()["classes"].toArray().size(), 98);
+    EXPECT_EQ(json["species"].toArray()[0].toObject()["sampleHeights"],
+              (QJsonArray{QJsonArray{16.5, 14.25}, QJsonArray{22, 17}}));
 
     StandSession back;
     StandJson::FromJsonBytes(QJsonDocument(json).toJson(), back);
@@ -47,7 +50,8 @@ TEST(StandJson, MalformedInputLeavesTheSessionAsItWas) {
     s.stand.name = "Původní";
     for (const char* bad : {"", "[1]", "{\"area\":\"x\"}", "{\"species\":[{\"abbreviation\":\"ABCD\"}]}",
                             "{\"species\":[{\"classes\":[[1,2,3]]}]}", "{\"classWidth\":0}",
-                            "{\"species\":[{\"curve\":40000}]}"}) {
+                            "{\"species\":[{\"curve\":40000}]}", "{\"species\":[{\"sampleHeights\":[[20]]}]}",
+                            "{\"species\":[{\"sampleHeights\":[[20, 1.2]]}]}"}) {
         EXPECT_THROW(StandJson::FromJsonBytes(bad, s), RivwoodError) << bad;
         EXPECT_EQ(s.stand.name, "Původní");
     }

@@ -143,6 +143,11 @@ TEST_F(DbCliTest, UsageAndDirectoryErrors) {
     const CliRun missing = cli({"db", "list", "--db", QDir(dir()).filePath("nowhere")});
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(QString::fromUtf8(missing.err).contains("neexistuje"));
+    // A save makes the directory it stores in, as the window does at the first start.
+    const QString fresh = QDir(dir()).filePath("nova/databaze");
+    const CliRun saved = cli({"summary", "-", "--db", fresh, "--save"}, standJson());
+    EXPECT_EQ(saved.code, 0) << saved.err.toStdString();
+    EXPECT_TRUE(QFile::exists(QDir(fresh).filePath("RivwoodPor.db")));
 
     testsupport::writeFile(QDir(db()).filePath("RivwoodPor.db"), QByteArray(4096, 'x'));
     const CliRun garbage = cli({"db", "save", "-", "--db", db()}, standJson());

@@ -2,6 +2,7 @@
 // 8 writers of 25 stands each, with lists and loads in between; on table files and on a server.
 #include "DbTestSupport.h"
 
+#include "DatabaseChooser.h"
 #include "IniFile.h"
 
 #include <QDir>
@@ -116,4 +117,33 @@ TEST_P(StoreTest, ConcurrentWritersListsAndLoadsKeepEveryStand) {
     ASSERT_TRUE(species.exec("select count(*) from rivwooddre") && species.next());
     EXPECT_EQ(species.value(0).toInt(), 2 * reported);
     closeRaw();
+}
+
+TEST_P(StoreTest, SimultaneousSavesOfOneNewCodeStoreItOnce) {
+    const QString location = freshLocation();
+    {
+        StandDatabase db(settings());
+        ASSERT_TRUE(DatabaseChooser::UseDirectory(db, location, {}));
+    }
+    constexpr int kSavers = 12;
+    std::vector<CliRun> runs(kSavers);
+    {
+        std::vector<std::thread> threads;
+        for (int i = 0; i < kSavers; ++i)
+            threads.emplace_back([&, i] {
+                runs[size_t(i)] = RunCli(
+                    settings(), {"db", "save", "-", "--db", location, "--duplicate", "no"}, standJson(0, 0));
+            });
+        for (std::thread& t : threads)
+            t.join();
+    }
+    int stored = 0;
+    for (const CliRun& r : runs) {
+        if (r.code == 0)
+            ++stored;
+        else
+            EXPECT_EQ(QString::fromUtf8(r.err).trimmed(), "Duplicitní kód porostu. Má se přesto uložit ?");
+    }
+    EXPECT_EQ(stored, 1);
+    EXPECT_EQ(RunCli(settings(), {"db", "list", "--db", location}).json()["stands"].toArray().size(), 1);
 }

@@ -1,6 +1,7 @@
 #include "DbTestSupport.h"
 
 #include "DatabaseChooser.h"
+#include "RawQuery.h"
 #include "SpeciesTables.h"
 #include "TestSupport.h"
 #include "ThrowawayCluster.h"
@@ -83,8 +84,8 @@ void DbTest::rawExec(const QString& fileName, const QString& sql) {
 }
 
 QVariant DbTest::scalar(const QString& sql) {
-    QSqlQuery q(m_db->connection());
-    EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
+    testsupport::RawQuery q(*m_db);
+    EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().toStdString();
     return q.next() ? q.value(0) : QVariant();
 }
 
@@ -151,6 +152,8 @@ StandSession MakeStand(int species, int classes, int seed) {
             e.classes[0].classVolume += el.classVolume;
         }
         e.classes[0].treeVolume = e.classes[0].classVolume / e.classes[0].trees;
+        for (int p = 0; p < k + 2; ++p)
+            e.sampleHeights.push_back({12.5 + 3.25 * p + k, 11.25 + 1.5 * p + 0.125 * seed});
         e.standStocking = 0.83;
         e.code = SpeciesTables::SpeciesCode(abbr);
         e.stocking = 0.1 * k;

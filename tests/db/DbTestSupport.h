@@ -54,5 +54,6 @@ struct CliRun {
 };
 CliRun RunCli(const QString& settings, QStringList args, const QByteArray& input = {});
 
-// A stand of `species` species with `classes` filled classes each, every field set.
+// A stand of `species` species with `classes` filled classes each, every field set; species k has
+// k + 2 sample heights.
 StandSession MakeStand(int species, int classes, int seed = 1);

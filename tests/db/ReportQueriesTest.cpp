@@ -1,10 +1,8 @@
 // The report and export queries run as written on the stand tables.
 #include "DbTestSupport.h"
 
+#include "RawQuery.h"
 #include "StandStore.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace {
 
@@ -37,11 +35,9 @@ TEST_F(DbTest, ReportQueriesRunOnTheStandTables) {
         s.stand.summary = i != 2;
         store.SaveStand(s, store.AllocateStandKey());
     }
-    QSqlDatabase db = m_db->connection();
 
-    QSqlQuery one(db);
-    ASSERT_TRUE(one.exec(qSestava("      and  RivwoodSes.KLIC  = 3")))
-        << one.lastError().text().toStdString();
+    testsupport::RawQuery one(*m_db);
+    ASSERT_TRUE(one.exec(qSestava("      and  RivwoodSes.KLIC  = 3"))) << one.lastError().toStdString();
     int rows = 0;
     QList<int> codes;
     while (one.next()) {
@@ -54,18 +50,17 @@ TEST_F(DbTest, ReportQueriesRunOnTheStandTables) {
     EXPECT_EQ(rows, 4);
     EXPECT_TRUE(std::is_sorted(codes.begin(), codes.end()));
 
-    QSqlQuery range(db);
-    ASSERT_TRUE(
-        range.prepare(qSestava("      and  RivwoodSes.KLIC >= :PKlic1 and RivwoodSes.KLIC <= :PKlic2")));
-    range.bindValue(":PKlic1", 0);
-    range.bindValue(":PKlic2", 2147483647);
-    ASSERT_TRUE(range.exec()) << range.lastError().text().toStdString();
+    testsupport::RawQuery range(*m_db);
+    ASSERT_TRUE(range.prepare(qSestava("      and  RivwoodSes.KLIC >= ? and RivwoodSes.KLIC <= ?")));
+    range.addBindValue(0);
+    range.addBindValue(2147483647);
+    ASSERT_TRUE(range.exec()) << range.lastError().toStdString();
     rows = 0;
     while (range.next())
         ++rows;
     EXPECT_EQ(rows, 2 + 4); // stand 2 has no summary
 
-    QSqlQuery por(db);
+    testsupport::RawQuery por(*m_db);
     ASSERT_TRUE(
         por.exec("Select *\n from  RivwoodPor \n  where  used=true\n        and vypocteno=true\norder by  "
                  "NazevAkce, KLIC\n"));
@@ -74,21 +69,21 @@ TEST_F(DbTest, ReportQueriesRunOnTheStandTables) {
         keys << por.value("KLIC").toInt();
     EXPECT_EQ(keys, (QList<int>{1, 2, 3}));
 
-    QSqlQuery count(db);
+    testsupport::RawQuery count(*m_db);
     ASSERT_TRUE(
-        count.prepare("select klic, count(dr_zkr) pocet\nfrom rivwoodses\nwhere klic=:klic\ngroup by klic"));
-    count.bindValue(":klic", 3);
+        count.prepare("select klic, count(dr_zkr) pocet\nfrom rivwoodses\nwhere klic=?\ngroup by klic"));
+    count.addBindValue(3);
     ASSERT_TRUE(count.exec() && count.next());
     EXPECT_EQ(count.value("pocet").toInt(), 4);
 
-    QSqlQuery pages(db);
-    ASSERT_TRUE(pages.prepare("update rivwoodses set STRANKA = :page where klic=:klic"));
-    pages.bindValue(":page", 7);
-    pages.bindValue(":klic", 3);
+    testsupport::RawQuery pages(*m_db);
+    ASSERT_TRUE(pages.prepare("update rivwoodses set STRANKA = ? where klic=?"));
+    pages.addBindValue(7);
+    pages.addBindValue(3);
     ASSERT_TRUE(pages.exec());
-    QSqlQuery live(db);
-    ASSERT_TRUE(live.prepare("select * from rivwoodses\nwhere klic=:klic"));
-    live.bindValue(":klic", 3);
+    testsupport::RawQuery live(*m_db);
+    ASSERT_TRUE(live.prepare("select * from rivwoodses\nwhere klic=?"));
+    live.addBindValue(3);
     ASSERT_TRUE(live.exec() && live.next());
     EXPECT_EQ(live.value("STRANKA").toInt(), 7);
 }

@@ -4,6 +4,7 @@
 #include "DatabaseError.h"
 #include "DatabaseSchema.h"
 #include "IniFile.h"
+#include "RawQuery.h"
 #include "RivwoodError.h"
 #include "SchemaUpgrade.h"
 #include "ServerAddress.h"
@@ -21,7 +22,7 @@ namespace {
 
 QStringList columnsOf(StandDatabase& db, const QString& table) {
     QStringList names;
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     q.exec(QString("pragma table_info(%1)").arg(table));
     while (q.next())
         names << q.value(1).toString().toUpper();
@@ -85,10 +86,11 @@ TEST_F(DbTest, FreshDirectoryGetsTheFiveTablesInTheCurrentLayout) {
     for (int t = 0; t < StandDatabase::TableCount; ++t)
         EXPECT_TRUE(fileExists(dir(), StandDatabase::FileName(StandDatabase::Table(t))));
     const QStringList por = columnsOf(db, "rivwoodpor");
-    EXPECT_EQ(por, (QStringList{"KLIC",       "USED",     "NAZEVTOK",  "NAZEVBREH", "NAZEVRKM", "NAZEVAKCE",
-                                "PLOCHA",     "VEK",      "POC_DREV",  "KROVINY",   "POPIS",    "KOMENT",
-                                "KODPOROSTU", "DATUM",    "VYPOCTENO", "SOUHRN",    "ZAVOD",    "PROVOZ",
-                                "TAXATOR",    "UZIVATEL", "ZMENA"}));
+    EXPECT_EQ(por,
+              (QStringList{"KLIC",       "USED",     "NAZEVTOK",  "NAZEVBREH",   "NAZEVRKM",   "NAZEVAKCE",
+                           "PLOCHA",     "VEK",      "POC_DREV",  "KROVINY",     "POPIS",      "KOMENT",
+                           "KODPOROSTU", "DATUM",    "VYPOCTENO", "SOUHRN",      "ZAVOD",      "PROVOZ",
+                           "TAXATOR",    "UZIVATEL", "ZMENA",     "KOPIE_ZDROJ", "KOPIE_ZMENA"}));
     EXPECT_EQ(columnsOf(db, "RIVWOODDRE").last(), "TL_MIN");
     EXPECT_EQ(columnsOf(db, "RivwoodSes").size(), 27);
     EXPECT_EQ(columnsOf(db, "RivwoodTlo").size(), 6);
@@ -96,7 +98,7 @@ TEST_F(DbTest, FreshDirectoryGetsTheFiveTablesInTheCurrentLayout) {
     EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 0);
 
     // NUMERIC columns give doubles back, whatever was written.
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     ASSERT_TRUE(q.exec("insert into RivwoodPor (KLIC, USED, PLOCHA) values (7, true, 10000)"));
     EXPECT_EQ(scalar("select typeof(PLOCHA) from RivwoodPor where KLIC = 7").toString(), "real");
     EXPECT_EQ(scalar("select count(*) from rivwoodpor where used=true").toInt(), 1);
@@ -104,7 +106,7 @@ TEST_F(DbTest, FreshDirectoryGetsTheFiveTablesInTheCurrentLayout) {
 
 TEST_F(DbTest, PrimaryKeysRefuseDuplicates) {
     StandDatabase& db = openFresh();
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     EXPECT_TRUE(q.exec("insert into RivwoodPor (KLIC, USED) values (1, true)"));
     EXPECT_FALSE(q.exec("insert into RivwoodPor (KLIC, USED) values (1, true)"));
     EXPECT_TRUE(q.exec("insert into RivwoodDre (KLIC, DR_ZKR) values (1, 'SM')"));
@@ -176,7 +178,7 @@ TEST_F(DbTest, OlderLayoutIsUpgradedWithComputedAndSummaryFlags) {
 
     StandDatabase& db = openFresh();
     auto flags = [&](int key) {
-        QSqlQuery q(db.connection());
+        testsupport::RawQuery q(db);
         q.exec(QString("select VYPOCTENO, SOUHRN, ZAVOD, UZIVATEL from RivwoodPor where KLIC = %1").arg(key));
         q.next();
         return QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
@@ -188,7 +190,7 @@ TEST_F(DbTest, OlderLayoutIsUpgradedWithComputedAndSummaryFlags) {
     EXPECT_EQ(flags(3), (QStringList{"1", "1", "Závod Labe", "Jana"}));
 
     // Widths outside 1..4 become 4, empty first centres the default of the width.
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     q.exec("select DR_ZKR, TL_INTERVAL, TL_MIN from RivwoodDre order by KLIC, DR_ZKR");
     QStringList rows;
     while (q.next())
@@ -251,7 +253,7 @@ TEST_F(DbTest, IncompleteDirectoryAsksAndOkCreatesTheMissingTables) {
     for (int t = 0; t < StandDatabase::TableCount; ++t)
         EXPECT_TRUE(fileExists(dir(), StandDatabase::FileName(StandDatabase::Table(t))));
     // The existing species table keeps its row.
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     ASSERT_TRUE(q.exec("select TL_MIN from RivwoodDre where KLIC = 5") && q.next());
     EXPECT_EQ(q.value(0).toDouble(), 12);
     EXPECT_TRUE(columnsOf(db, "RivwoodPor").contains("UZIVATEL"));
@@ -274,7 +276,7 @@ TEST_F(DbTest, CancelledChoiceKeepsThePreviousDirectory) {
 
     // Cancelled while on a server: the database stays on the server, and the dialog starts in
     // a real directory.
-    StandDatabase onServer(settings(), "cancelled-on-server");
+    StandDatabase onServer(settings());
     onServer.setServer(ServerAddress(QStringLiteral("postgresql://jana@server/porosty")));
     ScriptedDialogs cancel;
     EXPECT_FALSE(DatabaseChooser::ChooseDatabaseDirectory(onServer, cancel.make()));
@@ -381,7 +383,7 @@ TEST_F(DbTest, TableFileWithoutItsTableIsAnError) {
     rawExec("RivwoodSes.db", "create table something (A INTEGER)");
     closeRaw();
     try {
-        m_db->connection();
+        m_db->open();
         ADD_FAILURE() << "a foreign table file went unnoticed";
     } catch (const RivwoodError& e) {
         EXPECT_TRUE(e.message().contains("neobsahuje tabulku RivwoodSes")) << e.message().toStdString();
@@ -417,7 +419,7 @@ TEST_F(DbTest, ReadOnlyDatabaseOpensListsAndLoadsWithoutWriting) {
         ASSERT_TRUE(DatabaseChooser::UseDirectory(writable, data, {}));
         StandStore(writable).SaveNewStand(MakeStand(2, 3).stand);
         // A database of the previous version: no change counter yet, so the upgrade has work.
-        QSqlQuery(writable.connection()).exec("alter table rivwoodpor drop column ZMENA");
+        testsupport::RawQuery(writable).exec("alter table rivwoodpor drop column ZMENA");
     }
     auto snapshot = [&] {
         QStringList files;
@@ -452,4 +454,39 @@ TEST_F(DbTest, ReadOnlyDatabaseOpensListsAndLoadsWithoutWriting) {
     EXPECT_THROW(store.DeleteStandRows(1), DatabaseError);
     db.close();
     EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(DbTest, InterruptedSaveOnReadOnlyFilesAsksForWriteAccessInsteadOfCallingThemDamaged) {
+    StandStore(openFresh()).SaveNewStand(MakeStand(2, 3).stand);
+    m_db->close();
+    // The files as a save left them when it was cut off half-way: pages written into the stand
+    // table's file, their old contents still in its journal beside it.
+    const QString copy = QDir(dir()).filePath("copy");
+    ASSERT_TRUE(QDir().mkpath(copy));
+    {
+        QSqlQuery q(rawFile("RivwoodPor.db"));
+        ASSERT_TRUE(q.exec("pragma cache_size = 2") && q.exec("begin"));
+        ASSERT_TRUE(
+            q.exec("insert into RivwoodPor (KLIC, POPIS) with recursive n(i) as (select 2 union all select "
+                   "i + 1 from n where i < 200) select i, printf('%080d', i) from n"));
+        ASSERT_TRUE(QFile::exists(QDir(dir()).filePath("RivwoodPor.db-journal")));
+        for (const QString& file : QDir(dir()).entryList({"*.db", "*.db-journal"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(QDir(dir()).filePath(file), QDir(copy).filePath(file)));
+        q.exec("rollback");
+    }
+    closeRaw();
+    StandDatabase db(settings());
+    db.setDirectory(copy);
+    db.setReadOnlyMode(true);
+    try {
+        db.open();
+        ADD_FAILURE() << "the files opened";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::ReadOnly);
+        EXPECT_EQ(e.message(), DatabaseError::InterruptedSaveMessage());
+    }
+    // Opened once with write access, the save is undone and the files read again.
+    db.setReadOnlyMode(false);
+    StandSession loaded;
+    EXPECT_TRUE(StandStore(db).LoadStand(loaded, 1).found);
 }

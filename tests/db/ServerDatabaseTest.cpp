@@ -6,6 +6,7 @@
 #include "DatabaseChooser.h"
 #include "DatabaseError.h"
 #include "IniFile.h"
+#include "RawQuery.h"
 #include "ServerAddress.h"
 #include "SettingsKeys.h"
 #include "StandCopy.h"
@@ -14,12 +15,9 @@
 #include "ThrowawayCluster.h"
 
 #include <QDir>
-#include <QRegularExpression>
-#include <QSqlQuery>
-
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 
 namespace {
 
@@ -121,7 +119,7 @@ TEST_F(StandCopyTest, SettingsKeepTheServerWithoutPasswordAndAReaderCannotWrite)
     EXPECT_FALSE(db.isReadOnly());
     StandStore(db).SaveNewStand(MakeStand(1, 2).stand);
     {
-        QSqlQuery q(db.connection());
+        testsupport::RawQuery q(db);
         ASSERT_TRUE(q.exec("create role reader login") &&
                     q.exec("grant select on all tables in schema public to reader"));
     }
@@ -156,4 +154,70 @@ TEST_F(DbTest, UnreachableServerSaysSoInCzechWithoutThePassword) {
     // relative to wherever the program happened to start.
     db.setServer(ServerAddress(QStringLiteral("postgresql:///porosty")));
     EXPECT_TRUE(QDir::isAbsolutePath(db.filesDirectory())) << db.filesDirectory().toStdString();
+}
+
+TEST_F(StandCopyTest, LostConnectionSaysSoInCzechWithoutSqlAndTheNextSaveConnectsAgain) {
+    StandDatabase db(settings());
+    ASSERT_TRUE(DatabaseChooser::UseServer(db, server, {}));
+    StandStore store(db);
+    store.SaveNewStand(MakeStand(1, 2).stand);
+    testsupport::RawQuery pid(db);
+    ASSERT_TRUE(pid.exec("select pg_backend_pid()") && pid.next());
+    // Another connection ends this one, as a restarted server or a broken network would.
+    {
+        StandDatabase other(settings());
+        ASSERT_TRUE(DatabaseChooser::UseServer(other, server, {}));
+        testsupport::RawQuery(other).exec(
+            QString("select pg_terminate_backend(%1)").arg(pid.value(0).toLongLong()));
+    }
+    testing::internal::CaptureStderr();
+    try {
+        store.SaveNewStand(MakeStand(1, 2, 2).stand);
+        ADD_FAILURE() << "the save went through";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::Io);
+        EXPECT_EQ(e.message(), "Spojení s databázovým serverem bylo přerušeno; změny nebyly uloženy.");
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(store.SaveNewStand(MakeStand(1, 2, 3).stand).key, 2);
+}
+
+TEST_F(StandCopyTest, ServerThatAsksForAPasswordGetsItFromTheDialogOncePerRun) {
+    // A member of the team who logs in with a password of her own.
+    {
+        StandDatabase admin(settings());
+        ASSERT_TRUE(DatabaseChooser::UseServer(admin, server, {}));
+        ASSERT_TRUE(testsupport::RawQuery(admin).exec("create role jana login superuser password 'tajne'"));
+        QFile hba(
+            QDir(testsupport::ThrowawayCluster::Shared(nullptr)->dataDirectory()).filePath("pg_hba.conf"));
+        ASSERT_TRUE(hba.open(QIODevice::ReadWrite));
+        const QByteArray rules = hba.readAll();
+        hba.seek(0);
+        hba.write("local all jana scram-sha-256\n" + rules);
+        hba.close();
+        ASSERT_TRUE(testsupport::RawQuery(admin).exec("select pg_reload_conf()"));
+    }
+    const QString address = QString(server).replace("postgresql://", "postgresql://jana@");
+    QStringList reasons;
+    const auto dialog = [&](const QString&, const QString& reason) -> std::optional<QString> {
+        reasons << reason;
+        return reasons.size() == 1 ? "spatne" : "tajne";
+    };
+    StandDatabase db(settings());
+    ASSERT_TRUE(DatabaseChooser::UseServer(db, address, {}, dialog));
+    EXPECT_EQ(reasons,
+              (QStringList{QString("Databázový server „%1“ žádá heslo.").arg(address),
+                           QString("Přihlášení k databázovému serveru „%1“ se nezdařilo: neznámý uživatel "
+                                   "nebo chybné heslo.")
+                               .arg(address)}));
+    StandStore(db).SaveNewStand(MakeStand(1, 2).stand);
+    // Later connections of the run take it without asking; the settings file never gets it.
+    StandDatabase again(settings());
+    EXPECT_TRUE(DatabaseChooser::UseServer(again, address, {}, [](const QString&, const QString&) {
+        ADD_FAILURE() << "asked again";
+        return std::optional<QString>();
+    }));
+    EXPECT_EQ(StandStore(again).StandKeys().size(), 1u);
+    DatabaseChooser::StoreLocation(again);
+    EXPECT_FALSE(testsupport::readFile(settings()).contains("tajne"));
 }

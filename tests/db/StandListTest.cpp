@@ -4,8 +4,6 @@
 #include "StandListModel.h"
 #include "StandStore.h"
 
-#include <QSqlQuery>
-
 namespace {
 
 QStringList keys(const StandListModel& m) {

@@ -1,14 +1,18 @@
 #include "DbTestSupport.h"
 
+#include "DatabaseChooser.h"
 #include "DatabaseError.h"
 #include "IniFile.h"
+#include "RawQuery.h"
 #include "RivwoodError.h"
 #include "SqlTransaction.h"
 #include "StandCode.h"
+#include "StandCopy.h"
 #include "StandStore.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace {
 
@@ -17,15 +21,14 @@ namespace {
 QStringList dump(StandDatabase& db, bool counter = true) {
     QStringList out;
     for (const char* table : {"RivwoodPor", "RivwoodDre", "RivwoodTlo", "RivwoodSes"}) {
-        QSqlQuery q(db.connection());
+        testsupport::RawQuery q(db);
         // A server's stand table has no row numbers: one row per key.
         EXPECT_TRUE(q.exec(QString("select * from %1 order by %2")
                                .arg(table, QString(table) == "RivwoodPor" ? "KLIC" : "rowid")));
         while (q.next()) {
             QStringList row{table};
             for (int i = 0; q.value(i).isValid(); ++i)
-                if ((counter || q.record().fieldName(i).toUpper() != "ZMENA") &&
-                    q.record().fieldName(i).toLower() != "rowid")
+                if ((counter || q.fieldName(i).toUpper() != "ZMENA") && q.fieldName(i).toLower() != "rowid")
                     row << (q.value(i).isNull() ? "NULL" : q.value(i).toString());
             out << row.join('|');
         }
@@ -63,6 +66,55 @@ TEST_P(StoreTest, SavedStandLoadsBackWithEveryStoredField) {
     const QStringList before = dump(*m_db, false);
     store.SaveStand(loaded, key);
     EXPECT_EQ(dump(*m_db, false), before);
+}
+
+// Sample heights go to RivwoodVys with the stand (a row a pair, as sqlite3 reads the file), are
+// replaced by the next save, go with the stand to another database and are deleted with it.
+TEST_P(StoreTest, SampleHeightsTravelWithTheStand) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(2, 3);
+    const int key = store.AllocateStandKey();
+    store.SaveStand(s, key);
+    store.SaveStand(MakeStand(1, 1, 2).stand, store.AllocateStandKey());
+    const auto rows = [this](int k) {
+        return scalar(QString("select count(*) from RivwoodVys where KLIC = %1").arg(k)).toInt();
+    };
+    EXPECT_EQ(rows(key), 5);
+    if (GetParam() == Backend::Files) {
+        QProcess sqlite;
+        sqlite.start("sqlite3",
+                     {QDir(dir()).filePath("RivwoodVys.db"),
+                      "select KLIC, DR_ZKR, TLOUSTKA, VYSKA from RivwoodVys where KLIC = 1 order by rowid"});
+        ASSERT_TRUE(sqlite.waitForFinished(30000));
+        const QStringList lines = QString::fromUtf8(sqlite.readAllStandardOutput()).trimmed().split('\n');
+        ASSERT_EQ(lines.size(), 5) << sqlite.readAllStandardError().toStdString();
+        const TManual225& second = s.stand.at(1);
+        EXPECT_EQ(lines[2], QString("1|%1|%2|%3")
+                                .arg(CharsToString(second.abbreviation))
+                                .arg(second.sampleHeights[0].diameter)
+                                .arg(second.sampleHeights[0].height));
+    }
+
+    s.stand.at(1).sampleHeights.pop_back();
+    store.SaveStand(s, key);
+    EXPECT_EQ(rows(key), 4);
+    StandSession loaded;
+    store.LoadStand(loaded, key);
+    EXPECT_EQ(loaded.stand.at(0).sampleHeights, s.stand.at(0).sampleHeights);
+    EXPECT_EQ(loaded.stand.at(1).sampleHeights, s.stand.at(1).sampleHeights);
+
+    const QString copyDir = QDir(dir()).filePath("kopie");
+    QDir().mkpath(copyDir);
+    StandDatabase copy(settings());
+    ASSERT_TRUE(DatabaseChooser::UseDirectory(copy, copyDir, {}));
+    StandCopy::Copy(*m_db, copy, {key}, false);
+    StandSession copied;
+    StandStore(copy).LoadStand(copied, key);
+    EXPECT_EQ(copied.stand.at(1).sampleHeights, s.stand.at(1).sampleHeights);
+
+    store.DeleteStandRows(key);
+    EXPECT_EQ(rows(key), 0);
+    EXPECT_EQ(rows(2), 2) << "the other stand keeps its pairs";
 }
 
 TEST_P(StoreTest, ClassLayoutOfTheSpeciesSurvivesSaveAndLoad) {
@@ -128,7 +180,7 @@ TEST_F(DbTest, SummaryRowFillsTheColumnsOfItsGroup) {
         s.stand.append(abbr, e);
     }
     store.SaveStand(s, store.AllocateStandKey());
-    QSqlQuery q(m_db->connection());
+    testsupport::RawQuery q(*m_db);
     ASSERT_TRUE(
         q.exec("select DR_ZKR, JEHL, ZTJ, ZTL, ZT, ZHA_JEHL, ZHA_LIST, ZHA, DR_ZAS_J, DR_ZAS_L, DR_ZAS_CEL, "
                "STRANKA from RivwoodSes order by rowid"));
@@ -182,8 +234,8 @@ TEST_F(DbTest, DeletingAKeyWithoutARowTouchesNothing) {
     StandStore store(openFresh());
     store.SaveStand(MakeStand(2, 3).stand, store.AllocateStandKey());
     // Child rows under a key that has no stand row stay as they are.
-    QSqlQuery(m_db->connection()).exec("insert into RivwoodTlo (KLIC, DR_ZKR, CETNOST) values (0, 'SM', 1)");
-    QSqlQuery(m_db->connection()).exec("insert into RivwoodTlo (KLIC, DR_ZKR, CETNOST) values (9, 'SM', 1)");
+    testsupport::RawQuery(*m_db).exec("insert into RivwoodTlo (KLIC, DR_ZKR, CETNOST) values (0, 'SM', 1)");
+    testsupport::RawQuery(*m_db).exec("insert into RivwoodTlo (KLIC, DR_ZKR, CETNOST) values (9, 'SM', 1)");
     const QStringList before = dump(*m_db);
     EXPECT_FALSE(store.DeleteStandRows(0));
     EXPECT_FALSE(store.DeleteStandRows(9));
@@ -256,7 +308,7 @@ TEST_F(DbTest, FailedSaveLeavesThePreviousStandIntact) {
     // A failure after the old rows are deleted and half of the new ones written.
     StandSession second = MakeStand(4, 12, 2);
     const QString third = CharsToString(second.stand.at(2).abbreviation);
-    QSqlQuery q(m_db->connection());
+    testsupport::RawQuery q(*m_db);
     ASSERT_TRUE(q.exec(QString("create trigger ses.boom before insert on rivwoodses when new.DR_ZKR = '%1' "
                                "begin select raise(abort, 'injected failure'); end")
                            .arg(third)));
@@ -294,7 +346,7 @@ TEST_F(DbTest, SaveUnderAKeyWithoutARowWritesNothing) {
 TEST_P(StoreTest, BatchCommitsTogetherAndAFailedStandRollsBackAlone) {
     StandStore store(openFresh());
     {
-        SqlTransaction batch(m_db->connection());
+        SqlTransaction batch(*m_db);
         store.SaveStand(MakeStand(1, 1, 1).stand, store.AllocateStandKey());
         StandSession bad = MakeStand(1, 1, 2);
         bad.stand.append("SM", bad.stand.at(0));
@@ -308,7 +360,7 @@ TEST_P(StoreTest, BatchCommitsTogetherAndAFailedStandRollsBackAlone) {
     EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 3);
     EXPECT_EQ(scalar("select count(*) from RivwoodDre where KLIC = 2").toInt(), 0);
     {
-        SqlTransaction uncommitted(m_db->connection());
+        SqlTransaction uncommitted(*m_db);
         store.SaveStand(MakeStand(1, 1, 4).stand, store.AllocateStandKey());
     }
     EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 3);
@@ -322,7 +374,7 @@ TEST_F(DbTest, LoadPutsClassRowsByDiameterAndDropsRowsOutsideTheArray) {
     e.classes[0] = {0, 3, 1.5, 4.5};
     store.SaveStand(s, store.AllocateStandKey());
     const QString zkr = CharsToString(e.abbreviation);
-    QSqlQuery q(m_db->connection());
+    testsupport::RawQuery q(*m_db);
     auto row = [&](double d, double trees) {
         ASSERT_TRUE(q.exec(QString("insert into RivwoodTlo (KLIC, DR_ZKR, TLOUSTKA, CETNOST, OBJEMJ, OBJEMC) "
                                    "values (1, '%1', %2, %3, 2, %4)")
@@ -364,7 +416,7 @@ TEST_F(DbTest, LoadOfAMissingKeyGivesAnEmptyStandAndBadRowsLeaveTheStand) {
     EXPECT_EQ(s.stand.designation, original.designation); // ClearStand keeps it
 
     store.SaveStand(original, store.AllocateStandKey());
-    QSqlQuery(m_db->connection()).exec("update RivwoodDre set JHK = 40000 where rowid = 2");
+    testsupport::RawQuery(*m_db).exec("update RivwoodDre set JHK = 40000 where rowid = 2");
     StandSession target = MakeStand(1, 1, 7);
     const TManualy225 shown = target.stand;
     EXPECT_THROW(store.LoadStand(target, 1), RangeError);
@@ -498,10 +550,10 @@ TEST_F(DbTest, LockedDatabaseSaysBusyAndStoresNothing) {
 
         // Another program writes: opening the database is busy, not damaged.
         ASSERT_TRUE(reader.exec("begin exclusive"));
-        StandDatabase second(settings(), "second");
+        StandDatabase second(settings());
         second.setDirectory(dir());
         try {
-            second.connection();
+            second.open();
             ADD_FAILURE() << "the database opened";
         } catch (const RivwoodError& e) {
             EXPECT_EQ(e.message(), busy) << e.message().toStdString();
@@ -509,4 +561,26 @@ TEST_F(DbTest, LockedDatabaseSaysBusyAndStoresNothing) {
         reader.exec("rollback");
     }
     closeRaw();
+}
+
+TEST_P(StoreTest, TextsAreBoundAsTheyAreAndANulCharacterIsRefusedWithItsField) {
+    StandStore store(openFresh());
+    StandSession s = MakeStand(1, 2);
+    s.stand.comment = QString("před") + QChar(u'\0') + "po";
+    try {
+        store.SaveNewStand(s.stand);
+        ADD_FAILURE() << "a NUL character was stored";
+    } catch (const RivwoodError& e) {
+        EXPECT_EQ(e.message(),
+                  "Text „před\u2400po“ obsahuje nepovolený znak NUL (pole KOMENT), porost nebyl uložen.");
+    }
+    EXPECT_TRUE(store.StandKeys().empty());
+    // Quotes, backslashes and SQL in a text are only text.
+    s.stand.comment = "O'Brien \\ \"x\"; drop table RivwoodPor; --";
+    s.stand.river = "'); delete from RivwoodPor; --";
+    const int key = store.SaveNewStand(s.stand).key;
+    StandSession loaded;
+    store.LoadStand(loaded, key);
+    EXPECT_EQ(loaded.stand.comment, s.stand.comment);
+    EXPECT_EQ(loaded.stand.river, s.stand.river.left(20));
 }

@@ -1,11 +1,12 @@
 // libs: rivwood_import
-// Fuzzes the bulk import: block splitting, identities and duplicates, conversion into the combined
-// record list, and the stands made from every block.
+// Fuzzes the bulk import: block splitting, identities and duplicates, the conversion block by
+// block, and the stands made from every block.
 #include "CaliperFile.h"
 #include "MantaxBlocks.h"
 #include "MantaxBulkImport.h"
 #include "MantaxStandReader.h"
 #include "RivwoodError.h"
+#include "SpeciesCodes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -34,32 +35,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const TInfoData& b : blocks)
         if (b.firstLine < 0 || b.firstLine > b.lastLine || b.lastLine >= lines.size())
             std::abort();
-    MantaxBlocks::MarkDuplicates(blocks, lines);
+    MantaxBlocks::MarkDuplicates(blocks);
 
-    QStringList records;
+    SpeciesCodes codes;
+    std::vector<size_t> ends;
     try {
-        records = MantaxBlocks::ConvertBlocks(lines, blocks);
+        size_t expected = 0;
+        MantaxBlocks::ConvertBlocks(lines, blocks, [&](size_t block, const QString& record) {
+            // Blocks follow each other and each ends with "$9".
+            if (block != expected)
+                std::abort();
+            if (record == QLatin1String("$9"))
+                ++expected;
+            MantaxStandReader::CollectCode(record, codes);
+            return true;
+        });
+        if (expected != blocks.size())
+            std::abort();
     } catch (const RivwoodError&) {
         return 0;
     }
-    qsizetype next = 0;
-    for (const TInfoData& b : blocks) {
-        // Blocks follow each other in the combined list and each ends with "$9".
-        if (b.firstLine != next || b.lastLine < b.firstLine || b.lastLine >= records.size() ||
-            records[b.lastLine] != QLatin1String("$9"))
-            std::abort();
-        next = b.lastLine + 1;
-    }
-    if (next != records.size())
-        std::abort();
 
     SpeciesAssignment assignment;
-    assignment.SetCodes(MantaxStandReader::CollectCodes(records, false));
+    assignment.SetCodes(codes.list());
     for (int r = 0; r < assignment.rowCount(); ++r)
         assignment.SetAbbreviation(r, r % 2 ? "SM" : "BK");
     CountingSink sink;
     const BulkImportResult result =
-        MantaxBulkImport::ImportBlocks(records, blocks, assignment, ClassLayout::Make(4, 10), sink);
+        MantaxBulkImport::ImportBlocks(lines, blocks, assignment, ClassLayout::Make(4, 10), sink);
     if (int(result.keys.size()) != result.total)
         std::abort();
     return 0;

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         import.PrepareSingleImportLines(lines);
     } catch (const RivwoodError&) {
-        if (!import.records().isEmpty() || !import.assignment().isEmpty())
+        if (!import.lines().ToList().isEmpty() || !import.assignment().isEmpty())
             std::abort();
         return 0;
     }

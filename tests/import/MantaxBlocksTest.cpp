@@ -63,7 +63,7 @@ TEST(MantaxBlocks, StrayEndMarkOpensNoBlock) {
 TEST(MantaxBlocks, NeighbourDuplicates) {
     const QStringList lines = importtest::sampleLines("mantax_bulk_duplicates.txt");
     std::vector<TInfoData> blocks = SplitBlocks(lines);
-    MarkDuplicates(blocks, lines);
+    MarkDuplicates(blocks);
     ASSERT_EQ(blocks.size(), 6u);
     // The earlier of two equal record blocks and the later of two equal reports are dropped.
     const std::vector<bool> expected{true, false, false, true, false, false};
@@ -76,30 +76,36 @@ TEST(MantaxBlocks, NeighbourDuplicates) {
 TEST(MantaxBlocks, OnlyNeighboursAreCompared) {
     const QStringList lines{"$A a", "$B b", "$9", "$A c", "$9", "$A a", "$B b", "$9"};
     std::vector<TInfoData> blocks = SplitBlocks(lines);
-    MarkDuplicates(blocks, lines);
+    MarkDuplicates(blocks);
     ASSERT_EQ(blocks.size(), 3u);
     for (const TInfoData& b : blocks)
         EXPECT_FALSE(b.duplicate);
     // Identity lines beyond the file read as empty.
     const QStringList shortFile{"$A a", "$9"};
     std::vector<TInfoData> one = SplitBlocks(shortFile);
-    MarkDuplicates(one, shortFile);
+    MarkDuplicates(one);
     EXPECT_EQ(one[0].identity, (std::array<QString, 3>{"$A a", "$9", ""}));
 }
 
-TEST(MantaxBlocks, ConversionIntoTheCombinedList) {
+TEST(MantaxBlocks, ConversionBlockByBlock) {
     const QStringList lines{"$A a",    "$1 SM 20", "$9",   "LIST 2",       "MANTAX", "ID 5",
                             "DATUM d", "METODA",   "KRUH", "1,1,0,BK,300", "$A c",   "$1 OL 10"};
     std::vector<TInfoData> blocks = SplitBlocks(lines);
-    MarkDuplicates(blocks, lines);
-    const QStringList records = ConvertBlocks(lines, blocks);
+    MarkDuplicates(blocks);
+    QStringList records;
+    std::vector<size_t> blockOf;
+    ConvertBlocks(lines, blocks, [&](size_t block, const QString& record) {
+        records << record;
+        blockOf.push_back(block);
+        return true;
+    });
     EXPECT_EQ(records, QStringList({"$A a", "$1 SM 20", "$9", "$ALIST 2", "$B5", "$dd", "$1 BK  30.0", "$9",
                                     "$A c", "$1 OL 10", "$9"}));
-    EXPECT_EQ(ranges(blocks), (Ranges{{0, 2}, {3, 7}, {8, 10}}));
+    EXPECT_EQ(blockOf, (std::vector<size_t>{0, 0, 0, 1, 1, 1, 1, 1, 2, 2, 2}));
 }
 
 TEST(MantaxBlocks, AbsurdCountInAnyBlockIsRefused) {
     const QStringList lines = importtest::sampleLines("broken_huge_count.txt");
     std::vector<TInfoData> blocks = SplitBlocks(lines);
-    EXPECT_THROW(ConvertBlocks(lines, blocks), RivwoodError);
+    EXPECT_THROW(ConvertBlocks(lines, blocks, [](size_t, const QString&) { return true; }), RivwoodError);
 }

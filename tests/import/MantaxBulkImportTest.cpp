@@ -4,8 +4,8 @@
 #include "DatabaseChooser.h"
 #include "DatabaseError.h"
 #include "DatabaseStandSink.h"
+#include "RawQuery.h"
 
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -117,7 +117,7 @@ TEST(MantaxBulk, ErrorStopsTheImportAndKeepsEarlierStands) {
 
 TEST(MantaxBulkDatabase, StandsGoIntoTheDatabaseWithConsecutiveKeys) {
     QTemporaryDir dir;
-    StandDatabase db(dir.filePath("Rivwood.INI"), "bulk_import_test");
+    StandDatabase db(dir.filePath("Rivwood.INI"));
     ASSERT_TRUE(DatabaseChooser::UseDirectory(db, dir.path(), [](const UserMessage&) { return true; }));
     StandStore store(db);
     // A freed key is handed out first.
@@ -128,7 +128,7 @@ TEST(MantaxBulkDatabase, StandsGoIntoTheDatabaseWithConsecutiveKeys) {
     MantaxImport m = prepared("mantax_bulk_three.txt");
     m.assignment().Assign("X1", "SM");
     m.assignment().Assign("X2", "OL");
-    const BulkImportResult r = MantaxBulkImport::ImportIntoDatabase(m.records(), m.blocks(), m.assignment(),
+    const BulkImportResult r = MantaxBulkImport::ImportIntoDatabase(m.lines(), m.blocks(), m.assignment(),
                                                                     ClassLayout::Make(4, 10), store);
     EXPECT_EQ(r.keys, (std::vector<int>{k1, k2 + 1, k2 + 2}));
 
@@ -144,7 +144,7 @@ TEST(MantaxBulkDatabase, StandsGoIntoTheDatabaseWithConsecutiveKeys) {
 
 TEST(MantaxBulkDatabase, FullDiskKeepsTheCommittedChunksAndSaysHowMany) {
     QTemporaryDir dir;
-    StandDatabase db(dir.filePath("Rivwood.INI"), "bulk_full_disk_test");
+    StandDatabase db(dir.filePath("Rivwood.INI"));
     ASSERT_TRUE(DatabaseChooser::UseDirectory(db, dir.path(), [](const UserMessage&) { return true; }));
     StandStore store(db);
     QStringList lines;
@@ -158,12 +158,12 @@ TEST(MantaxBulkDatabase, FullDiskKeepsTheCommittedChunksAndSaysHowMany) {
     m.PrepareBulkImportLines(lines);
     m.assignment().Assign("SM", "SM");
     // The class table may grow by a few pages only: the disk is full after some stands.
-    QSqlQuery q(db.connection());
+    testsupport::RawQuery q(db);
     ASSERT_TRUE(q.exec("pragma tlo.page_count") && q.next());
     ASSERT_TRUE(q.exec(QString("pragma tlo.max_page_count = %1").arg(q.value(0).toInt() + 5)));
     try {
-        MantaxBulkImport::ImportIntoDatabase(m.records(), m.blocks(), m.assignment(),
-                                             ClassLayout::Make(4, 10), store, {}, BulkChunk{4, 1000000});
+        MantaxBulkImport::ImportIntoDatabase(m.lines(), m.blocks(), m.assignment(), ClassLayout::Make(4, 10),
+                                             store, {}, BulkChunk{4, 1000000});
         ADD_FAILURE() << "the import did not fail";
     } catch (const DatabaseError& e) {
         EXPECT_EQ(e.cause(), DatabaseError::DiskFull);

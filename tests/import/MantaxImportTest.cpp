@@ -3,6 +3,7 @@
 #include "IniFile.h"
 #include "RivwoodError.h"
 #include "SettingsKeys.h"
+#include "SpeciesCodes.h"
 #include "TestSupport.h"
 
 #include <QTemporaryDir>
@@ -65,8 +66,9 @@ TEST_F(MantaxImportTest, SingleTreeReport) {
     MantaxImport m(settings());
     m.PrepareSingleImport(samplePath("mantax_single_trees.txt"));
     EXPECT_EQ(m.kind(), MantaxKind::SingleTrees);
-    EXPECT_EQ(m.records(), QStringList({"$ALIST 3", "$B0815", "$d14.06.2023", "$1 SM  23.4", "$1 BK  41.2",
-                                        "$1 SM  18.7", "$1 Smrk   30.1", "$9"}));
+    EXPECT_EQ(MantaxReader::Convert(importtest::sampleLines("mantax_single_trees.txt"), m.kind()).records,
+              QStringList({"$ALIST 3", "$B0815", "$d14.06.2023", "$1 SM  23.4", "$1 BK  41.2", "$1 SM  18.7",
+                           "$1 Smrk   30.1", "$9"}));
     // A quoted code loses its trailing blank in the record.
     EXPECT_EQ(m.assignment().codes(), QStringList({"SM", "BK", "Smrk"}));
     m.assignment().Assign("Smrk", "SM");
@@ -121,7 +123,7 @@ TEST_F(MantaxImportTest, AbsurdCountIsRefusedAndLeavesNothing) {
     } catch (const RivwoodError& e) {
         EXPECT_FALSE(e.message().isEmpty());
     }
-    EXPECT_TRUE(m.records().isEmpty());
+    EXPECT_TRUE(m.lines().ToList().isEmpty());
     EXPECT_EQ(m.CheckOk(), SpeciesAssignment::Check::Empty);
 }
 
@@ -163,4 +165,31 @@ TEST_F(MantaxImportTest, BulkModeListsEveryCodeAndAllowsSharedSpecies) {
     m.PrepareSingleImport(samplePath("mantax_bulk_three.txt"));
     m.assignment().Assign("BK", "SM");
     EXPECT_EQ(m.CheckOk(), SpeciesAssignment::Check::Duplicate);
+}
+
+TEST_F(MantaxImportTest, AFileWithTooManyCodesIsRefused) {
+    MantaxImport m(settings());
+    QStringList lines;
+    for (int i = 0; i <= SpeciesCodes::MaxCodes; ++i)
+        lines << QString("$1 K%1 20").arg(i);
+    try {
+        m.PrepareBulkImportLines(lines);
+        FAIL() << "no error";
+    } catch (const RivwoodError& e) {
+        EXPECT_TRUE(e.message().contains("více než 10000 různých kódů dřevin")) << e.message().toStdString();
+    }
+    EXPECT_TRUE(m.assignment().isEmpty());
+}
+
+TEST_F(MantaxImportTest, ALineTooLongForACaliperFileIsRefusedUnread) {
+    const QString file = dir.filePath("dlouhy.txt");
+    ASSERT_TRUE(testsupport::writeFile(file, "$A Porost\r\n$1 SM " + QByteArray(70000, '1') + "\r\n$9\r\n"));
+    MantaxImport m(settings());
+    try {
+        m.PrepareSingleImport(file);
+        FAIL() << "no error";
+    } catch (const RivwoodError& e) {
+        EXPECT_TRUE(e.message().startsWith("Řádek 2 souboru")) << e.message().toStdString();
+    }
+    EXPECT_TRUE(m.assignment().isEmpty());
 }

@@ -26,7 +26,7 @@ TEST(MantaxKind, RecordFileNeedsEveryLongLineToBeARecord) {
 }
 
 TEST(MantaxKind, EmptyWhenNoLineIsLongerThanOneCharacter) {
-    EXPECT_EQ(DetectKind({}), MantaxKind::Empty);
+    EXPECT_EQ(DetectKind(QStringList{}), MantaxKind::Empty);
     EXPECT_EQ(DetectKind({"", " ", "x", "$ "}), MantaxKind::Empty);
 }
 

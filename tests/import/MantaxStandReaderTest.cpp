@@ -1,11 +1,11 @@
 #include "MantaxStandReader.h"
 #include "ImportTestSupport.h"
+#include "SpeciesCodes.h"
 #include "TextUtils.h"
 
 #include <gtest/gtest.h>
 
 using importtest::treesAt;
-using MantaxStandReader::CollectCodes;
 
 namespace {
 
@@ -24,8 +24,20 @@ TManualy225 read(const QStringList& records, const SpeciesAssignment& a,
                  ClassLayout layout = ClassLayout::Make(4, 10)) {
     TManualy225 stand;
     stand.ClearStand();
-    MantaxStandReader::ReadRecordsIntoStand(records, 0, records.size() - 1, a, layout, stand);
+    MantaxStandReader::Reader reader(a, layout, stand);
+    for (qsizetype i = 0; i < records.size() && reader.Read(records[i]); ++i) {
+    }
+    reader.Finish();
     return stand;
+}
+
+// Distinct codes of the "$1" records; with stopAtEnd only those of the first stand.
+QStringList CollectCodes(const QStringList& records, bool stopAtEnd) {
+    SpeciesCodes codes;
+    for (const QString& r : records)
+        if (!MantaxStandReader::CollectCode(r, codes) && stopAtEnd)
+            break;
+    return codes.list();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "SpeciesAssignment.h"
 #include "IniFile.h"
 #include "SettingsKeys.h"
+#include "SpeciesCodes.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -17,12 +18,12 @@ struct SettingsFile {
 } // namespace
 
 TEST(SpeciesAssignment, CodesAreCutListedOnceAndLookedUpCaseInsensitively) {
-    QStringList codes;
+    SpeciesCodes codes;
     for (const char* c : {"Smrk", " SMRK ", "", "Buk", "ABCDEFGHIJKLMN", "abcdefghijXYZ"})
-        SpeciesAssignment::AddCode(codes, c);
-    EXPECT_EQ(codes, QStringList({"Smrk", "Buk", "ABCDEFGHIJ"}));
+        codes.Add(c);
+    EXPECT_EQ(codes.list(), QStringList({"Smrk", "Buk", "ABCDEFGHIJ"}));
     SpeciesAssignment a;
-    a.SetCodes(codes);
+    a.SetCodes(codes.list());
     EXPECT_EQ(a.IndexOfCode("buk"), 1);
     EXPECT_EQ(a.IndexOfCode("abcdefghijQQ"), 2);
     EXPECT_EQ(a.IndexOfCode("Dub"), -1);

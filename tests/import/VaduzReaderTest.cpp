@@ -98,7 +98,7 @@ TEST(VaduzScan, CodesOfTreesOfEightCentimetresOrMore) {
                             at({{1, "x"}, {15, "Tanne"}, {45, "50"}}),
                             tree(6, "SehrLangerCode", "20")};
     EXPECT_EQ(VaduzReader::ScanCodes(lines), QStringList({"Fichte", "Buche", "SehrLanger"}));
-    EXPECT_TRUE(VaduzReader::ScanCodes({tree(1, "Fichte", "30")}).isEmpty());
+    EXPECT_TRUE(VaduzReader::ScanCodes(QStringList{tree(1, "Fichte", "30")}).isEmpty());
 }
 
 TEST(VaduzRead, FiveCentimetreTreeCountsOnceItsSpeciesIsListed) {

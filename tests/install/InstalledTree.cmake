@@ -19,9 +19,19 @@ foreach(file bin/rivwood-cli bin/showplate share/rivwood/JHK.KRI share/rivwood/J
              share/rivwood/help/index.html share/rivwood/ukazky/ukazkovy-porost.json
              share/applications/cz.rivwood.Rivwood.desktop share/metainfo/cz.rivwood.Rivwood.metainfo.xml
              share/icons/hicolor/scalable/apps/cz.rivwood.Rivwood.svg share/man/man1/rivwood-cli.1.gz
+             share/man/man1/rivwood.1.gz share/man/cs/man1/rivwood.1.gz share/man/cs/man1/rivwood-cli.1.gz
              share/doc/rivwood/copyright)
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+
+# The manual pages in man1 are English, the Czech ones are under cs.
+foreach(page rivwood rivwood-cli showplate)
+  file(READ ${BUILD_DIR}/packaging/man/${page}.1 english)
+  file(READ ${BUILD_DIR}/packaging/man/cs/${page}.1 czech)
+  if(NOT english MATCHES "\\.SH NAME" OR NOT czech MATCHES "\\.SH JMÉNO")
+    message(FATAL_ERROR "${page}(1): no English page in man1 or no Czech one in cs/man1")
   endif()
 endforeach()
 

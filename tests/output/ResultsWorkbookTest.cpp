@@ -2,6 +2,7 @@
 // saving, the proposed file name; the Excel 5.0 file read back with xlrd.
 #include "ResultsWorkbook.h"
 #include "Biff5Writer.h"
+#include "RawQuery.h"
 #include "ResultsSheet.h"
 #include "StandFixtures.h"
 #include "StandQueries.h"
@@ -9,7 +10,6 @@
 #include "WorkbookReaders.h"
 
 #include <QJsonArray>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -36,10 +36,10 @@ QJsonArray row(const QJsonObject& book, int r) {
 
 } // namespace
 
-TEST_F(ResultsWorkbookTest, SheetHoldsHeaderSpeciesShrubsAndTotalsInArialCe) {
+TEST_F(ResultsWorkbookTest, SheetHoldsHeaderSpeciesShrubsOutsideTheTotalsInArialCe) {
     StandPlan plan = Stand("Sázava", "L", "12,300", "Revize břehů a doprovodných porostů 2026", 3);
     const int key = m_db.add(plan, 2);
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db.database(), key);
+    const std::vector<QueryRow> rows = StandQueries::QSestava(m_db.database(), key);
     ResultsWorkbook book;
     book.SetNumber(40, 1, 1); // left over from an earlier fill
     ResultsSheet::FillResultsSheet(book, 1, rows);
@@ -51,19 +51,20 @@ TEST_F(ResultsWorkbookTest, SheetHoldsHeaderSpeciesShrubsAndTotalsInArialCe) {
     EXPECT_EQ(row(read, 2)[0].toString(), "Sázava");
     EXPECT_EQ(row(read, 3)[1].toDouble(), 8500);
     EXPECT_EQ(row(read, 6)[4].toString(), "listnatá");
-    double broadleaf = 150, total = 150;
+    // The totals are the sums of the stocks shown; the shrub area (m2) is no stock.
+    double broadleaf = 0, total = 0;
     for (int i = 0; i < 3; ++i) {
         const QJsonArray r = row(read, 7 + i);
         EXPECT_EQ(r[0].toString(), StandQueries::text(rows[size_t(i)], "DR_ZKR"));
         EXPECT_EQ(r[5].toDouble(), RoundHalfEven(StandQueries::number(rows[size_t(i)], "DR_ZAS_CEL")));
-        broadleaf += StandQueries::number(rows[size_t(i)], "DR_ZAS_L");
-        total += StandQueries::number(rows[size_t(i)], "DR_ZAS_CEL");
+        broadleaf += r[4].toDouble();
+        total += r[5].toDouble();
     }
-    EXPECT_EQ(row(read, 10)[0].toString(), "Křoviny");
+    EXPECT_EQ(row(read, 10)[0].toString(), "Křoviny (m2)");
     EXPECT_EQ(row(read, 10)[5].toDouble(), 150);
     EXPECT_EQ(row(read, 11)[0].toString(), "Celkem");
-    EXPECT_EQ(row(read, 11)[4].toDouble(), RoundHalfEven(broadleaf));
-    EXPECT_EQ(row(read, 11)[5].toDouble(), RoundHalfEven(total));
+    EXPECT_EQ(row(read, 11)[4].toDouble(), broadleaf);
+    EXPECT_EQ(row(read, 11)[5].toDouble(), total);
     EXPECT_EQ(read["sheets"][0]["rows"].toArray().size(), 11);
     for (const QJsonValue& font : read["fonts"].toArray())
         EXPECT_EQ(font.toString(), "Arial CE");
@@ -73,7 +74,7 @@ TEST_F(ResultsWorkbookTest, WithoutShrubsTheTotalsFollowTheSpeciesAndTheFileKeep
     StandPlan plan;
     plan.species = 2;
     const int key = m_db.add(plan, 1);
-    QSqlQuery(QStringLiteral("update RivwoodPor set KROVINY = 0"), m_db.database().connection());
+    testsupport::RawQuery(m_db.database()).exec(QStringLiteral("update RivwoodPor set KROVINY = 0"));
     ResultsWorkbook book;
     ResultsSheet::FillResultsSheet(book, 1, StandQueries::QSestava(m_db.database(), key));
     const QJsonObject read = written(book); // saved before the font is set

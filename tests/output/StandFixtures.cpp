@@ -2,10 +2,10 @@
 
 #include "ClassLayout.h"
 #include "DatabaseChooser.h"
+#include "RawQuery.h"
 #include "SpeciesTables.h"
 #include "SummaryTable.h"
 
-#include <QSqlQuery>
 #include <cmath>
 
 StandPlan Stand(const QString& river, const QString& bank, const QString& riverKm, const QString& action,
@@ -77,8 +77,7 @@ TManualy225 MakeReportStand(const StandPlan& plan, int seed) {
 }
 
 ReportDatabase::ReportDatabase() {
-    m_db = std::make_unique<StandDatabase>(m_dir.filePath(QStringLiteral("Rivwood.INI")),
-                                           QStringLiteral("report-tests"));
+    m_db = std::make_unique<StandDatabase>(m_dir.filePath(QStringLiteral("Rivwood.INI")));
     DatabaseChooser::UseDirectory(*m_db, m_dir.path(), [](const UserMessage&) { return true; });
     m_store = std::make_unique<StandStore>(*m_db);
 }
@@ -91,7 +90,7 @@ int ReportDatabase::add(const StandPlan& plan, int seed) {
 }
 
 int ReportDatabase::stranka(int key) {
-    QSqlQuery q(m_db->connection());
+    testsupport::RawQuery q(*m_db);
     q.prepare(QStringLiteral("select distinct STRANKA from rivwoodses where klic = ?"));
     q.addBindValue(key);
     if (!q.exec() || !q.next())

@@ -2,6 +2,7 @@
 // of change, and over many generated stands with long comments, they equal the pages the engine
 // composes for the whole report; an unchanged database is not read again.
 #include "OutputTestSupport.h"
+#include "RawQuery.h"
 #include "ReportProgress.h"
 #include "SqlTransaction.h"
 #include "StandFixtures.h"
@@ -11,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -101,7 +101,7 @@ TEST_F(StandPageNumberingTest, UnchangedDatabaseIsNotReadAgain) {
     EXPECT_EQ(number(), 0);
     EXPECT_EQ(pages(), first);
     // A write by someone else is noticed: the pages are worked out again and put right.
-    QSqlQuery(m_db.database().connection()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
+    testsupport::RawQuery(m_db.database()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
     EXPECT_GT(number(), 0);
     EXPECT_EQ(pages(), first);
     EXPECT_EQ(number(), 0);
@@ -134,7 +134,7 @@ TEST_F(StandPageNumberingTest, ChangedStandsGetThePagesOfTheComposedReport) {
 
     // A stand deleted and one left without its summary.
     m_db.store().DeleteStandRows(m_keys[6]);
-    QSqlQuery(m_db.database().connection())
+    testsupport::RawQuery(m_db.database())
         .exec(QStringLiteral("update rivwoodpor set souhrn = false where klic = %1").arg(m_keys[0]));
     number();
     EXPECT_EQ(m_db.stranka(m_keys[0]), 0);
@@ -153,7 +153,7 @@ TEST_F(StandPageNumberingTest, GeneratedStandsWithLongCommentsGetTheComposedPage
         "břeh",  "nálet",     "jasan",
         "zápoj", "mezernatý", "Dlouhéslovobezmezerykterésenevejdenařádekajemusíbýtrozdělenonavícřádků"};
     {
-        SqlTransaction tx(m_db.database().connection());
+        SqlTransaction tx(m_db.database());
         for (int i = 0; i < 520; ++i) {
             StandPlan plan = Stand(rivers[pick(int(rivers.size()))], pick(2) ? "L" : "P",
                                    QStringLiteral("%1,%2").arg(pick(40)).arg(pick(10)),

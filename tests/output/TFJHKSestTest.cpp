@@ -2,6 +2,7 @@
 // the report engine actually composes, stand and report totals, the comment template, failures.
 #include "TFJHKSest.h"
 #include "OutputTestSupport.h"
+#include "RawQuery.h"
 #include "ReportItemPainter.h"
 #include "ReportProgress.h"
 #include "RivwoodError.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,7 +87,7 @@ TEST_F(StandReportTest, EveryStandStartsOnThePageItsNumberSays) {
 TEST_F(StandReportTest, OneStandIsPrintedWithItsPageInTheWholeReport) {
     addMixedStands();
     // Numbers left from an older run are replaced.
-    QSqlQuery(m_db.database().connection()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
+    testsupport::RawQuery(m_db.database()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
     ASSERT_TRUE(m_report->PrintStand(m_keys[3]));
     const TSestVystup& out = m_report->SJHKVysC.output();
     ASSERT_EQ(out.pageCount(), 1);
@@ -277,7 +277,7 @@ TEST_F(StandReportTest, InterruptedNumberingPrintsNothing) {
         bool poll() override { return ++polls > 20; }
         int polls = 0;
     } stop;
-    QSqlQuery(m_db.database().connection()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
+    testsupport::RawQuery(m_db.database()).exec(QStringLiteral("update rivwoodses set STRANKA = 99"));
     // Without the remembered pages every stand is laid out again.
     QFile::remove(QDir(m_db.directory()).filePath(QString::fromLatin1(StandPageCache::FileName)));
     m_report->NumberingProgress = &stop;

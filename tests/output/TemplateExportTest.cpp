@@ -38,6 +38,12 @@ class TemplateExportTest : public ::testing::Test {
         ADD_FAILURE() << "no sheet " << sheet.toStdString();
         return {};
     }
+    static QJsonObject values(const QJsonObject& book, const QString& sheet) {
+        for (const QJsonValue& s : book["sheets"].toArray())
+            if (s["name"].toString() == sheet)
+                return s["values"].toObject();
+        return {};
+    }
     static QStringList sheetNames(const QJsonObject& book) {
         QStringList names;
         for (const QJsonValue& s : book["sheets"].toArray())
@@ -78,7 +84,7 @@ TEST_F(TemplateExportTest, TenSpeciesFillTheSummaryRowsAndFourTallySheets) {
     EXPECT_EQ(s["D2"].toString(), "Revize břehů");
     EXPECT_DOUBLE_EQ(s["C10"].toDouble(), 8500);
     // One row per species from the "zacatek" row on, each starting in column 1, then the totals.
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db.database(), key);
+    const std::vector<QueryRow> rows = StandQueries::QSestava(m_db.database(), key);
     ASSERT_EQ(rows.size(), 10u);
     for (int i = 0; i < 10; ++i) {
         const QString r = QString::number(15 + i);
@@ -88,6 +94,13 @@ TEST_F(TemplateExportTest, TenSpeciesFillTheSummaryRowsAndFourTallySheets) {
     }
     EXPECT_FALSE(s.contains("A25"));
     EXPECT_EQ(s["F26"].toString(), "=SUM(F15:F25)");
+    // Readers that do not calculate see the value stored beside each formula.
+    const QJsonObject sv = values(book, "sestava");
+    double total = 0;
+    for (int i = 15; i <= 24; ++i)
+        total += sv["F" + QString::number(i)].toDouble();
+    EXPECT_DOUBLE_EQ(sv["F26"].toDouble(), total);
+    EXPECT_EQ(values(book, "zapisnik")["B2"].toString(), "Sázava") << "the text formula \"\"&sestava!C8";
 
     // Trees in classes 3..9 only: seven class rows from diameter 2 x 4 + 10 = 18 cm.
     const QJsonObject z = cells(book, "zapisnik");
@@ -143,26 +156,27 @@ TEST_F(TemplateExportTest, AllStandsGiveOneSheetPerSurveyWithABlockPerStand) {
     EXPECT_EQ(s["D2"].toString(), "Akce A");
     EXPECT_EQ(s["C8"].toString(), "Vltava");
     EXPECT_DOUBLE_EQ(s["C10"].toDouble(), 8500);
-    // Three species rows from row 14, the shrubs, the totals two rows below.
-    const std::vector<QSqlRecord> rows = StandQueries::QSestava(m_db.database(), a1);
+    // Three species rows from row 14, the shrubs, the totals two rows below: the sums of the
+    // species' stocks, without the shrub area (m2).
+    const std::vector<QueryRow> rows = StandQueries::QSestava(m_db.database(), a1);
     ASSERT_EQ(rows.size(), 3u);
-    double broadleaf = 150, total = 150;
+    double broadleaf = 0, total = 0;
     for (int i = 0; i < 3; ++i) {
         const QString r = QString::number(14 + i);
         EXPECT_EQ(s["A" + r].toString(), StandQueries::text(rows[size_t(i)], "DR_ZKR"));
         EXPECT_DOUBLE_EQ(s["F" + r].toDouble(),
                          RoundHalfEven(StandQueries::number(rows[size_t(i)], "DR_ZAS_CEL")));
-        broadleaf += RoundHalfEven(StandQueries::number(rows[size_t(i)], "DR_ZAS_L"));
-        total += RoundHalfEven(StandQueries::number(rows[size_t(i)], "DR_ZAS_CEL"));
+        broadleaf += s["E" + r].toDouble();
+        total += s["F" + r].toDouble();
     }
-    EXPECT_EQ(s["A17"].toString(), "Křoviny");
+    EXPECT_EQ(s["A17"].toString(), "Křoviny (m²)");
     EXPECT_DOUBLE_EQ(s["E17"].toDouble(), 150);
     EXPECT_EQ(s["A19"].toString(), "Celkem");
     EXPECT_DOUBLE_EQ(s["E19"].toDouble(), broadleaf);
     EXPECT_DOUBLE_EQ(s["F19"].toDouble(), total);
     // The second stand of the survey follows below the totals.
     EXPECT_EQ(s["C21"].toString(), "Otava");
-    EXPECT_EQ(s["A29"].toString(), "Křoviny");
+    EXPECT_EQ(s["A29"].toString(), "Křoviny (m²)");
     EXPECT_EQ(s["A31"].toString(), "Celkem");
     EXPECT_EQ(StandQueries::QSestava(m_db.database(), a2).size(), 2u);
     EXPECT_EQ(s["A18"].toString(), QString());

@@ -1,6 +1,7 @@
 // The shipped templates: still the generator's output, readable, complete, and every name in them
 // found in the stand report query.
 #include "StandFixtures.h"
+#include "StandReportQueries.h"
 #include "StandReportTemplates.h"
 #include "TFJHKSest.h"
 #include "TPredloha.h"
@@ -9,8 +10,6 @@
 #include "TestSupport.h"
 
 #include <QRegularExpression>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,13 +26,11 @@ const TemplateCase kTemplates[] = {{"jhkrep.pts", false}, {"jhkkom.pts", true}};
 
 QStringList queryColumns() {
     ReportDatabase db;
-    QStringList lines = TFJHKSest::QSestavaLines();
-    lines[10] = QStringLiteral("      and  RivwoodSes.KLIC  = 1");
-    QSqlQuery q(db.database().connection());
-    EXPECT_TRUE(q.exec(lines.join(u'\n')));
+    const QueryRows rows =
+        StandReportQueries::QSestava(db.database(), StandReportQueries::Scope::OneStand(1));
     QStringList names;
-    for (int i = 0; i < q.record().count(); ++i)
-        names << q.record().fieldName(i).toUpper();
+    for (const QString& name : *rows.names)
+        names << name.toUpper();
     return names;
 }
 

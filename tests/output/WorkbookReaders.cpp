@@ -1,5 +1,7 @@
 #include "WorkbookReaders.h"
 
+#include "TestSupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +18,7 @@ const char* const kXlsxDump = R"(
 import json, sys, openpyxl
 from openpyxl.utils import get_column_letter
 wb = openpyxl.load_workbook(sys.argv[1])
+stored = openpyxl.load_workbook(sys.argv[1], data_only=True)
 out = {"sheets": [], "names": {}}
 for d in wb.defined_names.definedName:
     out["names"][d.name] = d.attr_text
@@ -25,8 +28,9 @@ for ws in wb:
         for c in row:
             if c.value is not None:
                 cells[c.coordinate] = c.value
+    values = {c.coordinate: c.value for row in stored[ws.title].iter_rows() for c in row if c.value is not None}
     out["sheets"].append({
-        "name": ws.title, "cells": cells,
+        "name": ws.title, "cells": cells, "values": values,
         "merged": sorted(str(m) for m in ws.merged_cells.ranges),
         "printArea": ",".join(ws.print_area) if isinstance(ws.print_area, list) else (ws.print_area or ""),
         "widths": {k: v.width for k, v in ws.column_dimensions.items() if v.width},
@@ -50,7 +54,7 @@ print(json.dumps(out))
 )";
 
 QJsonObject runDump(const QString& module, const char* script, const QString& file, QString* problem) {
-    const QString python = pythonWith(module);
+    const QString python = testsupport::pythonWith(module);
     if (python.isEmpty()) {
         *problem = QStringLiteral("no python3 with %1").arg(module);
         return {};
@@ -65,20 +69,6 @@ QJsonObject runDump(const QString& module, const char* script, const QString& fi
 }
 
 } // namespace
-
-QString pythonWith(const QString& module) {
-    for (const QString& candidate : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
-        const QString exe =
-            QFileInfo(candidate).isAbsolute() ? candidate : QStandardPaths::findExecutable(candidate);
-        if (exe.isEmpty() || !QFileInfo::exists(exe))
-            continue;
-        QProcess p;
-        p.start(exe, {QStringLiteral("-c"), QStringLiteral("import ") + module});
-        if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-            return exe;
-    }
-    return {};
-}
 
 QJsonObject readXlsx(const QString& file, QString* problem) {
     return runDump(QStringLiteral("openpyxl"), kXlsxDump, file, problem);

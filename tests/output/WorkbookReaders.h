@@ -9,10 +9,9 @@
 // and sets `problem` when it cannot run.
 namespace WorkbookReaders {
 
-// A python3 that imports `module`, or empty.
-QString pythonWith(const QString& module);
-// {"sheets":[{"name","cells":{"A1":value…},"merged":["A1:B2"…],"printArea","widths":{"A":w},
-//   "hidden":[rows]}], "names":{"name":"formula"}}; formulas read as "=…".
+// {"sheets":[{"name","cells":{"A1":value…},"values":{"A1":value…},"merged":["A1:B2"…],"printArea",
+//   "widths":{"A":w},"hidden":[rows]}], "names":{"name":"formula"}}; in "cells" formulas read as
+//   "=…", in "values" as the value stored beside them (as a reader that does not calculate sees it).
 QJsonObject readXlsx(const QString& file, QString* problem);
 // {"sheets":[{"name","rows":[[…]…]}], "fonts":["font of each used cell"…] of the first sheet}.
 QJsonObject readXls(const QString& file, QString* problem);

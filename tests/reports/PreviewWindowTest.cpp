@@ -1,5 +1,6 @@
 // The preview window on the offscreen platform: page buttons and panels, zooms, closing, printing
 // without printers, on a text-only printer and to a PDF file, the progress window's interrupt.
+#include "FileDialog.h"
 #include "IniFile.h"
 #include "MemoryDataSet.h"
 #include "ModalWindow.h"
@@ -258,13 +259,16 @@ TEST_F(PreviewTest, PrintingOnATextOnlyQueueAndToAFile) {
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("jobs"))));
 }
 
+// The name typed without an extension gets ".pdf".
 TEST_F(PreviewTest, PdfOfThePages) {
     QTemporaryDir dir;
     ReportPreviewWindow w(m_report);
-    const QString file = dir.filePath(QStringLiteral("náhled.pdf"));
-    w.choosePdfFile = [&] { return file; };
+    FileDialog::setScripted(true);
+    FileDialog::setNextFileName(dir.filePath(QStringLiteral("náhled")));
     m_report.StartPage = 3;
     QTest::mouseClick(child<QPushButton>(w, "pdf"), Qt::LeftButton);
+    FileDialog::setScripted(false);
+    const QString file = dir.filePath(QStringLiteral("náhled.pdf"));
     const QByteArray pdf = testsupport::readFile(file);
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 4);

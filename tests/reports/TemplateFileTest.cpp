@@ -44,10 +44,10 @@ TEST(TemplateFile, FailedSaveKeepsTheOldTemplate) {
     TPredloha t({QStringLiteral("T,1")});
     EXPECT_FALSE(t.saveToFile(dir.filePath("chybí/x.pts")));
     EXPECT_EQ(t.errorString(), QStringLiteral("Soubor s předlohou se nepodařilo uložit."));
-    // A directory standing where the new file should go.
+    // A directory standing where the backup should go.
     const QString path = dir.filePath("x.pts");
     ASSERT_TRUE(t.saveToFile(path));
-    ASSERT_TRUE(QDir(dir.path()).mkdir("x.pts.new"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("x.BAK"));
     TPredloha other({QStringLiteral("T,2")});
     EXPECT_FALSE(other.saveToFile(path));
     TPredloha back;

@@ -7,6 +7,7 @@ rivwood_add_test(rivwood_template_tests
     ${CMAKE_CURRENT_SOURCE_DIR}/TemplateFileTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/PaperFormatTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/SestavaNoGuiTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/TextWrapTest.cpp
   LIBS rivwood_reports)
 
 # Report engine: composition, output pages, PDF, the report component.

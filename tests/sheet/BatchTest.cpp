@@ -84,6 +84,7 @@ TEST(PlausibilityCheck, FindsAPlantedErrorAndLeavesACleanStandAlone) {
         sm.classes[size_t((centre - 10) / 4 + 1)].trees = centre == 110 ? 1 : 5;
     sm.meanDiameter = 60;
     sm.meanHeight = 14;
+    sm.computed = true;
     stand.append("SM", sm);
     QStringList kinds;
     for (const PlausibilityWarning& w : CheckStand(stand, testsupport::binDir()))
@@ -96,29 +97,52 @@ TEST(PlausibilityCheck, FindsAPlantedErrorAndLeavesACleanStandAlone) {
     EXPECT_TRUE(CheckStand(stand, testsupport::binDir()).empty());
 }
 
-TEST(StandCsvExport, CzechNumbersAndQuotedTexts) {
+TEST(StandCsvExport, CzechNumbersQuotedTextsAndNoFormulas) {
     TManualy225 stand;
     stand.action = "Revitalizace; 2. etapa";
     stand.river = "Svratka \"dolní\"";
+    stand.bank = "=HYPERLINK(\"http://x\")";
+    stand.riverKm = "-12\t5";
     stand.area = 8450.5;
     TManual225 ol;
     ol.abbreviation = StringToChars("OL");
-    ol.meanDiameter = 24.5;
+    ol.meanDiameter = 25.880000000004657;
+    ol.share = 37.123456;
     ol.classes.resize(2);
     ol.classes[0].trees = 58;
     ol.classes[0].classVolume = 21.87;
     stand.append("OL", ol);
-    const std::vector<QStringList> rows = StandCsvExport::StandRows(7, stand, StandCsvExport::Format::Czech);
+    const std::vector<StandCsvExport::Row> rows =
+        StandCsvExport::StandRows(7, stand, StandCsvExport::Format::Czech);
     ASSERT_EQ(rows.size(), 1u);
-    ASSERT_EQ(rows[0].size(), StandCsvExport::Header().size());
+    ASSERT_EQ(rows[0].size(), size_t(StandCsvExport::Header().size()));
     const QString line = StandCsvExport::Line(rows[0], StandCsvExport::Format::Czech);
-    EXPECT_TRUE(line.startsWith("7;\"Revitalizace; 2. etapa\";\"Svratka \"\"dolní\"\"\";;;;8450,5;0;OL;"))
+    EXPECT_TRUE(line.startsWith("7;\"Revitalizace; 2. etapa\";\"Svratka \"\"dolní\"\"\";"
+                                "\"'=HYPERLINK(\"\"http://x\"\")\";\"'-125\";\"\";8450,5;0;\"OL\";"))
         << line.toStdString();
-    EXPECT_TRUE(line.contains(";24,5;")) << line.toStdString();
+    EXPECT_TRUE(line.contains(";25,88;")) << line.toStdString();
     EXPECT_TRUE(line.contains(";0;21,87;21,87;")) << "broadleaf stock and the total";
+    EXPECT_TRUE(line.endsWith(";37,1235;0;\"\""))
+        << "the share, no sample heights, no model: " << line.toStdString();
     const QString c = StandCsvExport::Line(StandCsvExport::StandRows(7, stand, StandCsvExport::Format::C)[0],
                                            StandCsvExport::Format::C);
-    EXPECT_TRUE(c.contains(",8450.5,0,OL,")) << c.toStdString();
+    EXPECT_TRUE(c.contains(",8450.5,0,\"OL\",")) << c.toStdString();
+}
+
+// The Czech table starts with the byte order mark, so spreadsheets read it as UTF-8.
+TEST_F(SheetFixture, CzechCsvFileIsMarkedAsUtf8) {
+    computeAndRecord("OL", 2, {"5"}, "18");
+    sheet.headerEdited(TallySheet::Header::River, "Břeclavka");
+    ASSERT_TRUE(sheet.saveStand());
+    QTemporaryDir dir;
+    const QString file = dir.filePath("porosty.csv");
+    StandCsvExport::Export(store, {flags().KlicZaznamu}, file, StandCsvExport::Format::Czech);
+    const QByteArray bytes = testsupport::readFile(file);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\"klic\";")) << bytes.left(20).toStdString();
+    EXPECT_TRUE(bytes.contains(QString("\"Břeclavka\"").toUtf8()));
+    StandCsvExport::Export(store, {flags().KlicZaznamu}, file, StandCsvExport::Format::C);
+    EXPECT_TRUE(testsupport::readFile(file).startsWith("\"klic\","));
+    messages();
 }
 
 TEST_F(SheetFixture, UndoAndRedoOfTallyEdits) {
@@ -138,6 +162,7 @@ TEST_F(SheetFixture, UndoAndRedoOfTallyEdits) {
 
     // A deleted species comes back; a save stays, and the stand counts as unsaved again.
     sheet.recordClicked();
+    answer(true); // stored without its computation
     ASSERT_TRUE(sheet.saveStand());
     const int key = flags().KlicZaznamu;
     answer(true);

@@ -109,20 +109,21 @@ TEST_F(SheetFixture, CountEntry) {
     EXPECT_EQ(sheet.view().totals[2], "3");
 
     // A text that is no integer counts 0 and stays in its cell; it is reported once, with its row
-    // from 0, however often the counts are summed again (leaving the grid, "Tloušťka").
+    // from 0, the text and the class, however often the counts are summed again (leaving the grid,
+    // "Tloušťka").
     counts(0, {"abc"});
     sheet.gridLeft();
     sheet.meanDiameterClicked();
-    EXPECT_EQ(messages(), QStringList{" chyba 0"});
+    EXPECT_EQ(messages(), QStringList{" chyba 0: „abc“ není počet stromů (stupeň 10 cm)"});
     EXPECT_EQ(count(0), "abc");
     EXPECT_EQ(session.work.Cetnosti[1], 0);
     EXPECT_EQ(sheet.view().totals[2], "-2");
     EXPECT_FALSE(flags().VyplneneCetnosti);
     // A second bad cell is reported alone; a new bad text in the first cell again.
-    counts(4, {"x"});
-    EXPECT_EQ(messages(), QStringList{" chyba 4"});
+    counts(11, {"1x5"});
+    EXPECT_EQ(messages(), QStringList{" chyba 11: „1x5“ není počet stromů (stupeň 54 cm)"});
     counts(0, {"abd"});
-    EXPECT_EQ(messages(), QStringList{" chyba 0"});
+    EXPECT_EQ(messages(), QStringList{" chyba 0: „abd“ není počet stromů (stupeň 10 cm)"});
 
     // All zero: empty total, and no mean stem.
     counts(0, {"0", "0", "", "", ""});

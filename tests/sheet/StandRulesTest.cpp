@@ -1,4 +1,5 @@
 #include "MantaxImport.h"
+#include "RawQuery.h"
 #include "SampleOffer.h"
 #include "SheetComputation.h"
 #include "SheetFixture.h"
@@ -13,7 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
-#include <QSqlQuery>
 
 namespace {
 
@@ -30,6 +30,7 @@ TEST_F(SheetFixture, SavingRecordsTheSpeciesOnDisplayFirst) {
     counts(3, {"9", "4"});
     ASSERT_TRUE(sheet.hasUnrecordedEdits());
     ASSERT_TRUE(commands().ulozeni);
+    answer(true); // stored without its computation
     ASSERT_TRUE(sheet.saveStand());
     EXPECT_TRUE(commands().ulozeno);
     EXPECT_FALSE(sheet.hasUnrecordedEdits());
@@ -40,8 +41,11 @@ TEST_F(SheetFixture, SavingRecordsTheSpeciesOnDisplayFirst) {
     EXPECT_EQ(loaded.stand.abbreviationAt(1), "BK");
     EXPECT_EQ(trees(loaded.stand.at(1)), 13);
     EXPECT_TRUE(sheet.mayClose()) << "nothing left to ask about";
-    EXPECT_EQ(messages(), QStringList{"Kontrola porostu našla možné chyby:\nBK: dřevina má stromy, ale chybí "
-                                      "střední výška."});
+    EXPECT_EQ(messages(),
+              (QStringList{"Kontrola porostu našla možné chyby:\nBK: dřevina má stromy, ale chybí "
+                           "střední výška.\nBK: dřevina není vypočtena.",
+                           "? Nevypočtené dřeviny: BK.\nJejich zásoba se uloží jako nulová. Má se "
+                           "porost přesto uložit ?"}));
 }
 
 // Closing asks whenever something typed has not reached the database, also a box not yet left.
@@ -53,7 +57,7 @@ TEST_F(SheetFixture, ClosingAsksAboutWhatWasTyped) {
     sheet.heightTyped("21");
     answer(false);
     EXPECT_FALSE(sheet.mayClose());
-    EXPECT_EQ(messages(), QStringList{"? Data nejsou uložena!\nChcete přesto ukočit program?"});
+    EXPECT_EQ(messages(), QStringList{"? Data nejsou uložena!\nChcete přesto ukončit program?"});
     EXPECT_DOUBLE_EQ(session.work.StrVyska, 21);
 }
 
@@ -80,7 +84,7 @@ TEST_F(SheetFixture, LoadingTellsAboutClassRowsLeftOut) {
     computeAndRecord("OL", 2, {"5", "0", "0", "0", "0", "0", "3"}, "18");
     ASSERT_TRUE(sheet.saveStand());
     const int key = flags().KlicZaznamu;
-    QSqlQuery q(database.connection());
+    testsupport::RawQuery q(database);
     ASSERT_TRUE(q.exec(QString("update RivwoodDre set POCET_TL = 5 where KLIC = %1").arg(key)));
     messages();
     sheet.loadStand(key);
@@ -104,6 +108,49 @@ TEST_F(SheetFixture, CaliperImportClearsThePreviousCommentAndCode) {
     EXPECT_EQ(flags().KlicZaznamu, 0);
     EXPECT_EQ(sheet.takeFocus(), SheetFocus::Tloustka);
     EXPECT_TRUE(commands().tloustka);
+}
+
+// "Nový porost" after the sample: nothing of the sample's header goes with the new stand; the
+// designation and comment typed on the sheet are saved with it.
+TEST_F(SheetFixture, NewStandStartsWithAnEmptyHeaderAndSavesWhatIsTyped) {
+    ASSERT_TRUE(sheet.openSample(QString::fromUtf8(RIVWOOD_SAMPLE_STAND)));
+    EXPECT_EQ(sheet.view().designation, "Svratka 12a");
+    answer(true);
+    sheet.newStand();
+    EXPECT_TRUE(sheet.view().designation.isEmpty());
+    EXPECT_TRUE(sheet.view().comment.isEmpty());
+    for (const QString& t : {session.stand.designation, session.stand.comment, session.stand.code})
+        EXPECT_TRUE(t.isEmpty()) << t.toStdString();
+
+    computeAndRecord("OL", 2, {"5"}, "18");
+    sheet.headerEdited(TallySheet::Header::Designation, "Dyje 3b");
+    sheet.headerEdited(TallySheet::Header::Comment, "Pravý břeh,\nolše a vrby.");
+    ASSERT_TRUE(sheet.saveStand());
+    StandSession loaded;
+    ASSERT_TRUE(store.LoadStand(loaded, flags().KlicZaznamu).found);
+    EXPECT_EQ(loaded.stand.designation, "Dyje 3b");
+    EXPECT_EQ(loaded.stand.comment, "Pravý břeh,\nolše a vrby.");
+    messages();
+}
+
+// A species never computed is named by "Kontrola porostu", and the save asks before storing it
+// with zero stock.
+TEST_F(SheetFixture, SavingAnUncomputedSpeciesAsksFirst) {
+    computeAndRecord("OL", 2, {"5"}, "18");
+    add("BK");
+    counts(3, {"9"});
+    typeHeight("22");
+    answer(false);
+    EXPECT_FALSE(sheet.saveStand());
+    const QStringList shown = messages();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].contains("BK: dřevina není vypočtena.")) << shown[0].toStdString();
+    EXPECT_EQ(shown[1],
+              "? Nevypočtené dřeviny: BK.\nJejich zásoba se uloží jako nulová. Má se porost přesto uložit ?");
+    EXPECT_EQ(flags().KlicZaznamu, 0);
+    answer(true);
+    EXPECT_TRUE(sheet.saveStand());
+    messages();
 }
 
 // The command line's compute and summary give every number the buttons give.
@@ -174,15 +221,18 @@ TEST_F(SheetFixture, SavingOverAnotherSaveAsks) {
     other.setDialogs(&otherDialogs);
     other.loadStand(key);
     other.countEdited(3, "2");
+    otherDialogs.answers.push_back(true); // stored without its computation
     ASSERT_TRUE(other.saveStand());
 
     counts(4, {"1"});
+    answer(true);
     answer(false);
     EXPECT_FALSE(sheet.saveStand());
     EXPECT_TRUE(messages().contains("? Porost byl mezitím v databázi změněn. Přepsat?"));
     StandSession stored;
     store.LoadStand(stored, key);
     EXPECT_EQ(trees(stored.stand.at(0)), 7) << "the other save stays";
+    answer(true);
     answer(true);
     EXPECT_TRUE(sheet.saveStand());
     store.LoadStand(stored, key);

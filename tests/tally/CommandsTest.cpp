@@ -1,9 +1,12 @@
+#include "DesktopLauncher.h"
 #include "FileDialog.h"
+#include "HelpTopics.h"
 #include "IniFile.h"
 #include "SettingsKeys.h"
 #include "TFUzivatel.h"
 #include "TFVybPor.h"
 #include "TTabulka.h"
+#include "TVyberNoveDrev.h"
 #include "TallyFixture.h"
 #include "TallyGrid.h"
 #include "TestSupport.h"
@@ -17,7 +20,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -61,7 +66,7 @@ TEST_F(TallyFixture, ClosingAsksAboutUnsavedDataAndKeepsPositions) {
     addSpecies("Smrk ztepilý");
     MessageBox::setNextAnswer(false);
     EXPECT_FALSE(main()->close());
-    EXPECT_EQ(messages(), QStringList{"? Data nejsou uložena!\nChcete přesto ukočit program?"});
+    EXPECT_EQ(messages(), QStringList{"? Data nejsou uložena!\nChcete přesto ukončit program?"});
     EXPECT_TRUE(m_exitCodes.empty());
     MessageBox::setNextAnswer(true);
     EXPECT_TRUE(main()->close());
@@ -149,6 +154,7 @@ TEST_F(TallyFixture, HeaderEditOfAStandMarksItUnsaved) {
     addSpecies("Smrk ztepilý");
     typeCounts(0, {"3"});
     click(main()->Zaznam);
+    MessageBox::setNextAnswer(true); // stored without its computation
     main()->actions().ulozeniPorostu->trigger();
     ASSERT_TRUE(flags().Ulozeno);
     typeInto(main()->EBreh, "P");
@@ -220,22 +226,29 @@ TEST_F(TallyFixture, DuplicateStandCodeAskedOncePerSave) {
         main()->Refresh();
         main()->actions().ulozeniPorostu->trigger();
     };
-    // The species have no height: "Kontrola porostu" says so before each save.
-    const QString check =
-        "Kontrola porostu našla možné chyby:\n%1: dřevina má stromy, ale chybí střední výška.";
+    // The species have no height and no computation: "Kontrola porostu" says so before each save,
+    // and the save asks whether to store them so.
+    const QString check = "Kontrola porostu našla možné chyby:\n%1: dřevina má stromy, ale chybí střední "
+                          "výška.\n%1: dřevina není vypočtena.";
+    const QString uncomputed =
+        "? Nevypočtené dřeviny: %1.\nJejich zásoba se uloží jako nulová. Má se porost přesto uložit ?";
+    MessageBox::setNextAnswer(true);
     saveStand("Smrk ztepilý");
     ASSERT_EQ(flags().KlicZaznamu, 1);
-    EXPECT_EQ(messages(), QStringList{check.arg("SM")});
+    EXPECT_EQ(messages(), (QStringList{check.arg("SM"), uncomputed.arg("SM")}));
     main()->actions().novyPorost->trigger();
+    MessageBox::setNextAnswer(true);
     MessageBox::setNextAnswer(false);
     saveStand("Buk lesní");
-    EXPECT_EQ(messages(), (QStringList{check.arg("BK"), "? Duplicitní kód porostu. Má se přesto uložit ?"}));
+    EXPECT_EQ(messages(), (QStringList{check.arg("BK"), uncomputed.arg("BK"),
+                                       "? Duplicitní kód porostu. Má se přesto uložit ?"}));
     EXPECT_EQ(flags().KlicZaznamu, 0) << "No stores nothing and allocates no key";
     EXPECT_FALSE(flags().Ulozeno);
     MessageBox::setNextAnswer(true);
+    MessageBox::setNextAnswer(true);
     main()->Refresh();
     main()->actions().ulozeniPorostu->trigger();
-    EXPECT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages().size(), 3);
     EXPECT_EQ(flags().KlicZaznamu, 2);
     EXPECT_TRUE(flags().Ulozeno);
 }
@@ -253,6 +266,7 @@ TEST_F(TallyFixture, StandListComputesSelectedStandsAndUndoReachesTheSheet) {
     EXPECT_EQ(cell(0, 2), "7");
 
     click(main()->Zaznam);
+    MessageBox::setNextAnswer(true); // stored without its computation
     main()->actions().ulozeniPorostu->trigger();
     messages();
     TFVybPor* list = ctx().vybPor;
@@ -265,4 +279,137 @@ TEST_F(TallyFixture, StandListComputesSelectedStandsAndUndoReachesTheSheet) {
     EXPECT_EQ(messages(),
               QStringList{"Vypočteno a uloženo porostů: 0\nNevypočteno:\nporost 1, SM: Není zadána "
                           "střední výška."});
+}
+
+// After the sample, "Nový porost" shows an empty designation and comment; what is typed into them
+// reaches the stand.
+TEST_F(TallyFixture, NewStandAfterTheSampleHasAnEmptyDesignationAndComment) {
+    samplesDirectory = QDir(testsupport::binDir()).filePath("ukazky");
+    MessageBox::setNextAnswer(true);
+    start();
+    QTRY_COMPARE(main()->EPopis->text(), QString("Svratka 12a"));
+    EXPECT_FALSE(main()->EKoment->toPlainText().isEmpty());
+    MessageBox::setNextAnswer(true); // "Chcete opravdu zrušit všechny dřeviny ?"
+    main()->actions().novyPorost->trigger();
+    EXPECT_TRUE(main()->EPopis->text().isEmpty());
+    EXPECT_TRUE(main()->EKoment->toPlainText().isEmpty());
+    typeInto(main()->EPopis, "Dyje 3b");
+    main()->EKoment->setFocus();
+    type("Pravy breh");
+    EXPECT_EQ(ctx().session.stand.designation, "Dyje 3b");
+    EXPECT_EQ(ctx().session.stand.comment, "Pravy breh");
+    messages();
+}
+
+// Every key of the help works, whether its command is in the menu or not: Ctrl+P prints (here:
+// says what is missing), Alt+Z presses "Záznam".
+TEST_F(TallyFixture, KeysReachHiddenCommandsAndAltZRecords) {
+    start();
+    QTest::keyClick(main(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(messages(), QStringList{"Nejdřív je potřeba vypočítat souhrn !"});
+    addSpecies("Smrk ztepilý");
+    typeCounts(0, {"5"});
+    ASSERT_FALSE(flags().Zaznamenano);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::AltModifier);
+    QTest::qWait(300); // the button's click is animated
+    EXPECT_TRUE(flags().Zaznamenano);
+}
+
+// The caliper dialogs offer the caliper's files, text files and every file.
+TEST_F(TallyFixture, CaliperDialogsOfferTextAndAllFiles) {
+    start();
+    FileDialog::takeFilters();
+    for (QAction* a : {main()->actions().mantax, main()->actions().vaduz, main()->actions().mantaxHromadne})
+        a->trigger(); // cancelled
+    const QStringList filters = FileDialog::takeFilters();
+    ASSERT_EQ(filters.size(), 3);
+    for (const QString& f : filters) {
+        EXPECT_TRUE(f.section(";;", 0, 0).contains("*.txt")) << f.toStdString();
+        EXPECT_TRUE(f.contains("Všechny soubory (*)")) << f.toStdString();
+    }
+    EXPECT_TRUE(filters[1].section(";;", 0, 0).contains("*.DAT")) << "Vaduz";
+}
+
+// "Nová dřevina" takes an abbreviation as well as a name, and keeps a text that names no species
+// open with a message; a new species starts on the first class row.
+TEST_F(TallyFixture, NewSpeciesByAbbreviationStartsOnTheFirstClass) {
+    start();
+    addSpecies("Smrk ztepilý");
+    typeCounts(5, {"4"});
+    main()->Zaznam->click();
+    TVyberNoveDrev* dialog = ctx().vyberNoveDrev;
+    TallyGrid* grid = main()->ZapForm;
+    const auto enter = [dialog, grid](const QString& text, bool thenCancel) {
+        QTimer::singleShot(0, dialog, [dialog, grid, text, thenCancel] {
+            dialog->names()->setFocus();
+            dialog->names()->lineEdit()->selectAll();
+            typeInto(dialog->names()->lineEdit(), text);
+            // As the dialog closes, the grid gets the focus back on the cell it was left at.
+            grid->setCurrentCell(6, TallyGrid::CountColumn);
+            QTest::keyClick(dialog->names()->lineEdit(), Qt::Key_Return);
+            if (thenCancel && dialog->isVisible())
+                QTest::mouseClick(dialog->findChild<QPushButton*>("Zrusit"), Qt::LeftButton);
+        });
+    };
+    enter("xyz", true);
+    main()->actions().novaDrevina->trigger();
+    EXPECT_EQ(messages(), QStringList{"„xyz“ není název ani zkratka dřeviny."});
+    EXPECT_EQ(main()->VyberDrevin->count(), 1);
+    enter("bk", false);
+    main()->actions().novaDrevina->trigger();
+    EXPECT_EQ(ctx().sheet.view().species, (QStringList{"SM", "BK"}));
+    EXPECT_EQ(grid->currentRow(), 0);
+}
+
+// Without a browser the help says where its page is.
+TEST_F(TallyFixture, HelpWithoutABrowserNamesItsPage) {
+    start();
+    DesktopLauncher::setRecorder([](const QString&, const QStringList&) { return false; });
+    main()->NavodClick(HelpTopics::Contents);
+    const QStringList shown = messages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith("Návod nelze otevřít")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains(QDir::toNativeSeparators(testsupport::binDir() + "/help/")))
+        << shown[0].toStdString();
+}
+
+// A save says so in the status bar, with the stand's key.
+TEST_F(TallyFixture, SaveIsShownInTheStatusBar) {
+    start();
+    addSpecies("Smrk ztepilý");
+    typeCounts(0, {"5"});
+    click(main()->Zaznam);
+    MessageBox::setNextAnswer(true); // stored without its computation
+    main()->actions().ulozeniPorostu->trigger();
+    ASSERT_EQ(flags().KlicZaznamu, 1);
+    EXPECT_EQ(main()->statusBar()->currentMessage(), "Porost uložen (klíč 1)");
+    messages();
+}
+
+// "Výpočet vybraných porostů" leaves the stands selected.
+TEST_F(TallyFixture, StandListKeepsTheSelectionAfterTheComputation) {
+    start();
+    for (const char* river : {"Dyje", "Svratka"}) {
+        main()->actions().novyPorost->trigger();
+        addSpecies("Smrk ztepilý");
+        typeCounts(0, {"5"});
+        main()->Refresh();
+        typeInto(main()->EVyska, "20");
+        click(main()->Zaznam);
+        typeInto(main()->ETok, river);
+        MessageBox::setNextAnswer(true);
+        main()->actions().ulozeniPorostu->trigger();
+    }
+    messages();
+    TFVybPor* list = ctx().vybPor;
+    std::vector<int> selected;
+    QTimer::singleShot(0, list, [list, &selected] {
+        list->grid()->selectAll();
+        QTest::mouseClick(list->findChild<QPushButton*>("VypocetVybranych"), Qt::LeftButton);
+        selected = list->selectedKeys();
+        list->reject();
+    });
+    main()->actions().vyberPorostu->trigger();
+    EXPECT_EQ(selected, (std::vector<int>{1, 2}));
+    messages();
 }

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -106,7 +107,7 @@ TEST_F(HiddenCommandsTest, TheMainWindowShowsThemAndTheHelpListsEveryCommand) {
     for (QAction* a : bar->findChildren<QAction*>())
         hidden += !a->isSeparator() && !a->text().isEmpty() && !a->isVisible() ? 1 : 0;
     EXPECT_EQ(hidden, 0);
-    EXPECT_EQ(all.size(), 26);
+    EXPECT_EQ(all.size(), 27);
     // The help's chapter on all commands lists each of them.
     const QString page =
         HelpTopics::Url(testsupport::binDir() + "/help", HelpTopics::AllCommands).toLocalFile();
@@ -114,4 +115,31 @@ TEST_F(HiddenCommandsTest, TheMainWindowShowsThemAndTheHelpListsEveryCommand) {
     for (const QString& command : all)
         EXPECT_TRUE(help.contains(QStringLiteral("<td>%1").arg(command))) << command.toStdString();
     EXPECT_TRUE(help.contains("VsechnyPrikazy=1"));
+}
+
+// A new installation writes a settings file that shows every command; an existing settings file
+// without the key keeps the menu as it was.
+TEST_F(HiddenCommandsTest, ANewInstallationShowsEveryCommand) {
+    const auto printingShown = [](const QString& settings) {
+        QTemporaryDir dir;
+        TallyOptions o;
+        o.settingsFile = settings;
+        o.programDirectory = dir.path();
+        o.dataDirectory = testsupport::binDir();
+        o.samplesDirectory = dir.filePath("bez-ukazek");
+        o.terminate = [](int) {};
+        TallyContext ctx(o);
+        ctx.createWindows();
+        return ctx.zapisnik()->actions().tiskPorost->isVisible();
+    };
+    QTemporaryDir dir;
+    const QString fresh = dir.filePath("novy/Rivwood.INI");
+    QDir().mkpath(dir.filePath("novy"));
+    EXPECT_TRUE(printingShown(fresh));
+    EXPECT_EQ(IniFile(fresh).ReadInteger(SettingsKeys::Nabidka, SettingsKeys::VsechnyPrikazy, 0), 1);
+
+    const QString existing = dir.filePath("Rivwood.INI");
+    IniFile(existing).WriteString(SettingsKeys::DataBase, SettingsKeys::Path, dir.path());
+    EXPECT_FALSE(printingShown(existing));
+    EXPECT_FALSE(IniFile(existing).ValueExists(SettingsKeys::Nabidka, SettingsKeys::VsechnyPrikazy));
 }

@@ -1,3 +1,5 @@
+#include "HeightChart.h"
+#include "SampleHeightGrid.h"
 #include "TTabulka.h"
 #include "TVyberNoveDrev.h"
 #include "TallyFixture.h"
@@ -17,6 +19,7 @@
 #include <QProcessEnvironment>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -136,6 +139,25 @@ TEST_F(TallyFixture, HelpScreenshots) {
     main()->ZapForm->setCurrentCell(4, TallyGrid::CountColumn);
     QTest::qWait(300);
     EXPECT_TRUE(main()->grab().save(dir.filePath("zapisnik.png")));
+
+    // The height curve of the alder on display: its sample heights typed in, the mean height read
+    // from the curve and the stock computed again; the mean stem, the samples and the charts.
+    typeSamples({"12",   "14,5", "14", "15,5", "16",   "17", "18", "17,5", "20",   "18,5", "22",
+                 "19,5", "24",   "19", "26",   "20,5", "29", "21", "32",   "21,5", "35",   "22"});
+    click(main()->VyskaZKrivky);
+    click(main()->VypZas);
+    click(main()->Zaznam);
+    main()->Grafy->setCurrentWidget(main()->GrafVysek);
+    main()->VyskoveVzorniky->scrollToTop();
+    main()->Refresh();
+    QTest::qWait(300);
+    const auto area = [this](QWidget* w) { return QRect(w->mapTo(main(), QPoint(0, 0)), w->size()); };
+    const QRect curve = area(main()->VyskaZKrivky->parentWidget())
+                            .united(area(main()->VyskoveVzorniky->parentWidget()))
+                            .united(area(main()->Grafy))
+                            .adjusted(-6, -20, 6, 6);
+    EXPECT_TRUE(main()->grab(curve).save(dir.filePath("vyskova-krivka.png")));
+    EXPECT_TRUE(messages().isEmpty());
 
     main()->actions().ulozeniPorostu->trigger();
     EXPECT_TRUE(messages().isEmpty());

@@ -5,6 +5,7 @@
 #include "FileDialog.h"
 #include "IniFile.h"
 #include "LocaleNumbers.h"
+#include "SampleHeightGrid.h"
 #include "SettingsKeys.h"
 #include "TVyberNoveDrev.h"
 #include "TallyGrid.h"
@@ -76,6 +77,9 @@ void TallyFixture::addSpecies(const QString& name, bool choose) {
         dialog->names()->lineEdit()->selectAll();
         typeInto(dialog->names()->lineEdit(), name);
         QTest::mouseClick(dialog->findChild<QPushButton*>(choose ? "Vybrat" : "Zrusit"), Qt::LeftButton);
+        // A text that names no species keeps the dialog open.
+        if (dialog->isVisible())
+            QTest::mouseClick(dialog->findChild<QPushButton*>("Zrusit"), Qt::LeftButton);
     });
     main()->actions().novaDrevina->trigger();
     main()->Refresh();
@@ -119,6 +123,16 @@ void TallyFixture::typeCounts(int row, const QStringList& counts) {
             type(c);
             key(Qt::Key_Return);
         }
+    }
+}
+
+void TallyFixture::typeSamples(const QStringList& texts) {
+    SampleHeightGrid* grid = main()->VyskoveVzorniky;
+    grid->setFocus();
+    grid->setCurrentCell(grid->rowCount() - 1, 0);
+    for (const QString& t : texts) {
+        type(t);
+        key(Qt::Key_Return);
     }
 }
 

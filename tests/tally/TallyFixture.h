@@ -51,6 +51,9 @@ class TallyFixture : public ::testing::Test {
     QStringList messages();
     // Two species tallied, computed and recorded, and the stand header filled (not saved).
     void fillSampleStand();
+    // Sample heights typed into "Výškové vzorníky" from its last row: diameter, height, … each
+    // followed by Enter.
+    void typeSamples(const QStringList& texts);
     // The width and first centre typed into the class combos and confirmed.
     void setLayout(const QString& width, const QString& first = {});
 

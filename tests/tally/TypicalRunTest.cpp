@@ -61,6 +61,7 @@ TEST_F(TallyFixture, TypicalRunSavesAndReopensTheStand) {
     main()->Refresh();
     addSpecies("Buk");
     EXPECT_EQ(main()->VyberDrevin->count(), 1) << "a typed name that is no species adds nothing";
+    EXPECT_EQ(messages(), QStringList{"„Buk“ není název ani zkratka dřeviny."});
     addSpecies("Buk lesní");
     ASSERT_EQ(main()->VyberDrevin->currentText(), "BK");
     EXPECT_TRUE(cell(6, 2).isEmpty());

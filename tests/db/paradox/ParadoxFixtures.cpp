@@ -1,0 +1,91 @@
+#include "ParadoxFixtures.h"
+
+namespace {
+
+QVariant text(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+QString longMemo() {
+    QString s;
+    for (int i = 0; s.size() < 3000; ++i)
+        s += QString("Řádek %1: břeh podemletý, olše a vrby přestárlé; ošetřit do 31. 3.\r\n").arg(i);
+    return s;
+}
+
+} // namespace
+
+Rows StandRows() {
+    const QVariant null;
+    return {
+        {1,
+         true,
+         text("Želivka"),
+         text("L"),
+         text("12,5–13,0"),
+         text("Údržba břehových porostů"),
+         12500.5,
+         45,
+         2,
+         0.0,
+         text("Příliš žluťoučký kůň úpěl ďábelské ódy"),
+         longMemo(),
+         text("Želivka L 12,5–13,0"),
+         text("3.5.1998"),
+         true,
+         false,
+         text("Povodí Vltavy"),
+         text("České Budějovice"),
+         text("Ing. Řehoř Šťastný"),
+         text("Šárka")},
+        {2,    false, null, null, null, null, null, null, null, null,
+         null, null,  null, null, null, null, null, null, null, null},
+        {3,
+         true,
+         text("Ohře"),
+         text("P"),
+         text("0"),
+         text("Akce"),
+         -0.25,
+         null,
+         -3,
+         1e-7,
+         text("ÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ áčďéěíňóřšťúůýž"),
+         text("Krátká poznámka: jasan, lípa, dub letní."),
+         null,
+         null,
+         false,
+         true,
+         null,
+         null,
+         null,
+         null},
+        {4,    true,      text("Jizera"), null, null, null, 1e300, 2147483647, 32767, -1e-300,
+         null, text("x"), null,           null, null, null, null,  null,       null,  null},
+    };
+}
+
+Rows ClassRows(int count) {
+    Rows rows;
+    const char* species[] = {"SM", "BO", "DB", "OL", "JS"};
+    for (int i = 0; i < count; ++i)
+        rows.push_back({1000 + i / 8, QString::fromLatin1(species[i % 5]), 8.0 + 4 * (i % 8), double(i % 17),
+                        0.01 * i, -0.5 * i});
+    return rows;
+}
+
+Rows ReadAll(ParadoxTable& table) {
+    Rows rows;
+    while (table.next()) {
+        std::vector<QVariant> row;
+        for (size_t f = 0; f < table.header().fields.size(); ++f)
+            row.push_back(table.value(int(f)));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+Rows ReadAll(const QString& path) {
+    ParadoxTable table(path);
+    return ReadAll(table);
+}
