@@ -7,7 +7,9 @@
 #include "StoreBackend.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
 
 namespace StandPages {
 
@@ -20,38 +22,61 @@ constexpr size_t kChunk = 250;
 
 std::vector<Stand> Read(StandDatabase& db, const QStringList& columns) {
     const QStringList known = db.backend().columns(StandDatabase::Por);
-    QStringList selected;
+    QStringList selected{QStringLiteral("KLIC"), QStringLiteral("SOUHRN")};
     for (const QString& c : columns) {
         if (!known.contains(c.toUpper()))
             throw RivwoodError(QStringLiteral("Tabulka porostů nemá sloupec %1.").arg(c));
-        selected << QStringLiteral("P.") + c;
+        selected << c;
     }
-    const QString sql =
-        QStringLiteral(
-            "select P.KLIC, P.SOUHRN, S.N, S.SPECIES, S.LOW, S.HIGH, S.NUMBERED%1\n"
-            "from RivwoodPor P left join\n"
-            "  (select KLIC as SKLIC, count(*) as N, count(DR_ZKR) as SPECIES, min(STRANKA) as LOW,\n"
-            "     max(STRANKA) as HIGH, count(STRANKA) as NUMBERED from RivwoodSes group by KLIC) S\n"
-            "  on S.SKLIC = P.KLIC\n"
-            "where P.USED = true and P.VYPOCTENO = true\n")
-            .arg(selected.isEmpty() ? QString()
-                                    : QStringLiteral(", ") + selected.join(QStringLiteral(", "))) +
-        CzechCollation::OrderBy(QStringLiteral("order by NazevTok, NazevBreh, NazevRKm, NazevAkce, KLIC"));
-    const std::unique_ptr<SqlStatement> q = db.backend().prepare(sql);
-    q->open();
+    // Both reads see one state of the database.
+    const SqlReadSnapshot snapshot(db);
     std::vector<Stand> stands;
-    while (q->next()) {
-        Stand s;
-        s.key = int(q->integer(0));
-        s.summary = q->boolean(1);
-        s.rows = int(q->integer(2));
-        s.speciesRows = int(q->integer(3));
-        if (!q->isNull(4) && q->integer(4) == q->integer(5) && q->integer(6) == s.rows)
-            s.page = int(q->integer(4));
-        for (int c = 0; c < columns.size(); ++c)
-            s.values.push_back(q->value(7 + c));
-        stands.push_back(std::move(s));
+    std::unordered_map<std::int64_t, size_t> index;
+    {
+        const std::unique_ptr<SqlStatement> q = db.backend().prepare(
+            QStringLiteral("select %1 from RivwoodPor where USED = true and VYPOCTENO = true\n")
+                .arg(selected.join(QStringLiteral(", "))) +
+            CzechCollation::OrderBy(
+                QStringLiteral("order by NazevTok, NazevBreh, NazevRKm, NazevAkce, KLIC")));
+        q->open();
+        while (q->next()) {
+            Stand s;
+            s.key = int(q->integer(0));
+            s.summary = q->boolean(1);
+            for (int c = 0; c < columns.size(); ++c)
+                s.values.push_back(q->value(2 + c));
+            index.emplace(s.key, stands.size());
+            stands.push_back(std::move(s));
+        }
     }
+    // The summary rows are counted in one plain pass over the table: grouping them in the query
+    // costs a sort or a look-up per row, several times the pass.
+    struct Pages {
+        std::int64_t low = 0, high = 0;
+        int numbered = 0;
+    };
+    std::vector<Pages> pages(stands.size());
+    const std::unique_ptr<SqlStatement> q =
+        db.backend().prepare(QStringLiteral("select KLIC, DR_ZKR is not null, STRANKA from RivwoodSes"));
+    q->open();
+    while (q->next()) {
+        const auto found = index.find(q->integer(0));
+        if (found == index.end())
+            continue;
+        Stand& s = stands[found->second];
+        Pages& p = pages[found->second];
+        ++s.rows;
+        s.speciesRows += q->boolean(1) ? 1 : 0;
+        if (q->isNull(2))
+            continue;
+        const std::int64_t page = q->integer(2);
+        p.low = p.numbered == 0 ? page : std::min(p.low, page);
+        p.high = p.numbered == 0 ? page : std::max(p.high, page);
+        ++p.numbered;
+    }
+    for (size_t i = 0; i < stands.size(); ++i)
+        if (pages[i].numbered > 0 && pages[i].numbered == stands[i].rows && pages[i].low == pages[i].high)
+            stands[i].page = int(pages[i].low);
     return stands;
 }
 
