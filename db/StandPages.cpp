@@ -86,7 +86,7 @@ void Write(StandDatabase& db, const std::vector<std::pair<int, int>>& keyAndPage
     StoreBackend& backend = db.backend();
     SqlTransaction tx(db);
     // The new pages go into a table of this connection's own, and the summary rows take them in one
-    // pass (the summary table has no index on the stand key).
+    // statement instead of one update per stand.
     backend.prepare(QStringLiteral("drop table if exists RivwoodNoveStranky"))->run();
     backend
         .prepare(QStringLiteral("create temporary table RivwoodNoveStranky (KLIC integer primary key, "

@@ -161,11 +161,12 @@ void oneStand(int stands, int species) {
         sest.PrintStand(key);
         resaved.push_back(t.lap().first);
     }
-    std::printf(
-        "one stand of %5d: first run %.3f s (processor %.3f s%s); then %.4f s unchanged, %.4f s after "
-        "saving it again\n",
-        stands, first, firstCpu, stands >= 10000 ? ", goal <= 0.5 s" : "", median(unchanged),
-        median(resaved));
+    std::printf("one stand of %5d: first run %.3f s (processor %.3f s); then %.4f s unchanged, %.4f s after "
+                "saving it again\n",
+                stands, first, firstCpu, median(unchanged), median(resaved));
+    if (stands >= 10000)
+        std::printf("first one-stand print of %d / 0.5 s (goal <= 1):      %.2f (wall; processor %.2f)\n",
+                    stands, first / 0.5, firstCpu / 0.5);
     checkPages(db, sest);
 }
 
@@ -221,11 +222,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     const auto pdfTime = t.lap();
-    std::printf(
-        "PDF: %.3f s (processor %.3f s) = %.0f pages/s (goal >= 1000), %.1f MB; PDF / composition = %.2f "
-        "(processor; wall %.2f), goal <= 1.5\n",
-        pdfTime.first, pdfTime.second, pages / pdfTime.second, QFileInfo(pdf).size() / 1048576.0,
-        pdfTime.second / compose.second, pdfTime.first / compose.first);
+    std::printf("PDF: %.3f s (processor %.3f s) = %.0f pages/s, %.1f MB\n", pdfTime.first, pdfTime.second,
+                pages / pdfTime.second, QFileInfo(pdf).size() / 1048576.0);
+    std::printf("PDF / composition (goal <= 1.5):                      %.2f (processor; wall %.2f)\n",
+                pdfTime.second / compose.second, pdfTime.first / compose.first);
+    std::printf("PDF pages per second / 1,000 (goal >= 1):             %.2f (processor; wall %.2f)\n",
+                pages / pdfTime.second / 1000, pages / pdfTime.first / 1000);
 
     t.start();
     ReportTextExport text = ReportTextExport::forReport(sest.SJHKVysC);
