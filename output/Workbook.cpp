@@ -117,10 +117,12 @@ void Worksheet::measureFormulas() {
         settle(row);
         const auto r = m_rows.find(row);
         FormulaRow& f = it->second;
-        if (!measureRow(r == m_rows.end() ? nullptr : &r->second, m_name, f.span))
+        if (!measureRow(r == m_rows.end() ? nullptr : &r->second, m_name, f.span)) {
             m_formulaRows.erase(it);
-        else
+        } else {
             f.measured = true;
+            m_referOtherSheets = m_referOtherSheets || f.span.otherSheets;
+        }
     }
     m_unmeasured.clear();
 }
@@ -190,10 +192,13 @@ void Worksheet::rewriteFormulas(int row, FormulaRow& state, const QString& sheet
             return out;
         });
     }
+    m_referOtherSheets = m_referOtherSheets || state.span.otherSheets;
 }
 
 void Worksheet::shiftFormulas(const QString& sheet, int row, int count) {
     const bool own = sheet.compare(m_name, Qt::CaseInsensitive) == 0;
+    if (!own && !m_referOtherSheets)
+        return;
     const int lastDeleted = row - count - 1; // for count < 0
     for (auto it = m_formulaRows.begin(); it != m_formulaRows.end();) {
         FormulaRow& f = it->second;

@@ -116,6 +116,9 @@ class Worksheet {
     SheetLayout m_layout;
     mutable std::map<int, FormulaRow> m_formulaRows;
     std::vector<int> m_unmeasured; // formula rows written since the last structural edit
+    // Whether any formula of the sheet has referred to another sheet: edits of other sheets pass
+    // over a sheet that never did without looking at its formulas.
+    bool m_referOtherSheets = false;
 };
 
 // A name of the workbook ("zacatek" = sestava!$A$15:$O$15); `scope` set for a sheet's own name
