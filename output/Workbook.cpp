@@ -121,7 +121,7 @@ void Worksheet::measureFormulas() {
             m_formulaRows.erase(it);
         } else {
             f.measured = true;
-            m_referOtherSheets = m_referOtherSheets || f.span.otherSheets;
+            noteSpan(row, f.span);
         }
     }
     m_unmeasured.clear();
@@ -144,6 +144,11 @@ void Worksheet::shiftRows(int from, int count) {
     };
     move(m_rows);
     move(m_formulaRows);
+    std::vector<int> reaching(m_reachDown.lower_bound(from), m_reachDown.end());
+    m_reachDown.erase(m_reachDown.lower_bound(from), m_reachDown.end());
+    for (int key : reaching)
+        if (key + count <= MaxRow && key + count >= 1)
+            m_reachDown.insert(key + count);
 }
 
 void Worksheet::insertRow(int row) {
@@ -192,33 +197,59 @@ void Worksheet::rewriteFormulas(int row, FormulaRow& state, const QString& sheet
             return out;
         });
     }
-    m_referOtherSheets = m_referOtherSheets || state.span.otherSheets;
+    noteSpan(row, state.span);
+}
+
+void Worksheet::noteSpan(int row, const FormulaReferences::RowSpan& span) {
+    m_referOtherSheets = m_referOtherSheets || span.otherSheets;
+    if (span.last > row)
+        m_reachDown.insert(row);
 }
 
 void Worksheet::shiftFormulas(const QString& sheet, int row, int count) {
     const bool own = sheet.compare(m_name, Qt::CaseInsensitive) == 0;
-    if (!own && !m_referOtherSheets)
-        return;
-    const int lastDeleted = row - count - 1; // for count < 0
-    for (auto it = m_formulaRows.begin(); it != m_formulaRows.end();) {
-        FormulaRow& f = it->second;
-        FormulaReferences::RowSpan& span = f.span;
-        if (!own) {
-            if (span.otherSheets)
-                rewriteFormulas(it->first, f, sheet, row, count);
-        } else if (span.last >= row) {
-            // Wholly below the edit: the formulas move with their references.
-            const bool below =
-                count > 0 ? span.first >= row && span.last + count <= MaxRow : span.first > lastDeleted;
-            if (below) {
-                f.shift += count;
-                span.first += count;
-                span.last += count;
-            } else {
-                rewriteFormulas(it->first, f, sheet, row, count);
-            }
+    if (!own) {
+        if (!m_referOtherSheets)
+            return;
+        for (auto it = m_formulaRows.begin(); it != m_formulaRows.end();) {
+            if (it->second.span.otherSheets)
+                rewriteFormulas(it->first, it->second, sheet, row, count);
+            it = it->second.measured ? std::next(it) : m_formulaRows.erase(it);
         }
-        it = f.measured ? std::next(it) : m_formulaRows.erase(it);
+        return;
+    }
+    const int lastDeleted = row - count - 1; // for count < 0
+    auto follow = [&](int key, FormulaRow& f) {
+        FormulaReferences::RowSpan& span = f.span;
+        if (span.last < row)
+            return;
+        // Wholly below the edit: the formulas move with their references.
+        const bool below =
+            count > 0 ? span.first >= row && span.last + count <= MaxRow : span.first > lastDeleted;
+        if (below) {
+            f.shift += count;
+            span.first += count;
+            span.last += count;
+        } else {
+            rewriteFormulas(key, f, sheet, row, count);
+        }
+    };
+    // Rows above the edit reach it only through references below themselves; the rows from the
+    // edit on have moved with it. The others are not looked at.
+    for (auto k = m_reachDown.begin(); k != m_reachDown.end() && *k < row;) {
+        const auto it = m_formulaRows.find(*k);
+        if (it == m_formulaRows.end() || !it->second.measured || it->second.span.last <= *k) {
+            k = m_reachDown.erase(k);
+            continue;
+        }
+        follow(*k, it->second);
+        if (!it->second.measured)
+            m_formulaRows.erase(it);
+        ++k;
+    }
+    for (auto it = m_formulaRows.lower_bound(row); it != m_formulaRows.end();) {
+        follow(it->first, it->second);
+        it = it->second.measured ? std::next(it) : m_formulaRows.erase(it);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 class Workbook;
@@ -106,6 +107,8 @@ class Worksheet {
     void settle(int first, int last) const;
     void rewriteFormulas(int row, FormulaRow& state, const QString& sheet, int at, int count);
     void shiftFormulas(const QString& sheet, int row, int count);
+    // After the formulas of a row were measured.
+    void noteSpan(int row, const FormulaReferences::RowSpan& span);
 
     Workbook* m_book;
     QString m_name;
@@ -119,6 +122,9 @@ class Worksheet {
     // Whether any formula of the sheet has referred to another sheet: edits of other sheets pass
     // over a sheet that never did without looking at its formulas.
     bool m_referOtherSheets = false;
+    // Formula rows that have referred to rows below themselves (and maybe some that no longer do):
+    // of the rows above an edit only these can reach it.
+    std::set<int> m_reachDown;
 };
 
 // A name of the workbook ("zacatek" = sestava!$A$15:$O$15); `scope` set for a sheet's own name
