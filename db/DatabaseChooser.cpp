@@ -221,6 +221,13 @@ bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs) 
         db.CheckDatabaseFiles();
         if (!db.complete() && db.empty())
             continue; // the directory does not exist
+        if (dialogs.offerTakeOver && OldDatabaseDirectory::HoldsOldDatabase(db.directory())) {
+            // A copy: the take-over moves the database elsewhere.
+            const QString oldDirectory = db.directory();
+            if (dialogs.offerTakeOver(oldDirectory))
+                return true;
+            continue;
+        }
         if (tellOld(db.directory(), dialogs))
             continue;
         empty = settleIncomplete(db, dialogs.confirm);

@@ -26,6 +26,11 @@ struct DatabaseDialogs {
     using PasswordQuestion =
         std::function<std::optional<QString>(const QString& address, const QString& reason)>;
     PasswordQuestion askPassword;
+    // Offered when the directory chosen holds the older program's Paradox database: asks whether
+    // to take its stands over, and where to. True when they were taken over into a new database,
+    // which the database now is; false goes back to choosing. Without it the directory is told
+    // about and the dialog comes again.
+    std::function<bool(const QString& oldDirectory)> offerTakeOver;
 };
 
 // Finding, choosing, creating and upgrading the database directory.
@@ -43,7 +48,8 @@ bool OpenDatabase(StandDatabase& db, const QString& defaultDirectory, const Data
 // "Nastavení adresáře": the dialog until a usable directory is chosen or the dialog is cancelled.
 // An incomplete directory asks "Databázové soubory jsou neúplné, mají se založit nové ?"; OK
 // drops the older tables and creates the missing ones, No shows the dialog again. A directory
-// of the older program's Paradox database is told about and the dialog comes again. Cancelled:
+// of the older program's Paradox database is never opened: its take-over is offered (or it is
+// told about) and the dialog comes again unless the take-over made a new database. Cancelled:
 // false, and the database keeps its previous directory. The settings file is not written.
 bool ChooseDatabaseDirectory(StandDatabase& db, const DatabaseDialogs& dialogs);
 

@@ -97,6 +97,21 @@ Allocation Allocate(StandDatabase& db, const UserIdentification& u) {
     return a;
 }
 
+void Claim(StandDatabase& db, int key, const UserIdentification& u) {
+    StoreBackend& b = db.backend();
+    // Keys come here without the allocation knowing.
+    b.keyCache() = {};
+    const bool exists = Read(db, key).exists;
+    StatementRef s = b.statement(
+        exists
+            ? QStringLiteral("update RivwoodPor set USED = true, ZAVOD = ?, PROVOZ = ?, TAXATOR = ?, "
+                             "UZIVATEL = ?, ZMENA = coalesce(ZMENA, 0) + 1 where KLIC = ?")
+            : QStringLiteral("insert into RivwoodPor (ZAVOD, PROVOZ, TAXATOR, UZIVATEL, KLIC, USED, ZMENA) "
+                             "values (?, ?, ?, ?, ?, true, 1)"));
+    bindUser(*s, 1, u);
+    s->bind(5, key).touching(StandTables::Por, key).run();
+}
+
 int CountCode(StandDatabase& db, const QString& standCode, int key) {
     StatementRef q = db.backend().statement(
         QStringLiteral("select count(*) from RivwoodPor where KODPOROSTU = ? and KLIC <> ?"));

@@ -27,6 +27,10 @@ struct Allocation {
 // identification.
 Allocation Allocate(StandDatabase& db, const UserIdentification& user);
 
+// Makes the row of a key chosen by the caller (a stand taken over under its own key) a used row
+// with the user identification, inserting it when the key has none; then Write fills it.
+void Claim(StandDatabase& db, int key, const UserIdentification& user);
+
 // Stands other than `key` whose stand code is `code`.
 int CountCode(StandDatabase& db, const QString& code, int key);
 

@@ -56,6 +56,7 @@ class TZapisnik : public QMainWindow {
         QAction* ulozeniPorostu = nullptr;
         QAction* nastaveniAdresare = nullptr;
         QAction* databazovyServer = nullptr;
+        QAction* prevzitDatabazi = nullptr;
         QAction* vypocetNevypoctenych = nullptr;
         QAction* zpet = nullptr;
         QAction* znovu = nullptr;

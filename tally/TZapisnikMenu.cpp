@@ -4,6 +4,7 @@
 #include "HelpTopics.h"
 #include "HiddenCommands.h"
 #include "MessageBox.h"
+#include "OldDatabaseCommands.h"
 #include "SampleHeightGrid.h"
 #include "StandBatchCommands.h"
 #include "TLadeni.h"
@@ -57,6 +58,7 @@ void TZapisnik::buildMenus() {
     a.ulozeniPorostu = item(a.databaze, "Uložení porostu do databáze", "Ulozeniporostu1");
     a.nastaveniAdresare = item(a.databaze, "Nastavení adresáře", "Nastaveniadresare1");
     a.databazovyServer = item(a.databaze, "Databázový server…", "Databazovyserver1");
+    a.prevzitDatabazi = item(a.databaze, "Převzít databázi starší verze…", "PrevzitDatabazi1");
     a.databaze->addSeparator();
     a.vypocetNevypoctenych = item(a.databaze, "Výpočet nevypočtených porostů", "VypocetNevypoctenych1");
     a.data->addSeparator();
@@ -153,6 +155,12 @@ void TZapisnik::buildMenus() {
     command(a.ulozeniPorostu, &TZapisnik::UlozeniPorostuClick);
     command(a.nastaveniAdresare, &TZapisnik::NastaveniAdresareClick);
     command(a.databazovyServer, &TZapisnik::DatabazovyServerClick);
+    connect(a.prevzitDatabazi, &QAction::triggered, this, [this] {
+        stopRefresh();
+        OldDatabaseCommands::TakeOverChosen(m_ctx, this);
+        startRefresh();
+        run([] {});
+    });
     connect(a.vypocetNevypoctenych, &QAction::triggered, this, [this] {
         stopRefresh();
         StandBatchCommands::ComputeStandsNotComputed(m_ctx, this);

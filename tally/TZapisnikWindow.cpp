@@ -5,6 +5,7 @@
 #include "HeightChart.h"
 #include "IniFile.h"
 #include "MessageBox.h"
+#include "OldDatabaseCommands.h"
 #include "RivwoodError.h"
 #include "SampleHeightGrid.h"
 #include "SampleOffer.h"
@@ -115,6 +116,9 @@ DatabaseDialogs TZapisnik::databaseDialogs() {
         if (!ok)
             return std::nullopt;
         return password;
+    };
+    dialogs.offerTakeOver = [this](const QString& oldDirectory) {
+        return OldDatabaseCommands::OfferTakeOver(m_ctx, this, oldDirectory);
     };
     return dialogs;
 }

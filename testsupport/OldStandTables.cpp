@@ -2,11 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iconv.h>
 #include <map>
+#include <memory>
 #include <stdexcept>
 
 // pxlib's header declares C functions without saying so.
@@ -246,6 +248,89 @@ void WriteOldTable(const QString& directory, const QString& table,
                               OldTableKeyColumns(table), codePage);
     for (const auto& row : rows)
         writer.addRow(row);
+}
+
+void WriteOldDatabase(const QString& directory, int stands, int species, int classes, int heights) {
+    const char* const names[] = {"SM", "BO", "JD", "MD", "DB", "BK", "OL", "JS"};
+    species = std::min(species, 8);
+    classes = std::min(classes, 11);
+    const QVariant null;
+    const auto writer = [&](const char* table) {
+        return std::make_unique<ParadoxTableWriter>(QDir(directory).filePath(QString(table) + ".db"),
+                                                    OldTableColumns(table), OldTableKeyColumns(table));
+    };
+    auto por = writer("RivwoodPor"), dre = writer("RivwoodDre"), tlo = writer("RivwoodTlo"),
+         ses = writer("RivwoodSes"), vys = writer("RivwoodVys");
+    for (int key = 1; key <= stands; ++key) {
+        const QString km = QString::number(key % 1000);
+        por->addRow(
+            {key,
+             true,
+             QString("Želivka %1").arg(key % 97),
+             "L",
+             km,
+             QString("Údržba břehů %1").arg(key),
+             10000.0 + key,
+             40 + key % 60,
+             species,
+             0.5 * (key % 7),
+             QString("Porost č. %1").arg(key),
+             QString("Poznámka k porostu %1: olše a vrby. ").arg(key).repeated(key % 10 == 0 ? 60 : 2),
+             QString("Želivka L %1").arg(km),
+             "3.5.1998",
+             true,
+             true,
+             "Povodí Vltavy",
+             "Provoz Jih",
+             "Ing. Řehoř Šťastný",
+             "Šárka"});
+        // Keyed by species abbreviation: the key order is the alphabetical one.
+        std::vector<int> order(size_t(species), 0);
+        for (int s = 0; s < species; ++s)
+            order[size_t(s)] = s;
+        std::sort(order.begin(), order.end(),
+                  [&](int a, int b) { return QString(names[a]) < QString(names[b]); });
+        for (const int s : order) {
+            const QString zkr = names[s];
+            dre->addRow(
+                {key, zkr, zkr, zkr, 2400 + s, 20.0 + s, true, 22.5 + s, true, 300.0 + s, 4, 12, 10.0});
+        }
+        for (int s = 0; s < species; ++s) {
+            const QString zkr = names[s];
+            for (int c = 1; c <= classes; ++c)
+                tlo->addRow({key, zkr, 10.0 + 4 * (c - 1), double(1 + (key + c) % 9), 0.01 * c,
+                             0.01 * c * (1 + (key + c) % 9)});
+            ses->addRow({key,
+                         10000.0 + key,
+                         0.9,
+                         zkr,
+                         10 + s,
+                         s + 1,
+                         0.1,
+                         1000.0,
+                         900.0,
+                         0.09,
+                         12.5,
+                         s < 4,
+                         22.5 + s,
+                         20.0 + s,
+                         2400.0 + s,
+                         1.5,
+                         3.0,
+                         s < 4 ? QVariant(300.0 + s) : null,
+                         s < 4 ? null : QVariant(300.0 + s),
+                         300.0 + s,
+                         40.0,
+                         s < 4 ? QVariant(40.0) : null,
+                         s < 4 ? null : QVariant(40.0),
+                         s < 4 ? QVariant(50.0) : null,
+                         s < 4 ? null : QVariant(50.0),
+                         50.0,
+                         null});
+            for (int h = 0; h < heights; ++h)
+                vys->addRow({key, zkr, 12.0 + 6 * h, 14.0 + 3.5 * h});
+        }
+    }
 }
 
 } // namespace testsupport

@@ -56,4 +56,9 @@ class ParadoxTableWriter {
 void WriteOldTable(const QString& directory, const QString& table,
                    const std::vector<std::vector<QVariant>>& rows, int codePage = 1250);
 
+// An older database of `stands` stands (keys from 1) in the five tables, for benchmarks: each
+// stand with Czech texts and a comment (every tenth over 2 KiB), `species` species (at most 8) of
+// `classes` filled classes (at most 11), a summary row and `heights` sample heights each.
+void WriteOldDatabase(const QString& directory, int stands, int species, int classes, int heights);
+
 } // namespace testsupport

@@ -25,6 +25,14 @@ QByteArray readFile(const QString& path) {
     return f.readAll();
 }
 
+std::map<QString, QByteArray> directoryContents(const QString& directory) {
+    std::map<QString, QByteArray> files;
+    const QDir dir(directory);
+    for (const QString& entry : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        files[entry] = readFile(dir.filePath(entry));
+    return files;
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))

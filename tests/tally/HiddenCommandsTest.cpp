@@ -107,7 +107,7 @@ TEST_F(HiddenCommandsTest, TheMainWindowShowsThemAndTheHelpListsEveryCommand) {
     for (QAction* a : bar->findChildren<QAction*>())
         hidden += !a->isSeparator() && !a->text().isEmpty() && !a->isVisible() ? 1 : 0;
     EXPECT_EQ(hidden, 0);
-    EXPECT_EQ(all.size(), 27);
+    EXPECT_EQ(all.size(), 28);
     // The help's chapter on all commands lists each of them.
     const QString page =
         HelpTopics::Url(testsupport::binDir() + "/help", HelpTopics::AllCommands).toLocalFile();

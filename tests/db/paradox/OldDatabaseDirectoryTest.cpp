@@ -22,13 +22,6 @@ void writeOldTables(const QString& dir, const QStringList& tables) {
         testsupport::WriteOldTable(dir, t, t == "RivwoodPor" ? StandRows() : Rows{});
 }
 
-std::map<QString, QByteArray> snapshot(const QString& dir) {
-    std::map<QString, QByteArray> files;
-    for (const QString& entry : QDir(dir).entryList(QDir::Files | QDir::Hidden))
-        files[entry] = testsupport::readFile(QDir(dir).filePath(entry));
-    return files;
-}
-
 bool isOldVersionMessage(const QString& message) {
     return message.contains("starší verze");
 }
@@ -62,8 +55,8 @@ TEST(OldDatabaseDirectory, IsNeitherOpenedNorChangedAsSqlite) {
     // would drop and complete.
     writeOldTables(incomplete.path(), {"RivwoodPor", "RivwoodDre"});
     QFile::copy(QDir(old.path()).filePath("RivwoodTlo.db"), QDir(incomplete.path()).filePath("jhktlo.db"));
-    const auto oldFiles = snapshot(old.path());
-    const auto incompleteFiles = snapshot(incomplete.path());
+    const auto oldFiles = testsupport::directoryContents(old.path());
+    const auto incompleteFiles = testsupport::directoryContents(incomplete.path());
     const QString settings = QDir(work.path()).filePath("Rivwood.INI");
 
     for (const QString& dir : {old.path(), incomplete.path()}) {
@@ -99,6 +92,6 @@ TEST(OldDatabaseDirectory, IsNeitherOpenedNorChangedAsSqlite) {
                 shown[1].contains(QDir::toNativeSeparators(incomplete.path())));
     EXPECT_EQ(shown[2], "Nebyla vybrána žádná databáze, program končí !");
 
-    EXPECT_EQ(snapshot(old.path()), oldFiles);
-    EXPECT_EQ(snapshot(incomplete.path()), incompleteFiles);
+    EXPECT_EQ(testsupport::directoryContents(old.path()), oldFiles);
+    EXPECT_EQ(testsupport::directoryContents(incomplete.path()), incompleteFiles);
 }

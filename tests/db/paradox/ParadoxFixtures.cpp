@@ -1,57 +1,53 @@
 #include "ParadoxFixtures.h"
 
-namespace {
-
-QVariant text(const char* s) {
+QVariant Text(const char* s) {
     return QString::fromUtf8(s);
 }
 
-QString longMemo() {
+QString LongMemo() {
     QString s;
     for (int i = 0; s.size() < 3000; ++i)
         s += QString("Řádek %1: břeh podemletý, olše a vrby přestárlé; ošetřit do 31. 3.\r\n").arg(i);
     return s;
 }
 
-} // namespace
-
 Rows StandRows() {
     const QVariant null;
     return {
         {1,
          true,
-         text("Želivka"),
-         text("L"),
-         text("12,5–13,0"),
-         text("Údržba břehových porostů"),
+         Text("Želivka"),
+         Text("L"),
+         Text("12,5–13,0"),
+         Text("Údržba břehových porostů"),
          12500.5,
          45,
          2,
          0.0,
-         text("Příliš žluťoučký kůň úpěl ďábelské ódy"),
-         longMemo(),
-         text("Želivka L 12,5–13,0"),
-         text("3.5.1998"),
+         Text("Příliš žluťoučký kůň úpěl ďábelské ódy"),
+         LongMemo(),
+         Text("Želivka L 12,5–13,0"),
+         Text("3.5.1998"),
          true,
          false,
-         text("Povodí Vltavy"),
-         text("České Budějovice"),
-         text("Ing. Řehoř Šťastný"),
-         text("Šárka")},
+         Text("Povodí Vltavy"),
+         Text("České Budějovice"),
+         Text("Ing. Řehoř Šťastný"),
+         Text("Šárka")},
         {2,    false, null, null, null, null, null, null, null, null,
          null, null,  null, null, null, null, null, null, null, null},
         {3,
          true,
-         text("Ohře"),
-         text("P"),
-         text("0"),
-         text("Akce"),
+         Text("Ohře"),
+         Text("P"),
+         Text("0"),
+         Text("Akce"),
          -0.25,
          null,
          -3,
          1e-7,
-         text("ÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ áčďéěíňóřšťúůýž"),
-         text("Krátká poznámka: jasan, lípa, dub letní."),
+         Text("ÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ áčďéěíňóřšťúůýž"),
+         Text("Krátká poznámka: jasan, lípa, dub letní."),
          null,
          null,
          false,
@@ -60,8 +56,8 @@ Rows StandRows() {
          null,
          null,
          null},
-        {4,    true,      text("Jizera"), null, null, null, 1e300, 2147483647, 32767, -1e-300,
-         null, text("x"), null,           null, null, null, null,  null,       null,  null},
+        {4,    true,      Text("Jizera"), null, null, null, 1e300, 2147483647, 32767, -1e-300,
+         null, Text("x"), null,           null, null, null, null,  null,       null,  null},
     };
 }
 
