@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <cstring>
 #include <sqlite3.h>
 #include <string>
 #include <vector>
@@ -49,9 +50,13 @@ QString messageOf(sqlite3* handle) {
                             .arg(file, detail.isEmpty() ? QString() : " (" + detail + ")"));
 }
 
-int compareUtf16(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    return CzechCollation::Compare(QStringView(static_cast<const char16_t*>(a), lengthA / 2),
-                                   QStringView(static_cast<const char16_t*>(b), lengthB / 2));
+// Texts as the files store them: equal bytes need no collator (a sort mostly compares equal
+// rivers and banks), the others are compared as Czech texts.
+int compareUtf8(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    if (lengthA == lengthB && std::memcmp(a, b, size_t(lengthA)) == 0)
+        return 0;
+    return CzechCollation::Compare(QString::fromUtf8(static_cast<const char*>(a), lengthA),
+                                   QString::fromUtf8(static_cast<const char*>(b), lengthB));
 }
 
 // A statement on the connection's handle.
@@ -347,7 +352,7 @@ std::unique_ptr<SqliteBackend> SqliteBackend::Open(const QString& directory, boo
     backend->m_readOnly = readOnly;
     sqlite3_extended_result_codes(handle, 1);
     sqlite3_busy_timeout(handle, busyTimeoutMs);
-    sqlite3_create_collation(handle, CzechCollation::Name, SQLITE_UTF16_ALIGNED, nullptr, compareUtf16);
+    sqlite3_create_collation(handle, CzechCollation::Name, SQLITE_UTF8, nullptr, compareUtf8);
     // Savepoints of the stand saves keep their undo pages in memory.
     execQuietly(handle, QStringLiteral("pragma temp_store = memory"));
     // Each file must be an SQLite database holding its own table; each is checked as soon as it

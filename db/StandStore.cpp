@@ -37,8 +37,11 @@ UserMessage StandStore::DuplicateQuestion() {
 }
 
 int StandStore::AllocateStandKey() {
+    return AllocateStandKey(UserIdentification::Load(m_db.settingsFile()));
+}
+
+int StandStore::AllocateStandKey(const UserIdentification& u) {
     m_db.RequireWritable(kSaveRefused);
-    const UserIdentification u = UserIdentification::Load(m_db.settingsFile());
     // One row written by one statement: inside a transaction under way it needs no unit of its
     // own, as it changes all or nothing.
     if (m_db.backend().depth() > 0)

@@ -46,6 +46,8 @@ class StandStore {
     // + 1 (1 for an empty table), marks it used and fills its user identification from the
     // settings file.
     int AllocateStandKey();
+    // The same with the user identification given (read once for many stands).
+    int AllocateStandKey(const UserIdentification& user);
     // Frees the key: its row is cleared (USED false, every other column empty) and the stand's
     // species, class, summary and sample-height rows are deleted. A key without a row touches nothing and
     // returns false.

@@ -4,7 +4,8 @@
 #include "DatabaseError.h"
 
 DatabaseStandSink::DatabaseStandSink(StandStore& store, BulkChunk chunk)
-    : m_store(store), m_chunks(store.database(), chunk.stands, chunk.milliseconds) {}
+    : m_store(store), m_user(UserIdentification::Load(store.database().settingsFile())),
+      m_chunks(store.database(), chunk.stands, chunk.milliseconds) {}
 
 DatabaseStandSink::~DatabaseStandSink() = default;
 
@@ -12,7 +13,7 @@ int DatabaseStandSink::AllocateStandKey() {
     // A key whose stand never came is given back with its unit.
     m_chunks.beginStand();
     m_standOpen = true;
-    return m_store.AllocateStandKey();
+    return m_store.AllocateStandKey(m_user);
 }
 
 void DatabaseStandSink::SaveStand(const TManualy225& stand, int key) {

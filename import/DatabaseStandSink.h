@@ -31,7 +31,8 @@ class DatabaseStandSink : public StandSink {
 
   private:
     StandStore& m_store;
-    WriteChunks m_chunks; // a stand's key and rows are one unit in them
+    UserIdentification m_user; // of the settings file when the import began
+    WriteChunks m_chunks;      // a stand's key and rows are one unit in them
     bool m_standOpen = false;
     std::vector<int> m_pending, m_committed;
 };

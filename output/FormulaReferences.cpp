@@ -1,5 +1,7 @@
 #include "FormulaReferences.h"
 
+#include <algorithm>
+
 namespace FormulaReferences {
 
 namespace {
@@ -63,24 +65,39 @@ bool parseReference(QStringView text, Reference& ref) {
     return false;
 }
 
-QString formatPart(const Cell& c, Reference::Kind kind) {
-    switch (kind) {
-    case Reference::Rows:
-        return (c.absoluteRow ? QStringLiteral("$") : QString()) + QString::number(c.row);
-    case Reference::Columns:
-        return (c.absoluteColumn ? QStringLiteral("$") : QString()) + CellReference::columnLetters(c.column);
-    case Reference::Cells:
-        break;
+void appendPart(QString& out, const Cell& c, Reference::Kind kind) {
+    if (kind != Reference::Rows) {
+        if (c.absoluteColumn)
+            out += u'$';
+        out += CellReference::columnLetters(c.column);
     }
-    return CellReference::format(c);
+    if (kind != Reference::Columns) {
+        if (c.absoluteRow)
+            out += u'$';
+        out += QString::number(c.row);
+    }
 }
 
-QString formatReference(const Reference& ref) {
-    QString s = ref.sheet.isEmpty() ? QString() : quotedSheetName(ref.sheet) + u'!';
-    s += formatPart(ref.first, ref.kind);
-    if (ref.range)
-        s += u':' + formatPart(ref.last, ref.kind);
-    return s;
+void appendReference(QString& out, const Reference& ref) {
+    if (!ref.sheet.isEmpty()) {
+        out += quotedSheetName(ref.sheet);
+        out += u'!';
+    }
+    appendPart(out, ref.first, ref.kind);
+    if (ref.range) {
+        out += u':';
+        appendPart(out, ref.last, ref.kind);
+    }
+}
+
+bool sameCell(const Cell& a, const Cell& b) {
+    return a.row == b.row && a.column == b.column && a.absoluteRow == b.absoluteRow &&
+           a.absoluteColumn == b.absoluteColumn;
+}
+
+bool sameReference(const Reference& a, const Reference& b) {
+    return a.kind == b.kind && a.range == b.range && sameCell(a.first, b.first) && sameCell(a.last, b.last) &&
+           a.sheet == b.sheet;
 }
 
 // Length of the run of reference characters from `i` (letters, digits, $, :).
@@ -111,12 +128,18 @@ QString quotedSheetName(const QString& name) {
 QString rewrite(const QString& f, const Rewrite& change) {
     QString out;
     out.reserve(f.size() + 8);
+    const QStringView view(f);
     qsizetype i = 0;
-    auto put = [&](const Reference& ref) {
-        if (const std::optional<Reference> r = change(ref))
-            out += formatReference(*r);
-        else
+    // The reference written at [start, end): as written while it stays the same.
+    auto put = [&](const Reference& ref, qsizetype start, qsizetype end) {
+        if (const std::optional<Reference> r = change(ref)) {
+            if (sameReference(*r, ref))
+                out += view.mid(start, end - start);
+            else
+                appendReference(out, *r);
+        } else {
             out += QStringLiteral("#REF!");
+        }
     };
     while (i < f.size()) {
         const QChar c = f[i];
@@ -132,7 +155,7 @@ QString rewrite(const QString& f, const Rewrite& change) {
                 }
                 ++j;
             }
-            out += f.mid(i, j + 1 - i);
+            out += view.mid(i, j + 1 - i);
             i = j + 1;
             continue;
         }
@@ -154,15 +177,15 @@ QString rewrite(const QString& f, const Rewrite& change) {
                 const qsizetype start = j + 2;
                 const qsizetype end = referenceEnd(f, start);
                 Reference ref;
-                if (parseReference(QStringView(f).mid(start, end - start), ref)) {
+                if (parseReference(view.mid(start, end - start), ref)) {
                     ref.sheet = sheet;
-                    put(ref);
+                    put(ref, i, end);
                     i = end;
                     continue;
                 }
             }
             const qsizetype stop = std::min(j + 1, f.size());
-            out += f.mid(i, stop - i);
+            out += view.mid(i, stop - i);
             i = stop;
             continue;
         }
@@ -170,18 +193,18 @@ QString rewrite(const QString& f, const Rewrite& change) {
             qsizetype j = i;
             while (j < f.size() && isWordChar(f[j]))
                 ++j;
-            const QString word = f.mid(i, j - i);
+            const QStringView word = view.mid(i, j - i);
             if (j < f.size() && f[j] == u'!') { // Sheet!ref
                 const qsizetype start = j + 1;
                 const qsizetype end = referenceEnd(f, start);
                 Reference ref;
-                if (parseReference(QStringView(f).mid(start, end - start), ref)) {
-                    ref.sheet = word;
-                    put(ref);
+                if (parseReference(view.mid(start, end - start), ref)) {
+                    ref.sheet = word.toString();
+                    put(ref, i, end);
                     i = end;
                     continue;
                 }
-                out += f.mid(i, start - i);
+                out += view.mid(i, start - i);
                 i = start;
                 continue;
             }
@@ -192,8 +215,8 @@ QString rewrite(const QString& f, const Rewrite& change) {
             }
             const qsizetype end = referenceEnd(f, i);
             Reference ref;
-            if (parseReference(QStringView(f).mid(i, end - i), ref)) {
-                put(ref);
+            if (parseReference(view.mid(i, end - i), ref)) {
+                put(ref, i, end);
                 i = end;
                 continue;
             }
@@ -244,21 +267,55 @@ std::optional<CellReference::Area> areaShifted(CellReference::Area a, int row, i
     return a;
 }
 
+std::optional<Reference> rowsShifted(const Reference& in, const QString& ownSheet, const QString& sheet,
+                                     int row, int count) {
+    const QString& target = in.sheet.isEmpty() ? ownSheet : in.sheet;
+    if (in.kind == Reference::Columns || target.compare(sheet, Qt::CaseInsensitive) != 0)
+        return in;
+    const std::optional<CellReference::Area> a = areaShifted({in.first.row, 1, in.last.row, 1}, row, count);
+    if (!a)
+        return std::nullopt;
+    Reference r = in;
+    r.first.row = a->firstRow;
+    r.last.row = a->lastRow;
+    return r;
+}
+
 QString rowsShifted(const QString& formula, const QString& ownSheet, const QString& sheet, int row,
                     int count) {
+    return rewrite(formula,
+                   [&](const Reference& in) { return rowsShifted(in, ownSheet, sheet, row, count); });
+}
+
+QString rowsTranslated(const QString& formula, const QString& ownSheet, const QString& sheet, int rows) {
     return rewrite(formula, [&](const Reference& in) -> std::optional<Reference> {
         const QString& target = in.sheet.isEmpty() ? ownSheet : in.sheet;
         if (in.kind == Reference::Columns || target.compare(sheet, Qt::CaseInsensitive) != 0)
             return in;
-        const std::optional<CellReference::Area> a =
-            areaShifted({in.first.row, 1, in.last.row, 1}, row, count);
-        if (!a)
-            return std::nullopt;
         Reference r = in;
-        r.first.row = a->firstRow;
-        r.last.row = a->lastRow;
+        r.first.row += rows;
+        r.last.row += rows;
         return r;
     });
+}
+
+void addToSpan(RowSpan& span, const Reference& in, const QString& ownSheet) {
+    if (!in.sheet.isEmpty() && in.sheet.compare(ownSheet, Qt::CaseInsensitive) != 0) {
+        span.otherSheets = true;
+    } else if (in.kind != Reference::Columns) {
+        const int low = std::min(in.first.row, in.last.row), high = std::max(in.first.row, in.last.row);
+        span.first = span.last == 0 ? low : std::min(span.first, low);
+        span.last = std::max(span.last, high);
+    }
+}
+
+RowSpan rowSpan(const QString& formula, const QString& ownSheet) {
+    RowSpan span;
+    rewrite(formula, [&](const Reference& in) -> std::optional<Reference> {
+        addToSpan(span, in, ownSheet);
+        return in;
+    });
+    return span;
 }
 
 } // namespace FormulaReferences

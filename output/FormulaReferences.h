@@ -30,6 +30,24 @@ QString moved(const QString& formula, int rows, int columns);
 // sheet the formula belongs to (empty for a defined name, whose references all name their sheet).
 QString rowsShifted(const QString& formula, const QString& ownSheet, const QString& sheet, int row,
                     int count);
+// The same for one reference of a formula.
+std::optional<Reference> rowsShifted(const Reference& reference, const QString& ownSheet,
+                                     const QString& sheet, int row, int count);
+// Every reference to `sheet` moved down by `rows` (up when negative), absolute parts too: what rows
+// inserted or deleted above all of them do.
+QString rowsTranslated(const QString& formula, const QString& ownSheet, const QString& sheet, int rows);
+
+// The rows of its own sheet that a formula refers to (first and last; both 0 when none, or when it
+// refers only to whole columns) and whether it refers to any other sheet.
+struct RowSpan {
+    int first = 0;
+    int last = 0;
+    bool otherSheets = false;
+};
+RowSpan rowSpan(const QString& formula, const QString& ownSheet);
+// Widens `span` by one reference of a formula of `ownSheet`.
+void addToSpan(RowSpan& span, const Reference& reference, const QString& ownSheet);
+
 // The same structural change applied to one area (nothing when the area is deleted whole).
 std::optional<CellReference::Area> areaShifted(CellReference::Area area, int row, int count);
 

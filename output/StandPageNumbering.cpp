@@ -1,30 +1,23 @@
 #include "StandPageNumbering.h"
 
+#include "ModelDataSet.h"
+#include "ReportPageFlow.h"
 #include "StandDatabase.h"
+#include "StandPages.h"
 #include "StandReportQueries.h"
 #include "TFJHKSest.h"
+#include "TextMeasure.h"
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QHash>
 #include <algorithm>
 #include <cstring>
-#include <optional>
-#include <unordered_map>
 
 namespace {
 
-// Raised when what the layout depends on changes (engine, numbering rules).
-constexpr char kLayoutVersion[] = "rivwood-stranky-1";
-
-StandPageCache::Hash toHash(const QByteArray& digest) {
-    StandPageCache::Hash h{};
-    std::memcpy(h.data(), digest.constData(), std::min<size_t>(h.size(), size_t(digest.size())));
-    return h;
-}
-
-void addInt(QCryptographicHash& hash, qint64 v) {
-    hash.addData(QByteArrayView(reinterpret_cast<const char*>(&v), sizeof v));
-}
+// Raised when what the page numbers depend on changes (engine, numbering rules).
+constexpr char kLayoutVersion[] = "rivwood-stranky-2";
 
 QString standColumn(const QString& field) {
     return field.compare(QStringLiteral("klic"), Qt::CaseInsensitive) == 0 ? QStringLiteral("KLIC") : field;
@@ -36,68 +29,67 @@ StandPageNumbering::StandPageNumbering(TFJHKSest& report) : m_report(report) {}
 
 bool StandPageNumbering::applies() {
     TSestava& r = m_report.SJHKVysC;
-    if (r.IsStored || r.OnNactiPredlohu || r.OnTiskOddilu)
-        return false;
-    const std::vector<TPolSkup>& groups = r.groups();
-    if (int(groups.size()) <= TFJHKSest::StandGroup || !groups[size_t(TFJHKSest::StandGroup)].newPage)
+    if (r.IsStored || r.OnNactiPredlohu || r.OnTiskOddilu || !ReportPageFlow::supports(r))
         return false;
     QFile file(r.templateFileName());
     if (!file.open(QIODevice::ReadOnly))
         return false;
     m_templateBytes = file.readAll();
 
-    const QStringList names = m_report.QSestavaFieldNames();
+    m_fieldNames = m_report.QSestavaFieldNames();
     const QStringList standFields = StandReportQueries::StandFields();
-    auto standWide = [&](int field, QString* column) {
-        if (field < 0 || field >= names.size())
-            return false;
-        if (!standFields.contains(names[field], Qt::CaseInsensitive))
-            return false;
-        *column = standColumn(names[field]);
-        return true;
+    // The stand table column that a field of QSestava shows, read once.
+    auto column = [&](int field) {
+        if (field < 0 || field >= m_fieldNames.size() ||
+            !standFields.contains(m_fieldNames[field], Qt::CaseInsensitive))
+            return -1;
+        const QString name = standColumn(m_fieldNames[field]);
+        for (int c = 0; c < m_columns.size(); ++c)
+            if (m_columns[c].compare(name, Qt::CaseInsensitive) == 0)
+                return c;
+        m_columns << name;
+        return int(m_columns.size()) - 1;
     };
-    m_groupColumns.clear();
-    m_layoutColumns.clear();
-    for (const TPolSkup& g : groups) {
-        QString column;
-        if (g.fieldIndex < 0 || g.fieldIndex >= names.size()) {
-            m_groupColumns << QString(); // prints no value: never changes
+    m_columns.clear();
+    m_groupColumn.clear();
+    m_stretching.clear();
+    for (const TPolSkup& g : r.groups()) {
+        if (g.fieldIndex < 0 || g.fieldIndex >= m_fieldNames.size()) {
+            m_groupColumn.push_back(-1); // prints no value: never changes
             continue;
         }
-        if (!standWide(g.fieldIndex, &column))
+        const int c = column(g.fieldIndex);
+        if (c < 0)
             return false;
-        m_groupColumns << column;
+        m_groupColumn.push_back(c);
     }
     std::vector<const TOddilSestavy*> sections;
     for (int s = 0; s < 5; ++s)
         sections.push_back(r.section(s));
-    for (const TPolSkup& g : groups) {
+    for (const TPolSkup& g : r.groups()) {
         sections.push_back(&g.head);
         sections.push_back(&g.foot);
     }
     for (const TOddilSestavy* section : sections) {
         for (const TSiReportElement& e : section->elements) {
-            if (e.kind == TSiReportElement::SubReport)
-                return false;
             if (!e.isStretching())
                 continue;
             // The field as the composer finds it.
             int field = e.source;
             if (!e.sourceName.isEmpty()) {
                 field = 0;
-                for (int i = 0; i < names.size(); ++i)
-                    if (names[i].compare(e.sourceName, Qt::CaseInsensitive) == 0) {
+                for (int i = 0; i < m_fieldNames.size(); ++i)
+                    if (m_fieldNames[i].compare(e.sourceName, Qt::CaseInsensitive) == 0) {
                         field = i;
                         break;
                     }
             }
-            if (field < 0 || field >= names.size())
+            if (field < 0 || field >= m_fieldNames.size())
                 field = 0;
-            QString column;
-            if (!standWide(field, &column))
+            const int c = column(field);
+            if (c < 0)
                 return false;
-            if (!m_layoutColumns.contains(column, Qt::CaseInsensitive))
-                m_layoutColumns << column;
+            m_stretching.emplace_back(&e, c);
         }
     }
     return true;
@@ -107,233 +99,103 @@ StandPageCache::Hash StandPageNumbering::contextHash() const {
     QCryptographicHash hash(QCryptographicHash::Md5);
     hash.addData(QByteArrayView(kLayoutVersion));
     hash.addData(m_templateBytes);
-    addInt(hash, m_report.SKomentarem ? 1 : 0);
-    return toHash(hash.result());
-}
-
-std::vector<StandPageNumbering::Stand> StandPageNumbering::readStands() {
-    StandDatabase& db = m_report.database();
-    std::unordered_map<qint64, size_t> index;
-    std::vector<Stand> stands;
-    {
-        // KLIC, the summary flag and the four location columns come first.
-        const int groupsAt = 6;
-        const int layoutAt = groupsAt + int(m_groupColumns.size());
-        const int columns = layoutAt + int(m_layoutColumns.size());
-        RowCursor q = StandReportQueries::ComputedStands(db, m_groupColumns + m_layoutColumns);
-        QCryptographicHash hash(QCryptographicHash::Md5);
-        auto add = [&](int c) {
-            if (q.isNull(c)) {
-                hash.addData(QByteArrayView("\0N", 2));
-                return;
-            }
-            const QByteArrayView b = q.bytes(c);
-            addInt(hash, b.size());
-            hash.addData(b);
-        };
-        while (q.next()) {
-            Stand s;
-            s.key = int(q.integer(0));
-            s.inReport = q.integer(1) != 0;
-            hash.reset();
-            for (int c = 2; c < groupsAt; ++c)
-                add(c);
-            s.orderColumns = toHash(hash.result());
-            for (int c = groupsAt; c < layoutAt; ++c)
-                s.groupTexts << q.text(c);
-            hash.reset();
-            for (int c = layoutAt; c < columns; ++c)
-                add(c);
-            s.layoutValues = hash.result();
-            index[s.key] = stands.size();
-            stands.push_back(std::move(s));
-        }
-    }
-    // The summary rows in table order, where a stand's rows lie together: how many the report
-    // prints, how many have a species, and whether all hold the same page.
-    RowCursor q = StandReportQueries::SummaryPageRows(db);
-    std::vector<char> seen(stands.size(), 0);
-    qint64 lastKey = 0;
-    Stand* s = nullptr;
-    while (q.next()) {
-        const qint64 key = q.integer(0);
-        if (!s || key != lastKey) {
-            lastKey = key;
-            const auto it = index.find(key);
-            s = it == index.end() ? nullptr : &stands[it->second];
-            if (!s)
-                continue;
-            if (!seen[it->second]) {
-                seen[it->second] = 1;
-                s->strankaRight = !q.isNull(2);
-                s->stranka = int(q.integer(2));
-            }
-        }
-        if (!s)
-            continue;
-        ++s->rows;
-        s->speciesRows += q.integer(1) != 0 ? 1 : 0;
-        s->strankaRight = s->strankaRight && !q.isNull(2) && int(q.integer(2)) == s->stranka;
-    }
-    for (Stand& stand : stands)
-        stand.inReport = stand.inReport && stand.rows > 0;
-    return stands;
-}
-
-std::vector<int> StandPageNumbering::reportOrder(const std::vector<Stand>& stands,
-                                                 const StandPageCache& cache,
-                                                 std::vector<StandPageCache::OrderEntry>& order) {
-    // The order stays as it was while the same stands have the same values in its columns.
-    std::vector<StandPageCache::OrderEntry> current;
-    for (const Stand& s : stands)
-        if (s.inReport)
-            current.push_back({s.key, s.orderColumns});
-    auto byKey = [](const StandPageCache::OrderEntry& a, const StandPageCache::OrderEntry& b) {
-        return a.key < b.key;
-    };
-    std::vector<StandPageCache::OrderEntry> cached = cache.order();
-    std::sort(current.begin(), current.end(), byKey);
-    std::sort(cached.begin(), cached.end(), byKey);
-    const bool same =
-        std::equal(current.begin(), current.end(), cached.begin(), cached.end(),
-                   [](const auto& a, const auto& b) { return a.key == b.key && a.columns == b.columns; });
-    std::vector<int> keys;
-    if (same) {
-        order = cache.order();
-        for (const auto& e : order)
-            keys.push_back(e.key);
-        return keys;
-    }
-    std::unordered_map<int, StandPageCache::Hash> columns;
-    for (const auto& e : current)
-        columns[e.key] = e.columns;
-    order.clear();
-    for (const int key : StandReportQueries::ReportOrder(m_report.database())) {
-        const auto it = columns.find(key);
-        if (it == columns.end())
-            continue;
-        keys.push_back(key);
-        order.push_back({key, it->second});
-    }
-    return keys;
+    hash.addData(QByteArrayView(m_report.SKomentarem ? "1" : "0"));
+    const QByteArray digest = hash.result();
+    StandPageCache::Hash h{};
+    std::memcpy(h.data(), digest.constData(), std::min<size_t>(h.size(), size_t(digest.size())));
+    return h;
 }
 
 StandPageNumbering::Result StandPageNumbering::run() {
-    const QString directory = m_report.database().directory();
+    StandDatabase& db = m_report.database();
+    const QString directory = db.directory();
     const StandPageCache::Hash context = contextHash();
     const StandPageCache::FileState before = StandPageCache::currentState(directory);
     StandPageCache cache(directory);
-    if (cache.load(true) && cache.context() == context && cache.state() == before)
+    if (cache.load() && cache.context() == context && cache.state() == before)
         return Done; // nothing written since every page number was right
 
-    cache.load();
-    std::vector<Stand> stands = readStands();
-    std::vector<StandPageCache::OrderEntry> orderEntries;
-    const std::vector<int> order = reportOrder(stands, cache, orderEntries);
-    std::unordered_map<int, size_t> index;
-    for (size_t i = 0; i < stands.size(); ++i)
-        index[stands[i].key] = i;
-    const size_t n = order.size();
-    auto standAt = [&](size_t position) -> const Stand& { return stands[index.at(order[position])]; };
-    // The first group that changes between two stands; every stand must start its own group.
-    auto firstChanged = [&](const Stand& a, const Stand& b) {
-        for (int g = 0; g < a.groupTexts.size(); ++g)
-            if (a.groupTexts[g] != b.groupTexts[g])
-                return g;
-        return int(a.groupTexts.size());
+    const std::vector<StandPages::Stand> stands = StandPages::Read(db, m_columns);
+    std::vector<const StandPages::Stand*> printed; // in report order
+    for (const StandPages::Stand& s : stands)
+        if (s.summary && s.rows > 0)
+            printed.push_back(&s);
+
+    // Values as the report's data set gives them: its columns take their type from their first
+    // value, and are written out as the composer writes them.
+    const QLocale locale = m_report.SJHKVysC.locale();
+    std::vector<ReportDataSet::FieldType> types(size_t(m_columns.size()), ReportDataSet::String);
+    for (int c = 0; c < m_columns.size(); ++c)
+        for (const StandPages::Stand* s : printed)
+            if (const QVariant& v = s->values[size_t(c)]; v.isValid() && !v.isNull()) {
+                types[size_t(c)] = ModelDataSet::typeOfValue(v);
+                break;
+            }
+    auto text = [&](const StandPages::Stand& s, int c, ReportDataSet::FieldType type) {
+        return ReportDataSet::formatValue(s.values[size_t(c)], type, locale);
     };
-    std::vector<StandPageCache::Hash> hashes(n);
-    for (size_t i = 0; i < n; ++i) {
-        const Stand& s = standAt(i);
-        const int before = i > 0 ? firstChanged(standAt(i - 1), s) : -1;
-        const int after = i + 1 < n ? firstChanged(s, standAt(i + 1)) : -1;
-        if (before > TFJHKSest::StandGroup || after > TFJHKSest::StandGroup)
-            return NotApplicable;
-        QCryptographicHash hash(QCryptographicHash::Md5);
-        hash.addData(QByteArrayView(context.data(), qsizetype(context.size())));
-        addInt(hash, s.rows);
-        hash.addData(s.layoutValues);
-        addInt(hash, before);
-        addInt(hash, after);
-        hashes[i] = toHash(hash.result());
+
+    std::vector<ReportPageFlow::Block> blocks;
+    const int groups = int(m_groupColumn.size());
+    QStringList last;
+    for (const StandPages::Stand* s : printed) {
+        QStringList groupTexts;
+        for (int c : m_groupColumn)
+            groupTexts << (c < 0 ? QString() : text(*s, c, types[size_t(c)]));
+        int changed = 0;
+        while (!last.isEmpty() && changed < groups && groupTexts[changed] == last[changed])
+            ++changed;
+        blocks.push_back({s->rows, changed});
+        last = std::move(groupTexts);
     }
 
-    std::vector<StandPageCache::Span> spans(n);
-    std::vector<size_t> stale;
-    for (size_t i = 0; i < n; ++i) {
-        const std::optional<StandPageCache::Span> span = cache.find(hashes[i]);
-        if (span)
-            spans[i] = *span;
-        else
-            stale.push_back(i);
-    }
-    // Spans of the stands from..to of `order` out of a layout that holds them and their next one.
-    auto takeSpans = [&](const TFJHKSest::Layout& layout, size_t from, size_t to) {
-        for (size_t i = from; i <= to; ++i) {
-            const auto start = layout.firstPages.find(order[i]);
-            const auto next = i + 1 < n ? layout.firstPages.find(order[i + 1]) : layout.firstPages.end();
-            if (start == layout.firstPages.end() || (i + 1 < n && next == layout.firstPages.end()))
-                return false;
-            const int end = i + 1 < n ? next->second : layout.pageCount + 1;
-            spans[i] = {i == 0 ? start->second - 1 : 0, std::max(0, end - start->second)};
-            cache.put(hashes[i], spans[i]);
-        }
-        return true;
+    // Lines of a stretching element as the composer measures them, once per text.
+    const TextMeasure measure;
+    QHash<QPair<const TSiReportElement*, QString>, int> wrapped;
+    auto linesOf = [&](const TSiReportElement& e, const QString& value) {
+        const auto key = qMakePair(&e, value);
+        auto it = wrapped.constFind(key);
+        if (it == wrapped.cend())
+            it = wrapped.insert(key, int(measure.wrap(e, value).size()));
+        return *it;
     };
-    if (stale.size() * 2 > n) {
-        const std::optional<TFJHKSest::Layout> layout = m_report.LayOutStands();
-        if (!layout)
-            return Interrupted;
-        if (n > 0 && !takeSpans(*layout, 0, n - 1))
-            return NotApplicable;
-    } else {
-        // Each run of new stands is laid out with the stand before and after it, which decide the
-        // report start, the river's head and foot and the report end around it.
-        for (size_t r = 0; r < stale.size();) {
-            size_t last = r;
-            while (last + 1 < stale.size() && stale[last + 1] == stale[last] + 1)
-                ++last;
-            const size_t from = stale[r], to = stale[last];
-            std::vector<int> keys;
-            for (size_t i = from > 0 ? from - 1 : 0; i <= std::min(n - 1, to + 1); ++i)
-                keys.push_back(order[i]);
-            const std::optional<TFJHKSest::Layout> layout = m_report.LayOutStands(&keys);
-            if (!layout)
-                return Interrupted;
-            if (!takeSpans(*layout, from, to))
-                return NotApplicable;
-            r = last + 1;
-        }
-    }
+    auto lines = [&](const TSiReportElement& e, int block) {
+        const auto found = std::find_if(m_stretching.begin(), m_stretching.end(),
+                                        [&](const auto& p) { return p.first == &e; });
+        ReportPageFlow::Lines l;
+        if (found == m_stretching.end())
+            return l;
+        const int c = found->second;
+        const StandPages::Stand& s = *printed[size_t(block)];
+        const ReportDataSet::FieldType type = types[size_t(c)];
+        if (type != ReportDataSet::Graphic && type != ReportDataSet::Binary)
+            l.growth = linesOf(e, text(s, c, type));
+        const ReportDataSet::FieldType shown = TFJHKSest::FieldType(m_columns[c], type);
+        if (shown != ReportDataSet::Graphic && shown != ReportDataSet::Binary)
+            l.printed = linesOf(e, text(s, c, shown));
+        return l;
+    };
+    ReportPageFlow flow(m_report.SJHKVysC, lines);
+    const std::optional<std::vector<int>> pages =
+        flow.startPages(blocks, TFJHKSest::StandGroup, m_report.NumberingProgress);
+    if (!pages)
+        return Interrupted;
 
-    std::vector<int> pages(stands.size(), 0);
-    int page = 1;
-    for (size_t i = 0; i < n; ++i) {
-        page += spans[i].lead;
-        pages[index.at(order[i])] = page;
-        page += spans[i].pages;
+    // A read-only database keeps the page numbers it holds; the report is still composed.
+    if (db.isReadOnly())
+        return Done;
+    std::vector<std::pair<int, int>> changes;
+    size_t next = 0;
+    for (const StandPages::Stand& s : stands) {
+        int page = 0;
+        if (next < printed.size() && printed[next] == &s)
+            page = std::min((*pages)[next++], 32767);
+        if (s.speciesRows > 0 && s.page != page)
+            changes.emplace_back(s.key, page);
     }
-    const bool wrote = writePages(stands, pages);
+    StandPages::Write(db, changes);
     const StandPageCache::FileState after = StandPageCache::currentState(directory);
-    const bool known = wrote ? StandPageCache::isOneWriteLater(before, after) : after == before;
-    cache.setOrder(std::move(orderEntries));
+    const bool known = changes.empty() ? after == before : StandPageCache::isOneWriteLater(before, after);
     cache.save(context, known ? after : StandPageCache::FileState());
     return Done;
-}
-
-bool StandPageNumbering::writePages(const std::vector<Stand>& stands, const std::vector<int>& pages) {
-    // A read-only database keeps the page numbers it holds; the report is still composed.
-    if (m_report.database().isReadOnly())
-        return true;
-    std::vector<std::pair<int, int>> changed;
-    for (size_t i = 0; i < stands.size(); ++i) {
-        const Stand& s = stands[i];
-        if (s.speciesRows == 0)
-            continue;
-        const int page = s.inReport ? std::min(pages[i], 32767) : 0;
-        if (!(s.strankaRight && s.stranka == page))
-            changed.emplace_back(s.key, page);
-    }
-    StandReportQueries::WritePages(m_report.database(), changed);
-    return !changed.empty();
 }

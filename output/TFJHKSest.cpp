@@ -5,6 +5,7 @@
 #include "StandDatabase.h"
 #include "StandPageNumbering.h"
 #include "StandPageTracker.h"
+#include "StandPages.h"
 
 #include <algorithm>
 #include <limits>
@@ -30,9 +31,8 @@ TFJHKSest::TFJHKSest(StandDatabase& database) : m_db(database) {
     m_data.setDatabaseDataSet(true);
     m_data.setZeroWhenEmpty({QStringLiteral("DR_ZAS_J"), QStringLiteral("DR_ZAS_L"),
                              QStringLiteral("ZHA_JEHL"), QStringLiteral("ZHA_LIST")});
-    // The comment column is a memo: printed over as many lines as it takes.
     SJHKVysC.OnGetDataType = [this](int field, ReportDataSet::FieldType type) {
-        return field == m_commentField ? ReportDataSet::Memo : type;
+        return FieldType(m_data.fieldName(field), type);
     };
 }
 
@@ -65,8 +65,10 @@ void TFJHKSest::ChooseTemplate() {
 bool TFJHKSest::RunStandReport() {
     ChooseTemplate();
     ReadPageLayout();
-    if (!NumberPages())
+    if (!NumberPages()) {
+        SJHKVysC.output().clear(); // nothing of an earlier run stays to be printed
         return false;
+    }
 
     openQSestava(StandReportQueries::Scope::KeyRange(PKlic1, PKlic2));
     bool result = true;
@@ -98,22 +100,17 @@ void TFJHKSest::openQSestava(const StandReportQueries::Scope& scope) {
     // A data model moves back and forth over its rows: they are read whole.
     m_qsestava = std::make_unique<QueryRowsModel>(StandReportQueries::QSestava(m_db, scope));
     m_data.setQuery(m_qsestava.get());
-    m_commentField = m_data.fieldIndex(QStringLiteral("KOMENT"));
 }
 
 void TFJHKSest::closeQSestava() {
     m_data.setQuery(nullptr);
-    m_commentField = -1;
     m_qsestava.reset();
 }
 
 bool TFJHKSest::NumberPages() {
     StandPageNumbering numbering(*this);
-    if (numbering.applies()) {
-        const StandPageNumbering::Result result = numbering.run();
-        if (result != StandPageNumbering::NotApplicable)
-            return result == StandPageNumbering::Done;
-    }
+    if (numbering.applies())
+        return numbering.run() == StandPageNumbering::Done;
     return numberAllPages();
 }
 
@@ -126,9 +123,12 @@ QStringList TFJHKSest::QSestavaFieldNames() {
     return names;
 }
 
-std::optional<TFJHKSest::Layout> TFJHKSest::LayOutStands(const std::vector<int>* keys) {
-    openQSestava(keys ? StandReportQueries::Scope::SomeStands(*keys)
-                      : StandReportQueries::Scope::KeyRange(0, std::numeric_limits<int>::max()));
+ReportDataSet::FieldType TFJHKSest::FieldType(const QString& field, ReportDataSet::FieldType type) {
+    return field.compare(QStringLiteral("KOMENT"), Qt::CaseInsensitive) == 0 ? ReportDataSet::Memo : type;
+}
+
+std::optional<TFJHKSest::Layout> TFJHKSest::LayOutStands() {
+    openQSestava(StandReportQueries::Scope::KeyRange(0, std::numeric_limits<int>::max()));
     Layout layout;
     int result = TSestavaD::ComposeOk;
     {
@@ -154,6 +154,17 @@ bool TFJHKSest::numberAllPages() {
     if (!layout)
         return false;
     // A read-only database keeps the page numbers it holds; the report is still composed.
-    StandReportQueries::WriteFirstPages(m_db, layout->firstPages);
+    if (m_db.isReadOnly())
+        return true;
+    std::vector<std::pair<int, int>> changes;
+    for (const StandPages::Stand& s : StandPages::Read(m_db, {})) {
+        if (s.speciesRows == 0)
+            continue;
+        const auto found = layout->firstPages.find(s.key);
+        const int page = found == layout->firstPages.end() ? 0 : std::min(found->second, 32767);
+        if (s.page != page)
+            changes.emplace_back(s.key, page);
+    }
+    StandPages::Write(m_db, changes);
     return true;
 }

@@ -73,26 +73,29 @@ class TFJHKSest {
     void ReadPageLayout();
     // Page on which each stand starts in the report of all stands, written into STRANKA of every
     // computed stand (0 for a stand the report does not print), with the template read by
-    // ReadPageLayout. Stands whose pages cannot have changed since the last run are not laid out
-    // again (StandPageNumbering); a read-only database keeps its stored numbers. False, with nothing
-    // written, when the user interrupted the layout through NumberingProgress.
+    // ReadPageLayout. The pages are worked out from the stands' rows and the template's section
+    // heights (StandPageNumbering); a template that cannot be worked out so is laid out whole. A
+    // read-only database keeps its stored numbers. False, with nothing written, when the user
+    // interrupted through NumberingProgress.
     bool NumberPages();
     // Told of the records while the pages are numbered (the progress window "Informace").
     ReportProgress* NumberingProgress = nullptr;
 
-    // The report laid out over some stands (every stand when `keys` is null) with the template read
-    // by ReadPageLayout: the page on which each stand starts and the number of pages. Follows the
-    // engine exactly, whatever the template's page breaks, group options and growing memos do.
-    // Nothing when interrupted.
+    // The report of all stands laid out with the template read by ReadPageLayout: the page on which
+    // each stand starts and the number of pages, as the engine composes them, whatever the
+    // template's page breaks, group options and growing memos do. Nothing when interrupted.
     struct Layout {
         std::map<int, int> firstPages;
         int pageCount = 0;
     };
-    std::optional<Layout> LayOutStands(const std::vector<int>* keys = nullptr);
+    std::optional<Layout> LayOutStands();
     // The fields of QSestava, in order.
     QStringList QSestavaFieldNames();
     // The group of the template that starts a stand.
     static constexpr int StandGroup = 1;
+    // The type the report gives a field of QSestava whose values have type `type`: the comment is
+    // a memo, printed over as many lines as it takes.
+    static ReportDataSet::FieldType FieldType(const QString& field, ReportDataSet::FieldType type);
     StandDatabase& database() { return m_db; }
 
   private:
@@ -104,5 +107,4 @@ class TFJHKSest {
     QString m_templateDir;
     std::unique_ptr<QueryRowsModel> m_qsestava;
     StandQueryDataSet m_data;
-    int m_commentField = -1;
 };

@@ -9,12 +9,25 @@ using CellReference::Area;
 using CellReference::MaxColumn;
 using CellReference::MaxRow;
 
+const std::map<int, SheetRow>& Worksheet::rows() const {
+    settle(1, MaxRow);
+    return m_rows;
+}
+
+SheetRow& Worksheet::rowAt(int row) {
+    settle(row);
+    return m_rows[row];
+}
+
 const SheetCell* Worksheet::cell(int row, int column) const {
     const auto r = m_rows.find(row);
     if (r == m_rows.end())
         return nullptr;
     const auto c = r->second.cells.find(column);
-    return c == r->second.cells.end() ? nullptr : &c->second;
+    if (c == r->second.cells.end())
+        return nullptr;
+    settle(row);
+    return &c->second;
 }
 
 SheetCell& Worksheet::cellAt(int row, int column) {
@@ -44,37 +57,104 @@ void Worksheet::setText(int row, int column, const QString& text) {
 
 void Worksheet::setFormula(int row, int column, const QString& formula) {
     SheetCell& c = cellAt(row, column);
+    noteFormula(row);
     c.type = SheetCell::Empty;
     c.text.clear();
     c.formula = formula;
-    noteFormula(row);
+}
+
+void Worksheet::noteFormula(int row) {
+    settle(row);
+    const auto [it, added] = m_formulaRows.try_emplace(row);
+    if (added || it->second.measured) {
+        it->second.measured = false;
+        m_unmeasured.push_back(row);
+    }
+}
+
+void Worksheet::settle(int row) const {
+    const auto f = m_formulaRows.find(row);
+    if (f == m_formulaRows.end() || f->second.shift == 0)
+        return;
+    if (const auto r = m_rows.find(row); r != m_rows.end())
+        for (auto& [column, c] : r->second.cells)
+            if (!c.formula.isEmpty())
+                c.formula = FormulaReferences::rowsTranslated(c.formula, m_name, m_name, f->second.shift);
+    f->second.shift = 0;
+}
+
+void Worksheet::settle(int first, int last) const {
+    for (auto it = m_formulaRows.lower_bound(first); it != m_formulaRows.end() && it->first <= last; ++it)
+        if (it->second.shift != 0)
+            settle(it->first);
+}
+
+namespace {
+
+// What the formulas of a row refer to; false when the row holds none.
+bool measureRow(const SheetRow* row, const QString& sheet, FormulaReferences::RowSpan& span) {
+    span = {};
+    bool any = false;
+    if (row)
+        for (const auto& [column, c] : row->cells)
+            if (!c.formula.isEmpty()) {
+                any = true;
+                FormulaReferences::rewrite(c.formula, [&](const FormulaReferences::Reference& in) {
+                    FormulaReferences::addToSpan(span, in, sheet);
+                    return std::optional(in);
+                });
+            }
+    return any;
+}
+
+} // namespace
+
+void Worksheet::measureFormulas() {
+    for (int row : m_unmeasured) {
+        const auto it = m_formulaRows.find(row);
+        if (it == m_formulaRows.end() || it->second.measured)
+            continue;
+        settle(row);
+        const auto r = m_rows.find(row);
+        FormulaRow& f = it->second;
+        if (!measureRow(r == m_rows.end() ? nullptr : &r->second, m_name, f.span)) {
+            m_formulaRows.erase(it);
+        } else {
+            f.measured = true;
+            noteSpan(row, f.span);
+        }
+    }
+    m_unmeasured.clear();
 }
 
 void Worksheet::shiftRows(int from, int count) {
-    std::vector<int> keys;
-    for (auto it = m_rows.lower_bound(from); it != m_rows.end(); ++it)
-        keys.push_back(it->first);
-    if (count > 0)
-        std::reverse(keys.begin(), keys.end());
-    for (int key : keys) {
-        auto node = m_rows.extract(key);
-        if (key + count > MaxRow)
-            continue;
-        node.key() = key + count;
-        m_rows.insert(std::move(node));
-    }
-    std::set<int> formulaRows;
-    for (int r : m_formulaRows)
-        if (r < from)
-            formulaRows.insert(r);
-        else if (r + count <= MaxRow && r + count >= 1)
-            formulaRows.insert(r + count);
-    m_formulaRows = std::move(formulaRows);
+    auto move = [&](auto& map) {
+        std::vector<int> keys;
+        for (auto it = map.lower_bound(from); it != map.end(); ++it)
+            keys.push_back(it->first);
+        if (count > 0)
+            std::reverse(keys.begin(), keys.end());
+        for (int key : keys) {
+            auto node = map.extract(key);
+            if (key + count > MaxRow || key + count < 1)
+                continue;
+            node.key() = key + count;
+            map.insert(std::move(node));
+        }
+    };
+    move(m_rows);
+    move(m_formulaRows);
+    std::vector<int> reaching(m_reachDown.lower_bound(from), m_reachDown.end());
+    m_reachDown.erase(m_reachDown.lower_bound(from), m_reachDown.end());
+    for (int key : reaching)
+        if (key + count <= MaxRow && key + count >= 1)
+            m_reachDown.insert(key + count);
 }
 
 void Worksheet::insertRow(int row) {
     if (row < 1 || row > MaxRow)
         throw RivwoodError(QStringLiteral("Řádek %1 nelze vložit do listu „%2“.").arg(row).arg(m_name));
+    m_book->measureFormulas();
     shiftRows(row, 1);
     if (const auto above = m_rows.find(row - 1); above != m_rows.end()) {
         SheetRow fresh;
@@ -91,23 +171,85 @@ void Worksheet::insertRow(int row) {
 void Worksheet::deleteRow(int row) {
     if (row < 1 || row > MaxRow)
         throw RivwoodError(QStringLiteral("Řádek %1 nelze odstranit z listu „%2“.").arg(row).arg(m_name));
+    m_book->measureFormulas();
     m_rows.erase(row);
     m_formulaRows.erase(row);
     shiftRows(row + 1, -1);
     m_book->rowsChanged(*this, row, -1);
 }
 
+void Worksheet::rewriteFormulas(int row, FormulaRow& state, const QString& sheet, int at, int count) {
+    settle(row);
+    state.span = {};
+    state.measured = false;
+    const auto r = m_rows.find(row);
+    if (r == m_rows.end())
+        return;
+    for (auto& [column, c] : r->second.cells) {
+        if (c.formula.isEmpty())
+            continue;
+        state.measured = true;
+        c.formula = FormulaReferences::rewrite(c.formula, [&](const FormulaReferences::Reference& in) {
+            const std::optional<FormulaReferences::Reference> out =
+                FormulaReferences::rowsShifted(in, m_name, sheet, at, count);
+            if (out)
+                FormulaReferences::addToSpan(state.span, *out, m_name);
+            return out;
+        });
+    }
+    noteSpan(row, state.span);
+}
+
+void Worksheet::noteSpan(int row, const FormulaReferences::RowSpan& span) {
+    m_referOtherSheets = m_referOtherSheets || span.otherSheets;
+    if (span.last > row)
+        m_reachDown.insert(row);
+}
+
 void Worksheet::shiftFormulas(const QString& sheet, int row, int count) {
-    for (auto it = m_formulaRows.begin(); it != m_formulaRows.end();) {
-        const auto r = m_rows.find(*it);
-        bool any = false;
-        if (r != m_rows.end())
-            for (auto& [column, c] : r->second.cells)
-                if (!c.formula.isEmpty()) {
-                    c.formula = FormulaReferences::rowsShifted(c.formula, m_name, sheet, row, count);
-                    any = true;
-                }
-        it = any ? std::next(it) : m_formulaRows.erase(it);
+    const bool own = sheet.compare(m_name, Qt::CaseInsensitive) == 0;
+    if (!own) {
+        if (!m_referOtherSheets)
+            return;
+        for (auto it = m_formulaRows.begin(); it != m_formulaRows.end();) {
+            if (it->second.span.otherSheets)
+                rewriteFormulas(it->first, it->second, sheet, row, count);
+            it = it->second.measured ? std::next(it) : m_formulaRows.erase(it);
+        }
+        return;
+    }
+    const int lastDeleted = row - count - 1; // for count < 0
+    auto follow = [&](int key, FormulaRow& f) {
+        FormulaReferences::RowSpan& span = f.span;
+        if (span.last < row)
+            return;
+        // Wholly below the edit: the formulas move with their references.
+        const bool below =
+            count > 0 ? span.first >= row && span.last + count <= MaxRow : span.first > lastDeleted;
+        if (below) {
+            f.shift += count;
+            span.first += count;
+            span.last += count;
+        } else {
+            rewriteFormulas(key, f, sheet, row, count);
+        }
+    };
+    // Rows above the edit reach it only through references below themselves; the rows from the
+    // edit on have moved with it. The others are not looked at.
+    for (auto k = m_reachDown.begin(); k != m_reachDown.end() && *k < row;) {
+        const auto it = m_formulaRows.find(*k);
+        if (it == m_formulaRows.end() || !it->second.measured || it->second.span.last <= *k) {
+            k = m_reachDown.erase(k);
+            continue;
+        }
+        follow(*k, it->second);
+        if (!it->second.measured)
+            m_formulaRows.erase(it);
+        ++k;
+    }
+    for (auto it = m_formulaRows.lower_bound(row); it != m_formulaRows.end();) {
+        follow(it->first, it->second);
+        it = it->second.measured ? std::next(it) : m_formulaRows.erase(it);
     }
 }
 
@@ -118,6 +260,7 @@ void Worksheet::copyFrom(const Worksheet& source, const Area& area, int row, int
                       std::min(MaxColumn, area.lastColumn + dc)};
     const bool sameBook = &source.book() == m_book;
 
+    source.settle(area.firstRow, area.lastRow);
     struct Item {
         int row, column;
         SheetCell cell;
@@ -148,8 +291,10 @@ void Worksheet::copyFrom(const Worksheet& source, const Area& area, int row, int
     for (auto r = m_rows.lower_bound(target.firstRow); r != m_rows.end() && r->first <= target.lastRow; ++r) {
         auto& cells = r->second.cells;
         cells.erase(cells.lower_bound(target.firstColumn), cells.upper_bound(target.lastColumn));
-        if (wholeRows)
+        if (wholeRows) {
             r->second = SheetRow{};
+            m_formulaRows.erase(r->first);
+        }
     }
     std::erase_if(m_merges, [&](const Area& m) {
         return m.firstRow <= target.lastRow && m.lastRow >= target.firstRow &&
@@ -303,13 +448,19 @@ std::optional<std::pair<Worksheet*, Area>> Workbook::namedArea(const QString& na
     return std::nullopt;
 }
 
+void Workbook::measureFormulas() {
+    for (const auto& s : m_sheets)
+        s->measureFormulas();
+}
+
 void Workbook::rowsChanged(Worksheet& sheet, int row, int count) {
-    std::vector<Area> merges;
-    for (const Area& m : sheet.m_merges)
-        if (const auto a = FormulaReferences::areaShifted(m, row, count);
+    std::vector<Area>& merges = sheet.m_merges;
+    size_t kept = 0;
+    for (const Area& m : merges)
+        if (const auto a = m.lastRow < row ? std::optional(m) : FormulaReferences::areaShifted(m, row, count);
             a && !(a->firstRow == a->lastRow && a->firstColumn == a->lastColumn))
-            merges.push_back(*a);
-    sheet.m_merges = std::move(merges);
+            merges[kept++] = *a;
+    merges.resize(kept);
     for (DefinedName& n : m_names)
         n.formula = FormulaReferences::rowsShifted(n.formula, QString(), sheet.name(), row, count);
     for (const auto& s : m_sheets)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CellReference.h"
+#include "FormulaReferences.h"
 #include "XlsxStyles.h"
 
 #include <QString>
@@ -45,7 +46,11 @@ struct SheetLayout {
 };
 
 // A worksheet of a workbook. Structural edits (rows inserted and deleted) keep merged cells,
-// defined names and the formulas of every sheet of the workbook pointing at the same cells.
+// defined names and the formulas of every sheet of the workbook pointing at the same cells. Their
+// work on formulas follows the cells that move: a formula that refers only to rows above an edit is
+// not looked at, one that refers only to rows below it is moved without being rewritten (its text
+// is brought up to date when it is read), and only a formula whose references span the edit, or
+// that refers to the edited sheet from another one, is rewritten.
 class Worksheet {
   public:
     Worksheet(Workbook& book, QString name) : m_book(&book), m_name(std::move(name)) {}
@@ -53,13 +58,13 @@ class Worksheet {
     Workbook& book() const { return *m_book; }
     const QString& name() const { return m_name; }
 
-    const std::map<int, SheetRow>& rows() const { return m_rows; }
+    const std::map<int, SheetRow>& rows() const;
     const SheetCell* cell(int row, int column) const;
     SheetCell& cellAt(int row, int column);
     void setNumber(int row, int column, double value);
     void setText(int row, int column, const QString& text);
     void setFormula(int row, int column, const QString& formula);
-    SheetRow& rowAt(int row) { return m_rows[row]; }
+    SheetRow& rowAt(int row);
 
     std::vector<SheetColumns>& columns() { return m_columns; }
     const std::vector<SheetColumns>& columns() const { return m_columns; }
@@ -84,17 +89,42 @@ class Worksheet {
 
   private:
     friend class Workbook;
+    // A row that holds (or held) formula cells: the rows of this sheet its formulas refer to, whether
+    // they refer to other sheets, and the rows by which all their references to this sheet have moved
+    // since their texts were last written.
+    struct FormulaRow {
+        FormulaReferences::RowSpan span;
+        bool measured = false; // false also once the row holds no formula
+        int shift = 0;
+    };
+
     void shiftRows(int row, int count);
-    void noteFormula(int row) { m_formulaRows.insert(row); }
+    // Before a formula is written into the row.
+    void noteFormula(int row);
+    void measureFormulas();
+    // Writes the pending moves into the formula texts of a row, or of rows first..last.
+    void settle(int row) const;
+    void settle(int first, int last) const;
+    void rewriteFormulas(int row, FormulaRow& state, const QString& sheet, int at, int count);
     void shiftFormulas(const QString& sheet, int row, int count);
+    // After the formulas of a row were measured.
+    void noteSpan(int row, const FormulaReferences::RowSpan& span);
 
     Workbook* m_book;
     QString m_name;
-    std::map<int, SheetRow> m_rows;
+    // Mutable: formula texts with pending moves are brought up to date when they are read.
+    mutable std::map<int, SheetRow> m_rows;
     std::vector<SheetColumns> m_columns;
     std::vector<CellReference::Area> m_merges;
     SheetLayout m_layout;
-    std::set<int> m_formulaRows; // rows that hold (or held) a formula cell
+    mutable std::map<int, FormulaRow> m_formulaRows;
+    std::vector<int> m_unmeasured; // formula rows written since the last structural edit
+    // Whether any formula of the sheet has referred to another sheet: edits of other sheets pass
+    // over a sheet that never did without looking at its formulas.
+    bool m_referOtherSheets = false;
+    // Formula rows that have referred to rows below themselves (and maybe some that no longer do):
+    // of the rows above an edit only these can reach it.
+    std::set<int> m_reachDown;
 };
 
 // A name of the workbook ("zacatek" = sestava!$A$15:$O$15); `scope` set for a sheet's own name
@@ -139,6 +169,7 @@ class Workbook {
 
   private:
     friend class Worksheet;
+    void measureFormulas();
     void rowsChanged(Worksheet& sheet, int row, int count);
 
     std::vector<std::unique_ptr<Worksheet>> m_sheets;

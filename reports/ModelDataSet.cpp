@@ -42,39 +42,42 @@ ReportDataSet::FieldType ModelDataSet::detectType(int field) const {
     // The first row with a value tells the type; a model says no more about its columns.
     for (int row = 0; row < rowCount(); ++row) {
         const QVariant v = m_model->data(m_model->index(row, field), Qt::EditRole);
-        if (!v.isValid() || v.isNull())
-            continue;
-        switch (v.metaType().id()) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-            return Integer;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            return Number;
-        case QMetaType::Bool:
-            return Boolean;
-        case QMetaType::QDate:
-            return Date;
-        case QMetaType::QTime:
-            return Time;
-        case QMetaType::QDateTime:
-            return DateTime;
-        case QMetaType::QByteArray:
-            return Binary;
-        case QMetaType::QImage:
-        case QMetaType::QPixmap:
-            return Graphic;
-        case QMetaType::QString:
-            return v.toString().contains(u'\n') ? Memo : String;
-        default:
-            return String;
-        }
+        if (v.isValid() && !v.isNull())
+            return typeOfValue(v);
     }
     return String;
+}
+
+ReportDataSet::FieldType ModelDataSet::typeOfValue(const QVariant& v) {
+    switch (v.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return Integer;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Number;
+    case QMetaType::Bool:
+        return Boolean;
+    case QMetaType::QDate:
+        return Date;
+    case QMetaType::QTime:
+        return Time;
+    case QMetaType::QDateTime:
+        return DateTime;
+    case QMetaType::QByteArray:
+        return Binary;
+    case QMetaType::QImage:
+    case QMetaType::QPixmap:
+        return Graphic;
+    case QMetaType::QString:
+        return v.toString().contains(u'\n') ? Memo : String;
+    default:
+        return String;
+    }
 }
 
 QVariant ModelDataSet::value(int field) const {

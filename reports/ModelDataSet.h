@@ -33,6 +33,9 @@ class ModelDataSet : public ReportDataSet {
     bool eof() const override { return m_eof; }
     bool isEmpty() const override;
 
+    // The type a column takes from its first value that is not empty.
+    static FieldType typeOfValue(const QVariant& value);
+
   private:
     int rowCount() const;
     FieldType detectType(int field) const;

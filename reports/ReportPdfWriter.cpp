@@ -1,8 +1,10 @@
 #include "ReportPdfWriter.h"
 
+#include "AtomicFileWriter.h"
 #include "ReportItemPainter.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
@@ -24,16 +26,31 @@ bool ReportPdfWriter::write(const TSestVystup& output, const QString& fileName, 
         m_error = QStringLiteral("Výstup do PDF potřebuje grafické prostředí programu.");
         return false;
     }
-    QFile probe(fileName);
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        m_error = QStringLiteral("Soubor \"%1\" nelze vytvořit.").arg(fileName);
+    // The PDF is made whole in memory and then written like every user file: beside its place,
+    // checked, synced and renamed, so a full disk or a killed run leaves the earlier file.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    if (!writePages(output, pdf, title, from, to, copies)) {
+        m_error = QStringLiteral("Soubor %1 nelze uložit: sestavu nelze vykreslit.")
+                      .arg(QDir::toNativeSeparators(fileName));
+        m_pages = 0;
         return false;
     }
-    probe.close();
+    pdf.close();
+    if (const QString cause = AtomicFileWriter::Write(fileName, pdf.data()); !cause.isEmpty()) {
+        m_error =
+            QStringLiteral("Soubor %1 nelze uložit: %2.").arg(QDir::toNativeSeparators(fileName), cause);
+        m_pages = 0;
+        return false;
+    }
+    return true;
+}
 
+bool ReportPdfWriter::writePages(const TSestVystup& output, QIODevice& device, const QString& title, int from,
+                                 int to, int copies) {
     constexpr int kResolution = 1200; // dots per inch of the PDF's drawing units
     const QSize paper = output.pageSize();
-    QPdfWriter pdf(fileName);
+    QPdfWriter pdf(&device);
     pdf.setTitle(title);
     pdf.setCreator(QStringLiteral("Rivwood"));
     pdf.setResolution(kResolution);
@@ -41,31 +58,24 @@ bool ReportPdfWriter::write(const TSestVystup& output, const QString& fileName, 
         QPageLayout(QPageSize(QSizeF(paper.width() / 100.0, paper.height() / 100.0), QPageSize::Inch),
                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
-    if (!painter.begin(&pdf)) {
-        m_error = QStringLiteral("Soubor \"%1\" nelze vytvořit.").arg(fileName);
+    if (!painter.begin(&pdf))
         return false;
-    }
+    painter.scale(kResolution / 100.0, kResolution / 100.0);
+    // The items are drawn directly: a recorded page played back at the PDF's resolution loses its
+    // texts (the picture rescales their fonts for the device). One item painter serves every page,
+    // so that fonts and laid-out texts are shared.
+    ReportItemPainter items;
     bool firstSheet = true;
     for (int copy = 0; copy < std::max(1, copies); ++copy) {
         for (int page = from; page <= to; ++page) {
-            if (!firstSheet)
-                pdf.newPage();
+            if (!firstSheet && !pdf.newPage())
+                return false;
             firstSheet = false;
-            painter.save();
-            painter.scale(kResolution / 100.0, kResolution / 100.0);
             if (!m_background.isNull())
                 painter.drawImage(QRectF(m_backgroundRect), m_background);
-            // The items are drawn directly: a recorded page played back at the PDF's resolution
-            // loses its texts (the picture rescales their fonts for the device).
-            ReportItemPainter::paintPage(painter, output.page(page - 1));
-            painter.restore();
+            items.paintPage(painter, output.page(page - 1));
             ++m_pages;
         }
     }
-    if (!painter.end()) {
-        m_error = QStringLiteral("Soubor \"%1\" se nepodařilo zapsat.").arg(fileName);
-        m_pages = 0;
-        return false;
-    }
-    return true;
+    return painter.end();
 }

@@ -2,12 +2,15 @@
 
 #include "TSestVystup.h"
 
+#include <QIODevice>
 #include <QImage>
 #include <QRect>
 #include <QString>
 
-// Writes composed pages to a PDF file, one PDF page per report page at the paper's size. Drawing
-// text needs the fonts of a GUI application (QGuiApplication, the offscreen platform will do).
+// Writes composed pages to a PDF file, one PDF page per report page at the paper's size. The file
+// is replaced only by a complete PDF: a failed write (a full disk) leaves the earlier file and is
+// reported. Drawing text needs the fonts of a GUI application (QGuiApplication, the offscreen
+// platform will do).
 class ReportPdfWriter {
   public:
     // Pages from `firstPage` to `lastPage` (1-based, clamped to the pages there are), `copies` times.
@@ -24,6 +27,9 @@ class ReportPdfWriter {
     int pagesWritten() const { return m_pages; }
 
   private:
+    bool writePages(const TSestVystup& output, QIODevice& device, const QString& title, int from, int to,
+                    int copies);
+
     QString m_error;
     int m_pages = 0;
     QImage m_background;

@@ -19,7 +19,7 @@ QPicture TSestVystup::picture(int index) const {
     QPicture picture;
     picture.setBoundingRect(QRect(QPoint(0, 0), m_pageSize));
     QPainter painter(&picture);
-    ReportItemPainter::paintPage(painter, page(index));
+    ReportItemPainter().paintPage(painter, page(index));
     painter.end();
     picture.setBoundingRect(QRect(QPoint(0, 0), m_pageSize));
     return picture;

@@ -1,6 +1,7 @@
 // Generates a Mantax record file of 1,000 stands with 500 trees each, bulk-imports it into a fresh
 // stand database and prints trees per second, with the time of the plain parse (reading, block
-// splitting and conversion) and of the tally alone for comparison; the best of three rounds.
+// splitting and conversion) and of the tally alone for comparison; the best of three rounds. The
+// goal's ratio is taken on processor time, with the wall-clock ratio beside it.
 // Usage: bench_import [STANDS] [TREES] [DIRECTORY]
 #include "CaliperFile.h"
 #include "DatabaseChooser.h"
@@ -16,8 +17,16 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
+
+// Processor time of the program, which other programs on the machine hardly change.
+double cpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + t.tv_nsec / 1e9;
+}
 
 const char* const kCodes[] = {"SM", "BK", "OL", "JS", "21", "34", "DB", "7"};
 
@@ -86,16 +95,17 @@ int main(int argc, char** argv) {
 
     // Three rounds, the best of each figure counting: on a shared machine one run measures mostly
     // what the others were doing.
-    double parseSeconds = 0, tallySeconds = 0, importSeconds = 0;
+    double parseSeconds = 0, tallySeconds = 0, importSeconds = 0, parseCpu = 0, importCpu = 0;
     long long tallied = 0;
     BulkImportResult r;
     for (int round = 0; round < 3; ++round) {
         // Plain parse: reading, splitting into blocks, conversion and the code list.
         QElapsedTimer timer;
         timer.start();
+        double cpu = cpuSeconds();
         MantaxImport parsed;
         parsed.PrepareBulkImport(file);
-        const double parse = timer.nsecsElapsed() / 1e9;
+        const double parse = timer.nsecsElapsed() / 1e9, parseProcessor = cpuSeconds() - cpu;
 
         // Tally alone: every block read from the file into a stand in memory.
         assignAll(parsed.assignment());
@@ -113,6 +123,7 @@ int main(int argc, char** argv) {
             return 1;
         StandStore store(db);
         timer.restart();
+        cpu = cpuSeconds();
         MantaxImport import(tmp.filePath("Rivwood.INI"));
         import.PrepareBulkImport(file);
         assignAll(import.assignment());
@@ -122,10 +133,12 @@ int main(int argc, char** argv) {
         }
         r = MantaxBulkImport::ImportIntoDatabase(import.lines(), import.blocks(), import.assignment(),
                                                  ClassLayout::Make(4, 10), store);
-        const double whole = timer.nsecsElapsed() / 1e9;
+        const double whole = timer.nsecsElapsed() / 1e9, wholeProcessor = cpuSeconds() - cpu;
         parseSeconds = round == 0 ? parse : std::min(parseSeconds, parse);
         tallySeconds = round == 0 ? tally : std::min(tallySeconds, tally);
         importSeconds = round == 0 ? whole : std::min(importSeconds, whole);
+        parseCpu = round == 0 ? parseProcessor : std::min(parseCpu, parseProcessor);
+        importCpu = round == 0 ? wholeProcessor : std::min(importCpu, wholeProcessor);
     }
 
     std::printf("plain parse (read, split, convert, codes): %8.3f s  %10.0f trees/s\n", parseSeconds,
@@ -136,6 +149,7 @@ int main(int argc, char** argv) {
         "bulk import into a fresh database:         %8.3f s  %10.0f trees/s  (%zu stands, keys %d..%d)\n",
         importSeconds, totalTrees / importSeconds, r.keys.size(), r.keys.empty() ? 0 : r.keys.front(),
         r.keys.empty() ? 0 : r.keys.back());
-    std::printf("bulk import / plain parse (goal <= 3):     %8.2f\n", importSeconds / parseSeconds);
+    std::printf("bulk import / plain parse (goal <= 3):     %8.2f (processor %.3f s / %.3f s; wall %.2f)\n",
+                importCpu / parseCpu, importCpu, parseCpu, importSeconds / parseSeconds);
     return r.keys.size() == size_t(stands) && tallied == (long long)totalTrees ? 0 : 1;
 }

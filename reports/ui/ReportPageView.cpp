@@ -42,5 +42,5 @@ void ReportPageView::paintEvent(QPaintEvent* event) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(scale(), scale());
-    ReportItemPainter::paintPage(painter, m_output.page(m_page));
+    ReportItemPainter().paintPage(painter, m_output.page(m_page));
 }

@@ -127,20 +127,15 @@ ReportPrinting::Result ReportPrinting::printGraphic(TSestavaD& report, QPrinter&
             return Failed;
         }
         const double dotsPerUnitX = printer.resolution() / 100.0;
+        painter.scale(dotsPerUnitX, dotsPerUnitX);
+        ReportItemPainter items;
         for (int page = from; page <= to; ++page) {
             if (page > from)
                 printer.newPage();
-            painter.save();
-            painter.scale(dotsPerUnitX, dotsPerUnitX);
-            for (const TVystPrvek& item : output.page(page - 1).items) {
-                if (progress.poll()) {
-                    painter.restore();
-                    printer.abort();
-                    return Interrupted;
-                }
-                ReportItemPainter::paintItem(painter, item);
+            if (!items.paintPage(painter, output.page(page - 1), [&] { return progress.poll(); })) {
+                printer.abort();
+                return Interrupted;
             }
-            painter.restore();
         }
         if (!painter.end() || printer.printerState() == QPrinter::Aborted ||
             printer.printerState() == QPrinter::Error) {

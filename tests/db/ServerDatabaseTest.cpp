@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 
 namespace {
 
@@ -83,6 +84,29 @@ TEST_F(StandCopyTest, BulkImportGoesToTheServerAndBackWithNothingLost) {
                   .toArray(),
               keys({2}));
     EXPECT_EQ(stands(server), imported);
+}
+
+// The stand report over the server numbers its pages (one pass over the stands, the pages stored
+// set-wise) and composes as over a directory: the same stands give the same text.
+TEST_F(StandCopyTest, StandReportOnTheServerIsTheReportOnADirectory) {
+    const QString field = local("field"), out = local("out");
+    cli({"import-mantax", "--bulk", testsupport::dataPath("import/mantax_bulk_heights.txt"), "--db", field});
+    cli({"db", "compute", "--all", "--db", field});
+    cli({"db", "copy", "--from", field, "--to", server, "--all"});
+    auto report = [&](const QString& db, const QString& name) {
+        const QString file = QDir(out).filePath(name);
+        EXPECT_GE(cli({"report", "--db", db, "--all", "--comment", "--text", file}).json()["pages"].toInt(),
+                  1);
+        // Without the time of printing.
+        QByteArrayList lines = testsupport::readFile(file).split('\n');
+        lines.removeIf([](const QByteArray& l) {
+            return QString::fromLatin1(l).contains(QRegularExpression("\\d+:\\d\\d"));
+        });
+        return lines;
+    };
+    const QByteArrayList onDirectory = report(field, "adresar.txt");
+    EXPECT_GT(onDirectory.size(), 20);
+    EXPECT_EQ(report(server, "server.txt"), onDirectory);
 }
 
 TEST_F(StandCopyTest, SettingsKeepTheServerWithoutPasswordAndAReaderCannotWrite) {

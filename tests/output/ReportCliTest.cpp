@@ -2,9 +2,11 @@
 // usage errors and user-fixable failures.
 #include "ConvertText.h"
 #include "Cp1250.h"
+#include "SmallDisk.h"
 #include "StandFixtures.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -216,4 +218,23 @@ TEST_F(ReportCliTest, LongCommentIsPrintedWholeInThePdfAndTheText) {
     r = cli({"report", "--db", m_db.directory(), "--all", "--comment", "--text", txt});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     expectWholeComment(Cp1250::decode(testsupport::readFile(txt)), sentences);
+}
+
+// A PDF that does not fit on the disk fails with its cause and leaves the earlier file as it was.
+TEST_F(ReportCliTest, PdfOnAFullDiskKeepsTheEarlierFile) {
+    testsupport::SmallDisk disk(512);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    addStands();
+    const QString pdf = disk.filePath(QStringLiteral("sestava.pdf"));
+    ASSERT_EQ(cli({"report", "--db", m_db.directory(), "--all", "--pdf", pdf}).code, 0);
+    const QByteArray earlier = testsupport::readFile(pdf);
+    disk.fill();
+    const CliRun r = cli({"report", "--db", m_db.directory(), "--all", "--comment", "--pdf", pdf});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("nelze uložit: na disku není volné místo.")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(testsupport::readFile(pdf), earlier);
+    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files), QStringList{"sestava.pdf"});
 }

@@ -240,7 +240,7 @@ TEST_F(StandReportTest, PageRendersHeaderAndOneLinePerSpecies) {
     QImage image(out.pageSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    ReportItemPainter::paintPage(painter, out.page(0));
+    ReportItemPainter().paintPage(painter, out.page(0));
     painter.end();
     auto inkRows = [&](const QRect& area) {
         // Horizontal bands of ink, one per printed line.

@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace ExcelLink;
 
@@ -137,4 +138,77 @@ TEST(WorkbookEngine, WrittenWorkbookKeepsNamesMergesFormulasAndFormats) {
     EXPECT_EQ(j["cells"]["A13"].toString(), "Dřevina");
     EXPECT_TRUE(j["bold"].toArray().contains("A13"));
     EXPECT_TRUE(j["merged"].toArray().contains("A3:O3"));
+}
+
+// A row edit leaves alone the formulas it does not reach: they keep their text as written.
+TEST(WorkbookEngine, RowEditsLeaveFormulasTheyDoNotReachAsWritten) {
+    Workbook book;
+    Worksheet& data = book.addSheet("Data", 0);
+    Worksheet& other = book.addSheet("Jiny", 1);
+    data.setFormula(2, 1, "sum(b1:b2)");
+    data.setFormula(60, 1, "a1*2");
+    other.setFormula(1, 1, "Data!b1+b$2");
+    InsertRow(data, 10);
+    DeleteRow(data, 20);
+    InsertRow(other, 3);
+    EXPECT_EQ(data.cell(2, 1)->formula, "sum(b1:b2)");
+    EXPECT_EQ(data.cell(60, 1)->formula, "a1*2");
+    EXPECT_EQ(other.cell(1, 1)->formula, "Data!b1+b$2");
+}
+
+// Formulas above, below and across many row edits on two sheets, referring to their own sheet, to
+// the other one, to whole rows and columns, end as rewriting every formula at every edit leaves them.
+TEST(WorkbookEngine, FormulasFollowEveryRowEditAsAWholeRewriteWould) {
+    struct Expected {
+        int sheet, row, column;
+        QString formula;
+    };
+    const QStringList names{"Data", "Jiny"};
+    Workbook book;
+    Worksheet* sheets[2] = {&book.addSheet(names[0], 0), &book.addSheet(names[1], 1)};
+    std::vector<Expected> expected;
+    std::mt19937 random(27);
+    auto pick = [&](int n) { return int(random() % unsigned(n)); };
+    const QStringList shapes{"A%1*2",        "SUM(B%1:B%2)", "$C$%1+C%2", "Jiny!D%1",
+                             "Data!E%1:E%2", "%1:%2",        "F:F",       "\"A%1\"&G%2"};
+    auto write = [&] {
+        const int sheet = pick(2), row = 1 + pick(120), column = 1 + pick(8);
+        const int a = 1 + pick(150), b = a + pick(30);
+        const QString formula = shapes[pick(int(shapes.size()))].arg(a).arg(b);
+        sheets[sheet]->setFormula(row, column, formula);
+        std::erase_if(expected, [&](const Expected& e) {
+            return e.sheet == sheet && e.row == row && e.column == column;
+        });
+        expected.push_back({sheet, row, column, formula});
+    };
+    for (int i = 0; i < 300; ++i)
+        write();
+    for (int edit = 0; edit < 400; ++edit) {
+        if (edit % 8 == 0) // also into rows whose formulas have moved
+            write();
+        const int sheet = pick(2), row = 1 + pick(140), count = pick(3) == 0 ? -1 : 1;
+        if (count > 0)
+            sheets[sheet]->insertRow(row);
+        else
+            sheets[sheet]->deleteRow(row);
+        std::erase_if(expected,
+                      [&](const Expected& e) { return count < 0 && e.sheet == sheet && e.row == row; });
+        for (Expected& e : expected) {
+            e.formula = FormulaReferences::rowsShifted(e.formula, names[e.sheet], names[sheet], row, count);
+            if (e.sheet == sheet && e.row >= row)
+                e.row += count;
+        }
+        if (edit % 100 == 99) { // reading in between brings the moved texts up to date
+            for (const Expected& e : expected)
+                ASSERT_EQ(sheets[e.sheet]->cell(e.row, e.column)->formula, e.formula) << edit;
+        }
+    }
+    for (const Expected& e : expected)
+        EXPECT_EQ(sheets[e.sheet]->cell(e.row, e.column)->formula, e.formula);
+    std::size_t formulas = 0;
+    for (Worksheet* s : sheets)
+        for (const auto& [row, r] : s->rows())
+            for (const auto& [column, c] : r.cells)
+                formulas += !c.formula.isEmpty();
+    EXPECT_EQ(formulas, expected.size());
 }

@@ -1,6 +1,8 @@
 #include "EngineTestSupport.h"
 #include "ModelDataSet.h"
+#include "ReportItemPainter.h"
 #include "ReportPdfWriter.h"
+#include "TSiReportElement.h"
 #include "TemplateTestPrint.h"
 
 #include <QFile>
@@ -165,4 +167,55 @@ TEST(EngineOutput, TableModelAsDataSet) {
     data.prior();
     EXPECT_EQ(data.currentRow(), 1);
     EXPECT_FALSE(data.eof());
+}
+
+TEST(EngineOutput, GlyphsDrawnAreWhatDrawTextDraws) {
+    // Texts of every alignment, wrapped, broken at line ends, reaching out of their boxes, bold and
+    // italic: drawn as laid-out glyphs (images, PDF) and as texts (a recorded picture, which
+    // QPainter::drawText lays out), they give the same pixels. (Underlines and strike-outs may
+    // differ by a pixel; the sizes stay below those the raster engine draws as outlines.)
+    TStranaPrvku page;
+    auto text = [&](QRect rect, const QString& s, int alignment, int style = 0, int size = 10) {
+        TVystPrvek item;
+        item.kind = TSiReportElement::Text;
+        item.rect = rect;
+        item.text = s;
+        item.fontName = QStringLiteral("Arial CE");
+        item.fontSize = size;
+        item.style = style;
+        item.alignment = alignment;
+        page.items.push_back(item);
+    };
+    const QString memo =
+        QStringLiteral("Břehový porost, zápoj mezernatý; olše a vrby podél toku.\nDruhý řádek");
+    text({10, 10, 200, 18}, QStringLiteral("Zjišťování zásob"), 0);
+    text({10, 30, 200, 18}, QStringLiteral("1 234,56"), TSiReportElement::AlignRight);
+    text({10, 50, 200, 18}, QStringLiteral("Celkem tok"), TSiReportElement::AlignCenter, 1);
+    text({10, 70, 61, 18}, QStringLiteral("Strana 12"), TSiReportElement::AlignCenter, 2, 9);
+    text({10, 90, 40, 18}, QStringLiteral("Příliš dlouhý text pro své pole"), 0, 3);
+    text({10, 110, 150, 60}, memo, TSiReportElement::OptionWordWrap);
+    text({10, 180, 150, 30}, memo, int(TSiReportElement::OptionWordWrap) | int(TSiReportElement::AlignRight));
+    text({10, 220, 200, 40}, memo, TSiReportElement::AlignCenter, 1, 11);
+
+    auto render = [&](auto draw) {
+        QImage image(QSize(880, 1100), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(4, 4);
+        draw(painter);
+        painter.end();
+        return image;
+    };
+    const QImage glyphs = render([&](QPainter& p) { ReportItemPainter().paintPage(p, page); });
+    QPicture picture;
+    QPainter recorder(&picture);
+    ReportItemPainter().paintPage(recorder, page);
+    recorder.end();
+    const QImage texts = render([&](QPainter& p) { p.drawPicture(0, 0, picture); });
+    EXPECT_GT(darkPixels(glyphs, glyphs.rect()), 2000);
+    int differing = 0;
+    for (int y = 0; y < glyphs.height(); ++y)
+        for (int x = 0; x < glyphs.width(); ++x)
+            differing += glyphs.pixel(x, y) != texts.pixel(x, y);
+    EXPECT_EQ(differing, 0);
 }
