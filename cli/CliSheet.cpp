@@ -4,13 +4,18 @@
 #include "StandJson.h"
 
 CliSheet::CliSheet(StandStore* store, const QString& referenceDirectory, bool answer)
-    : sheet(session, store, referenceDirectory), m_answer(answer) {
+    : sheet(store, referenceDirectory), m_answer(answer) {
     sheet.setDialogs(this);
 }
 
 void CliSheet::load(const QByteArray& json) {
-    StandJson::FromJsonBytes(json, session);
-    sheet.standReplaced();
+    StandSession stand;
+    const int key = StandJson::FromJsonBytes(json, stand);
+    sheet.open({OpenedStand::Origin::CommandLine, stand, key, {}});
+}
+
+QJsonObject CliSheet::json() const {
+    return StandJson::ToJson(sheet.state(), sheet.state().key());
 }
 
 void CliSheet::show(const UserMessage& message) {

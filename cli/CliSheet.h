@@ -4,6 +4,7 @@
 #include "TallySheet.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 
 // The tally sheet of a command: messages on stderr (named by the species on display), every
 // question answered with `answer`.
@@ -13,11 +14,12 @@ class CliSheet : public SheetDialogs {
 
     // The stand JSON into the sheet, shown as a stand just loaded.
     void load(const QByteArray& json);
+    // The stand of the sheet as stand JSON.
+    QJsonObject json() const;
 
     void show(const UserMessage& message) override;
     bool ask(const UserMessage& question, Buttons buttons) override;
 
-    StandSession session;
     TallySheet sheet;
 
   private:

@@ -1,5 +1,6 @@
 #include "FileErrorText.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cerrno>
 
@@ -54,6 +55,10 @@ QString ReadFailure(const QString& path) {
     if (!info.isReadable())
         return FromSystemError(EACCES);
     return QStringLiteral("soubor nelze číst");
+}
+
+QString NotFound(const QString& path) {
+    return QString("Soubor\r%1\rnebyl nalezen !").arg(QDir::toNativeSeparators(path));
 }
 
 } // namespace FileErrorText

@@ -10,5 +10,7 @@ namespace FileErrorText {
 QString FromSystemError(int error);
 // Why a file cannot be opened for reading, found by looking at it: missing, a directory, no rights.
 QString ReadFailure(const QString& path);
+// The whole message for a file chosen to be read that is not there: "Soubor … nebyl nalezen !".
+QString NotFound(const QString& path);
 
 } // namespace FileErrorText

@@ -203,7 +203,6 @@ JhkFileReader::Result readOldVersion(const QByteArray& data, const QString& file
     session.stand = std::move(stand);
     if (session.stand.count() > 0)
         session.LoadWorkingCopy(session.stand.at(0));
-    session.flags.Ulozeno = true;
     result.loaded = true;
     return result;
 }

@@ -46,7 +46,7 @@ QJsonObject SpeciesToJson(const TManual225& s) {
     };
 }
 
-QJsonObject ToJson(const StandSession& session) {
+QJsonObject ToJson(const StandSession& session, int key) {
     const TManualy225& st = session.stand;
     QJsonArray species;
     for (int i = 0; i < st.count(); ++i)
@@ -65,7 +65,7 @@ QJsonObject ToJson(const StandSession& session) {
         {"shrubArea", st.shrubArea},
         {"age", st.age},
         {"summary", st.summary},
-        {"key", session.flags.KlicZaznamu},
+        {"key", key},
         {"change", qint64(st.changeCounter)},
         {"classWidth", session.layout.SirkaStupne},
         {"firstCentre", session.layout.StredPrvniho},
@@ -195,7 +195,7 @@ TManual225 speciesFromJson(const QJsonObject& o, const ClassLayout& layout) {
 
 } // namespace
 
-void FromJson(const QJsonObject& o, StandSession& session) {
+int FromJson(const QJsonObject& o, StandSession& session) {
     const int width = int(integer(o, "classWidth", 4));
     const double first = number(o, "firstCentre", ClassLayout::DefaultFirstCentre(width));
     const ClassLayout layout = ClassLayout::Make(width, first);
@@ -228,15 +228,15 @@ void FromJson(const QJsonObject& o, StandSession& session) {
 
     session.stand = std::move(st);
     session.SetClassLayout(layout.SirkaStupne, layout.StredPrvniho);
-    session.flags.KlicZaznamu = key;
+    return key;
 }
 
-void FromJsonBytes(const QByteArray& bytes, StandSession& session) {
+int FromJsonBytes(const QByteArray& bytes, StandSession& session) {
     QJsonParseError err;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &err);
     if (err.error != QJsonParseError::NoError || !doc.isObject())
         throw RivwoodError(QString("Porost v JSON nelze přečíst: %1").arg(err.errorString()));
-    FromJson(doc.object(), session);
+    return FromJson(doc.object(), session);
 }
 
 } // namespace StandJson

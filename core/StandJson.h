@@ -10,12 +10,13 @@
 // sample heights ([diameter, height]).
 namespace StandJson {
 
-QJsonObject ToJson(const StandSession& session);
+// The stand and its layout under the database key `key` (0: not stored).
+QJsonObject ToJson(const StandSession& session, int key);
 QJsonObject SpeciesToJson(const TManual225& species);
-// Replaces the session's stand, layout and key with the JSON content. Missing fields take the
-// defaults of a new stand (blank species groups those of the abbreviation); a malformed document is a
-// RivwoodError and leaves the session as it was.
-void FromJson(const QJsonObject& json, StandSession& session);
-void FromJsonBytes(const QByteArray& bytes, StandSession& session);
+// Replaces the session's stand and layout with the JSON content and returns the stand's key.
+// Missing fields take the defaults of a new stand (blank species groups those of the
+// abbreviation); a malformed document is a RivwoodError and leaves the session as it was.
+int FromJson(const QJsonObject& json, StandSession& session);
+int FromJsonBytes(const QByteArray& bytes, StandSession& session);
 
 } // namespace StandJson

@@ -16,16 +16,14 @@ void StandSession::SetClassLayout(int width, double firstCentre) {
     work.ObjJednotky.resize(n);
     work.Objemy.resize(n);
     work.KruhoveZakladny.resize(n);
-    if (layoutChanged)
-        layoutChanged(layout);
 }
 
-void StandSession::StoreWorkingCopy(TManual225& s) const {
+void StandSession::StoreWorkingCopy(TManual225& s, bool computed) const {
     s.abbreviation = work.KodDreviny;
     s.curveSpecies = work.KodJhkDle;
     s.tableSpecies = work.KodTabZasDle;
     s.meanDiameterComputed = work.TloustkaVypoctena;
-    s.computed = flags.Vypocteno;
+    s.computed = computed;
     s.meanDiameter = RoundToReal48(work.StrTloustka);
     s.meanHeight = RoundToReal48(work.StrVyska);
     s.tableStock = RoundToReal48(work.TabZasoba);
@@ -46,31 +44,28 @@ void StandSession::StoreWorkingCopy(TManual225& s) const {
     }
 }
 
-void StandSession::RecordWorkingCopy(int speciesLimit) {
+StandSession::Recording StandSession::RecordWorkingCopy(int speciesLimit, bool computed) {
     const QString key = CharsToString(work.KodDreviny);
     if (TManual225* existing = stand.find(key)) {
         // Narrow into a copy first so a range error leaves the stored species as it was.
         TManual225 updated = *existing;
-        StoreWorkingCopy(updated);
+        StoreWorkingCopy(updated, computed);
         *existing = updated;
-        flags.Zaznamenano = true;
-        return;
+        return Recording::Replaced;
     }
     if (stand.count() >= speciesLimit)
-        return;
+        return Recording::Refused;
     TManual225 added;
-    StoreWorkingCopy(added);
+    StoreWorkingCopy(added, computed);
     stand.append(key, added);
-    flags.Zaznamenano = true;
-    flags.Ulozeno = false;
+    return Recording::Appended;
 }
 
-bool StandSession::SelectSpecies(const Kod3& abbreviation) {
+const TManual225* StandSession::SelectSpecies(const Kod3& abbreviation) {
     const TManual225* s = stand.find(CharsToString(abbreviation));
-    if (!s)
-        return false;
-    LoadWorkingCopy(*s);
-    return true;
+    if (s)
+        LoadWorkingCopy(*s);
+    return s;
 }
 
 bool StandSession::DeleteSpecies(const Kod3& abbreviation) {
@@ -78,7 +73,6 @@ bool StandSession::DeleteSpecies(const Kod3& abbreviation) {
     if (i < 0)
         return false;
     stand.removeAt(i);
-    flags.Ulozeno = false;
     return true;
 }
 
@@ -99,7 +93,6 @@ void StandSession::LoadWorkingCopy(const TManual225& s) {
     work.StrTloustka = s.meanDiameter;
     work.TloustkaVypoctena = s.meanDiameterComputed;
     work.StrVyska = s.meanHeight;
-    flags.Vypocteno = s.computed;
     work.CisloJhk100 = s.curve;
     work.TabZasoba = s.tableStock;
     work.VyskoveVzorniky = s.sampleHeights;

@@ -117,11 +117,8 @@ SaveResult StandStore::store(const TManualy225& st, int key, std::int64_t loaded
 SaveResult StandStore::SaveStand(StandSession& session, int key, const YesNoQuestion& askConflict,
                                  const YesNoQuestion& askDuplicate) {
     const SaveResult r = store(session.stand, key, session.stand.changeCounter, askConflict, askDuplicate);
-    if (r.stored()) {
+    if (r.stored())
         session.stand.changeCounter = r.changeCounter;
-        session.flags.KlicZaznamu = r.key;
-        session.flags.Ulozeno = true;
-    }
     return r;
 }
 
@@ -131,11 +128,8 @@ SaveResult StandStore::SaveNewStand(const TManualy225& st, const YesNoQuestion& 
 
 SaveResult StandStore::SaveNewStand(StandSession& session, const YesNoQuestion& askDuplicate) {
     const SaveResult r = SaveNewStand(session.stand, askDuplicate);
-    if (r.stored()) {
+    if (r.stored())
         session.stand.changeCounter = r.changeCounter;
-        session.flags.KlicZaznamu = r.key;
-        session.flags.Ulozeno = true;
-    }
     return r;
 }
 
@@ -301,16 +295,16 @@ bool StandStore::CheckDuplicateCode(const TManualy225& st, int key, const YesNoQ
     return !(ask && ask(DuplicateQuestion()));
 }
 
-void StandStore::SBNovyPorostClick(StandSession& session, const YesNoQuestion& ask) {
-    if (CheckDuplicateCode(session.stand, session.flags.KlicZaznamu, ask))
-        return;
+int StandStore::SBNovyPorostClick(StandSession& session, int key, const YesNoQuestion& ask) {
+    if (CheckDuplicateCode(session.stand, key, ask))
+        return 0;
     m_db.RequireWritable(kSaveRefused);
     const UserIdentification u = UserIdentification::Load(m_db.settingsFile());
     SqlTransaction tx(m_db);
     const StandRows::Allocation a = StandRows::Allocate(m_db, u);
     tx.commit();
-    session.flags.KlicZaznamu = a.key;
     session.stand.changeCounter = a.changeCounter;
+    return a.key;
 }
 
 std::optional<UserIdentification> StandStore::ReadUserIdentification(int key) {

@@ -65,14 +65,14 @@ class StandStore {
     SaveResult SaveStand(const TManualy225& stand, int key, std::int64_t loadedChange,
                          const YesNoQuestion& askConflict, const YesNoQuestion& askDuplicate = {});
     // The session's stand, checked against the change counter it carries; when stored, the
-    // stand takes the new counter, the session's KlicZaznamu the key and Ulozeno is set.
+    // stand takes the new counter (the result says under which key it is stored).
     SaveResult SaveStand(StandSession& session, int key, const YesNoQuestion& askConflict = {},
                          const YesNoQuestion& askDuplicate = {});
     // A stand not yet in the database: a key is allocated (as AllocateStandKey) and the stand
     // written under it in one transaction, so a failure leaves no empty stand behind. The
     // duplicate code as above.
     SaveResult SaveNewStand(const TManualy225& stand, const YesNoQuestion& askDuplicate = {});
-    // The same for the session's stand; sets KlicZaznamu, the stand's counter and Ulozeno.
+    // The same for the session's stand, which takes the new row's change counter.
     SaveResult SaveNewStand(StandSession& session, const YesNoQuestion& askDuplicate = {});
     // Replaces the session's stand by the stored one (an empty stand when the key holds none),
     // read as one consistent state even while others write. The class layout follows each
@@ -91,10 +91,10 @@ class StandStore {
     // True when the stand is not to be saved: another stand carries its code and the user
     // answered No to "Duplicitní kód porostu. Má se přesto uložit ?".
     bool CheckDuplicateCode(const TManualy225& stand, int key, const YesNoQuestion& ask);
-    // Key request for a stand not yet in the database: after the duplicate check, allocates a
-    // key and makes it the session's KlicZaznamu (left 0 when the user refused); the stand takes
-    // the new row's change counter.
-    void SBNovyPorostClick(StandSession& session, const YesNoQuestion& ask);
+    // Key request for a stand not yet in the database (its key `key` is 0): after the duplicate
+    // check, allocates a key and returns it (0 when the user refused); the stand takes the new
+    // row's change counter.
+    int SBNovyPorostClick(StandSession& session, int key, const YesNoQuestion& ask);
 
     // ZAVOD, PROVOZ, TAXATOR, UZIVATEL of a stand's row; nothing when the key has no row.
     std::optional<UserIdentification> ReadUserIdentification(int key);

@@ -90,10 +90,11 @@ void MantaxImport::fillAssignment(const QStringList& codes) {
     m_assignment.FillFromSettings(m_settingsPath, true);
 }
 
-void MantaxImport::ImportSingle(StandSession& session) {
+StandSession MantaxImport::ImportSingle(const StandSession& current) {
     m_importHotov = false;
-    const ClassLayout layout = m_fileLayout ? *m_fileLayout : session.layout;
-    TManualy225 stand = session.stand;
+    StandSession imported = current;
+    const ClassLayout layout = m_fileLayout ? *m_fileLayout : current.layout;
+    TManualy225 stand = current.stand;
     stand.ClearStand();
     // A caliper file brings neither: the previous stand's comment and code must not stick.
     stand.comment.clear();
@@ -112,11 +113,10 @@ void MantaxImport::ImportSingle(StandSession& session) {
         reader.Finish();
     }
     if (m_fileLayout)
-        session.SetClassLayout(layout.SirkaStupne, layout.StredPrvniho);
-    session.stand = std::move(stand);
-    session.flags.Ulozeno = false;
-    session.flags.Zaznamenano = true;
+        imported.SetClassLayout(layout.SirkaStupne, layout.StredPrvniho);
+    imported.stand = std::move(stand);
     m_importHotov = true;
+    return imported;
 }
 
 BulkImportResult MantaxImport::ImportBulk(StandSink& store, const ClassLayout& layout,

@@ -50,10 +50,10 @@ class MantaxImport {
     // "Uložit kódy dřev.".
     void SaveCodes() const { m_assignment.SaveToSettings(m_settingsPath); }
 
-    // Single-stand mode after OK: the first stand of the file replaces the session's stand (built
-    // aside and swapped in whole), with the file's class layout when it has one; Ulozeno false,
-    // Zaznamenano true, ImportHotov set. A failure leaves the session untouched.
-    void ImportSingle(StandSession& session);
+    // Single-stand mode after OK: the first stand of the file, in the file's class layout when it
+    // has one, else in the layout of `current`, whose designation it keeps; ImportHotov set. A
+    // failure is an error and leaves ImportHotov false.
+    StandSession ImportSingle(const StandSession& current);
     // Bulk mode after OK: every block that is not a duplicate becomes a new stand in the store;
     // the session's stand is not touched.
     BulkImportResult ImportBulk(StandSink& store, const ClassLayout& layout,

@@ -25,16 +25,16 @@ void VaduzImport::scan(const CaliperLines& lines, bool matchAbbreviations) {
     m_assignment.FillFromSettings(m_settingsPath, matchAbbreviations);
 }
 
-void VaduzImport::Import(StandSession& session) {
+StandSession VaduzImport::Import(const StandSession& current) {
     m_importHotov = false;
-    TManualy225 stand = session.stand;
+    StandSession imported = current;
+    TManualy225 stand = current.stand;
     stand.ClearStand();
     // A caliper file brings neither: the previous stand's comment and code must not stick.
     stand.comment.clear();
     stand.code.clear();
-    VaduzReader::ReadReport(m_lines, m_assignment, session.layout, stand);
-    session.stand = std::move(stand);
-    session.flags.Ulozeno = false;
-    session.flags.Zaznamenano = true;
+    VaduzReader::ReadReport(m_lines, m_assignment, current.layout, stand);
+    imported.stand = std::move(stand);
     m_importHotov = true;
+    return imported;
 }

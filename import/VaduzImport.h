@@ -29,9 +29,9 @@ class VaduzImport {
     SpeciesAssignment::Check CheckOk() const { return m_assignment.CheckAssignments(false); }
     void SaveCodes() const { m_assignment.SaveToSettings(m_settingsPath); }
 
-    // After OK: the report replaces the session's stand (built aside and swapped in whole);
-    // Ulozeno false, Zaznamenano true, ImportHotov set. A failure leaves the session untouched.
-    void Import(StandSession& session);
+    // After OK: the report's stand in the layout of `current`, whose designation it keeps;
+    // ImportHotov set. A failure is an error and leaves ImportHotov false.
+    StandSession Import(const StandSession& current);
     bool ImportHotov() const { return m_importHotov; }
 
   private:

@@ -136,3 +136,12 @@ std::vector<PlausibilityWarning> CheckStand(const TManualy225& stand, const QStr
                            .arg(number(stocking, 2))});
     return out;
 }
+
+std::optional<UserMessage> FindingsWarning(const std::vector<PlausibilityWarning>& warnings) {
+    if (warnings.empty())
+        return std::nullopt;
+    QStringList lines{"Kontrola porostu našla možné chyby:"};
+    for (const PlausibilityWarning& w : warnings)
+        lines << w.text;
+    return UserMessage{UserMessage::Warning, lines.join('\r')};
+}

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "TManualy225.h"
+#include "UserMessage.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 // One finding of "Kontrola porostu": a likely typing or caliper error. Never a block.
@@ -37,6 +39,9 @@ inline const QString HeightOffCurve = "vyska-mimo-krivku";
 // tally. The area is left out with `withArea` false (the sheet saves every stand with 1 ha).
 std::vector<PlausibilityWarning> CheckStand(const TManualy225& stand, const QString& referenceDirectory,
                                             bool withArea = true);
+
+// The findings in one warning, as shown before saving and printing; nothing when there are none.
+std::optional<UserMessage> FindingsWarning(const std::vector<PlausibilityWarning>& warnings);
 
 // The empty classes between a class and its nearest tallied neighbour from which it counts as
 // separated: 20 cm of diameter, at least four classes.

@@ -8,27 +8,24 @@ std::vector<SpeciesComputation> ComputeAllSpecies(TallySheet& sheet) {
     for (int i = 0; i < count; ++i) {
         SpeciesComputation c;
         c.abbreviation = sheet.view().species.value(i).trimmed();
-        sheet.speciesPicked(i);
-        if (!sheet.Refresh().tloustka) {
+        sheet.pickSpecies(i);
+        if (!sheet.commands().tloustka) {
             c.outcome = SpeciesComputation::NoTrees;
             c.reason = "Dřevina nemá v zápisníku žádné stromy.";
             out.push_back(c);
             continue;
         }
-        sheet.meanDiameterClicked();
-        if (!sheet.Refresh().vypocet) {
+        sheet.meanStem().computeDiameter();
+        if (!sheet.commands().vypocet) {
             const bool noHeight = IsBlank(sheet.view().height);
             c.outcome = noHeight ? SpeciesComputation::NoHeight : SpeciesComputation::NoDiameter;
             c.reason = noHeight ? "Není zadána střední výška." : "Není zadána střední tloušťka.";
             out.push_back(c);
             continue;
         }
-        sheet.stockClicked();
-        sheet.Refresh();
-        sheet.recordClicked();
-        sheet.Refresh();
+        sheet.meanStem().computeStock();
+        sheet.meanStem().record();
         out.push_back(c);
     }
-    sheet.takeFocus();
     return out;
 }

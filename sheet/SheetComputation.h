@@ -16,6 +16,6 @@ struct SpeciesComputation {
 
 // The surveyor's run over every species of the stand on the sheet: the species picked,
 // "Tloušťka" (a typed diameter stays), "Výpočet " when the sheet allows it, "Záznam" — the very
-// operations of the buttons, with the refresh between them. A species without trees or without a
-// mean height is left as it is and reported.
+// operations of the buttons. A species without trees or without a mean height is left as it is
+// and reported.
 std::vector<SpeciesComputation> ComputeAllSpecies(TallySheet& sheet);

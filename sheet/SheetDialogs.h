@@ -11,6 +11,9 @@ class SheetDialogs {
     virtual void show(const UserMessage& message) = 0;
     // True for Yes or OK.
     virtual bool ask(const UserMessage& question, Buttons buttons = Buttons::YesNo) = 0;
+    // A save that meets the stand changed or deleted meanwhile by another program: "Porost byl
+    // mezitím …" (Yes overwrites it, or stores the stand anew).
+    virtual bool askConflict(const UserMessage& question) { return ask(question); }
 };
 
 // Dialogs of a run without a user: messages are collected, every question gets the same answer.

@@ -11,11 +11,10 @@ namespace {
 class BatchDialogs : public SheetDialogs {
   public:
     void show(const UserMessage& message) override { messages.push_back(message); }
-    bool ask(const UserMessage& question, Buttons) override {
-        const bool conflict = question.text.startsWith("Porost byl mezitím");
-        if (conflict)
-            messages.push_back(question);
-        return !conflict;
+    bool ask(const UserMessage&, Buttons) override { return true; }
+    bool askConflict(const UserMessage& question) override {
+        messages.push_back(question);
+        return false;
     }
     UserMessages messages;
 };
@@ -25,8 +24,7 @@ class BatchDialogs : public SheetDialogs {
 StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirectory,
                                const std::vector<int>& keys, const StandBatchProgress& progress) {
     StandBatchResult result;
-    StandSession session;
-    TallySheet sheet(session, &store, referenceDirectory);
+    TallySheet sheet(&store, referenceDirectory);
     BatchDialogs dialogs;
     sheet.setDialogs(&dialogs);
     // The saves go to the disk in chunks (every 100 stands or every second): much faster than one
@@ -38,7 +36,7 @@ StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirect
             chunks.open();
             dialogs.messages.clear();
             sheet.loadStand(key);
-            if (session.stand.count() == 0) {
+            if (sheet.state().stand.count() == 0) {
                 result.skipped.push_back({key, {}, "Porost nemá žádné dřeviny."});
             } else {
                 bool complete = true;
@@ -51,7 +49,7 @@ StandBatchResult ComputeStands(StandStore& store, const QString& referenceDirect
                 // Curve warnings of the computation are no reason to stop; errors of the save are.
                 dialogs.messages.clear();
                 if (complete) {
-                    if (sheet.saveStand())
+                    if (sheet.save())
                         result.computed.push_back(key);
                     else
                         result.skipped.push_back({key,

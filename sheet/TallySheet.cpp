@@ -1,5 +1,5 @@
 // The sheet proper: construction, the class layout, the grid and its totals, the display of a
-// species and the refresh.
+// species, the commands and the stand header.
 #include "TallySheet.h"
 
 #include "LocaleNumbers.h"
@@ -8,34 +8,25 @@
 #include "SpeciesTables.h"
 #include "TextUtils.h"
 
-#include <QFileInfo>
 #include <numbers>
 
 using LocaleNumbers::Format;
 
-TallySheet::TallySheet(StandSession& session, StandStore* store, QString referenceDirectory)
-    : m_s(session), m_store(store), m_refDir(std::move(referenceDirectory)) {
+TallySheet::TallySheet(StandStore* store, QString referenceDirectory, QObject* parent)
+    : QObject(parent), m_store(store), m_refDir(std::move(referenceDirectory)) {
     // The start state: a saved stand (a new one is empty, 1 ha) in the layout of the two combos.
-    m_s.flags = EditingFlags{};
-    m_s.flags.PoStartu = true;
-    m_s.flags.Ulozeno = true;
-    m_s.flags.SKomentarem = true;
-    m_s.SetClassLayout(ToInteger(m_view.widthText, 4), ToInteger(m_view.firstText, 10));
+    m_state.flags.PoStartu = true;
+    m_state.flags.Ulozeno = true;
+    m_state.flags.SKomentarem = true;
+    m_state.SetClassLayout(ToInteger(m_state.view.widthText, 4), ToInteger(m_state.view.firstText, 10));
     NastavStupne();
-    m_view.totals[0] = " Celkem";
+    m_state.view.totals[0] = " Celkem";
     NulujTab();
+    m_undo.setUndoLimit(200);
 }
 
 void TallySheet::setDialogs(SheetDialogs* dialogs) {
     m_dialogs = dialogs ? dialogs : &m_noDialogs;
-}
-
-QStringList TallySheet::CurveSpeciesItems() {
-    return SpeciesTables::DistinctCurveSpecies();
-}
-
-QStringList TallySheet::TableSpeciesItems() {
-    return SpeciesTables::DistinctTableSpecies();
 }
 
 StandStore& TallySheet::store() {
@@ -57,28 +48,25 @@ YesNoQuestion TallySheet::onceQuestion() {
 
 // "Porost byl mezitím v databázi změněn. Přepsat?" and the like: each asked on its own.
 YesNoQuestion TallySheet::conflictQuestion() {
-    return [this](const UserMessage& q) { return m_dialogs->ask(q); };
-}
-
-SheetFocus TallySheet::takeFocus() {
-    return std::exchange(m_focus, SheetFocus::None);
+    return [this](const UserMessage& q) { return m_dialogs->askConflict(q); };
 }
 
 void TallySheet::showLayout() {
-    m_view.widthText = QString::number(m_s.layout.SirkaStupne);
-    m_view.firstText = QString::number(m_s.layout.StredPrvniho);
+    m_state.view.widthText = QString::number(m_state.layout.SirkaStupne);
+    m_state.view.firstText = QString::number(m_state.layout.StredPrvniho);
 }
 
 void TallySheet::NastavStupne() {
-    const ClassLayout l = m_s.layout;
-    m_s.SetClassLayout(l.SirkaStupne, l.StredPrvniho);
-    const ClassLayout& layout = m_s.layout;
-    m_view.rows.resize(size_t(layout.PocetStupnu));
-    m_reportedBad.assign(m_view.rows.size(), QString());
+    const ClassLayout l = m_state.layout;
+    m_state.SetClassLayout(l.SirkaStupne, l.StredPrvniho);
+    const ClassLayout& layout = m_state.layout;
+    std::vector<SheetView::Row>& rows = m_state.view.rows;
+    rows.resize(size_t(layout.PocetStupnu));
+    m_reportedBad.assign(rows.size(), QString());
     for (int k = 0; k < layout.PocetStupnu; ++k) {
         const double centre = layout.StredPrvniho + k * layout.SirkaStupne;
-        m_view.rows[size_t(k)][0] = Format("%8.1f", centre * std::numbers::pi);
-        m_view.rows[size_t(k)][1] = Format("%6.0f", centre);
+        rows[size_t(k)][0] = Format("%8.1f", centre * std::numbers::pi);
+        rows[size_t(k)][1] = Format("%6.0f", centre);
     }
     showLayout();
 }
@@ -92,46 +80,45 @@ void TallySheet::applyLayout(int width, double firstCentre) {
             {UserMessage::Error, "Šířka stupně musí být alespoň 1 cm a střed prvního stupně 1 až 200 cm."});
         return;
     }
-    m_s.SetClassLayout(width, firstCentre);
+    m_state.SetClassLayout(width, firstCentre);
     NastavStupne();
 }
 
-void TallySheet::widthChosen(const QString& text) {
-    const Step step(*this, "Šířka stupně");
-    const Busy busy(*this);
+void TallySheet::setClassWidth(const QString& text) {
+    const Operation op = edit("Šířka stupně");
     const int width = ToInteger(text, 4);
-    if (width == m_s.layout.SirkaStupne && text.trimmed() == QString::number(width))
+    if (width == m_state.layout.SirkaStupne && text.trimmed() == QString::number(width))
         return;
     applyLayout(width, width >= 1 ? ClassLayout::DefaultFirstCentre(width) : 10);
 }
 
-void TallySheet::firstCentreChosen(const QString& text) {
-    const Step step(*this, "První stupeň");
-    const Busy busy(*this);
+void TallySheet::setFirstCentre(const QString& text) {
+    const Operation op = edit("První stupeň");
     const int first = ToInteger(text, 10);
-    if (first == m_s.layout.StredPrvniho && text.trimmed() == QString::number(first))
+    if (first == m_state.layout.StredPrvniho && text.trimmed() == QString::number(first))
         return;
-    applyLayout(m_s.layout.SirkaStupne, first);
+    applyLayout(m_state.layout.SirkaStupne, first);
 }
 
 void TallySheet::SectiCetnosti() {
-    WorkingCopy& w = m_s.work;
-    const int rows = int(m_view.rows.size());
+    WorkingCopy& w = m_state.work;
+    SheetView& v = m_state.view;
+    const int rows = int(v.rows.size());
     if (int(w.Cetnosti.size()) < rows + 1)
         w.Cetnosti.resize(size_t(rows + 1));
     m_reportedBad.resize(size_t(rows));
     for (int k = 0; k < rows; ++k) {
-        const QString& text = m_view.rows[size_t(k)][SheetView::CountColumn];
+        const QString& text = v.rows[size_t(k)][SheetView::CountColumn];
         double count = 0;
         if (!text.isEmpty()) {
             bool ok = false;
-            const int v = text.trimmed().toInt(&ok);
+            const int value = text.trimmed().toInt(&ok);
             if (ok) {
-                count = v;
+                count = value;
             } else if (!IsBlank(text) && m_reportedBad[size_t(k)] != text) {
                 // Each bad text is reported once, when it is first summed.
                 m_reportedBad[size_t(k)] = text;
-                const double centre = m_s.layout.StredPrvniho + k * m_s.layout.SirkaStupne;
+                const double centre = m_state.layout.StredPrvniho + k * m_state.layout.SirkaStupne;
                 m_dialogs->show(
                     {UserMessage::Error, QString(" chyba %1: „%2“ není počet stromů (stupeň %3 cm)")
                                              .arg(k)
@@ -141,51 +128,68 @@ void TallySheet::SectiCetnosti() {
         w.Cetnosti[size_t(k + 1)] = count;
     }
     const long long total = MeanStem::SectiCetnosti(w);
-    m_view.totals[2] = total != 0 ? QString::number(total) : QString();
-    m_s.flags.VyplneneCetnosti = total > 0;
+    v.totals[2] = total != 0 ? QString::number(total) : QString();
+    m_state.flags.VyplneneCetnosti = total > 0;
 }
 
 void TallySheet::NulujTab() {
-    for (SheetView::Row& row : m_view.rows)
+    SheetView& v = m_state.view;
+    for (SheetView::Row& row : v.rows)
         for (int c = 2; c < SheetView::Columns; ++c)
             row[size_t(c)].clear();
     for (int c = 2; c < SheetView::Columns; ++c)
-        m_view.totals[size_t(c)].clear();
-    m_reportedBad.assign(m_view.rows.size(), QString());
-    m_view.diameter.clear();
-    m_view.height.clear();
-    m_view.jhk.clear();
-    m_view.diameterModified = false;
-    m_view.heightModified = false;
-    m_view.samples.assign(1, {});
+        v.totals[size_t(c)].clear();
+    m_reportedBad.assign(v.rows.size(), QString());
+    v.diameter.clear();
+    v.height.clear();
+    v.jhk.clear();
+    v.diameterModified = false;
+    v.heightModified = false;
+    v.samples.assign(1, {});
 }
 
 void TallySheet::showTotals() {
-    const WorkingCopy& w = m_s.work;
+    const WorkingCopy& w = m_state.work;
+    SheetView& v = m_state.view;
     const double trees = w.Cetnosti.empty() ? 0 : w.Cetnosti[0];
     const double stock = w.Objemy.empty() ? 0 : w.Objemy[0];
-    m_view.totals[2] = trees > 0 ? QString::number((long long)RoundHalfEven(trees)) : QString();
-    m_view.totals[3] = trees > 0 && stock > 0 ? Format("%8.2f", stock / trees) : QString();
-    m_view.totals[4] = stock > 0 ? Format("%8.2f", stock) : QString();
+    v.totals[2] = trees > 0 ? QString::number((long long)RoundHalfEven(trees)) : QString();
+    v.totals[3] = trees > 0 && stock > 0 ? Format("%8.2f", stock / trees) : QString();
+    v.totals[4] = stock > 0 ? Format("%8.2f", stock) : QString();
 }
 
 void TallySheet::requestScroll(int row) {
-    m_view.topRow = row;
-    ++m_view.scrollRequest;
+    m_state.view.topRow = row;
+    ++m_state.view.scrollRequest;
 }
 
 void TallySheet::showHeader() {
-    m_view.river = m_s.stand.river;
-    m_view.bank = m_s.stand.bank;
-    m_view.riverKm = m_s.stand.riverKm;
-    m_view.action = m_s.stand.action;
-    m_view.designation = m_s.stand.designation;
-    m_view.comment = m_s.stand.comment;
+    const TManualy225& st = m_state.stand;
+    SheetView& v = m_state.view;
+    v.river = st.river;
+    v.bank = st.bank;
+    v.riverKm = st.riverKm;
+    v.action = st.action;
+    v.designation = st.designation;
+    v.comment = st.comment;
+}
+
+void TallySheet::loadSpecies(const TManual225& species) {
+    m_state.LoadWorkingCopy(species);
+    m_state.flags.Vypocteno = species.computed;
+}
+
+bool TallySheet::selectSpecies(const QString& abbreviation) {
+    const TManual225* species = m_state.SelectSpecies(StringToChars(abbreviation));
+    if (species)
+        m_state.flags.Vypocteno = species->computed;
+    return species;
 }
 
 void TallySheet::ZPracNaDispl() {
-    WorkingCopy& w = m_s.work;
-    EditingFlags& f = m_s.flags;
+    WorkingCopy& w = m_state.work;
+    EditingFlags& f = m_state.flags;
+    SheetView& v = m_state.view;
 
     const auto item = [](const QStringList& items, const Kod3& code) {
         const QString text = CharsToString(code);
@@ -194,23 +198,25 @@ void TallySheet::ZPracNaDispl() {
                 return i;
         return QString();
     };
-    m_view.curveSpecies = item(CurveSpeciesItems(), w.KodJhkDle);
-    m_view.tableSpecies = item(TableSpeciesItems(), w.KodTabZasDle);
-    m_view.speciesName = SpeciesTables::SpeciesName(speciesText().trimmed());
+    v.curveSpecies = item(SpeciesTables::DistinctCurveSpecies(), w.KodJhkDle);
+    v.tableSpecies = item(SpeciesTables::DistinctTableSpecies(), w.KodTabZasDle);
+    v.speciesName = SpeciesTables::SpeciesName(speciesText().trimmed());
 
-    m_view.diameter = w.StrTloustka > 0 ? Format("%8.4g", w.StrTloustka) : QString();
+    v.diameter = w.StrTloustka > 0 ? Format("%8.4g", w.StrTloustka) : QString();
     f.VyplnenaTloustka = w.StrTloustka > 0;
-    m_view.diameterModified = false;
-    m_view.height = w.StrVyska > 0 ? Format("%8.4g", w.StrVyska) : QString();
+    v.diameterModified = false;
+    v.height = w.StrVyska > 0 ? Format("%8.4g", w.StrVyska) : QString();
     f.VyplnenaVyska = w.StrVyska > 0;
-    m_view.heightModified = false;
-    m_view.jhk = w.CisloJhk100 >= 1 ? Format("%8.2f", w.CisloJhk100 / 100.0) : QString();
+    v.heightModified = false;
+    v.jhk = w.CisloJhk100 >= 1 ? Format("%8.2f", w.CisloJhk100 / 100.0) : QString();
 
-    const auto value = [](const std::vector<double>& v, size_t i) { return i < v.size() ? v[i] : 0.0; };
+    const auto value = [](const std::vector<double>& list, size_t i) {
+        return i < list.size() ? list[i] : 0.0;
+    };
     f.VyplneneCetnosti = false;
     int first = -1;
-    for (size_t k = 0; k < m_view.rows.size(); ++k) {
-        SheetView::Row& row = m_view.rows[k];
+    for (size_t k = 0; k < v.rows.size(); ++k) {
+        SheetView::Row& row = v.rows[k];
         const double count = value(w.Cetnosti, k + 1);
         if (count > 0) {
             row[2] = QString::number((long long)RoundHalfEven(count));
@@ -225,11 +231,11 @@ void TallySheet::ZPracNaDispl() {
         row[3] = unit > 0 ? Format("%8.2f", unit) : QString();
         row[4] = volume > 0 ? Format("%8.2f", volume) : QString();
     }
-    m_reportedBad.assign(m_view.rows.size(), QString());
+    m_reportedBad.assign(v.rows.size(), QString());
     requestScroll(std::max(first, 0));
     showTotals();
     showHeader();
-    showSamples();
+    m_heights.showSamples();
 
     f.ZmenaTloustky = false;
     f.ZmenaVysky = false;
@@ -237,106 +243,98 @@ void TallySheet::ZPracNaDispl() {
     f.Zaznamenano = true;
 }
 
-SheetCommands TallySheet::Refresh() {
-    EditingFlags& f = m_s.flags;
-    const bool items = !m_view.species.isEmpty();
-    f.VyplnenaVyska = !IsBlank(m_view.height);
-    f.VyplnenaTloustka = !IsBlank(m_view.diameter);
+void TallySheet::followBoxes() {
+    EditingFlags& f = m_state.flags;
+    f.VyplnenaVyska = !IsBlank(m_state.view.height);
+    f.VyplnenaTloustka = !IsBlank(m_state.view.diameter);
+    // An emptied sheet shows no stored stand.
+    if (f.PoStartu)
+        f.KlicZaznamu = 0;
+}
 
+SheetCommands TallySheet::commands() const {
+    const EditingFlags& f = m_state.flags;
+    const bool items = !m_state.view.species.isEmpty();
     SheetCommands c;
     c.vypocet = f.VyplnenaVyska && f.VyplnenaTloustka && f.VyplneneCetnosti;
     c.tloustka = f.VyplneneCetnosti;
     c.speciesCombo = items && f.Zaznamenano;
     c.groupCombos = items;
     c.novaDrevina = f.Zaznamenano || !items;
+    c.novaDrevinaPovolena = !(!f.PoStartu && !f.Zaznamenano && f.VybranaDrevina);
     c.zaznam = (items && !f.Zaznamenano) || f.ZmenaCetnosti || f.ZmenaTloustky || f.ZmenaVysky;
     c.zeZaznamu = !f.Zaznamenano && items;
     c.souhrn = f.Zaznamenano && f.Vypocteno;
     c.dataInput = f.Ulozeno;
     c.layoutCombos = !items;
-    c.ulozeni = m_s.stand.count() > 0 || hasUnrecordedEdits();
+    c.ulozeni = m_state.stand.count() > 0 || m_state.hasUnrecordedEdits();
     c.zrusitDrevinu = items;
     c.vzorniky = items;
-    c.vyskaZKrivky = c.tloustka && items && heightCurves().bestFit();
+    c.vyskaZKrivky = c.tloustka && items && m_heights.curves().bestFit();
     c.vypocteno = f.Vypocteno;
     c.zaznamenano = f.Zaznamenano;
     c.ulozeno = f.Ulozeno && !f.PoStartu;
-    if (f.PoStartu)
-        f.KlicZaznamu = 0;
     c.sKomentarem = f.SKomentarem;
     return c;
 }
 
-bool TallySheet::hasUnrecordedEdits() const {
-    const EditingFlags& f = m_s.flags;
-    if (m_view.species.isEmpty() || f.Zaznamenano || IsBlank(speciesText()))
-        return false;
-    return f.VyplneneCetnosti || m_s.stand.find(speciesText().trimmed()) || !IsBlank(m_view.diameter) ||
-           !IsBlank(m_view.height) || !m_s.work.VyskoveVzorniky.empty();
-}
-
-void TallySheet::countEdited(int row, const QString& text) {
-    const Step step(*this, "Četnost");
-    if (row < 0 || row >= int(m_view.rows.size()) || m_view.rows[size_t(row)][2] == text)
+void TallySheet::setCount(int row, const QString& text) {
+    const Operation op = edit("Četnost");
+    SheetView& v = m_state.view;
+    if (row < 0 || row >= int(v.rows.size()) || v.rows[size_t(row)][2] == text)
         return;
-    const Busy busy(*this);
-    m_view.rows[size_t(row)][2] = text;
+    v.rows[size_t(row)][2] = text;
     m_reportedBad[size_t(row)].clear();
     SectiCetnosti();
-    EditingFlags& f = m_s.flags;
+    EditingFlags& f = m_state.flags;
     f.PoStartu = false;
     f.ZmenaCetnosti = true;
     f.VyplnenaTloustka = false;
     f.Vypocteno = false;
     f.Zaznamenano = false;
     f.Ulozeno = false;
-    m_s.stand.summary = false;
+    m_state.stand.summary = false;
 }
 
-void TallySheet::gridLeft() {
-    const Step step(*this, nullptr);
-    if (m_busy)
-        return;
-    const Busy busy(*this);
-    SectiCetnosti();
-}
-
-void TallySheet::headerEdited(Header field, const QString& text) {
+void TallySheet::setHeader(SheetHeader field, const QString& text) {
+    static const char* const texts[] = {"Tok",          "Břeh",          "Říční kilometr", "Název akce",
+                                        "Datum taxace", "Plocha křovin", "Popis porostu",  "Poznámka"};
+    // Typing on in the same box is one edit.
+    const Operation op = edit(texts[int(field)], 100 + int(field));
+    TManualy225& st = m_state.stand;
+    SheetView& v = m_state.view;
     switch (field) {
-    case Header::River:
-        m_view.river = m_s.stand.river = text;
+    case SheetHeader::River:
+        v.river = st.river = text;
         break;
-    case Header::Bank:
-        m_view.bank = m_s.stand.bank = text;
+    case SheetHeader::Bank:
+        v.bank = st.bank = text;
         break;
-    case Header::RiverKm:
-        m_view.riverKm = m_s.stand.riverKm = text;
+    case SheetHeader::RiverKm:
+        v.riverKm = st.riverKm = text;
         break;
-    case Header::Action:
-        m_view.action = m_s.stand.action = text;
+    case SheetHeader::Action:
+        v.action = st.action = text;
         break;
-    case Header::Date:
-        m_view.date = text;
+    case SheetHeader::Date:
+        v.date = text;
         break;
-    case Header::ShrubArea:
-        m_view.shrubArea = text;
+    case SheetHeader::ShrubArea:
+        v.shrubArea = text;
         break;
-    case Header::Designation:
-        m_view.designation = m_s.stand.designation = text;
+    case SheetHeader::Designation:
+        v.designation = st.designation = text;
         break;
-    case Header::Comment:
-        m_view.comment = m_s.stand.comment = text;
+    case SheetHeader::Comment:
+        v.comment = st.comment = text;
         break;
     }
     // A changed header of a stand with species is a change to be saved.
-    if (m_s.stand.count() > 0)
-        m_s.flags.Ulozeno = false;
+    if (st.count() > 0)
+        m_state.flags.Ulozeno = false;
 }
 
 void TallySheet::setWithComment(bool on) {
-    m_s.flags.SKomentarem = on;
-}
-
-bool TallySheet::takeNextStandRequest() {
-    return std::exchange(m_nextStandRequested, false);
+    const Operation op = other();
+    m_state.flags.SKomentarem = on;
 }

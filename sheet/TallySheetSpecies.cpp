@@ -16,40 +16,37 @@ QString matchingItem(const QStringList& items, const QString& text) {
 
 } // namespace
 
-bool TallySheet::canAddSpecies() const {
-    const EditingFlags& f = m_s.flags;
-    return !(!f.PoStartu && !f.Zaznamenano && f.VybranaDrevina);
-}
-
 void TallySheet::addSpecies(const QString& abbreviation) {
-    const Step step(*this, "Nová dřevina");
-    if (!canAddSpecies() || abbreviation.trimmed().isEmpty() ||
-        !matchingItem(m_view.species, abbreviation.trimmed()).isEmpty())
+    const Operation op = edit("Nová dřevina");
+    SheetView& v = m_state.view;
+    if (!commands().novaDrevinaPovolena || abbreviation.trimmed().isEmpty() ||
+        !matchingItem(v.species, abbreviation.trimmed()).isEmpty())
         return;
     const QString abbr = abbreviation.trimmed();
-    WorkingCopy& w = m_s.work;
-    EditingFlags& f = m_s.flags;
-    m_view.species << abbr;
-    m_view.speciesIndex = int(m_view.species.size()) - 1;
+    WorkingCopy& w = m_state.work;
+    EditingFlags& f = m_state.flags;
+    v.species << abbr;
+    v.speciesIndex = int(v.species.size()) - 1;
     w.KodDreviny = StringToChars(abbr);
-    m_view.speciesName = SpeciesTables::SpeciesName(abbr);
+    v.speciesName = SpeciesTables::SpeciesName(abbr);
 
     // Default groups; a combo without the group keeps its text.
     const int position = int(SpeciesTables::DrevZkratky().indexOf(abbr));
     const QStringList drevJako = SpeciesTables::DrevJako();
     const QString curve =
         position >= 0 && position < drevJako.size() ? TrimSet(drevJako[position]) : QString();
-    const QString curveItem = matchingItem(CurveSpeciesItems(), curve);
+    const QString curveItem = matchingItem(SpeciesTables::DistinctCurveSpecies(), curve);
     if (!curveItem.isEmpty())
-        m_view.curveSpecies = curveItem;
-    w.KodJhkDle = StringToChars(m_view.curveSpecies.trimmed());
-    const QString tableItem = matchingItem(TableSpeciesItems(), TrimSet(SpeciesTables::TableSpeciesOf(abbr)));
+        v.curveSpecies = curveItem;
+    w.KodJhkDle = StringToChars(v.curveSpecies.trimmed());
+    const QString tableItem =
+        matchingItem(SpeciesTables::DistinctTableSpecies(), TrimSet(SpeciesTables::TableSpeciesOf(abbr)));
     if (!tableItem.isEmpty())
-        m_view.tableSpecies = tableItem;
-    w.KodTabZasDle = StringToChars(m_view.tableSpecies.trimmed().left(3));
+        v.tableSpecies = tableItem;
+    w.KodTabZasDle = StringToChars(v.tableSpecies.trimmed().left(3));
 
     NulujTab();
-    m_s.ResetWorkingCopy();
+    m_state.ResetWorkingCopy();
     w.TloustkaVypoctena = false;
     f.PoStartu = false;
     f.JeNovaDrevina = true;
@@ -63,27 +60,44 @@ void TallySheet::addSpecies(const QString& abbreviation) {
     f.Vypocteno = false;
     f.Zaznamenano = false;
     f.Ulozeno = false;
-    m_s.stand.summary = false;
+    m_state.stand.summary = false;
     requestScroll(0);
     m_focus = SheetFocus::Grid;
 }
 
-void TallySheet::speciesPicked(int index) {
-    const Step step(*this, "Výběr dřeviny");
-    if (index < 0 || index >= int(m_view.species.size()))
+// The species on display into the stand, as "Záznam" does.
+void TallySheet::record() {
+    if (IsBlank(speciesText()))
         return;
-    EditingFlags& f = m_s.flags;
-    m_view.speciesIndex = index;
-    m_view.speciesName = SpeciesTables::SpeciesName(speciesText().trimmed());
+    EditingFlags& f = m_state.flags;
+    const StandSession::Recording r =
+        m_state.RecordWorkingCopy(int(m_state.view.species.size()), f.Vypocteno);
+    if (r == StandSession::Recording::Refused)
+        return;
+    f.Zaznamenano = true;
+    if (r == StandSession::Recording::Appended)
+        f.Ulozeno = false;
+}
+
+void TallySheet::pickSpecies(int index) {
+    const Operation op = edit("Výběr dřeviny");
+    SheetView& v = m_state.view;
+    if (index < 0 || index >= int(v.species.size()))
+        return;
+    EditingFlags& f = m_state.flags;
+    v.speciesIndex = index;
+    v.speciesName = SpeciesTables::SpeciesName(speciesText().trimmed());
     f.JeNovaDrevina = false;
     const Kod3 code = StringToChars(speciesText().trimmed());
     // The species picked is always shown, also when the one on display has an empty tally.
-    if (code != m_s.work.KodDreviny) {
+    if (code != m_state.work.KodDreviny) {
         if (f.VyplneneCetnosti && !f.Zaznamenano) {
-            m_s.RecordWorkingCopy(int(m_view.species.size()));
+            if (m_state.RecordWorkingCopy(int(v.species.size()), f.Vypocteno) ==
+                StandSession::Recording::Appended)
+                f.Ulozeno = false;
             f.Zaznamenano = true;
         }
-        if (m_s.SelectSpecies(code))
+        if (selectSpecies(speciesText().trimmed()))
             ZPracNaDispl();
     }
     f.ZmenaCetnosti = false;
@@ -94,14 +108,15 @@ void TallySheet::speciesPicked(int index) {
 
 // The species panel and the sheet as after start: no species, nothing to save.
 void TallySheet::emptySpeciesPanel() {
-    EditingFlags& f = m_s.flags;
+    EditingFlags& f = m_state.flags;
+    SheetView& v = m_state.view;
     NulujTab();
-    m_view.species.clear();
-    m_view.speciesIndex = -1;
-    m_view.curveSpecies.clear();
-    m_view.tableSpecies.clear();
-    m_view.speciesName.clear();
-    m_s.work.TloustkaVypoctena = false;
+    v.species.clear();
+    v.speciesIndex = -1;
+    v.curveSpecies.clear();
+    v.tableSpecies.clear();
+    v.speciesName.clear();
+    m_state.work.TloustkaVypoctena = false;
     f.PoStartu = true;
     f.JeNovaDrevina = false;
     f.VybranaDrevina = false;
@@ -111,51 +126,51 @@ void TallySheet::emptySpeciesPanel() {
     f.Vypocteno = false;
     f.Zaznamenano = false;
     f.Ulozeno = true;
-    // An empty stand is no stored stand; the refresh would say so only at its next tick.
+    // An empty sheet shows no stored stand.
     f.KlicZaznamu = 0;
-    m_s.stand.summary = false;
-    m_currentDataFile.clear();
+    m_state.stand.summary = false;
+    m_state.dataFile.clear();
 }
 
 void TallySheet::deleteSpecies() {
-    const Step step(*this, "Zrušení dřeviny");
-    if (m_view.species.isEmpty())
+    const Operation op = edit("Zrušení dřeviny");
+    SheetView& v = m_state.view;
+    if (v.species.isEmpty())
         return;
-    const Busy busy(*this);
     if (!m_dialogs->ask({UserMessage::Warning, "Chcete opravdu zrušit dřevinu ?"}))
         return;
     const Kod3 code = StringToChars(speciesText().trimmed());
-    const int index = m_view.speciesIndex;
-    m_view.species.removeAt(index);
-    m_s.flags.JeNovaDrevina = false;
-    if (m_view.species.isEmpty()) {
-        m_s.DeleteSpecies(code);
+    const int index = v.speciesIndex;
+    v.species.removeAt(index);
+    m_state.flags.JeNovaDrevina = false;
+    if (m_state.DeleteSpecies(code))
+        m_state.flags.Ulozeno = false;
+    if (v.species.isEmpty()) {
         emptySpeciesPanel();
         return;
     }
-    m_view.speciesIndex = std::min(index, int(m_view.species.size()) - 1);
-    m_view.speciesName = SpeciesTables::SpeciesName(speciesText().trimmed());
-    m_s.DeleteSpecies(code);
-    if (m_s.SelectSpecies(StringToChars(speciesText().trimmed())))
+    v.speciesIndex = std::min(index, int(v.species.size()) - 1);
+    v.speciesName = SpeciesTables::SpeciesName(speciesText().trimmed());
+    if (selectSpecies(speciesText().trimmed()))
         ZPracNaDispl();
 }
 
 void TallySheet::newStand() {
-    const Step step(*this, nullptr);
-    const Busy busy(*this);
-    if (!m_s.flags.Ulozeno &&
+    const Operation op = other();
+    if (!m_state.flags.Ulozeno &&
         !m_dialogs->ask({UserMessage::Warning, "Chcete opravdu zrušit všechny dřeviny ?"}))
         return;
-    for (QString* t : {&m_view.river, &m_view.bank, &m_view.riverKm, &m_view.action, &m_view.date,
-                       &m_view.shrubArea, &m_view.designation, &m_view.comment})
+    SheetView& v = m_state.view;
+    for (QString* t :
+         {&v.river, &v.bank, &v.riverKm, &v.action, &v.date, &v.shrubArea, &v.designation, &v.comment})
         t->clear();
     // Nothing of the previous stand's header goes with the new one; a file or an import fills it.
-    TManualy225& st = m_s.stand;
+    TManualy225& st = m_state.stand;
     for (QString* t :
          {&st.name, &st.river, &st.bank, &st.riverKm, &st.action, &st.designation, &st.comment, &st.code})
         t->clear();
-    if (!m_view.species.isEmpty()) {
-        m_s.ClearStand();
+    if (!v.species.isEmpty()) {
+        m_state.ClearStand();
         emptySpeciesPanel();
     }
     startAfresh();

@@ -52,8 +52,8 @@ bool ComputeStands(TallyContext& ctx, QWidget* parent, const std::vector<int>& k
     if (!ran)
         return false;
     // The sheet shows the stored stand again when the run changed it and nothing was typed since.
-    const int shown = ctx.session.flags.KlicZaznamu;
-    if (shown > 0 && ctx.session.flags.Ulozeno && !ctx.sheet.hasUnrecordedEdits() &&
+    const int shown = ctx.sheet.state().key();
+    if (shown > 0 && ctx.sheet.state().saved() &&
         std::find(result.computed.begin(), result.computed.end(), shown) != result.computed.end())
         RunGuarded(parent, [&] { ctx.sheet.loadStand(shown); });
     MessageBox::show(parent, closingList(result));

@@ -13,7 +13,7 @@ namespace StandReports {
 namespace {
 
 void prepare(TFJHKSest& report, TallyContext& ctx) {
-    report.SKomentarem = ctx.session.flags.SKomentarem;
+    report.SKomentarem = ctx.sheet.state().flags.SKomentarem;
     report.setTemplateDirectory(ctx.dataDirectory());
 }
 

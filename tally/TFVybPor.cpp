@@ -1,6 +1,7 @@
 #include "TFVybPor.h"
 
 #include "MessageBox.h"
+#include "ModalDialog.h"
 #include "StandBatchCommands.h"
 #include "StandListModel.h"
 #include "TallyContext.h"
@@ -124,7 +125,7 @@ TFVybPor::TFVybPor(TallyContext& context, QWidget* parent) : QDialog(parent), m_
 TFVybPor::~TFVybPor() = default;
 
 bool TFVybPor::Choose() {
-    exec();
+    ModalDialog::exec(*this);
     return m_selected;
 }
 

@@ -93,7 +93,7 @@ void TLadeni::setCounts(int speciesItems, int standSpecies) {
 }
 
 void TLadeni::showFlags() {
-    const EditingFlags& f = m_ctx.session.flags;
+    const EditingFlags& f = m_ctx.sheet.state().flags;
     m_flags["Po Startu"]->setChecked(f.PoStartu);
     m_flags["Je nova drev."]->setChecked(f.JeNovaDrevina);
     m_flags["Vybrana drevina"]->setChecked(f.VybranaDrevina);

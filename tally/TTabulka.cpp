@@ -144,8 +144,9 @@ void TTabulka::showAllColumns(bool all) {
 
 void TTabulka::showCells() {
     m_filling = true;
-    const int species = m_ctx.session.stand.count();
-    const int rows = m_ctx.sheet.summary().rowCount() - 1;
+    const SummaryTable& table = m_ctx.sheet.summary().table();
+    const int species = m_ctx.sheet.state().stand.count();
+    const int rows = table.rowCount() - 1;
     m_grid->setRowCount(rows);
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < SummaryTable::ColumnCount; ++c) {
@@ -154,7 +155,7 @@ void TTabulka::showCells() {
                 item = new QTableWidgetItem;
                 m_grid->setItem(r, c, item);
             }
-            item->setText(LocaleNumbers::Localize(m_ctx.sheet.summary().cell(c, r + 1)).trimmed());
+            item->setText(LocaleNumbers::Localize(table.cell(c, r + 1)).trimmed());
             item->setTextAlignment(c == 0 ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
                                           : Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
             Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
@@ -166,7 +167,7 @@ void TTabulka::showCells() {
             item->setFont(font);
         }
     }
-    m_stocking->setText(LocaleNumbers::Localize(m_ctx.sheet.summary().stockingText()));
+    m_stocking->setText(LocaleNumbers::Localize(table.stockingText()));
     m_filling = false;
 }
 
@@ -174,11 +175,11 @@ void TTabulka::cellEdited(int row, int column) {
     if (m_filling || column != SummaryTable::TableStockColumn)
         return;
     if (QTableWidgetItem* item = m_grid->item(row, column))
-        m_ctx.sheet.summaryCellEdited(row + 1, item->text());
+        m_ctx.sheet.summary().setTableStock(row + 1, item->text());
 }
 
 void TTabulka::showLocation() {
-    const TManualy225& stand = m_ctx.session.stand;
+    const TManualy225& stand = m_ctx.sheet.state().stand;
     m_location[0]->setText(stand.river);
     m_location[1]->setText(stand.bank);
     m_location[2]->setText(stand.riverKm);
@@ -192,7 +193,7 @@ bool TTabulka::ComputeSummary() {
             TTabulka* w;
             ~Show() { w->showCells(); }
         } show{this};
-        stored = m_ctx.sheet.summaryComputeAndSave();
+        stored = m_ctx.sheet.summary().computeAndSave();
     });
     if (stored && m_ctx.zapisnik())
         m_ctx.zapisnik()->showSaved();
@@ -201,8 +202,8 @@ bool TTabulka::ComputeSummary() {
 
 void TTabulka::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
-        m_comment->setChecked(m_ctx.session.flags.SKomentarem);
-        RunGuarded(this, [this] { m_ctx.sheet.summaryShown(); });
+        m_comment->setChecked(m_ctx.sheet.state().flags.SKomentarem);
+        RunGuarded(this, [this] { m_ctx.sheet.summary().show(); });
         showCells();
         showLocation();
         m_grid->setCurrentCell(0, SummaryTable::TableStockColumn);
@@ -218,23 +219,25 @@ void TTabulka::closeEvent(QCloseEvent* event) {
 }
 
 void TTabulka::TiskClick() {
-    if (!m_ctx.session.stand.summary) {
+    if (!m_ctx.sheet.state().stand.summary) {
         MessageBox::show(this, kNotComputed);
         return;
     }
-    StandReports::PrintStand(m_ctx, this, m_ctx.session.flags.KlicZaznamu);
+    StandReports::PrintStand(m_ctx, this, m_ctx.sheet.state().key());
 }
 
 void TTabulka::DoExceluClick() {
-    WorkbookCommands::DoExcelu(m_ctx.database, m_ctx.session, m_ctx.workDirectory(), this);
+    WorkbookCommands::DoExcelu(m_ctx.database, m_ctx.sheet.state(), m_ctx.sheet.state().key(),
+                               m_ctx.workDirectory(), this);
 }
 
 void TTabulka::VystupDoExceluClick() {
-    if (!m_ctx.session.stand.summary) {
+    if (!m_ctx.sheet.state().stand.summary) {
         MessageBox::show(this, kNotComputed);
         return;
     }
-    WorkbookCommands::VystupDoExcelu(m_ctx.database, m_ctx.session, m_ctx.workDirectory(), this);
+    WorkbookCommands::VystupDoExcelu(m_ctx.database, m_ctx.sheet.state(), m_ctx.sheet.state().key(),
+                                     m_ctx.workDirectory(), this);
 }
 
 void TTabulka::VystupDoSouboruClick() {
@@ -247,12 +250,12 @@ void TTabulka::VystupDoSouboruClick() {
                 return;
             m_output.setFile(file);
         }
-        m_output.Write(m_ctx.sheet.summary().TextOutputLines(m_ctx.session.stand));
+        m_output.Write(m_ctx.sheet.summary().table().TextOutputLines(m_ctx.sheet.state().stand));
     });
     m_textOutput->setEnabled(true);
 }
 
 void TTabulka::DalsiPorostClick() {
-    m_ctx.sheet.requestNextStand();
+    m_ctx.sheet.summary().requestNextStand();
     close();
 }

@@ -1,6 +1,7 @@
 #include "TVyberNoveDrev.h"
 
 #include "MessageBox.h"
+#include "ModalDialog.h"
 #include "SettingsKeys.h"
 #include "SpeciesTables.h"
 #include "TextUtils.h"
@@ -91,7 +92,7 @@ TVyberNoveDrev::~TVyberNoveDrev() {
 bool TVyberNoveDrev::Choose() {
     m_vybrano = false;
     m_names->setFocus();
-    exec();
+    ModalDialog::exec(*this);
     // A name list left open would keep the main window's keys (Alt+Z …) from it.
     m_completer->popup()->hide();
     return m_vybrano;

@@ -8,6 +8,7 @@
 #include "SettingsKeys.h"
 #include "TallyContext.h"
 #include "TallyGrid.h"
+#include "TallySheet.h"
 #include "TextUtils.h"
 #include "WindowDialogs.h"
 #include "WindowPlacement.h"
@@ -30,7 +31,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 TZapisnik::TZapisnik(TallyContext& context) : QMainWindow(nullptr), m_ctx(context) {
@@ -41,19 +41,16 @@ TZapisnik::TZapisnik(TallyContext& context) : QMainWindow(nullptr), m_ctx(contex
     connectControls();
     setTabOrder();
 
-    m_timer = new QTimer(this);
-    m_timer->setObjectName("Casovac");
-    m_timer->setInterval(200);
-    connect(m_timer, &QTimer::timeout, this, &TZapisnik::Refresh);
-
     m_dialogs = std::make_unique<WindowDialogs>(this);
     sheet().setDialogs(m_dialogs.get());
     sheet().setWithComment(m_a.sKomentarem->isChecked());
-    Refresh();
+    connect(&sheet(), &TallySheet::changed, this, &TZapisnik::sheetChanged);
+    showAll();
     WindowPlacement::Restore(this, m_ctx.settingsFile(), SettingsKeys::Zapisnik);
 }
 
 TZapisnik::~TZapisnik() {
+    sheet().disconnect(this);
     sheet().setDialogs(nullptr);
 }
 
@@ -71,15 +68,48 @@ void TZapisnik::buildControls() {
     auto* top = new QHBoxLayout;
     top->setSpacing(10);
     root->addLayout(top, 1);
+    top->addLayout(buildGrid(central));
 
-    // The grid and its totals.
-    auto* sheet = new QVBoxLayout;
-    sheet->setSpacing(0);
-    ZapForm = new TallyGrid(central);
+    auto* side = new QVBoxLayout;
+    side->setSpacing(8);
+    top->addLayout(side, 1);
+    auto* panels = new QHBoxLayout;
+    panels->setSpacing(10);
+    side->addLayout(panels);
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildClassBox(central));
+    left->addWidget(buildSpeciesBox(central));
+    left->addStretch();
+    panels->addLayout(left, 1);
+    // The sample heights beside the species and under the mean height they lead to.
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildMeanStemBox(central));
+    right->addWidget(buildSamplesBox(central));
+    right->addStretch();
+    panels->addLayout(right, 1);
+    side->addWidget(buildCharts(central), 1);
+    side->addWidget(buildCheckBox(central));
+    root->addWidget(buildHeaderBox(central));
+
+    LadButt = new QPushButton("Ladění", central);
+    LadButt->setObjectName("LadButt");
+    LadButt->setVisible(false);
+
+    // The status bar from the start, so that its first message does not move the window's layout.
+    statusBar()->setObjectName("StavovyRadek");
+    sizeGrids();
+    resize(1180, 820);
+}
+
+// The grid and its totals.
+QLayout* TZapisnik::buildGrid(QWidget* parent) {
+    auto* grid = new QVBoxLayout;
+    grid->setSpacing(0);
+    ZapForm = new TallyGrid(parent);
     ZapForm->setToolTip("Průměrkovací zápisník: četnosti stromů v tloušťkových stupních");
     ZapForm->setWhatsThis("Nápověda: F1");
     HelpKeys::setContext(ZapForm, HelpTopics::TallyGrid);
-    CelkForm = new QTableWidget(1, 5, central);
+    CelkForm = new QTableWidget(1, 5, parent);
     CelkForm->setObjectName("CelkForm");
     CelkForm->horizontalHeader()->hide();
     CelkForm->verticalHeader()->hide();
@@ -98,22 +128,14 @@ void TZapisnik::buildControls() {
         item->setFont(bold);
         CelkForm->setItem(0, c, item);
     }
-    sheet->addWidget(ZapForm, 1);
-    sheet->addWidget(CelkForm);
-    top->addLayout(sheet);
+    grid->addWidget(ZapForm, 1);
+    grid->addWidget(CelkForm);
+    return grid;
+}
 
-    auto* side = new QVBoxLayout;
-    side->setSpacing(8);
-    top->addLayout(side, 1);
-    auto* panels = new QHBoxLayout;
-    panels->setSpacing(10);
-    side->addLayout(panels);
-
-    auto* left = new QVBoxLayout;
-    panels->addLayout(left, 1);
-
-    // Diameter classes.
-    auto* classes = new QGroupBox("Tloušťkové stupně", central);
+// "Tloušťkové stupně": the width and the first centre.
+QGroupBox* TZapisnik::buildClassBox(QWidget* parent) {
+    auto* classes = new QGroupBox("Tloušťkové stupně", parent);
     HelpKeys::setContext(classes, HelpTopics::DiameterClasses);
     auto* classGrid = new QGridLayout(classes);
     SirkaTlStupne = new QComboBox(classes);
@@ -139,10 +161,12 @@ void TZapisnik::buildControls() {
     classGrid->addWidget(firstLabel, 1, 0);
     classGrid->addWidget(PrvniTlStupen, 1, 1);
     classGrid->setColumnStretch(1, 1);
-    left->addWidget(classes);
+    return classes;
+}
 
-    // Species.
-    auto* species = new QGroupBox("Dřevina", central);
+// "Dřevina": the species on display, its name and its groups.
+QGroupBox* TZapisnik::buildSpeciesBox(QWidget* parent) {
+    auto* species = new QGroupBox("Dřevina", parent);
     HelpKeys::setContext(species, HelpTopics::Species);
     auto* speciesGrid = new QGridLayout(species);
     VyberDrevin = new QComboBox(species);
@@ -177,11 +201,13 @@ void TZapisnik::buildControls() {
     speciesGrid->addWidget(tabLabel, 3, 0);
     speciesGrid->addWidget(TabZasDle, 3, 1);
     speciesGrid->setColumnStretch(1, 1);
-    left->addWidget(species);
-    left->addStretch();
+    return species;
+}
 
-    // Mean stem.
-    auto* stem = new QGroupBox("Střední kmen", central);
+// "Střední kmen": the mean diameter and height, the JHK curve, the buttons of the computation and
+// the three states.
+QGroupBox* TZapisnik::buildMeanStemBox(QWidget* parent) {
+    auto* stem = new QGroupBox("Střední kmen", parent);
     HelpKeys::setContext(stem, HelpTopics::MeanStem);
     auto* stemGrid = new QGridLayout(stem);
     ETloustka = new QLineEdit(stem);
@@ -252,28 +278,34 @@ void TZapisnik::buildControls() {
     state->addStretch();
     stemGrid->addLayout(state, 4, 0, 1, 3);
     stemGrid->setColumnStretch(3, 1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(stem);
+    return stem;
+}
 
-    // Sample heights, beside the species and under the mean height they lead to.
-    auto* samples = new QGroupBox("Výškové vzorníky", central);
+// "Výškové vzorníky": the sample trees of the species on display.
+QGroupBox* TZapisnik::buildSamplesBox(QWidget* parent) {
+    auto* samples = new QGroupBox("Výškové vzorníky", parent);
     HelpKeys::setContext(samples, HelpTopics::HeightCurve);
     auto* samplesLayout = new QVBoxLayout(samples);
     VyskoveVzorniky = new SampleHeightGrid(samples);
     samplesLayout->addWidget(VyskoveVzorniky);
-    right->addWidget(samples);
-    right->addStretch();
-    panels->addLayout(right, 1);
+    return samples;
+}
 
-    Grafy = new QTabWidget(central);
+// The chart of the tally and the chart of the height curve, as tabs.
+QTabWidget* TZapisnik::buildCharts(QWidget* parent) {
+    Grafy = new QTabWidget(parent);
     Grafy->setObjectName("Grafy");
     Graf = new DiameterChart(Grafy);
     GrafVysek = new HeightChart(Grafy);
     HelpKeys::setContext(GrafVysek, HelpTopics::HeightCurve);
     Grafy->addTab(Graf, "Rozdělení četností");
     Grafy->addTab(GrafVysek, "Výšková křivka");
-    side->addWidget(Grafy, 1);
-    auto* check = new QGroupBox("Kontrola porostu", central);
+    return Grafy;
+}
+
+// "Kontrola porostu": the findings of the plausibility check.
+QGroupBox* TZapisnik::buildCheckBox(QWidget* parent) {
+    auto* check = new QGroupBox("Kontrola porostu", parent);
     auto* checkLayout = new QVBoxLayout(check);
     KontrolaPorostu = new QListWidget(check);
     KontrolaPorostu->setObjectName("KontrolaPorostu");
@@ -282,10 +314,12 @@ void TZapisnik::buildControls() {
     KontrolaPorostu->setMaximumHeight(5 * fontMetrics().height() + 12);
     KontrolaPorostu->setWordWrap(true);
     checkLayout->addWidget(KontrolaPorostu);
-    side->addWidget(check);
+    return check;
+}
 
-    // The stand header.
-    auto* header = new QGroupBox("Porost", central);
+// "Porost": the stand header, its designation and its comment.
+QGroupBox* TZapisnik::buildHeaderBox(QWidget* parent) {
+    auto* header = new QGroupBox("Porost", parent);
     HelpKeys::setContext(header, HelpTopics::StandHeader);
     auto* headerGrid = new QGridLayout(header);
     struct Edit {
@@ -330,16 +364,7 @@ void TZapisnik::buildControls() {
     headerGrid->addWidget(EPopis, 3, 0, 1, column);
     headerGrid->addWidget(komentLabel, 4, 0);
     headerGrid->addWidget(EKoment, 5, 0, 1, column);
-    root->addWidget(header);
-
-    LadButt = new QPushButton("Ladění", central);
-    LadButt->setObjectName("LadButt");
-    LadButt->setVisible(false);
-
-    // The status bar from the start, so that its first message does not move the window's layout.
-    statusBar()->setObjectName("StavovyRadek");
-    sizeGrids();
-    resize(1180, 820);
+    return header;
 }
 
 void TZapisnik::sizeGrids() {

@@ -11,17 +11,18 @@
 class DiameterChart;
 class HeightChart;
 class SampleHeightGrid;
-class QTabWidget;
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
-class QTimer;
 class TallyContext;
 class TallyGrid;
 class TallySheet;
@@ -31,18 +32,34 @@ struct DatabaseDialogs;
 // "JHK - průměrkovací zápisník": the tally sheet of one stand and the program's main window. The
 // grid shows the species on display, one row per diameter class; beside it the class layout, the
 // species, the mean stem with the sample heights and the charts of the tally and of the height
-// curve; below it the stand header. The rules are the
-// controller's (TallySheet): the window forwards what the user does and shows the controller's
-// texts and states, after every operation and on the 200 ms refresh.
+// curve; below it the stand header. The rules are the sheet's (TallySheet): the window hands on
+// what the user does and shows again what the sheet says has changed.
 //
-// The controls carry the names of the program's components (ZapForm, ETloustka, …), so the other
-// windows and the tests reach them by name.
+// The controls carry the names of the program's components (ZapForm, ETloustka, …); the other
+// windows and the tests find them by those names.
 class TZapisnik : public QMainWindow {
     Q_OBJECT
   public:
     explicit TZapisnik(TallyContext& context);
     ~TZapisnik() override;
 
+    // Whether a command may run. Qt reports hidden actions as disabled, so the window keeps the
+    // state of every command itself; a hidden command still runs by its key when enabled.
+    static bool commandEnabled(const QAction* action);
+    // The first display: the database and the species-group lists. Runs once.
+    void FormShow();
+    // "Návod": the help at the chapter `context`.
+    void NavodClick(int context = 0);
+    // "Porost uložen (klíč K)" in the status bar for a few seconds, after a save.
+    void showSaved();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
     // The menu commands.
     struct Actions {
         QMenu* data = nullptr;
@@ -51,6 +68,8 @@ class TZapisnik : public QMainWindow {
         QAction* zrusitVsechny = nullptr;
         QAction* novyPorost = nullptr;
         QAction* vyskoveVzorniky = nullptr;
+        QAction* zpet = nullptr;
+        QAction* znovu = nullptr;
         QMenu* databaze = nullptr;
         QAction* vyberPorostu = nullptr;
         QAction* ulozeniPorostu = nullptr;
@@ -58,8 +77,6 @@ class TZapisnik : public QMainWindow {
         QAction* databazovyServer = nullptr;
         QAction* prevzitDatabazi = nullptr;
         QAction* vypocetNevypoctenych = nullptr;
-        QAction* zpet = nullptr;
-        QAction* znovu = nullptr;
         QAction* cteniDat = nullptr;
         QMenu* prumerka = nullptr;
         QAction* mantax = nullptr;
@@ -84,11 +101,74 @@ class TZapisnik : public QMainWindow {
         QAction* oProgramu = nullptr;
         QAction* navod = nullptr;
     };
-    const Actions& actions() const { return m_a; }
-    // Whether a command may run. Qt reports hidden actions as disabled, so the refresh keeps the
-    // state of every command itself; a hidden command still runs by its key when enabled.
-    static bool commandEnabled(const QAction* action);
 
+    TallySheet& sheet() const;
+    // The window's parts, one builder per group box.
+    void buildControls();
+    QLayout* buildGrid(QWidget* parent);
+    QGroupBox* buildClassBox(QWidget* parent);
+    QGroupBox* buildSpeciesBox(QWidget* parent);
+    QGroupBox* buildMeanStemBox(QWidget* parent);
+    QGroupBox* buildSamplesBox(QWidget* parent);
+    QTabWidget* buildCharts(QWidget* parent);
+    QGroupBox* buildCheckBox(QWidget* parent);
+    QGroupBox* buildHeaderBox(QWidget* parent);
+    void buildMenus();
+    void buildUndoActions();
+    void connectControls();
+    void connectMeanStem();
+    void setTabOrder();
+    void sizeGrids();
+
+    // Runs an operation of the sheet; a failure ends it in an error box. The focus the sheet asks
+    // for is given when the operation is over.
+    void run(const std::function<void()>& operation);
+    // What the sheet announced as changed, shown again.
+    void sheetChanged(SheetParts parts, SheetFocus focus);
+    void showAll();
+    void showGrid();
+    void showSpecies();
+    void showMeanStem();
+    void showHeader();
+    void showCommands();
+    void showFocus(SheetFocus focus);
+    void showCheck();
+    void updateChart();
+    void updateHeightChart();
+    // A mean-stem box left or confirmed: its text to the sheet, unless a box of an operation took
+    // the focus away (then it is handed over when the box is really left).
+    void meanStemLeft(QLineEdit* box);
+    void focusChanged(QWidget* old, QWidget* now);
+    bool insideGrid(const QWidget* w) const;
+    DatabaseDialogs databaseDialogs();
+    void setCommandEnabled(QAction* action, bool enabled);
+
+    // The menu commands that open windows or dialogs of their own.
+    void offerSample();  // the sample stand, once, after the first start
+    void FormActivate(); // the summary's "Další porost" asked for the next stand
+    void Novadrevina1Click();
+    void VyberPorostuClick();
+    void UlozeniPorostuClick();
+    void NastaveniAdresareClick();
+    // "Databázový server…": the stand database on a PostgreSQL server instead of a directory.
+    void DatabazovyServerClick();
+    void CteniDatClick();
+    void VyskoveVzornikyClick(); // sample heights from a file
+    void PrumerkaClick(bool vaduz);
+    void MantaxHromadneClick();
+    void SouhrnClick();
+    void TiskPorostClick();
+    void TiskDatabazeClick();
+    void ExportClick();
+    void ExcelPorostClick();
+    void ExportVseClick();
+    void InfoProgramClick();
+    void InfoDatabazeClick();
+    void OProgramuClick();
+
+    TallyContext& m_ctx;
+    std::unique_ptr<SheetDialogs> m_dialogs;
+    Actions m_a;
     TallyGrid* ZapForm = nullptr;
     QTableWidget* CelkForm = nullptr;
     QComboBox* SirkaTlStupne = nullptr;
@@ -125,73 +205,9 @@ class TZapisnik : public QMainWindow {
     // "Kontrola porostu": the findings of the plausibility check beside the sheet.
     QListWidget* KontrolaPorostu = nullptr;
 
-    TallySheet& sheet() const;
-
-    // The first display: the database, the species-group lists and the refresh timer. Runs once.
-    void FormShow();
-    void offerSample(); // the sample stand, once, after the first start
-    bool refreshRunning() const;
-    // One tick of the refresh: the controller's state onto the widgets.
-    void Refresh();
-    // Activation: the summary's "Další porost" asked for the next stand.
-    void FormActivate();
-
-    // The menu commands that open windows or dialogs of their own.
-    void Novadrevina1Click();
-    void VyberPorostuClick();
-    void UlozeniPorostuClick();
-    void NastaveniAdresareClick();
-    // "Databázový server…": the stand database on a PostgreSQL server instead of a directory.
-    void DatabazovyServerClick();
-    void CteniDatClick();
-    void VyskoveVzornikyClick(); // sample heights from a file
-    void PrumerkaClick(bool vaduz);
-    void MantaxHromadneClick();
-    void SouhrnClick();
-    void TiskPorostClick();
-    void TiskDatabazeClick();
-    void ExportClick();
-    void ExcelPorostClick();
-    void ExportVseClick();
-    void InfoProgramClick();
-    void InfoDatabazeClick();
-    void OProgramuClick();
-    void NavodClick(int context = 0);
-    // "Porost uložen (klíč K)" in the status bar for a few seconds, after a save.
-    void showSaved();
-
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    void buildControls();
-    void buildMenus();
-    void connectControls();
-    void setTabOrder();
-    void sizeGrids();
-    // Runs a controller operation and shows its outcome; a failure ends it in an error box.
-    void run(const std::function<void()>& operation);
-    void showView();
-    void showCommands(const SheetCommands& c);
-    void showFocus(SheetFocus focus);
-    void showCheck();
-    void updateChart();
-    void updateHeightChart();
-    void focusChanged(QWidget* old, QWidget* now);
-    bool insideGrid(const QWidget* w) const;
-    DatabaseDialogs databaseDialogs();
-    void setCommandEnabled(QAction* action, bool enabled);
-    void stopRefresh();
-    void startRefresh();
-
-    TallyContext& m_ctx;
-    std::unique_ptr<SheetDialogs> m_dialogs;
-    Actions m_a;
-    QTimer* m_timer = nullptr;
     bool m_shown = false;
+    int m_running = 0;                          // operations of the sheet under way
+    SheetFocus m_focusAfter = SheetFocus::None; // asked for during an operation
     int m_savedRow = 0;
     int m_scrollSeen = -1;
     bool m_gridHasFocus = false;

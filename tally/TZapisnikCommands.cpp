@@ -3,11 +3,13 @@
 #include "DatabaseChooser.h"
 #include "DesktopLauncher.h"
 #include "FileDialog.h"
+#include "FileErrorText.h"
 #include "HeightChart.h"
 #include "HelpTopics.h"
 #include "JhkFileReader.h"
 #include "LocaleNumbers.h"
 #include "MessageBox.h"
+#include "ModalDialog.h"
 #include "SampleHeightFile.h"
 #include "SettingsKeys.h"
 #include "SpeciesTables.h"
@@ -21,6 +23,7 @@
 #include "TZapisnik.h"
 #include "TallyContext.h"
 #include "TallyGrid.h"
+#include "TallySheet.h"
 #include "TextUtils.h"
 #include "WorkbookCommands.h"
 
@@ -37,63 +40,51 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <optional>
 
 namespace {
 
-// The refresh timer stops while a command runs its modal windows.
-class RefreshPause {
-  public:
-    RefreshPause(std::function<void()> stop, std::function<void()> start) : m_start(std::move(start)) {
-        stop();
-    }
-    ~RefreshPause() { m_start(); }
-    RefreshPause(const RefreshPause&) = delete;
-    RefreshPause& operator=(const RefreshPause&) = delete;
-
-  private:
-    std::function<void()> m_start;
-};
+// A file chosen to be read is there; else the user is told.
+bool exists(QWidget* parent, const QString& file) {
+    if (QFileInfo(file).isFile())
+        return true;
+    MessageBox::show(parent, {UserMessage::Error, FileErrorText::NotFound(file)});
+    return false;
+}
 
 } // namespace
 
 void TZapisnik::Novadrevina1Click() {
-    if (!sheet().canAddSpecies() || !m_ctx.vyberNoveDrev || !m_ctx.vyberNoveDrev->Choose())
+    if (!sheet().commands().novaDrevinaPovolena || !m_ctx.vyberNoveDrev || !m_ctx.vyberNoveDrev->Choose())
         return;
     sheet().addSpecies(m_ctx.vyberNoveDrev->chosenAbbreviation());
 }
 
 void TZapisnik::VyberPorostuClick() {
-    RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
-    Refresh();
     if (!m_ctx.vybPor->Choose())
         return;
     sheet().loadStand(m_ctx.vybPor->chosenKey());
 }
 
 void TZapisnik::UlozeniPorostuClick() {
-    RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
-    if (sheet().saveStand())
+    if (sheet().save())
         showSaved();
 }
 
 void TZapisnik::showSaved() {
-    statusBar()->showMessage(QString("Porost uložen (klíč %1)").arg(m_ctx.session.flags.KlicZaznamu), 5000);
+    statusBar()->showMessage(QString("Porost uložen (klíč %1)").arg(sheet().state().key()), 5000);
 }
 
 void TZapisnik::NastaveniAdresareClick() {
-    RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
     DatabaseChooser::ChooseDatabaseDirectory(m_ctx.database, databaseDialogs());
 }
 
 void TZapisnik::DatabazovyServerClick() {
-    RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
     DatabaseChooser::ChooseDatabaseServer(m_ctx.database, databaseDialogs());
 }
 
 void TZapisnik::CteniDatClick() {
-    const QString current = sheet().currentDataFile();
+    const QString current = sheet().state().dataFile;
     const QString start = current.isEmpty() ? m_ctx.workDirectory() : QFileInfo(current).absolutePath();
     const QString file = FileDialog::getOpenFileName(
         this, "Výběr souboru", start, "Soubory dat JHK (*.JHK)|*.JHK|Všechny soubory (*.*)|*.*");
@@ -105,9 +96,9 @@ void TZapisnik::VyskoveVzornikyClick() {
     const QString file =
         FileDialog::getOpenFileName(this, "Výškové vzorníky ze souboru", m_ctx.workDirectory(),
                                     "Výškové vzorníky (*.csv;*.txt)|*.csv;*.txt|Všechny soubory (*.*)|*.*");
-    if (file.isEmpty() || !sheet().fileExists(file))
+    if (file.isEmpty() || !exists(this, file))
         return;
-    sheet().importSampleHeights(SampleHeightFile::Read(file));
+    sheet().heights().importFile(SampleHeightFile::Read(file));
     Grafy->setCurrentWidget(GrafVysek);
 }
 
@@ -117,24 +108,26 @@ void TZapisnik::PrumerkaClick(bool vaduz) {
     const QString file = FileDialog::getOpenFileName(
         this, vaduz ? "Data z registrační průměrky VADUZ" : "Data z registrační průměrky HAGLOV", start,
         vaduz ? CaliperDataFolder::VaduzFilter : CaliperDataFolder::MantaxFilter);
-    if (file.isEmpty() || !sheet().fileExists(file))
+    if (file.isEmpty() || !exists(this, file))
         return;
-    bool hotovo = false;
+    // The import windows read the file into a stand of their own; the sheet then shows it.
+    OpenedStand imported{OpenedStand::Origin::Caliper, std::nullopt, 0, file};
     {
-        RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
         const LocaleNumbers::DotScope dot;
         CaliperDataFolder::Remember(m_ctx.settingsFile(), key, file);
         if (vaduz) {
-            m_ctx.prumvad->SetFileName(file);
-            m_ctx.prumvad->exec();
-            hotovo = m_ctx.prumvad->ImportHotov();
+            m_ctx.prumvad->SetFileName(file, sheet().state());
+            ModalDialog::exec(*m_ctx.prumvad);
+            if (m_ctx.prumvad->ImportHotov())
+                imported.stand = m_ctx.prumvad->importedStand();
         } else {
-            if (m_ctx.prumerka->PrepareSingleImport(file))
-                m_ctx.prumerka->exec();
-            hotovo = m_ctx.prumerka->ImportHotov();
+            if (m_ctx.prumerka->PrepareSingleImport(file, sheet().state()))
+                ModalDialog::exec(*m_ctx.prumerka);
+            if (m_ctx.prumerka->ImportHotov())
+                imported.stand = m_ctx.prumerka->importedStand();
         }
     }
-    sheet().caliperImportDone(hotovo, file);
+    sheet().open(imported);
 }
 
 void TZapisnik::MantaxHromadneClick() {
@@ -144,10 +137,9 @@ void TZapisnik::MantaxHromadneClick() {
                                                      CaliperDataFolder::MantaxFilter);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
-    RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
     const LocaleNumbers::DotScope dot;
-    if (m_ctx.prumerka->PrepareBulkImport(file, m_ctx.store))
-        m_ctx.prumerka->exec();
+    if (m_ctx.prumerka->PrepareBulkImport(file, m_ctx.store, sheet().state().layout))
+        ModalDialog::exec(*m_ctx.prumerka);
 }
 
 void TZapisnik::SouhrnClick() {
@@ -157,30 +149,32 @@ void TZapisnik::SouhrnClick() {
 }
 
 void TZapisnik::TiskPorostClick() {
-    if (!m_ctx.session.stand.summary) {
+    if (!sheet().state().stand.summary) {
         MessageBox::show(this, {UserMessage::Information, "Nejdřív je potřeba vypočítat souhrn !"});
         return;
     }
-    sheet().showCheck();
-    RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
-    StandReports::PrintStand(m_ctx, this, m_ctx.session.flags.KlicZaznamu);
+    // The findings of "Kontrola porostu" in one warning before printing.
+    if (const std::optional<UserMessage> findings = FindingsWarning(sheet().check()))
+        MessageBox::show(this, *findings);
+    StandReports::PrintStand(m_ctx, this, sheet().state().key());
 }
 
 void TZapisnik::TiskDatabazeClick() {
-    RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
     StandReports::PrintAllStands(m_ctx, this);
 }
 
 void TZapisnik::ExportClick() {
-    WorkbookCommands::ExportStand(m_ctx.database, m_ctx.session, m_ctx.dataDirectory(), this);
+    WorkbookCommands::ExportStand(m_ctx.database, sheet().state(), sheet().state().key(),
+                                  m_ctx.dataDirectory(), this);
 }
 
 void TZapisnik::ExcelPorostClick() {
-    if (!m_ctx.session.stand.summary) {
+    if (!sheet().state().stand.summary) {
         MessageBox::show(this, {UserMessage::Information, "Nejdřív je potřeba vypočítat tabulku !"});
         return;
     }
-    WorkbookCommands::ResultsOfStand(m_ctx.database, m_ctx.session, m_ctx.workDirectory(), this);
+    WorkbookCommands::ResultsOfStand(m_ctx.database, sheet().state(), sheet().state().key(),
+                                     m_ctx.workDirectory(), this);
 }
 
 void TZapisnik::ExportVseClick() {
@@ -188,24 +182,22 @@ void TZapisnik::ExportVseClick() {
 }
 
 void TZapisnik::InfoProgramClick() {
-    RefreshPause pause([this] { stopRefresh(); }, [this] { startRefresh(); });
-    Refresh();
-    if (m_ctx.uzivatel->exec() != TFUzivatel::DoDatabaze)
+    if (ModalDialog::exec(*m_ctx.uzivatel) != TFUzivatel::DoDatabaze)
         return;
     const auto message =
-        m_ctx.store.PushUserIdentification(m_ctx.session.flags.KlicZaznamu, m_ctx.uzivatel->values(),
+        m_ctx.store.PushUserIdentification(sheet().state().key(), m_ctx.uzivatel->values(),
                                            [this](const UserMessage& q) { return MessageBox::ask(this, q); });
     if (message)
         MessageBox::show(this, *message);
 }
 
 void TZapisnik::InfoDatabazeClick() {
-    const int key = m_ctx.session.flags.KlicZaznamu;
+    const int key = sheet().state().key();
     if (key == 0)
         return;
     const UserIdentification user = m_ctx.store.ReadUserIdentification(key).value_or(UserIdentification{});
     TFUzivDB window(user, this);
-    window.exec();
+    ModalDialog::exec(window);
 }
 
 void TZapisnik::OProgramuClick() {

@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QUndoStack>
 
 namespace {
 
@@ -51,6 +52,8 @@ void TZapisnik::buildMenus() {
     a.zrusitVsechny = item(a.data, "Zrušit &všechny dřeviny", "Zrusitvsechnydreviny1");
     a.novyPorost = item(a.data, "Nový porost", "Novyporost1");
     a.vyskoveVzorniky = item(a.data, "Výškové vzorníky ze souboru…", "VyskoveVzorniky1");
+    a.data->addSeparator();
+    buildUndoActions();
     a.data->addSeparator();
     a.databaze = a.data->addMenu("Databáze");
     a.databaze->setObjectName("MenuDatabaze");
@@ -109,17 +112,6 @@ void TZapisnik::buildMenus() {
     a.navod = item(a.informace, "Návod", "Navod1");
     a.navod->setShortcut(QKeySequence::HelpContents);
 
-    // Undo and redo of the sheet's edits; in a text box the keys undo its typing instead.
-    a.zpet = new QAction("Zpět", this);
-    a.zpet->setObjectName("Zpet1");
-    a.zpet->setShortcuts({QKeySequence::Undo});
-    a.znovu = new QAction("Znovu", this);
-    a.znovu->setObjectName("Znovu1");
-    a.znovu->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
-    addAction(a.zpet);
-    addAction(a.znovu);
-    connect(a.zpet, &QAction::triggered, this, [this] { run([this] { sheet().undo(); }); });
-    connect(a.znovu, &QAction::triggered, this, [this] { run([this] { sheet().redo(); }); });
     // Hidden commands stay out of the menu; the frequent ones are offered by key alone.
     const std::pair<QAction*, QKeySequence> keys[] = {
         {a.souhrn, Qt::Key_F9}, {a.cteniDat, Qt::CTRL | Qt::Key_O}, {a.tiskPorost, Qt::CTRL | Qt::Key_P}};
@@ -138,7 +130,6 @@ void TZapisnik::buildMenus() {
     HiddenCommands::ShowAllInNewSettings(m_ctx.settingsFile());
     HiddenCommands::ShowWhenWanted(m_ctx.settingsFile(), bar->actions(), {std::begin(keys), std::end(keys)});
 
-    connect(a.data, &QMenu::aboutToShow, this, &TZapisnik::Refresh);
     const auto command = [this](QAction* action, void (TZapisnik::*method)()) {
         connect(action, &QAction::triggered, this,
                 [this, method] { run([this, method] { (this->*method)(); }); });
@@ -155,18 +146,10 @@ void TZapisnik::buildMenus() {
     command(a.ulozeniPorostu, &TZapisnik::UlozeniPorostuClick);
     command(a.nastaveniAdresare, &TZapisnik::NastaveniAdresareClick);
     command(a.databazovyServer, &TZapisnik::DatabazovyServerClick);
-    connect(a.prevzitDatabazi, &QAction::triggered, this, [this] {
-        stopRefresh();
-        OldDatabaseCommands::TakeOverChosen(m_ctx, this);
-        startRefresh();
-        run([] {});
-    });
-    connect(a.vypocetNevypoctenych, &QAction::triggered, this, [this] {
-        stopRefresh();
-        StandBatchCommands::ComputeStandsNotComputed(m_ctx, this);
-        startRefresh();
-        run([] {});
-    });
+    connect(a.prevzitDatabazi, &QAction::triggered, this,
+            [this] { OldDatabaseCommands::TakeOverChosen(m_ctx, this); });
+    connect(a.vypocetNevypoctenych, &QAction::triggered, this,
+            [this] { StandBatchCommands::ComputeStandsNotComputed(m_ctx, this); });
     command(a.cteniDat, &TZapisnik::CteniDatClick);
     command(a.vyskoveVzorniky, &TZapisnik::VyskoveVzornikyClick);
     connect(a.mantax, &QAction::triggered, this, [this] { run([this] { PrumerkaClick(false); }); });
@@ -191,20 +174,45 @@ void TZapisnik::buildMenus() {
     });
 }
 
-void TZapisnik::connectControls() {
-    const auto click = [this](QPushButton* button, void (TallySheet::*method)()) {
-        connect(button, &QPushButton::clicked, this,
-                [this, method] { run([this, method] { (sheet().*method)(); }); });
+// Undo and redo of the sheet's edits, named after the edit ("Zpět: Četnost"); in a text box the
+// keys undo its typing instead.
+void TZapisnik::buildUndoActions() {
+    QUndoStack& stack = sheet().undoStack();
+    m_a.zpet = item(m_a.data, "Zpět", "Zpet1");
+    m_a.zpet->setShortcuts({QKeySequence::Undo});
+    m_a.znovu = item(m_a.data, "Znovu", "Znovu1");
+    m_a.znovu->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
+    const auto name = [](QAction* action, const QString& caption, const QString& edit) {
+        action->setText(edit.isEmpty() ? caption : caption + ": " + edit);
     };
-    click(StrTl, &TallySheet::meanDiameterClicked);
-    click(VypZas, &TallySheet::stockClicked);
-    click(Zaznam, &TallySheet::recordClicked);
-    click(BZeZaznamu, &TallySheet::restoreClicked);
+    const auto follow = [this, &stack, name] {
+        m_a.zpet->setEnabled(stack.canUndo());
+        m_a.znovu->setEnabled(stack.canRedo());
+        name(m_a.zpet, "Zpět", stack.undoText());
+        name(m_a.znovu, "Znovu", stack.redoText());
+    };
+    follow();
+    connect(&stack, &QUndoStack::indexChanged, this, follow);
+    connect(&stack, &QUndoStack::cleanChanged, this, follow);
+    connect(m_a.zpet, &QAction::triggered, this, [this] { run([this] { sheet().undoStack().undo(); }); });
+    connect(m_a.znovu, &QAction::triggered, this, [this] { run([this] { sheet().undoStack().redo(); }); });
+}
+
+void TZapisnik::connectControls() {
+    SheetMeanStem& stem = sheet().meanStem();
+    const auto click = [this, &stem](QPushButton* button, void (SheetMeanStem::*method)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, &stem, method] { run([&stem, method] { (stem.*method)(); }); });
+    };
+    click(StrTl, &SheetMeanStem::computeDiameter);
+    click(VypZas, &SheetMeanStem::computeStock);
+    click(Zaznam, &SheetMeanStem::record);
+    click(BZeZaznamu, &SheetMeanStem::restoreRecorded);
     connect(VyskaZKrivky, &QPushButton::clicked, this,
-            [this] { run([this] { sheet().heightFromCurveClicked(); }); });
+            [this] { run([this] { sheet().heights().heightFromCurve(); }); });
     connect(VyskoveVzorniky, &SampleHeightGrid::sampleEdited, this,
             [this](int row, int column, const QString& text) {
-                run([this, row, column, text] { sheet().sampleEdited(row, column, text); });
+                run([this, row, column, text] { sheet().heights().setSample(row, column, text); });
             });
     // The class combos take a chosen item at once and a typed number when it is confirmed.
     const auto layoutCombo = [this](QComboBox* combo, void (TallySheet::*method)(const QString&)) {
@@ -214,47 +222,66 @@ void TZapisnik::connectControls() {
         connect(combo, &QComboBox::activated, this, chosen);
         connect(combo->lineEdit(), &QLineEdit::editingFinished, this, chosen);
     };
-    layoutCombo(SirkaTlStupne, &TallySheet::widthChosen);
-    layoutCombo(PrvniTlStupen, &TallySheet::firstCentreChosen);
+    layoutCombo(SirkaTlStupne, &TallySheet::setClassWidth);
+    layoutCombo(PrvniTlStupen, &TallySheet::setFirstCentre);
     // Only the user's choices count as changes; the window's own selections do not.
     connect(VyberDrevin, &QComboBox::activated, this,
-            [this](int index) { run([this, index] { sheet().speciesPicked(index); }); });
+            [this](int index) { run([this, index] { sheet().pickSpecies(index); }); });
     connect(PocDle, &QComboBox::activated, this,
-            [this] { run([this] { sheet().curveSpeciesChosen(PocDle->currentText()); }); });
+            [this] { run([this] { sheet().meanStem().setCurveSpecies(PocDle->currentText()); }); });
     connect(TabZasDle, &QComboBox::activated, this,
-            [this] { run([this] { sheet().tableSpeciesChosen(TabZasDle->currentText()); }); });
+            [this] { run([this] { sheet().meanStem().setTableSpecies(TabZasDle->currentText()); }); });
     connect(TabZasDle->lineEdit(), &QLineEdit::textEdited, this,
-            [this](const QString& text) { run([this, text] { sheet().tableSpeciesChosen(text); }); });
+            [this](const QString& text) { run([this, text] { sheet().meanStem().setTableSpecies(text); }); });
     connect(ZapForm, &TallyGrid::countEdited, this, [this](int row, const QString&, const QString& newText) {
-        run([this, row, newText] { sheet().countEdited(row, newText); });
+        run([this, row, newText] { sheet().setCount(row, newText); });
     });
     connect(qApp, &QApplication::focusChanged, this, &TZapisnik::focusChanged);
-    ETloustka->installEventFilter(this);
-    EVyska->installEventFilter(this);
-    connect(ETloustka, &QLineEdit::textEdited, this, [this](const QString& t) { sheet().diameterTyped(t); });
-    connect(EVyska, &QLineEdit::textEdited, this, [this](const QString& t) { sheet().heightTyped(t); });
-    // Enter in the mean-stem boxes goes on along the workflow.
-    connect(ETloustka, &QLineEdit::returnPressed, this, [this] {
-        run([this] { sheet().diameterLeft(); });
-        EVyska->setFocus();
-    });
-    connect(EVyska, &QLineEdit::returnPressed, this, [this] {
-        run([this] { sheet().heightLeft(); });
-        if (VypZas->isEnabled())
-            VypZas->setFocus();
-    });
-    const std::pair<QLineEdit*, TallySheet::Header> header[] = {
-        {ETok, TallySheet::Header::River},        {EBreh, TallySheet::Header::Bank},
-        {ERKm, TallySheet::Header::RiverKm},      {EAkce, TallySheet::Header::Action},
-        {Edatum, TallySheet::Header::Date},       {EKroviny, TallySheet::Header::ShrubArea},
-        {EPopis, TallySheet::Header::Designation}};
+    connectMeanStem();
+    const std::pair<QLineEdit*, SheetHeader> header[] = {
+        {ETok, SheetHeader::River},        {EBreh, SheetHeader::Bank},  {ERKm, SheetHeader::RiverKm},
+        {EAkce, SheetHeader::Action},      {Edatum, SheetHeader::Date}, {EKroviny, SheetHeader::ShrubArea},
+        {EPopis, SheetHeader::Designation}};
     for (const auto& [edit, field] : header)
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, field](const QString& text) { sheet().headerEdited(field, text); });
+        connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+            run([this, field, text] { sheet().setHeader(field, text); });
+        });
     connect(EKoment, &QPlainTextEdit::textChanged, this,
-            [this] { sheet().headerEdited(TallySheet::Header::Comment, EKoment->toPlainText()); });
+            [this] { run([this] { sheet().setHeader(SheetHeader::Comment, EKoment->toPlainText()); }); });
     connect(LadButt, &QPushButton::clicked, this, [this] {
         m_ctx.ladeni->show();
         m_ctx.ladeni->raise();
     });
+}
+
+// The mean-stem boxes: typing is shown to the sheet as it goes, the text is handed over when the
+// box is left or confirmed with Enter, and Enter goes on along the workflow.
+void TZapisnik::connectMeanStem() {
+    const std::pair<QLineEdit*, MeanStemBox> boxes[] = {{ETloustka, MeanStemBox::Diameter},
+                                                        {EVyska, MeanStemBox::Height}};
+    for (const auto& [box, which] : boxes) {
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textEdited, this, [this, which](const QString& text) {
+            run([this, which, text] { sheet().meanStem().typed(which, text); });
+        });
+    }
+    connect(ETloustka, &QLineEdit::returnPressed, this, [this] {
+        meanStemLeft(ETloustka);
+        EVyska->setFocus();
+    });
+    connect(EVyska, &QLineEdit::returnPressed, this, [this] {
+        meanStemLeft(EVyska);
+        if (VypZas->isEnabled())
+            VypZas->setFocus();
+    });
+}
+
+void TZapisnik::meanStemLeft(QLineEdit* box) {
+    if (m_running > 0)
+        return;
+    const QString text = box->text();
+    if (box == ETloustka)
+        run([this, text] { sheet().meanStem().setDiameter(text); });
+    else
+        run([this, text] { sheet().meanStem().setHeight(text); });
 }

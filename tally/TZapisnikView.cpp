@@ -1,5 +1,6 @@
-// The controller's state on the widgets: texts of the grid, boxes, combos and header, the enabled
-// and ticked states of every command, and the focus an operation hands on.
+// The sheet's state on the widgets, part by part as the sheet announces its changes: texts of the
+// grid, boxes, combos and header, the enabled and ticked states of every command, the check, and
+// the focus an operation hands on.
 #include "DiameterChart.h"
 #include "HeightChart.h"
 #include "LocaleNumbers.h"
@@ -48,10 +49,45 @@ void setComboText(QComboBox* combo, const QString& text) {
 } // namespace
 
 void TZapisnik::run(const std::function<void()>& operation) {
+    ++m_running;
     RunGuarded(this, operation);
-    Refresh();
-    showFocus(sheet().takeFocus());
-    showCheck();
+    --m_running;
+    if (m_running == 0)
+        showFocus(std::exchange(m_focusAfter, SheetFocus::None));
+}
+
+void TZapisnik::sheetChanged(SheetParts parts, SheetFocus focus) {
+    if (parts & SheetPart::Grid)
+        showGrid();
+    if (parts & SheetPart::Species)
+        showSpecies();
+    if (parts & (SheetPart::Grid | SheetPart::Species))
+        updateChart();
+    if (parts & SheetPart::MeanStem)
+        showMeanStem();
+    if (parts & SheetPart::Samples)
+        VyskoveVzorniky->setRows(sheet().view().samples);
+    if (parts & (SheetPart::Species | SheetPart::MeanStem | SheetPart::Samples))
+        updateHeightChart();
+    if (parts & SheetPart::Header)
+        showHeader();
+    if (parts & (SheetPart::Commands | SheetPart::Species | SheetPart::Check))
+        showCommands();
+    if (parts & SheetPart::Check)
+        showCheck();
+    if (focus == SheetFocus::None)
+        return;
+    // The focus moves once the operation is over, so that a box it leaves hands its text on.
+    if (m_running > 0)
+        m_focusAfter = focus;
+    else
+        showFocus(focus);
+}
+
+void TZapisnik::showAll() {
+    sheetChanged(SheetParts(SheetPart::Grid) | SheetPart::Species | SheetPart::MeanStem | SheetPart::Samples |
+                     SheetPart::Header | SheetPart::Commands | SheetPart::Check,
+                 SheetFocus::None);
 }
 
 void TZapisnik::showCheck() {
@@ -69,13 +105,7 @@ void TZapisnik::showCheck() {
     }
 }
 
-void TZapisnik::Refresh() {
-    const SheetCommands commands = sheet().Refresh();
-    showView();
-    showCommands(commands);
-}
-
-void TZapisnik::showView() {
+void TZapisnik::showGrid() {
     const SheetView& v = sheet().view();
     {
         const QSignalBlocker b1(SirkaTlStupne), b2(PrvniTlStupen);
@@ -107,7 +137,10 @@ void TZapisnik::showView() {
         if (rows > 0 && ZapForm->currentIndex().isValid())
             ZapForm->setCurrentCell(std::clamp(v.topRow, 0, rows - 1), TallyGrid::CountColumn);
     }
+}
 
+void TZapisnik::showSpecies() {
+    const SheetView& v = sheet().view();
     QStringList items;
     for (int i = 0; i < VyberDrevin->count(); ++i)
         items << VyberDrevin->itemText(i);
@@ -123,28 +156,34 @@ void TZapisnik::showView() {
     setText(JmenoDrev, v.speciesName);
     setComboText(PocDle, v.curveSpecies);
     setComboText(TabZasDle, v.tableSpecies);
+}
+
+void TZapisnik::showMeanStem() {
+    const SheetView& v = sheet().view();
     setText(ETloustka, v.diameter);
     setText(EVyska, v.height);
     setText(EJHK, v.jhk);
+}
+
+void TZapisnik::showHeader() {
+    const SheetView& v = sheet().view();
     setText(ETok, v.river);
     setText(EBreh, v.bank);
     setText(ERKm, v.riverKm);
     setText(EAkce, v.action);
     setText(Edatum, v.date);
     setText(EKroviny, v.shrubArea);
-    VyskoveVzorniky->setRows(v.samples);
     setText(EPopis, v.designation);
     if (EKoment->toPlainText() != v.comment) {
         const QSignalBlocker block(EKoment);
         EKoment->setPlainText(v.comment);
     }
-    updateChart();
-    updateHeightChart();
 }
 
-void TZapisnik::showCommands(const SheetCommands& c) {
+void TZapisnik::showCommands() {
+    const SheetCommands c = sheet().commands();
     if (m_ctx.ladeni)
-        m_ctx.ladeni->setCounts(VyberDrevin->count(), m_ctx.session.stand.count());
+        m_ctx.ladeni->setCounts(VyberDrevin->count(), sheet().state().stand.count());
     VypZas->setEnabled(c.vypocet);
     StrTl->setEnabled(c.tloustka);
     ETloustka->setEnabled(c.tloustka);
@@ -177,8 +216,6 @@ void TZapisnik::showCommands(const SheetCommands& c) {
     VyskoveVzorniky->setEnabled(c.vzorniky);
     setCommandEnabled(m_a.vyskoveVzorniky, c.vzorniky);
     VyskaZKrivky->setEnabled(c.vyskaZKrivky);
-    m_a.zpet->setEnabled(sheet().undoStack().canUndo());
-    m_a.znovu->setEnabled(sheet().undoStack().canRedo());
 }
 
 void TZapisnik::showFocus(SheetFocus focus) {
@@ -216,7 +253,7 @@ void TZapisnik::showFocus(SheetFocus focus) {
 void TZapisnik::updateChart() {
     // The chart follows what the sheet shows.
     const SheetView& v = sheet().view();
-    const ClassLayout& l = m_ctx.session.layout;
+    const ClassLayout& l = sheet().state().layout;
     std::vector<DiameterChart::Bar> bars;
     const bool species = !v.species.isEmpty();
     bars.reserve(v.rows.size());
@@ -235,19 +272,19 @@ void TZapisnik::updateHeightChart() {
         return;
     }
     data.species = v.speciesText().trimmed();
-    const HeightCurves curves = sheet().heightCurves();
+    const HeightCurves curves = sheet().heights().curves();
     data.samples = curves.samples;
     if (const HeightCurveFit* best = curves.bestFit())
         data.curve = *best;
     data.from = curves.minDiameter;
     data.to = curves.maxDiameter;
     // The JHK curve the computation chose; the reference file is read again only for another one.
-    const WorkingCopy& w = m_ctx.session.work;
+    const WorkingCopy& w = sheet().state().work;
     if (w.CisloJhk100 >= 1 && (w.CisloJhk100 != m_jhkCurve || !(w.KodJhkDle == m_jhkSpecies))) {
         m_jhkSpecies = w.KodJhkDle;
         m_jhkCurve = w.CisloJhk100;
         try {
-            m_jhkLine = CurveLine(sheet().referenceDirectory(), m_jhkSpecies, m_jhkCurve);
+            m_jhkLine = CurveLine(m_ctx.dataDirectory(), m_jhkSpecies, m_jhkCurve);
         } catch (const RivwoodError&) {
             m_jhkLine.clear(); // the computation itself reports an unreadable file
         }

@@ -4,7 +4,9 @@
 #include "FileDialog.h"
 #include "HeightChart.h"
 #include "IniFile.h"
+#include "InputDialog.h"
 #include "MessageBox.h"
+#include "ModalDialog.h"
 #include "OldDatabaseCommands.h"
 #include "RivwoodError.h"
 #include "SampleHeightGrid.h"
@@ -17,6 +19,7 @@
 #include "TZapisnik.h"
 #include "TallyContext.h"
 #include "TallyGrid.h"
+#include "TallySheet.h"
 #include "WindowPlacement.h"
 
 #include <QAction>
@@ -24,11 +27,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QTabWidget>
-#include <QTimer>
 
 bool TZapisnik::insideGrid(const QWidget* w) const {
     for (; w; w = w->parentWidget())
@@ -44,13 +45,12 @@ void TZapisnik::focusChanged(QWidget* old, QWidget* now) {
     const bool was = insideGrid(old) || (old == nullptr && m_gridHasFocus);
     const bool is = insideGrid(now);
     if (was && !is) {
-        // Leaving the grid: keep the cell, hide it, and sum the counts.
+        // Leaving the grid: keep the cell and hide it.
         m_gridHasFocus = false;
         if (ZapForm->currentIndex().isValid())
             m_savedRow = ZapForm->currentRow();
         ZapForm->clearSelection();
         ZapForm->setCurrentIndex(QModelIndex());
-        run([this] { sheet().gridLeft(); });
     } else if (!was && is) {
         m_gridHasFocus = true;
         if (ZapForm->rowCount() > 0 && !ZapForm->currentIndex().isValid())
@@ -60,20 +60,15 @@ void TZapisnik::focusChanged(QWidget* old, QWidget* now) {
 }
 
 bool TZapisnik::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ETloustka || watched == EVyska) {
-        const bool diameter = watched == ETloustka;
-        if (event->type() == QEvent::FocusIn)
-            diameter ? sheet().diameterEntered() : sheet().heightEntered();
-        else if (event->type() == QEvent::FocusOut)
-            run([this, diameter] { diameter ? sheet().diameterLeft() : sheet().heightLeft(); });
-    }
+    if ((watched == ETloustka || watched == EVyska) && event->type() == QEvent::FocusOut)
+        meanStemLeft(static_cast<QLineEdit*>(watched));
     return QMainWindow::eventFilter(watched, event);
 }
 
 void TZapisnik::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_shown && !event->spontaneous())
-        QTimer::singleShot(0, this, &TZapisnik::FormShow);
+        QMetaObject::invokeMethod(this, &TZapisnik::FormShow, Qt::QueuedConnection);
 }
 
 DatabaseDialogs TZapisnik::databaseDialogs() {
@@ -94,28 +89,23 @@ DatabaseDialogs TZapisnik::databaseDialogs() {
     };
     dialogs.show = [this](const UserMessage& m) { MessageBox::show(this, m); };
     dialogs.chooseServer = [this](const QString& address) -> std::optional<QString> {
-        bool ok = false;
-        const QString entered = QInputDialog::getText(
+        const std::optional<QString> entered = InputDialog::getText(
             this, "Databázový server",
             "Adresa databáze porostů na serveru PostgreSQL:\n"
             "postgresql://uživatel@server:port/databáze\n\n"
             "Heslo se neukládá: program je vezme ze souboru ~/.pgpass, a když tam není, zeptá se na ně.",
-            QLineEdit::Normal, address, &ok);
-        if (!ok || entered.trimmed().isEmpty())
+            address);
+        if (!entered || entered->trimmed().isEmpty())
             return std::nullopt;
-        return entered.trimmed();
+        return entered->trimmed();
     };
     // Asked once in a run: the database keeps the password in memory, never in the settings.
     dialogs.askPassword = [this](const QString&, const QString& reason) -> std::optional<QString> {
-        bool ok = false;
         // The label takes "&" for a shortcut mark; the address may hold one.
-        const QString password = QInputDialog::getText(this, "Heslo k databázovému serveru",
-                                                       QString(reason).replace(u'&', QLatin1String("&&")) +
-                                                           "\n\nHeslo (neukládá se):",
-                                                       QLineEdit::Password, QString(), &ok);
-        if (!ok)
-            return std::nullopt;
-        return password;
+        return InputDialog::getText(
+            this, "Heslo k databázovému serveru",
+            QString(reason).replace(u'&', QLatin1String("&&")) + "\n\nHeslo (neukládá se):", QString(),
+            InputDialog::Echo::Password);
     };
     dialogs.offerTakeOver = [this](const QString& oldDirectory) {
         return OldDatabaseCommands::OfferTakeOver(m_ctx, this, oldDirectory);
@@ -141,7 +131,8 @@ void TZapisnik::FormShow() {
     for (QComboBox* combo : {PocDle, TabZasDle}) {
         const QSignalBlocker block(combo);
         combo->clear();
-        combo->addItems(combo == PocDle ? TallySheet::CurveSpeciesItems() : TallySheet::TableSpeciesItems());
+        combo->addItems(combo == PocDle ? SpeciesTables::DistinctCurveSpecies()
+                                        : SpeciesTables::DistinctTableSpecies());
         combo->setCurrentIndex(-1);
     }
     if (m_ctx.ladeni) {
@@ -149,19 +140,17 @@ void TZapisnik::FormShow() {
         connect(m_ctx.ladeni, &TLadeni::sestavaRequested, this, [this] { TiskPorostClick(); });
         connect(m_ctx.ladeni, &TLadeni::prumerkaRequested, this, [this] {
             if (m_ctx.pMant)
-                m_ctx.pMant->exec();
+                ModalDialog::exec(*m_ctx.pMant);
         });
     }
     if (m_ctx.tabulka)
-        connect(m_ctx.tabulka, &TTabulka::closed, this,
-                [this] { QTimer::singleShot(0, this, &TZapisnik::FormActivate); });
+        connect(m_ctx.tabulka, &TTabulka::closed, this, &TZapisnik::FormActivate, Qt::QueuedConnection);
 
     ZapForm->clearSelection();
     ZapForm->setCurrentIndex(QModelIndex());
     sheet().setWithComment(m_a.sKomentarem->isChecked());
-    Refresh();
-    m_timer->start();
-    QTimer::singleShot(0, this, &TZapisnik::offerSample);
+    showAll();
+    QMetaObject::invokeMethod(this, &TZapisnik::offerSample, Qt::QueuedConnection);
 }
 
 void TZapisnik::offerSample() {
@@ -181,7 +170,7 @@ void TZapisnik::changeEvent(QEvent* event) {
 }
 
 void TZapisnik::FormActivate() {
-    if (sheet().takeNextStandRequest())
+    if (sheet().summary().takeNextStandRequest())
         run([this] { sheet().newStand(); });
 }
 
@@ -192,7 +181,6 @@ void TZapisnik::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    m_timer->stop();
     WindowPlacement::Save(this, m_ctx.settingsFile(), SettingsKeys::Zapisnik);
     if (m_shown && (m_ctx.database.isServer() || !m_ctx.database.directory().isEmpty())) {
         try {
@@ -205,17 +193,4 @@ void TZapisnik::closeEvent(QCloseEvent* event) {
             w->close();
     event->accept();
     m_ctx.terminate(0);
-}
-
-bool TZapisnik::refreshRunning() const {
-    return m_timer->isActive();
-}
-
-void TZapisnik::stopRefresh() {
-    m_timer->stop();
-}
-
-void TZapisnik::startRefresh() {
-    if (m_shown)
-        m_timer->start();
 }

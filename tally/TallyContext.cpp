@@ -35,8 +35,7 @@ TallyOptions TallyContext::withDefaults(TallyOptions o) {
 }
 
 TallyContext::TallyContext(TallyOptions options)
-    : database(withDefaults(options).settingsFile),
-      sheet(session, &store, withDefaults(options).dataDirectory),
+    : database(withDefaults(options).settingsFile), sheet(&store, withDefaults(options).dataDirectory),
       m_options(withDefaults(std::move(options))) {}
 
 TallyContext::~TallyContext() {
@@ -71,12 +70,12 @@ void TallyContext::createWindows() {
     });
     ladeni = new TLadeni(*this, main);
     vyberNoveDrev = new TVyberNoveDrev(settingsFile(), main);
-    prumvad = new TPrumvad(session, settingsFile(), main);
+    prumvad = new TPrumvad(settingsFile(), main);
     tabulka = new TTabulka(*this, main);
     vybPor = new TFVybPor(*this, main);
     stav = new TFStav(main);
     pMant = new TFPMant(settingsFile(), main);
-    prumerka = new TPrumerka(session, settingsFile(), main);
+    prumerka = new TPrumerka(settingsFile(), main);
     uzivatel = new TFUzivatel(settingsFile(), main);
     // F1 in the other windows opens their chapter of the help.
     const auto open = [main](int context) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "StandDatabase.h"
-#include "StandSession.h"
 #include "StandStore.h"
 #include "TallySheet.h"
 
@@ -31,9 +30,10 @@ struct TallyOptions {
     std::function<void(int code)> terminate;
 };
 
-// The process-wide state of the program: the stand with its working copy and flags, the stand
-// database, the tally-sheet controller, and the windows, which reach each other through it. createWindows()
-// makes them in the program's order, the tally sheet first; the tally sheet owns the others.
+// The process-wide state of the program: the stand database, the tally sheet (which owns the stand
+// on display and its editing state) and the windows, which reach each other through it.
+// createWindows() makes them in the program's order, the tally sheet first; the tally sheet owns
+// the others.
 class TallyContext {
   public:
     explicit TallyContext(TallyOptions options = {});
@@ -55,10 +55,10 @@ class TallyContext {
 
     void createWindows();
 
-    StandSession session;
     StandDatabase database;
     StandStore store{database};
-    // The rules of the tally sheet and the summary; the windows show its state.
+    // The stand on display and the rules of the tally sheet and the summary; the windows show its
+    // state.
     TallySheet sheet;
 
     TZapisnik* zapisnik() const { return m_zapisnik.get(); }

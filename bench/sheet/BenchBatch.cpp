@@ -46,13 +46,13 @@ class ComputingSink : public StandSink {
     int computed = 0;
     int AllocateStandKey() override { return ++m_key; }
     void SaveStand(const TManualy225& stand, int) override {
+        TallySheet sheet(nullptr, m_refDir);
         StandSession session;
-        TallySheet sheet(session, nullptr, m_refDir);
         session.stand = stand;
-        sheet.standReplaced();
+        sheet.open({OpenedStand::Origin::CommandLine, session, 0, {}});
         for (const SpeciesComputation& c : ComputeAllSpecies(sheet))
             computed += c.computed();
-        sheet.summaryShown();
+        sheet.summary().show();
     }
 
   private:

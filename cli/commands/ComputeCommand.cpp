@@ -14,7 +14,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     for (const SpeciesComputation& c : ComputeAllSpecies(cli.sheet))
         if (!c.computed())
             printError(QString("%1: %2").arg(c.abbreviation, c.reason));
-    printJson(StandJson::ToJson(cli.session));
+    printJson(cli.json());
     return 0;
 }
 

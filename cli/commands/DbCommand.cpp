@@ -37,12 +37,10 @@ int load(StandStore& store, int key) {
     const LoadStandResult r = store.LoadStand(session, key);
     if (!r.found)
         throw RivwoodError(QString("Porost s klíčem %1 v databázi není.").arg(key));
-    session.flags.KlicZaznamu = key;
-    session.flags.Ulozeno = true;
     if (r.skippedClassRows > 0)
         printError(QString("Vynecháno %1 řádků tloušťkových stupňů mimo rozsah stupňů dřeviny.")
                        .arg(r.skippedClassRows));
-    printJson(StandJson::ToJson(session));
+    printJson(StandJson::ToJson(session, key));
     return 0;
 }
 
@@ -65,7 +63,6 @@ int save(StandStore& store, const CliArgs& args) {
     const int key = args.has("key") ? parseIntArg(args.value("key"), "--key") : 0;
     if (key < 0)
         throw CliUsageError{QString("--key musí být kladné číslo: %1").arg(key)};
-    session.flags.KlicZaznamu = key;
     session.stand.code = session.KodPorostu();
     // The question that refused the save is the message.
     UserMessage refused;

@@ -28,13 +28,13 @@ QJsonObject fitJson(const HeightCurveFit& fit) {
                        {"converged", fit.converged}};
 }
 
-QJsonObject speciesJson(const TallySheet& sheet, std::optional<HeightModel> only) {
-    const HeightCurves curves = sheet.heightCurves(only);
+QJsonObject speciesJson(TallySheet& sheet, std::optional<HeightModel> only) {
+    const HeightCurves curves = sheet.heights().curves(only);
     QJsonArray models;
     for (const HeightCurveFit& fit : curves.models)
         models.append(fitJson(fit));
     const HeightCurveFit* best = curves.bestFit();
-    const double d = sheet.curveDiameter();
+    const double d = sheet.heights().curveDiameter();
     return QJsonObject{{"abbreviation", sheet.view().speciesText().trimmed()},
                        {"samples", int(curves.samples.size())},
                        {"models", models},
@@ -57,17 +57,16 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     TallySheet& sheet = cli.sheet;
     QJsonArray species;
     for (int i = 0; i < int(sheet.view().species.size()); ++i) {
-        sheet.speciesPicked(i);
+        sheet.pickSpecies(i);
         if (!args.has("apply")) {
             species.append(speciesJson(sheet, only));
-        } else if (!sheet.session().work.VyskoveVzorniky.empty()) {
-            sheet.heightFromCurveClicked(only);
-            sheet.Refresh();
-            sheet.recordClicked();
+        } else if (!sheet.state().work.VyskoveVzorniky.empty()) {
+            sheet.heights().heightFromCurve(only);
+            sheet.meanStem().record();
         }
     }
     if (args.has("apply"))
-        printJson(StandJson::ToJson(cli.session));
+        printJson(cli.json());
     else
         printJson(QJsonObject{{"species", species}});
     return 0;

@@ -16,9 +16,9 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     CliSheet cli(nullptr, referenceDirectory(globals));
     cli.load(readInput(args.positional(1)));
     // Nothing added is a failure the user can mend; the messages on stderr say why.
-    if (!cli.sheet.importSampleHeights(file == "-" ? readInput(file) : SampleHeightFile::Read(file)))
+    if (!cli.sheet.heights().importFile(file == "-" ? readInput(file) : SampleHeightFile::Read(file)))
         return 1;
-    printJson(StandJson::ToJson(cli.session));
+    printJson(cli.json());
     return 0;
 }
 

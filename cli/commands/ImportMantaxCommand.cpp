@@ -62,8 +62,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     }
 
     if (!bulk) {
-        import.ImportSingle(session);
-        printJson(StandJson::ToJson(session));
+        printJson(StandJson::ToJson(import.ImportSingle(session), 0));
         return 0;
     }
 

@@ -39,8 +39,7 @@ int run(const QStringList& argv, const CliGlobals& globals) {
         printMessages({SpeciesAssignment::MessageFor(check)});
         return 1;
     }
-    import.Import(session);
-    printJson(StandJson::ToJson(session));
+    printJson(StandJson::ToJson(import.Import(session), 0));
     return 0;
 }
 

@@ -18,7 +18,7 @@ int run(const QStringList& argv, const CliGlobals&) {
     printMessages(r.messages);
     if (!r.loaded)
         return 1;
-    printJson(StandJson::ToJson(session));
+    printJson(StandJson::ToJson(session, 0));
     return 0;
 }
 

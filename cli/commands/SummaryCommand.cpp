@@ -37,16 +37,17 @@ int run(const QStringList& argv, const CliGlobals& globals) {
     // Messages of the computation are failures here: print them as the error.
     FixedAnswerDialogs dialogs(yes);
     cli.sheet.setDialogs(&dialogs);
-    cli.sheet.summaryShown();
+    SheetSummary& summary = cli.sheet.summary();
+    summary.show();
     if (save) {
-        if (!cli.sheet.summaryComputeAndSave() && dialogs.messages.empty())
+        if (!summary.computeAndSave() && dialogs.messages.empty())
             throw RivwoodError("Duplicitní kód porostu. Má se přesto uložit ?");
-    } else if (cli.sheet.session().stand.area <= 0) {
-        cli.sheet.summaryCompute();
+    } else if (cli.sheet.state().stand.area <= 0) {
+        summary.compute();
     }
     if (!dialogs.messages.empty())
         throw RivwoodError(dialogs.messages.front().text);
-    printJson(StandJson::ToJson(cli.session));
+    printJson(cli.json());
     return 0;
 }
 

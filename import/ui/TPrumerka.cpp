@@ -8,9 +8,8 @@
 #include <QApplication>
 #include <QProgressDialog>
 
-TPrumerka::TPrumerka(StandSession& session, QString settingsPath, QWidget* parent)
-    : CaliperAssignmentDialog(settingsPath, SettingsKeys::PrumerkaHaglov, parent), m_session(session),
-      m_import(settingsPath) {
+TPrumerka::TPrumerka(QString settingsPath, QWidget* parent)
+    : CaliperAssignmentDialog(settingsPath, SettingsKeys::PrumerkaHaglov, parent), m_import(settingsPath) {
     setObjectName("TPrumerka");
     setWindowTitle("Data z registrační průměrky HAGLOV ");
     fillGrid();
@@ -30,30 +29,31 @@ bool TPrumerka::prepare(const std::function<void()>& read) {
     return ok;
 }
 
-bool TPrumerka::PrepareSingleImport(const QString& fileName) {
+bool TPrumerka::PrepareSingleImport(const QString& fileName, const StandSession& current) {
+    m_imported = current;
     return prepare([&] { m_import.PrepareSingleImport(fileName); });
 }
 
-bool TPrumerka::PrepareBulkImport(const QString& fileName, StandSink& sink) {
+bool TPrumerka::PrepareBulkImport(const QString& fileName, StandSink& sink, const ClassLayout& layout) {
     const bool ok = prepare([&] { m_import.PrepareBulkImport(fileName); });
-    m_bulkRun = [this, &sink](const BulkProgress& progress) {
-        return m_import.ImportBulk(sink, m_session.layout, progress);
+    m_bulkRun = [this, &sink, layout](const BulkProgress& progress) {
+        return m_import.ImportBulk(sink, layout, progress);
     };
     return ok;
 }
 
-bool TPrumerka::PrepareBulkImport(const QString& fileName, StandStore& store) {
+bool TPrumerka::PrepareBulkImport(const QString& fileName, StandStore& store, const ClassLayout& layout) {
     const bool ok = prepare([&] { m_import.PrepareBulkImport(fileName); });
-    m_bulkRun = [this, &store](const BulkProgress& progress) {
+    m_bulkRun = [this, &store, layout](const BulkProgress& progress) {
         return MantaxBulkImport::ImportIntoDatabase(m_import.lines(), m_import.blocks(),
-                                                    m_import.assignment(), m_session.layout, store, progress);
+                                                    m_import.assignment(), layout, store, progress);
     };
     return ok;
 }
 
 void TPrumerka::runImport() {
     if (m_import.mode() == MantaxImport::Mode::Single) {
-        m_import.ImportSingle(m_session);
+        m_imported = m_import.ImportSingle(m_imported);
         return;
     }
     if (!m_bulkRun)

@@ -5,9 +5,8 @@
 
 #include <QShowEvent>
 
-TPrumvad::TPrumvad(StandSession& session, QString settingsPath, QWidget* parent)
-    : CaliperAssignmentDialog(settingsPath, SettingsKeys::PrumerkaVaduz, parent), m_session(session),
-      m_import(settingsPath) {
+TPrumvad::TPrumvad(QString settingsPath, QWidget* parent)
+    : CaliperAssignmentDialog(settingsPath, SettingsKeys::PrumerkaVaduz, parent), m_import(settingsPath) {
     setObjectName("TPrumvad");
     setWindowTitle("Data z registrační průměrky VADUZ");
     fillGrid();

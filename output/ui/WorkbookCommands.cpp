@@ -26,16 +26,16 @@ void useTemplateOf(TFDoExcelu& e, const QString& dataDirectory) {
 }
 
 // The summary's sequence: fill, save, font.
-void fillSaveFont(TFFormOne& window, StandDatabase& database, const StandSession& session,
+void fillSaveFont(TFFormOne& window, StandDatabase& database, const StandSession& session, int key,
                   const QString& saveDirectory) {
-    window.FillResultsSheet(1, database, session.flags.KlicZaznamu);
+    window.FillResultsSheet(1, database, key);
     window.SaveResultsWorkbook(saveDirectory, session.stand.code);
     window.SetWorkbookFont();
 }
 
 } // namespace
 
-void ExportStand(StandDatabase& database, const StandSession& session, const QString& dataDirectory,
+void ExportStand(StandDatabase& database, const StandSession& session, int key, const QString& dataDirectory,
                  QWidget* parent) {
     RunGuarded(parent, [&] {
         TFDoExcelu e(database);
@@ -45,7 +45,7 @@ void ExportStand(StandDatabase& database, const StandSession& session, const QSt
                                                QDir(directory).filePath(proposed),
                                                QStringLiteral("Excel|*.xlsx"));
         };
-        informSaved(parent, e.ExportOneStand(session.flags.KlicZaznamu, session.stand, session.layout));
+        informSaved(parent, e.ExportOneStand(key, session.stand, session.layout));
     });
 }
 
@@ -68,32 +68,32 @@ void ExportAll(StandDatabase& database, const QString& dataDirectory, QWidget* p
     });
 }
 
-void ResultsOfStand(StandDatabase& database, const StandSession& session, const QString& saveDirectory,
-                    QWidget* parent) {
+void ResultsOfStand(StandDatabase& database, const StandSession& session, int key,
+                    const QString& saveDirectory, QWidget* parent) {
     RunGuarded(parent, [&] {
         TFFormOne& window = TFFormOne::of(parent);
         ResultsWorkbook& book = window.F1Book1();
         book.ClearWorkbook();
         book.SetNumSheets(1);
-        window.FillResultsSheet(1, database, session.flags.KlicZaznamu);
+        window.FillResultsSheet(1, database, key);
         window.SetWorkbookFont();
         window.SaveResultsWorkbook(saveDirectory, session.stand.code);
     });
 }
 
-void DoExcelu(StandDatabase& database, const StandSession& session, const QString& saveDirectory,
+void DoExcelu(StandDatabase& database, const StandSession& session, int key, const QString& saveDirectory,
               QWidget* parent) {
     RunGuarded(parent, [&] {
         TFFormOne& window = TFFormOne::of(parent);
-        fillSaveFont(window, database, session, saveDirectory);
+        fillSaveFont(window, database, session, key, saveDirectory);
         window.show();
         window.raise();
     });
 }
 
-void VystupDoExcelu(StandDatabase& database, const StandSession& session, const QString& saveDirectory,
-                    QWidget* parent) {
-    RunGuarded(parent, [&] { fillSaveFont(TFFormOne::of(parent), database, session, saveDirectory); });
+void VystupDoExcelu(StandDatabase& database, const StandSession& session, int key,
+                    const QString& saveDirectory, QWidget* parent) {
+    RunGuarded(parent, [&] { fillSaveFont(TFFormOne::of(parent), database, session, key, saveDirectory); });
 }
 
 } // namespace WorkbookCommands

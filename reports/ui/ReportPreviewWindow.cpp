@@ -10,6 +10,7 @@
 
 #include "FileDialog.h"
 #include "MessageBox.h"
+#include "ModalDialog.h"
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -240,5 +241,5 @@ bool PreviewReport(TSestava& report, QWidget* parent, const QString& settingsFil
     ReportPreviewWindow preview(report, parent);
     preview.setSettingsFile(settingsFile);
     preview.setWindowState(Qt::WindowMaximized);
-    return preview.exec() == QDialog::Accepted;
+    return ModalDialog::exec(preview) == QDialog::Accepted;
 }

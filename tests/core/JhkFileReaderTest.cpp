@@ -28,7 +28,7 @@ StandSession previousSession() {
     s.stand.comment = "stará poznámka";
     s.work.KodDreviny = StringToChars("BK");
     s.work.Cetnosti[4] = 3;
-    s.RecordWorkingCopy(81);
+    s.RecordWorkingCopy(81, false);
     return s;
 }
 
@@ -140,10 +140,9 @@ TEST(JhkFileReader, OldVersionsLoadTheSameStandAndTheFirstSpecies) {
     EXPECT_EQ(sm.classes[3].trees, 3);
     EXPECT_EQ(sm.classes[0].trees, old.species[0].classes[0][1]);
     EXPECT_TRUE(IsBlank(CharsToString(sm.curveSpecies)));
-    // The first species is in the working copy and the stand counts as saved.
+    // The first species is in the working copy.
     EXPECT_EQ(CharsToString(s1.work.KodDreviny), "SM");
     EXPECT_EQ(s1.work.Cetnosti[3], 3);
-    EXPECT_TRUE(s1.flags.Ulozeno);
 }
 
 TEST(JhkFileReader, TruncatedOldFileKeepsTheRecordsReadSoFar) {

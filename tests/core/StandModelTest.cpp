@@ -29,26 +29,20 @@ TEST(StandModel, NewSessionHasTheInitialStandAndLayout) {
     EXPECT_EQ(CharsToString(s.work.KodDreviny), "");
 }
 
-TEST(StandModel, SetClassLayoutResizesTheWorkingArraysAndReports) {
+TEST(StandModel, SetClassLayoutResizesTheWorkingArrays) {
     StandSession s;
-    ClassLayout seen;
-    s.layoutChanged = [&](const ClassLayout& l) { seen = l; };
     s.SetClassLayout(3, 9);
     EXPECT_EQ(s.layout.PocetStupnu, 65);
     for (auto* v : {&s.work.Cetnosti, &s.work.ObjJednotky, &s.work.Objemy, &s.work.KruhoveZakladny})
         EXPECT_EQ(v->size(), 66u);
-    EXPECT_EQ(seen, s.layout);
 }
 
 TEST(StandModel, RecordingAddsThenReplacesInPlaceKeepingOrder) {
     StandSession s;
-    s.flags.Ulozeno = true;
     fillWork(s, "SM", 5);
-    s.RecordWorkingCopy(81);
-    EXPECT_TRUE(s.flags.Zaznamenano);
-    EXPECT_FALSE(s.flags.Ulozeno);
+    EXPECT_EQ(s.RecordWorkingCopy(81, false), StandSession::Recording::Appended);
     fillWork(s, "BK", 7);
-    s.RecordWorkingCopy(81);
+    s.RecordWorkingCopy(81, false);
     ASSERT_EQ(s.stand.count(), 2);
     EXPECT_EQ(s.stand.abbreviationAt(0), "SM"); // listed without the padding space
     const TManual225& sm = s.stand.at(0);
@@ -59,33 +53,30 @@ TEST(StandModel, RecordingAddsThenReplacesInPlaceKeepingOrder) {
     EXPECT_EQ(sm.classes[3].trees, 5);
     EXPECT_EQ(sm.curve, 2400);
 
-    s.flags.Ulozeno = true;
     fillWork(s, "SM", 9);
-    s.RecordWorkingCopy(81);
+    EXPECT_EQ(s.RecordWorkingCopy(81, true), StandSession::Recording::Replaced);
     ASSERT_EQ(s.stand.count(), 2);
     EXPECT_EQ(s.stand.abbreviationAt(0), "SM");
     EXPECT_EQ(s.stand.at(0).classes[3].trees, 9);
-    EXPECT_TRUE(s.flags.Ulozeno) << "replacing a species does not clear the saved flag";
+    EXPECT_TRUE(s.stand.at(0).computed);
 }
 
 TEST(StandModel, AFullStandSkipsNewSpecies) {
     StandSession s;
     fillWork(s, "SM", 5);
-    s.RecordWorkingCopy(1);
+    s.RecordWorkingCopy(1, false);
     fillWork(s, "BK", 5);
-    s.flags.Zaznamenano = false;
-    s.RecordWorkingCopy(1);
+    EXPECT_EQ(s.RecordWorkingCopy(1, false), StandSession::Recording::Refused);
     EXPECT_EQ(s.stand.count(), 1);
-    EXPECT_FALSE(s.flags.Zaznamenano);
 }
 
 TEST(StandModel, CurveNumberOutOfSixteenBitsIsARangeErrorAndChangesNothing) {
     StandSession s;
     fillWork(s, "SM", 5);
-    s.RecordWorkingCopy(81);
+    s.RecordWorkingCopy(81, false);
     fillWork(s, "SM", 8);
     s.work.CisloJhk100 = 40000;
-    EXPECT_THROW(s.RecordWorkingCopy(81), RangeError);
+    EXPECT_THROW(s.RecordWorkingCopy(81, false), RangeError);
     EXPECT_EQ(s.stand.at(0).classes[3].trees, 5);
     EXPECT_EQ(s.stand.at(0).curve, 2400);
 }
@@ -94,26 +85,22 @@ TEST(StandModel, SelectLoadAndDeleteSpecies) {
     StandSession s;
     fillWork(s, "SM", 5);
     s.work.TloustkaVypoctena = true;
-    s.flags.Vypocteno = true;
-    s.RecordWorkingCopy(81);
+    s.RecordWorkingCopy(81, true);
     s.ResetWorkingCopy();
-    s.flags.Vypocteno = false;
     EXPECT_EQ(s.work.Cetnosti[3], 0);
     EXPECT_EQ(s.work.StrTloustka, 0);
 
-    EXPECT_TRUE(s.SelectSpecies(StringToChars("sm"))) << "look-up ignores case";
+    const TManual225* sm = s.SelectSpecies(StringToChars("sm"));
+    ASSERT_NE(sm, nullptr) << "look-up ignores case";
     EXPECT_EQ(s.work.Cetnosti[3], 5);
     EXPECT_EQ(s.work.StrTloustka, 25.5);
     EXPECT_TRUE(s.work.TloustkaVypoctena);
-    EXPECT_TRUE(s.flags.Vypocteno);
-    EXPECT_FALSE(s.SelectSpecies(StringToChars("BK")));
+    EXPECT_TRUE(sm->computed);
+    EXPECT_EQ(s.SelectSpecies(StringToChars("BK")), nullptr);
 
-    s.flags.Ulozeno = true;
     EXPECT_FALSE(s.DeleteSpecies(StringToChars("BK")));
-    EXPECT_TRUE(s.flags.Ulozeno);
     EXPECT_TRUE(s.DeleteSpecies(StringToChars("SM")));
     EXPECT_EQ(s.stand.count(), 0);
-    EXPECT_FALSE(s.flags.Ulozeno);
 }
 
 TEST(StandModel, ClearStandKeepsDesignationCommentAndCode) {
@@ -126,7 +113,7 @@ TEST(StandModel, ClearStandKeepsDesignationCommentAndCode) {
     s.stand.age = 40;
     s.stand.summary = true;
     fillWork(s, "SM", 5);
-    s.RecordWorkingCopy(81);
+    s.RecordWorkingCopy(81, false);
     s.ClearStand();
     EXPECT_EQ(s.stand.count(), 0);
     EXPECT_TRUE(s.stand.name.isEmpty());

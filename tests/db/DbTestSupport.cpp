@@ -1,5 +1,6 @@
 #include "DbTestSupport.h"
 
+#include "ApplicationEnvironment.h"
 #include "DatabaseChooser.h"
 #include "RawQuery.h"
 #include "SpeciesTables.h"
@@ -15,19 +16,11 @@
 
 namespace {
 
-// The SQL drivers are plugins and want an application object.
-QCoreApplication& app() {
-    static int argc = 1;
-    static char name[] = "db_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication a(argc, argv);
-    return a;
-}
+[[maybe_unused]] const auto* const kApp = testsupport::InstallApplication<QCoreApplication>("db_tests");
 
 } // namespace
 
 void DbTest::SetUp() {
-    app();
     ASSERT_TRUE(m_dir.isValid());
 }
 

@@ -50,8 +50,7 @@ TEST_P(StoreTest, SavedStandLoadsBackWithEveryStoredField) {
     StandSession saved = MakeStand(3, 20);
     const int key = store.AllocateStandKey();
     EXPECT_EQ(key, 1);
-    store.SaveStand(saved, key);
-    EXPECT_TRUE(saved.flags.Ulozeno);
+    EXPECT_TRUE(store.SaveStand(saved, key).stored());
 
     StandSession loaded;
     loaded.stand.designation = "earlier stand";
@@ -318,7 +317,7 @@ TEST_F(DbTest, FailedSaveLeavesThePreviousStandIntact) {
     } catch (const RivwoodError& e) {
         EXPECT_TRUE(e.message().contains("injected failure")) << e.message().toStdString();
     }
-    EXPECT_FALSE(second.flags.Ulozeno);
+    EXPECT_EQ(second.stand.changeCounter, -1) << "the stand takes no counter of a failed save";
     EXPECT_EQ(dump(*m_db), before);
     StandSession loaded;
     store.LoadStand(loaded, key);
@@ -339,7 +338,7 @@ TEST_F(DbTest, SaveUnderAKeyWithoutARowWritesNothing) {
     StandStore store(openFresh());
     StandSession s = MakeStand(1, 1);
     EXPECT_THROW(store.SaveStand(s, 5), RivwoodError);
-    EXPECT_FALSE(s.flags.Ulozeno);
+    EXPECT_EQ(s.stand.changeCounter, -1);
     EXPECT_TRUE(dump(*m_db).isEmpty());
 }
 
@@ -437,18 +436,15 @@ TEST_F(DbTest, DuplicateStandCodeAsksAndNoRefusesTheKey) {
         asked << m.text;
         return false;
     };
-    store.SBNovyPorostClick(second, refuse);
-    EXPECT_EQ(second.flags.KlicZaznamu, 0);
+    EXPECT_EQ(store.SBNovyPorostClick(second, 0, refuse), 0);
     EXPECT_EQ(asked, QStringList{"Duplicitní kód porostu. Má se přesto uložit ?"});
     EXPECT_EQ(scalar("select count(*) from RivwoodPor").toInt(), 1);
-    store.SBNovyPorostClick(second, yes);
-    EXPECT_EQ(second.flags.KlicZaznamu, 2);
+    EXPECT_EQ(store.SBNovyPorostClick(second, 0, yes), 2);
     EXPECT_FALSE(store.CheckDuplicateCode(second.stand, 1, no));
 
     StandSession other = MakeStand(1, 1);
     other.stand.bank = "P";
-    store.SBNovyPorostClick(other, refuse);
-    EXPECT_EQ(other.flags.KlicZaznamu, 3);
+    EXPECT_EQ(store.SBNovyPorostClick(other, 0, refuse), 3);
     EXPECT_EQ(asked.size(), 1);
 }
 
@@ -496,7 +492,7 @@ TEST_P(StoreTest, SaveOfAStandDeletedMeanwhileOffersANewKey) {
     // The freed key is the first free one, so the stand gets it back as a new stand.
     const SaveResult r = store.SaveStand(mine, key, yes);
     EXPECT_EQ(r.status, SaveResult::StoredAsNew);
-    EXPECT_EQ(mine.flags.KlicZaznamu, r.key);
+    EXPECT_EQ(r.key, key) << "the freed key is the first free one";
     EXPECT_EQ(scalar("select count(*) from RivwoodPor where USED = true").toInt(), 2);
     StandSession loaded;
     store.LoadStand(loaded, r.key);

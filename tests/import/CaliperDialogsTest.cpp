@@ -64,9 +64,9 @@ class CaliperDialogs : public ::testing::Test {
 } // namespace
 
 TEST_F(CaliperDialogs, MantaxAssignSaveAndImport) {
-    TPrumerka d(session, settings());
+    TPrumerka d(settings());
     EXPECT_EQ(d.windowTitle(), "Data z registrační průměrky HAGLOV ");
-    ASSERT_TRUE(d.PrepareSingleImport(samplePath("mantax_records.txt")));
+    ASSERT_TRUE(d.PrepareSingleImport(samplePath("mantax_records.txt"), session));
     watch(d);
     ASSERT_EQ(grid(d)->rowCount(), 3);
     EXPECT_EQ(cell(d, 0, 0), "SM");
@@ -92,22 +92,20 @@ TEST_F(CaliperDialogs, MantaxAssignSaveAndImport) {
     EXPECT_EQ(IniFile(settings()).ReadString(SettingsKeys::KodyDrevin, "12"), "OLS");
     EXPECT_EQ(IniFile(settings()).ReadString(SettingsKeys::KodyDrevin, "SM"), "SM");
 
-    session.flags.Ulozeno = true;
     click(d, "okButton");
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_TRUE(d.ImportHotov());
-    EXPECT_FALSE(session.flags.Ulozeno);
-    ASSERT_EQ(session.stand.count(), 3);
-    EXPECT_EQ(session.stand.abbreviationAt(2), "OLS");
-    EXPECT_EQ(session.stand.name, "Olšina u mlýna");
+    const TManualy225& imported = d.importedStand().stand;
+    ASSERT_EQ(imported.count(), 3);
+    EXPECT_EQ(imported.abbreviationAt(2), "OLS");
+    EXPECT_EQ(imported.name, "Olšina u mlýna");
 }
 
 TEST_F(CaliperDialogs, MantaxEmptyFileClosesWithoutChange) {
-    session.stand.name = "open";
-    TPrumerka d(session, settings());
-    EXPECT_TRUE(d.PrepareSingleImport(samplePath("broken_garbage.bin")));
+    TPrumerka d(settings());
+    EXPECT_TRUE(d.PrepareSingleImport(samplePath("broken_garbage.bin"), session));
     watch(d);
     EXPECT_EQ(grid(d)->rowCount(), 1);
     click(d, "okButton");
@@ -115,13 +113,12 @@ TEST_F(CaliperDialogs, MantaxEmptyFileClosesWithoutChange) {
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_FALSE(d.ImportHotov());
-    EXPECT_EQ(session.stand.name, "open");
 }
 
 TEST_F(CaliperDialogs, MantaxDamagedFileShowsItsMessage) {
-    TPrumerka d(session, settings());
+    TPrumerka d(settings());
     d.setMessageHandler([this](const UserMessage& m) { messages.push_back(m.text); });
-    EXPECT_FALSE(d.PrepareSingleImport(samplePath("broken_huge_count.txt")));
+    EXPECT_FALSE(d.PrepareSingleImport(samplePath("broken_huge_count.txt"), session));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].contains("poškozený"));
     EXPECT_EQ(grid(d)->rowCount(), 1);
@@ -129,11 +126,9 @@ TEST_F(CaliperDialogs, MantaxDamagedFileShowsItsMessage) {
 }
 
 TEST_F(CaliperDialogs, MantaxBulkAllowsSharedSpeciesAndKeepsTheOpenStand) {
-    session.stand.name = "open";
-    session.flags.Ulozeno = false;
     importtest::MemorySink sink;
-    TPrumerka d(session, settings());
-    ASSERT_TRUE(d.PrepareBulkImport(samplePath("mantax_bulk_three.txt"), sink));
+    TPrumerka d(settings());
+    ASSERT_TRUE(d.PrepareBulkImport(samplePath("mantax_bulk_three.txt"), sink, session.layout));
     watch(d);
     ASSERT_EQ(grid(d)->rowCount(), 4);
     assign(d, 2, "SM");
@@ -143,8 +138,6 @@ TEST_F(CaliperDialogs, MantaxBulkAllowsSharedSpeciesAndKeepsTheOpenStand) {
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(d.bulkResult().keys, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(sink.saved.size(), 3u);
-    EXPECT_EQ(session.stand.name, "open");
-    EXPECT_FALSE(session.flags.Ulozeno);
     EXPECT_FALSE(d.ImportHotov());
 }
 
@@ -153,14 +146,14 @@ TEST_F(CaliperDialogs, WindowPositionsInPracPlo) {
     ini.WriteInteger(SettingsKeys::PracPlo, "PrumerkaHaglovLeva", 123);
     ini.WriteInteger(SettingsKeys::PracPlo, "PrumerkaHaglovHorni", 77);
     {
-        TPrumerka d(session, settings());
+        TPrumerka d(settings());
         EXPECT_EQ(d.pos(), QPoint(123, 77));
         d.move(200, 150);
     }
     EXPECT_EQ(ini.ReadInteger(SettingsKeys::PracPlo, "PrumerkaHaglovLeva", 0), 200);
     EXPECT_EQ(ini.ReadInteger(SettingsKeys::PracPlo, "PrumerkaHaglovHorni", 0), 150);
     {
-        TPrumvad v(session, settings());
+        TPrumvad v(settings());
         v.move(31, 41);
     }
     EXPECT_EQ(ini.ReadInteger(SettingsKeys::PracPlo, "PrumerkaVaduzLeva", 0), 31);
@@ -169,9 +162,9 @@ TEST_F(CaliperDialogs, WindowPositionsInPracPlo) {
 
 TEST_F(CaliperDialogs, VaduzScanOnShowAndImport) {
     IniFile(settings()).WriteString(SettingsKeys::KodyDrevin, "Buche", "BK");
-    TPrumvad d(session, settings());
+    TPrumvad d(settings());
     EXPECT_EQ(d.windowTitle(), "Data z registrační průměrky VADUZ");
-    d.SetFileName(samplePath("vaduz_de.txt"));
+    d.SetFileName(samplePath("vaduz_de.txt"), session);
     watch(d);
     ASSERT_EQ(grid(d)->rowCount(), 2);
     EXPECT_EQ(cell(d, 0, 0), "Fichte");
@@ -183,22 +176,21 @@ TEST_F(CaliperDialogs, VaduzScanOnShowAndImport) {
     click(d, "okButton");
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_TRUE(d.ImportHotov());
-    ASSERT_EQ(session.stand.count(), 2);
-    EXPECT_EQ(session.stand.designation, "12 Nord3a");
-    EXPECT_EQ(session.stand.at(0).classes[0].trees, 4);
+    const TManualy225& imported = d.importedStand().stand;
+    ASSERT_EQ(imported.count(), 2);
+    EXPECT_EQ(imported.designation, "12 Nord3a");
+    EXPECT_EQ(imported.at(0).classes[0].trees, 4);
 }
 
 TEST_F(CaliperDialogs, VaduzCancelChangesNothing) {
-    session.stand.name = "open";
-    TPrumvad d(session, settings());
-    d.SetFileName(samplePath("vaduz_cz.txt"));
+    TPrumvad d(settings());
+    d.SetFileName(samplePath("vaduz_cz.txt"), session);
     watch(d);
     assign(d, 0, "SM");
     assign(d, 1, "BK");
     click(d, "cancelButton");
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_FALSE(d.ImportHotov());
-    EXPECT_EQ(session.stand.name, "open");
     // Nothing was saved either.
     EXPECT_FALSE(IniFile(settings()).ValueExists(SettingsKeys::KodyDrevin, "Smrk"));
 }

@@ -29,11 +29,8 @@ TEST(VaduzImport, ScanAssignAndImport) {
     StandSession s;
     s.SetClassLayout(2, 6);
     s.stand.append("JD", TManual225{});
-    s.flags.Ulozeno = true;
-    v.Import(s);
+    s = v.Import(s);
     EXPECT_TRUE(v.ImportHotov());
-    EXPECT_FALSE(s.flags.Ulozeno);
-    EXPECT_TRUE(s.flags.Zaznamenano);
     ASSERT_EQ(s.stand.count(), 2);
     // With first centre 6 the 5 cm beech has a class.
     EXPECT_EQ(s.stand.at(1).classes[0].trees, 2);

@@ -1,20 +1,5 @@
 #include "OutputTestSupport.h"
 
-void GuiApplicationEnvironment::SetUp() {
-    if (!QGuiApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "output_tests";
-        static char* argv[] = {name, nullptr};
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        m_app = new QGuiApplication(argc, argv);
-    }
-}
-
-void GuiApplicationEnvironment::TearDown() {
-    delete m_app;
-    m_app = nullptr;
-}
-
 QString valueAfter(const TStranaPrvku& page, const QString& label, int occurrence) {
     for (size_t i = 0; i + 1 < page.items.size(); ++i)
         if (page.items[i].isText() && page.items[i].text == label && occurrence-- == 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ApplicationEnvironment.h"
 #include "TSestVystup.h"
 
 #include <QGuiApplication>
@@ -9,14 +10,9 @@
 #include <vector>
 
 // Report fonts and PDF output need a GUI application; the tests run on the offscreen platform.
-class GuiApplicationEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override;
-    void TearDown() override;
-
-  private:
-    QGuiApplication* m_app = nullptr;
-};
+inline const ::testing::Environment* InstallGuiApplication() {
+    return testsupport::InstallApplication<QGuiApplication>("output_tests", true);
+}
 
 // What the stand headers of composed pages say.
 struct StandHeader {

@@ -17,7 +17,7 @@
 
 namespace {
 
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiApplicationEnvironment);
+[[maybe_unused]] const auto* const kGui = InstallGuiApplication();
 
 // Counts the sections the numbering looks at (it is polled before each).
 class Counter : public ReportProgress {

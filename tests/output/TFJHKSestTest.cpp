@@ -18,7 +18,7 @@
 
 namespace {
 
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiApplicationEnvironment);
+[[maybe_unused]] const auto* const kGui = InstallGuiApplication();
 
 QString money(double v) {
     return QString::number(v, 'f', 2).replace(u'.', u',');

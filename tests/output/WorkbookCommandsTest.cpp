@@ -21,7 +21,7 @@ class WorkbookCommandsTest : public ::testing::Test {
         FileDialog::setScripted(true);
         MessageBox::takeLog();
         FileDialog::takeRequests();
-        m_session.flags.KlicZaznamu = m_db.add(StandPlan{}, 1);
+        m_key = m_db.add(StandPlan{}, 1);
         m_session.stand = MakeReportStand(StandPlan{}, 1);
         m_session.stand.code = QStringLiteral("Sázava              L 12,300");
     }
@@ -34,6 +34,7 @@ class WorkbookCommandsTest : public ::testing::Test {
 
     ReportDatabase m_db;
     StandSession m_session;
+    int m_key = 0;
     QTemporaryDir m_out;
     QWidget m_parent;
 };
@@ -42,14 +43,14 @@ class WorkbookCommandsTest : public ::testing::Test {
 
 TEST_F(WorkbookCommandsTest, ExportWritesTheChosenFileAndSaysWhere) {
     FileDialog::setNextFileName(m_out.filePath("porost.xlsx"));
-    WorkbookCommands::ExportStand(m_db.database(), m_session, testsupport::binDir(), &m_parent);
+    WorkbookCommands::ExportStand(m_db.database(), m_session, m_key, testsupport::binDir(), &m_parent);
     EXPECT_EQ(FileDialog::takeRequests(), QStringList{"Export do sešitu"});
     EXPECT_TRUE(QFileInfo::exists(m_out.filePath("porost.xlsx")));
     EXPECT_EQ(messages(), QStringList{"Sešit byl uložen do souboru\r" + m_out.filePath("porost.xlsx")});
 
     // Without a template the command ends with the reader's message.
     FileDialog::setNextFileName(m_out.filePath("dalsi.xlsx"));
-    WorkbookCommands::ExportStand(m_db.database(), m_session, m_out.path(), &m_parent);
+    WorkbookCommands::ExportStand(m_db.database(), m_session, m_key, m_out.path(), &m_parent);
     const QStringList failed = messages();
     ASSERT_EQ(failed.size(), 1);
     EXPECT_TRUE(failed[0].contains("Rivwood.xltx")) << failed[0].toStdString();
@@ -57,7 +58,7 @@ TEST_F(WorkbookCommandsTest, ExportWritesTheChosenFileAndSaysWhere) {
 }
 
 TEST_F(WorkbookCommandsTest, DoExceluShowsTheWindowAfterACancelledSave) {
-    WorkbookCommands::DoExcelu(m_db.database(), m_session, m_out.path(), &m_parent);
+    WorkbookCommands::DoExcelu(m_db.database(), m_session, m_key, m_out.path(), &m_parent);
     EXPECT_EQ(FileDialog::takeRequests(), QStringList{"Uložení výsledků do excelu"});
     EXPECT_EQ(messages(), QStringList{" Uložení do excelu NEPROBĚHLO !!!"});
     TFFormOne& window = TFFormOne::of(&m_parent);
@@ -70,7 +71,7 @@ TEST_F(WorkbookCommandsTest, DoExceluShowsTheWindowAfterACancelledSave) {
     // "Tento porost" of the main menu saves in the proposed file, the window stays as it is.
     window.hide();
     FileDialog::setNextFileName(m_out.filePath("Sázava_L_12,300.xls"));
-    WorkbookCommands::ResultsOfStand(m_db.database(), m_session, m_out.path(), &m_parent);
+    WorkbookCommands::ResultsOfStand(m_db.database(), m_session, m_key, m_out.path(), &m_parent);
     EXPECT_TRUE(QFileInfo::exists(m_out.filePath("Sázava_L_12,300.xls")));
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(messages().isEmpty());

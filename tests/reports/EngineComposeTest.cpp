@@ -7,7 +7,7 @@
 
 namespace {
 
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] const auto* const kGui = InstallGuiApplication();
 
 struct ReportRun {
     TSestavaD report;

@@ -16,7 +16,7 @@
 
 namespace {
 
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] const auto* const kGui = InstallGuiApplication();
 
 // A page rendered at one pixel per hundredth of an inch.
 QImage render(const TSestVystup& out, int page) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ApplicationEnvironment.h"
 #include "MemoryDataSet.h"
 #include "TSestavaD.h"
 #include "TemplateReader.h"
@@ -9,25 +10,9 @@
 #include <gtest/gtest.h>
 
 // Font metrics and painting need a GUI application; the tests run on the offscreen platform.
-class GuiEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "rivwood_engine_tests";
-            static char* argv[] = {name, nullptr};
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            m_app = new QGuiApplication(argc, argv);
-        }
-    }
-    void TearDown() override {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-  private:
-    QGuiApplication* m_app = nullptr;
-};
+inline const ::testing::Environment* InstallGuiApplication() {
+    return testsupport::InstallApplication<QGuiApplication>("rivwood_engine_tests", true);
+}
 
 inline void loadTemplate(TSestavaTyp& report, const QStringList& lines) {
     TemplateReader reader;

@@ -1,9 +1,10 @@
 // The preview window on the offscreen platform: page buttons and panels, zooms, closing, printing
 // without printers, on a text-only printer and to a PDF file, the progress window's interrupt.
+#include "ApplicationEnvironment.h"
 #include "FileDialog.h"
 #include "IniFile.h"
 #include "MemoryDataSet.h"
-#include "ModalWindow.h"
+#include "ModalDialog.h"
 #include "QtTranslations.h"
 #include "ReportPageView.h"
 #include "ReportPreviewWindow.h"
@@ -20,34 +21,18 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
 
-class WidgetsEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "report_ui_tests";
-        static char* argv[] = {name, nullptr};
-        m_app = new QApplication(argc, argv);
-    }
-    void TearDown() override {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-  private:
-    QApplication* m_app = nullptr;
-};
-const auto* const kApp = ::testing::AddGlobalTestEnvironment(new WidgetsEnvironment);
+[[maybe_unused]] const auto* const kApp = testsupport::InstallApplication<QApplication>("report_ui_tests");
 
 // Ten records, three bodies a page: four pages, "Řádek n" in each body.
 class PreviewTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        ModalDialog::setScripted(true);
         m_data.addField(QStringLiteral("n"), ReportDataSet::Integer);
         for (int i = 1; i <= 10; ++i)
             m_data.addRow({i});
@@ -60,6 +45,11 @@ class PreviewTest : public ::testing::Test {
         m_report.setDataSet(&m_data);
         ASSERT_EQ(m_report.compose(), TSestavaD::ComposeOk) << m_report.errorString().toStdString();
         ASSERT_EQ(m_report.output().pageCount(), 4);
+    }
+
+    void TearDown() override {
+        EXPECT_EQ(ModalDialog::unanswered(), 0);
+        ModalDialog::setScripted(false);
     }
 
     template <typename T> static T* child(QWidget& w, const char* name) {
@@ -143,19 +133,20 @@ TEST_F(PreviewTest, ZoomsScaleThePage) {
 
 TEST_F(PreviewTest, UkonceniClosesWithOk) {
     ReportPreviewWindow w(m_report);
-    QTimer::singleShot(0, &w, [&] { QTest::mouseClick(child<QPushButton>(w, "close"), Qt::LeftButton); });
-    EXPECT_EQ(w.exec(), QDialog::Accepted);
+    ModalDialog::setNext(
+        [&](QDialog&) { QTest::mouseClick(child<QPushButton>(w, "close"), Qt::LeftButton); });
+    EXPECT_EQ(ModalDialog::exec(w), QDialog::Accepted);
     ReportPreviewWindow x(m_report);
-    QTimer::singleShot(0, &x, [&] { x.reject(); });
-    EXPECT_EQ(x.exec(), QDialog::Rejected);
+    ModalDialog::setNext([](QDialog& d) { d.reject(); });
+    EXPECT_EQ(ModalDialog::exec(x), QDialog::Rejected);
 }
 
 TEST_F(PreviewTest, PreviewReportComposesAndShowsMaximised) {
     bool maximised = false;
-    testsupport::OnModal<ReportPreviewWindow>([&](ReportPreviewWindow* w) {
-        maximised = w->windowState() & Qt::WindowMaximized;
-        EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("pageCount"))->text(), QStringLiteral("4"));
-        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("close")), Qt::LeftButton);
+    ModalDialog::setNext([&](QDialog& w) {
+        maximised = w.windowState() & Qt::WindowMaximized;
+        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("pageCount"))->text(), QStringLiteral("4"));
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("close")), Qt::LeftButton);
     });
     m_report.output().clear();
     EXPECT_TRUE(PreviewReport(m_report));

@@ -1,4 +1,5 @@
 #include "TZnakovePolePrinter.h"
+#include "ApplicationEnvironment.h"
 #include "TZnakovePole.h"
 
 #include <QGuiApplication>
@@ -8,17 +9,11 @@
 
 namespace {
 
+[[maybe_unused]] const auto* const kApp =
+    testsupport::InstallApplication<QGuiApplication>("reports_grid_test", true);
+
 class TZnakovePolePrinterTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "reports_grid_test";
-            static char* argv[] = {name, nullptr};
-            new QGuiApplication(argc, argv);
-        }
-    }
-
     // A page 4 × 2 inches at 200 dots per inch, drawn from the grid.
     static QImage render(const TZnakovePole& grid) {
         QImage image(800, 400, QImage::Format_RGB32);

@@ -49,12 +49,12 @@ TEST(StandBatch, BulkImportComputedForTheReport) {
 
 TEST_F(SheetFixture, BatchLeavesTheSheetAndStopsWhenAsked) {
     computeAndRecord("SM", 3, {"4", "6"}, "20");
-    ASSERT_TRUE(sheet.saveStand());
+    ASSERT_TRUE(sheet.save());
     const int first = flags().KlicZaznamu;
     sheet.newStand();
     computeAndRecord("BK", 4, {"2"}, "22");
     answer(true); // the same (empty) stand code
-    ASSERT_TRUE(sheet.saveStand());
+    ASSERT_TRUE(sheet.save());
     const int second = flags().KlicZaznamu;
     messages();
 
@@ -132,8 +132,8 @@ TEST(StandCsvExport, CzechNumbersQuotedTextsAndNoFormulas) {
 // The Czech table starts with the byte order mark, so spreadsheets read it as UTF-8.
 TEST_F(SheetFixture, CzechCsvFileIsMarkedAsUtf8) {
     computeAndRecord("OL", 2, {"5"}, "18");
-    sheet.headerEdited(TallySheet::Header::River, "Břeclavka");
-    ASSERT_TRUE(sheet.saveStand());
+    sheet.setHeader(SheetHeader::River, "Břeclavka");
+    ASSERT_TRUE(sheet.save());
     QTemporaryDir dir;
     const QString file = dir.filePath("porosty.csv");
     StandCsvExport::Export(store, {flags().KlicZaznamu}, file, StandCsvExport::Format::Czech);
@@ -150,28 +150,28 @@ TEST_F(SheetFixture, UndoAndRedoOfTallyEdits) {
     counts(0, {"5"});
     counts(1, {"3"});
     EXPECT_EQ(sheet.view().totals[2], "8");
-    sheet.undo();
+    sheet.undoStack().undo();
     EXPECT_EQ(count(1), "");
     EXPECT_EQ(sheet.view().totals[2], "5");
-    sheet.redo();
+    sheet.undoStack().redo();
     EXPECT_EQ(count(1), "3");
     typeHeight("21");
-    sheet.undo();
+    sheet.undoStack().undo();
     EXPECT_TRUE(sheet.view().height.isEmpty());
-    sheet.redo();
+    sheet.undoStack().redo();
 
     // A deleted species comes back; a save stays, and the stand counts as unsaved again.
-    sheet.recordClicked();
+    sheet.meanStem().record();
     answer(true); // stored without its computation
-    ASSERT_TRUE(sheet.saveStand());
+    ASSERT_TRUE(sheet.save());
     const int key = flags().KlicZaznamu;
     answer(true);
     sheet.deleteSpecies();
     ASSERT_TRUE(sheet.view().species.isEmpty());
-    sheet.undo();
+    sheet.undoStack().undo();
     EXPECT_EQ(sheet.view().species, QStringList{"SM"});
     EXPECT_EQ(count(0), "5");
-    sheet.undo();
+    sheet.undoStack().undo();
     EXPECT_EQ(flags().KlicZaznamu, key) << "the stored stand keeps its key";
     EXPECT_FALSE(flags().Ulozeno);
 

@@ -30,10 +30,9 @@ class HeightRules : public SheetFixture {
     void typePairs(const QList<std::pair<QString, QString>>& pairs) {
         for (const auto& [d, h] : pairs) {
             const int row = int(sheet.view().samples.size()) - 1;
-            sheet.sampleEdited(row, 0, d);
-            sheet.sampleEdited(row, 1, h);
+            sheet.heights().setSample(row, 0, d);
+            sheet.heights().setSample(row, 1, h);
         }
-        sheet.Refresh();
     }
     QString sampleCell(int row, int column) const {
         return sheet.view().samples[size_t(row)][size_t(column)];
@@ -48,34 +47,34 @@ TEST_F(HeightRules, GridEntry) {
     computeAndRecord("SM", 2, {"5", "10", "8"}, "20");
     ASSERT_TRUE(flags().Zaznamenano);
     ASSERT_EQ(sheet.view().samples.size(), 1u);
-    sheet.sampleEdited(0, 0, "24.5");
+    sheet.heights().setSample(0, 0, "24.5");
     EXPECT_TRUE(session.work.VyskoveVzorniky.empty());
     ASSERT_EQ(sheet.view().samples.size(), 2u) << "an empty row follows the row begun";
-    sheet.sampleEdited(0, 1, "1,1");
+    sheet.heights().setSample(0, 1, "1,1");
     EXPECT_EQ(messages(), QStringList{"Výška vzorníku „1,1“ není číslo větší než 1,3 m."});
     EXPECT_EQ(sampleCell(0, 1), "1,1");
     EXPECT_TRUE(session.work.VyskoveVzorniky.empty());
-    sheet.sampleEdited(0, 1, "19,5");
+    sheet.heights().setSample(0, 1, "19,5");
     EXPECT_EQ(session.work.VyskoveVzorniky, (SampleHeights{{24.5, 19.5}}));
     EXPECT_FALSE(flags().Zaznamenano);
     EXPECT_TRUE(flags().Vypocteno) << "the stock does not depend on the samples";
-    sheet.sampleEdited(1, 0, "abc");
+    sheet.heights().setSample(1, 0, "abc");
     EXPECT_EQ(messages(), QStringList{"Tloušťka vzorníku „abc“ není kladné číslo v cm."});
 
-    sheet.undo();
+    sheet.undoStack().undo();
     EXPECT_EQ(sampleCell(1, 0), "");
-    sheet.undo();
+    sheet.undoStack().undo();
     EXPECT_EQ(sampleCell(0, 1), "1,1");
     EXPECT_TRUE(session.work.VyskoveVzorniky.empty());
-    sheet.redo();
+    sheet.undoStack().redo();
     EXPECT_EQ(session.work.VyskoveVzorniky.size(), 1u);
 
     typePairs({{"30", "22"}});
-    sheet.sampleEdited(0, 0, "");
-    sheet.sampleEdited(0, 1, "");
+    sheet.heights().setSample(0, 0, "");
+    sheet.heights().setSample(0, 1, "");
     ASSERT_EQ(sheet.view().samples.size(), 2u) << "the emptied row is gone";
     EXPECT_EQ(sampleCell(0, 0), "30");
-    sheet.recordClicked();
+    sheet.meanStem().record();
     EXPECT_EQ(session.stand.at(0).sampleHeights, (SampleHeights{{30, 22}}));
     EXPECT_TRUE(messages().isEmpty());
 }
@@ -86,26 +85,26 @@ TEST_F(HeightRules, HeightFromTheCurve) {
     computeAndRecord("SM", 2, {"5", "10", "8"}, "20");
     typePairs(curvePairs(3));
     EXPECT_FALSE(commands().vyskaZKrivky);
-    sheet.heightFromCurveClicked();
+    sheet.heights().heightFromCurve();
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(sheet.view().height.trimmed(), "20");
 
     typePairs(curvePairs(10).mid(3));
-    sheet.recordClicked();
+    sheet.meanStem().record();
     ASSERT_TRUE(commands().vyskaZKrivky);
-    const HeightCurves curves = sheet.heightCurves();
+    const HeightCurves curves = sheet.heights().curves();
     ASSERT_NE(curves.bestFit(), nullptr);
     const double d = LocaleNumbers::Read(sheet.view().diameter, 0);
-    EXPECT_EQ(sheet.curveDiameter(), d);
+    EXPECT_EQ(sheet.heights().curveDiameter(), d);
     const double h = curves.bestFit()->height(d);
-    sheet.heightFromCurveClicked();
+    sheet.heights().heightFromCurve();
     EXPECT_EQ(session.work.StrVyska, h);
     EXPECT_EQ(sheet.view().height, LocaleNumbers::Format("%8.4g", h));
     EXPECT_TRUE(flags().ZmenaVysky);
     EXPECT_FALSE(flags().Vypocteno);
     EXPECT_FALSE(flags().Zaznamenano);
-    EXPECT_EQ(sheet.takeFocus(), SheetFocus::Vypocet);
-    sheet.undo();
+    EXPECT_EQ(takeFocus(), SheetFocus::Vypocet);
+    sheet.undoStack().undo();
     EXPECT_EQ(sheet.view().height.trimmed(), "20");
     EXPECT_TRUE(flags().Vypocteno);
     EXPECT_TRUE(messages().isEmpty());
@@ -113,8 +112,8 @@ TEST_F(HeightRules, HeightFromTheCurve) {
     // Before "Tloušťka" the curve is read at the tally's basal-area mean, as "Tloušťka" shows it.
     add("BK");
     counts(3, {"4", "6"});
-    const double tally = sheet.curveDiameter();
-    sheet.meanDiameterClicked();
+    const double tally = sheet.heights().curveDiameter();
+    sheet.meanStem().computeDiameter();
     EXPECT_EQ(tally, LocaleNumbers::Read(sheet.view().diameter, 0));
 }
 
@@ -124,11 +123,11 @@ TEST_F(HeightRules, ImportFromAFile) {
     computeAndRecord("SM", 2, {"5", "10", "8"}, "20");
     add("BK");
     counts(3, {"4"});
-    sheet.sampleEdited(0, 0, "28");
-    EXPECT_FALSE(sheet.importSampleHeights("JD;20;18\n"));
+    sheet.heights().setSample(0, 0, "28");
+    EXPECT_FALSE(sheet.heights().importFile("JD;20;18\n"));
     EXPECT_EQ(messages().size(), 1);
     EXPECT_TRUE(
-        sheet.importSampleHeights("dřevina;tloušťka;výška\nSM;20;18\nbk;30,5;25\nJD;20;18\nSM;x;1\n"));
+        sheet.heights().importFile("dřevina;tloušťka;výška\nSM;20;18\nbk;30,5;25\nJD;20;18\nSM;x;1\n"));
     const QStringList shown = messages();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].contains("SM 1, BK 1")) << shown[0].toStdString();
@@ -138,7 +137,7 @@ TEST_F(HeightRules, ImportFromAFile) {
     EXPECT_EQ(session.work.VyskoveVzorniky, (SampleHeights{{30.5, 25}}));
     EXPECT_EQ(sampleCell(0, 0), "28") << "a pair begun stays";
     EXPECT_EQ(sampleCell(1, 0), "30.5");
-    sheet.undo();
+    sheet.undoStack().undo();
     EXPECT_TRUE(session.stand.find("SM")->sampleHeights.empty());
     EXPECT_TRUE(session.work.VyskoveVzorniky.empty());
 }
@@ -149,7 +148,7 @@ TEST_F(HeightRules, ChecksOfTheCurve) {
     auto pairs = curvePairs(12);
     pairs[5].second = "31";
     typePairs(pairs);
-    sheet.recordClicked();
+    sheet.meanStem().record();
     const auto kinds = [this] {
         QStringList out;
         for (const PlausibilityWarning& w : sheet.check())
@@ -160,7 +159,7 @@ TEST_F(HeightRules, ChecksOfTheCurve) {
     EXPECT_EQ(found.count(PlausibilityKind::OutlyingHeight), 1) << found.join(", ").toStdString();
     EXPECT_FALSE(found.contains(PlausibilityKind::HeightOffCurve));
     typeHeight("10");
-    sheet.recordClicked();
+    sheet.meanStem().record();
     EXPECT_TRUE(kinds().contains(PlausibilityKind::HeightOffCurve));
     messages();
 }
@@ -170,11 +169,12 @@ TEST_F(HeightRules, ChecksOfTheCurve) {
 TEST_F(HeightRules, CommandLine) {
     computeAndRecord("SM", 2, {"5", "10", "8"}, "20");
     typePairs(curvePairs(10));
-    sheet.recordClicked();
+    sheet.meanStem().record();
     computeAndRecord("BK", 3, {"4"}, "25");
     QTemporaryDir dir;
     const QString stand = dir.filePath("porost.json");
-    ASSERT_TRUE(testsupport::writeFile(stand, QJsonDocument(StandJson::ToJson(session)).toJson()));
+    ASSERT_TRUE(
+        testsupport::writeFile(stand, QJsonDocument(StandJson::ToJson(session, session.key())).toJson()));
     const auto run = [](const QStringList& args, int code = 0) {
         QProcess p;
         p.start(testsupport::binDir() + "/rivwood-cli", args);
@@ -190,10 +190,10 @@ TEST_F(HeightRules, CommandLine) {
     EXPECT_EQ(sm["abbreviation"], "SM");
     EXPECT_EQ(sm["samples"], 10);
     EXPECT_EQ(sm["models"].toArray().size(), 8);
-    sheet.speciesPicked(0);
-    const HeightCurves curves = sheet.heightCurves();
+    sheet.pickSpecies(0);
+    const HeightCurves curves = sheet.heights().curves();
     EXPECT_EQ(sm["best"], HeightModels::Name(curves.bestFit()->model));
-    EXPECT_EQ(sm["meanStemHeight"].toDouble(), curves.bestFit()->height(sheet.curveDiameter()));
+    EXPECT_EQ(sm["meanStemHeight"].toDouble(), curves.bestFit()->height(sheet.heights().curveDiameter()));
     EXPECT_EQ(species[1].toObject(), (QJsonObject{{"abbreviation", "BK"},
                                                   {"samples", 0},
                                                   {"models", QJsonArray()},
@@ -224,7 +224,7 @@ TEST_F(HeightRules, CommandLine) {
 TEST_F(HeightRules, CsvNamesTheSamplesAndTheModel) {
     computeAndRecord("SM", 2, {"5", "10", "8"}, "15");
     typePairs(curvePairs(10));
-    sheet.recordClicked();
+    sheet.meanStem().record();
     computeAndRecord("BK", 3, {"4"}, "25");
     const std::vector<StandCsvExport::Row> rows =
         StandCsvExport::StandRows(1, session.stand, StandCsvExport::Format::C);

@@ -1,6 +1,7 @@
 #include "SheetFixture.h"
 
 #include "LocaleNumbers.h"
+#include "StandJson.h"
 #include "TestSupport.h"
 
 bool ScriptedDialogs::ask(const UserMessage& question, Buttons) {
@@ -14,10 +15,13 @@ bool ScriptedDialogs::ask(const UserMessage& question, Buttons) {
     return a;
 }
 
-SheetFixture::SheetFixture() : sheet(session, &store, testsupport::binDir()) {
+SheetFixture::SheetFixture() : sheet(&store, testsupport::binDir()) {
     LocaleNumbers::setDecimalPoint('.');
     sheet.setDialogs(&dialogs);
-    sheet.Refresh();
+    QObject::connect(&sheet, &TallySheet::changed, [this](SheetParts, SheetFocus to) {
+        if (to != SheetFocus::None)
+            focus = to;
+    });
 }
 
 void SheetFixture::TearDown() {
@@ -27,36 +31,23 @@ void SheetFixture::TearDown() {
 
 void SheetFixture::counts(int row, const QStringList& texts) {
     for (const QString& t : texts)
-        sheet.countEdited(row++, t);
-    sheet.gridLeft();
-    sheet.Refresh();
-}
-
-void SheetFixture::typeDiameter(const QString& text) {
-    sheet.diameterEntered();
-    sheet.diameterTyped(text);
-    sheet.diameterLeft();
-    sheet.Refresh();
-}
-
-void SheetFixture::typeHeight(const QString& text) {
-    sheet.heightEntered();
-    sheet.heightTyped(text);
-    sheet.heightLeft();
-    sheet.Refresh();
+        sheet.setCount(row++, t);
 }
 
 void SheetFixture::computeAndRecord(const QString& abbreviation, int row, const QStringList& texts,
                                     const QString& height) {
     add(abbreviation);
     counts(row, texts);
-    sheet.meanDiameterClicked();
-    sheet.Refresh();
+    sheet.meanStem().computeDiameter();
     typeHeight(height);
-    sheet.stockClicked();
-    sheet.Refresh();
-    sheet.recordClicked();
-    sheet.Refresh();
+    sheet.meanStem().computeStock();
+    sheet.meanStem().record();
+}
+
+void SheetFixture::openJson(const QByteArray& json) {
+    StandSession stand;
+    const int key = StandJson::FromJsonBytes(json, stand);
+    sheet.open({OpenedStand::Origin::CommandLine, stand, key, {}});
 }
 
 QStringList SheetFixture::messages() {

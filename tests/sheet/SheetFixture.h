@@ -33,21 +33,27 @@ class SheetFixture : public ::testing::Test {
     // The counts typed, "Tloušťka", the height typed and left, "Výpočet ", "Záznam".
     void computeAndRecord(const QString& abbreviation, int row, const QStringList& texts,
                           const QString& height);
-    void typeDiameter(const QString& text);
-    void typeHeight(const QString& text);
+    void typeDiameter(const QString& text) { sheet.meanStem().setDiameter(text); }
+    void typeHeight(const QString& text) { sheet.meanStem().setHeight(text); }
     void answer(bool yes) { dialogs.answers.push_back(yes); }
-    SheetCommands commands() { return sheet.Refresh(); }
+    SheetCommands commands() const { return sheet.commands(); }
+    // The control the last operations led to (once).
+    SheetFocus takeFocus() { return std::exchange(focus, SheetFocus::None); }
     QStringList messages();
-    const EditingFlags& flags() const { return sheet.flags(); }
+    const EditingFlags& flags() const { return sheet.state().flags; }
     QString count(int row) const { return sheet.view().rows[size_t(row)][SheetView::CountColumn]; }
     QString cell(int row, int column) const {
         return sheet.view().rows[size_t(row)][size_t(column)].trimmed();
     }
+    // A stand of rivwood-cli's JSON onto the sheet, as the command line hands it over.
+    void openJson(const QByteArray& json);
 
     testsupport::TempStandDatabase db;
-    StandSession session;
     StandDatabase& database = db.database;
     StandStore& store = db.store;
     TallySheet sheet;
+    // What the sheet holds, read-only.
+    const SheetState& session = sheet.state();
     ScriptedDialogs dialogs;
+    SheetFocus focus = SheetFocus::None;
 };

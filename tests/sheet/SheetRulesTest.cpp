@@ -34,22 +34,22 @@ TEST_F(SheetFixture, RefreshFollowsTheWorkflow) {
     expectEnabled(commands(), {false, false, false, true, false, true, true, false, false, false}, "added");
     EXPECT_EQ(sheet.view().curveSpecies, "ol");
     EXPECT_EQ(sheet.view().tableSpecies, "ol");
-    EXPECT_EQ(sheet.takeFocus(), SheetFocus::Grid);
+    EXPECT_EQ(takeFocus(), SheetFocus::Grid);
 
     counts(3, {"4", "6"});
     expectEnabled(commands(), {false, true, false, true, false, true, true, false, false, false}, "counts");
-    sheet.meanDiameterClicked();
-    EXPECT_EQ(sheet.takeFocus(), SheetFocus::Height);
+    sheet.meanStem().computeDiameter();
+    EXPECT_EQ(takeFocus(), SheetFocus::Height);
     expectEnabled(commands(), {false, true, false, true, false, true, true, false, false, false}, "diameter");
     typeHeight("15");
     expectEnabled(commands(), {true, true, false, true, false, true, true, false, false, false}, "height");
 
-    sheet.stockClicked();
-    EXPECT_EQ(sheet.takeFocus(), SheetFocus::Zaznam);
+    sheet.meanStem().computeStock();
+    EXPECT_EQ(takeFocus(), SheetFocus::Zaznam);
     c = commands();
     EXPECT_TRUE(c.vypocteno);
     EXPECT_FALSE(c.zaznamenano);
-    sheet.recordClicked();
+    sheet.meanStem().record();
     // "Záznam" stays usable while the edits of the species are marked.
     c = commands();
     expectEnabled(c, {true, true, true, true, true, true, false, true, false, false}, "recorded");
@@ -62,27 +62,27 @@ TEST_F(SheetFixture, ClassLayout) {
     ASSERT_EQ(sheet.view().rows.size(), 49u);
     EXPECT_EQ(cell(48, 1), "202");
     EXPECT_EQ(cell(0, 0), "31.4");
-    sheet.widthChosen("1");
+    sheet.setClassWidth("1");
     EXPECT_EQ(sheet.view().firstText, "8");
     EXPECT_EQ(sheet.view().rows.size(), 193u);
     EXPECT_EQ(cell(192, 1), "200");
-    sheet.widthChosen("3");
+    sheet.setClassWidth("3");
     EXPECT_EQ(sheet.view().firstText, "9");
-    sheet.widthChosen("4");
-    sheet.firstCentreChosen("7");
+    sheet.setClassWidth("4");
+    sheet.setFirstCentre("7");
     EXPECT_EQ(cell(48, 1), "199");
-    sheet.widthChosen("4");
+    sheet.setClassWidth("4");
     EXPECT_EQ(sheet.view().firstText, "7") << "the same width again changes nothing";
     EXPECT_TRUE(messages().isEmpty());
 
     // No usable class count: refused, the combos show the layout in use.
-    sheet.widthChosen("0");
-    sheet.firstCentreChosen("250");
+    sheet.setClassWidth("0");
+    sheet.setFirstCentre("250");
     EXPECT_EQ(messages().size(), 2);
     EXPECT_EQ(sheet.view().widthText, "4");
     EXPECT_EQ(sheet.view().firstText, "7");
     // A text that is no integer falls back to width 4 and first centre 10.
-    sheet.widthChosen("x");
+    sheet.setClassWidth("x");
     EXPECT_EQ(sheet.view().widthText, "4");
     EXPECT_EQ(sheet.view().firstText, "10");
 
@@ -93,7 +93,7 @@ TEST_F(SheetFixture, ClassLayout) {
 TEST_F(SheetFixture, CountEntry) {
     add("SM");
     counts(0, {"5"});
-    sheet.recordClicked();
+    sheet.meanStem().record();
     ASSERT_TRUE(flags().Zaznamenano);
 
     // Retyping the same text changes nothing.
@@ -112,8 +112,7 @@ TEST_F(SheetFixture, CountEntry) {
     // from 0, the text and the class, however often the counts are summed again (leaving the grid,
     // "Tloušťka").
     counts(0, {"abc"});
-    sheet.gridLeft();
-    sheet.meanDiameterClicked();
+    sheet.meanStem().computeDiameter();
     EXPECT_EQ(messages(), QStringList{" chyba 0: „abc“ není počet stromů (stupeň 10 cm)"});
     EXPECT_EQ(count(0), "abc");
     EXPECT_EQ(session.work.Cetnosti[1], 0);
@@ -132,7 +131,7 @@ TEST_F(SheetFixture, CountEntry) {
 }
 
 TEST_F(SheetFixture, MeanDiameterTypedOrComputed) {
-    sheet.widthChosen("2");
+    sheet.setClassWidth("2");
     add("SM");
     counts(6, {"10", "", "", "", "", "10"});
 
@@ -140,7 +139,7 @@ TEST_F(SheetFixture, MeanDiameterTypedOrComputed) {
     typeDiameter("27");
     EXPECT_TRUE(flags().ZmenaTloustky);
     EXPECT_FALSE(session.work.TloustkaVypoctena);
-    sheet.meanDiameterClicked();
+    sheet.meanStem().computeDiameter();
     EXPECT_EQ(sheet.view().diameter.trimmed(), "27");
     EXPECT_DOUBLE_EQ(session.work.StrTloustka, 27);
 
@@ -152,13 +151,13 @@ TEST_F(SheetFixture, MeanDiameterTypedOrComputed) {
 
     // A computed diameter is computed again from the changed tally.
     counts(6, {"30"});
-    sheet.meanDiameterClicked();
+    sheet.meanStem().computeDiameter();
     EXPECT_EQ(sheet.view().diameter.trimmed(), "22.91");
 
     // Bad text when "Tloušťka" is pressed: the warning, then the computed value.
-    sheet.diameterTyped("abc");
+    sheet.meanStem().typed(MeanStemBox::Diameter, "abc");
     commands();
-    sheet.meanDiameterClicked();
+    sheet.meanStem().computeDiameter();
     EXPECT_EQ(messages(), QStringList{"Chybně zadaná tloušťka bude nahrazena vypočítanou hodnotou"});
     EXPECT_EQ(sheet.view().diameter.trimmed(), "22.91");
 }
@@ -168,7 +167,7 @@ TEST_F(SheetFixture, StockWarningsAndVolumes) {
     counts(0, {"3"});
     typeDiameter("500");
     typeHeight("1");
-    sheet.stockClicked();
+    sheet.meanStem().computeStock();
     EXPECT_EQ(messages(),
               QStringList{"Tloustka středniho kmene je vetší\nnež horní mez grafikonu JHK !\nPoužije se "
                           "horní mez.\nVýška středniho kmene je pod\nspodní hranicí grafikonu JHK "
@@ -184,19 +183,23 @@ TEST_F(SheetFixture, StockWarningsAndVolumes) {
 TEST_F(SheetFixture, ChangedGroupsReachTheStand) {
     computeAndRecord("SM", 3, {"4", "6"}, "20");
     ASSERT_TRUE(flags().Zaznamenano);
-    session.work.TabZasoba = 300; // as a loaded species carries it
-    sheet.tableSpeciesChosen("bo");
+    // As a loaded species carries it.
+    StandSession loaded = session;
+    loaded.stand.at(0).tableStock = 300;
+    sheet.open({OpenedStand::Origin::CommandLine, loaded, 0, {}});
+    ASSERT_EQ(session.work.TabZasoba, 300);
+    sheet.meanStem().setTableSpecies("bo");
     EXPECT_TRUE(flags().Vypocteno) << "the stock does not depend on the table species";
     EXPECT_FALSE(flags().Zaznamenano);
     EXPECT_TRUE(commands().zaznam);
-    sheet.recordClicked();
+    sheet.meanStem().record();
     EXPECT_EQ(CharsToString(session.stand.at(0).tableSpecies), "bo");
     EXPECT_EQ(session.stand.at(0).tableStock, 0) << "the old group's table stock is not kept";
 
-    sheet.curveSpeciesChosen("bo");
+    sheet.meanStem().setCurveSpecies("bo");
     EXPECT_FALSE(flags().Vypocteno);
     EXPECT_FALSE(flags().Zaznamenano);
-    sheet.recordClicked();
+    sheet.meanStem().record();
     EXPECT_EQ(CharsToString(session.stand.at(0).curveSpecies), "bo");
     EXPECT_FALSE(session.stand.at(0).computed);
 }

@@ -8,7 +8,7 @@ class SpeciesRules : public SheetFixture {
     void record(const QString& abbreviation, const QString& trees) {
         add(abbreviation);
         counts(0, {trees});
-        sheet.recordClicked();
+        sheet.meanStem().record();
         commands();
     }
     QString shown() const { return sheet.view().speciesText(); }
@@ -25,11 +25,11 @@ TEST_F(SpeciesRules, AddingSetsGroupsAndIgnoresDuplicates) {
     EXPECT_FALSE(flags().PoStartu);
     EXPECT_FALSE(flags().Ulozeno);
     // The species on display is not recorded: nothing is added.
-    EXPECT_FALSE(sheet.canAddSpecies());
+    EXPECT_FALSE(sheet.commands().novaDrevinaPovolena);
     add("OL");
     EXPECT_EQ(sheet.view().species.size(), 1);
     counts(0, {"2"});
-    sheet.recordClicked();
+    sheet.meanStem().record();
     // A species already in the stand is ignored, in any letter case.
     add("vr");
     EXPECT_EQ(sheet.view().species.size(), 1);
@@ -43,16 +43,16 @@ TEST_F(SpeciesRules, AddingSetsGroupsAndIgnoresDuplicates) {
 TEST_F(SpeciesRules, SwitchingShowsTheSpeciesPicked) {
     record("SM", "4");
     record("BK", "9");
-    sheet.speciesPicked(0);
+    sheet.pickSpecies(0);
     EXPECT_EQ(count(0), "4");
     EXPECT_FALSE(flags().JeNovaDrevina);
-    sheet.speciesPicked(1);
+    sheet.pickSpecies(1);
     EXPECT_EQ(count(0), "9");
     // A recorded species with an empty tally: the species picked is still shown.
     counts(0, {"0"});
-    sheet.recordClicked();
+    sheet.meanStem().record();
     ASSERT_FALSE(flags().VyplneneCetnosti);
-    sheet.speciesPicked(0);
+    sheet.pickSpecies(0);
     EXPECT_EQ(CharsToString(session.work.KodDreviny), "SM");
     EXPECT_EQ(count(0), "4");
 }
@@ -62,11 +62,11 @@ TEST_F(SpeciesRules, RestoringAsksAndReloads) {
     counts(0, {"7"});
     ASSERT_TRUE(commands().zeZaznamu);
     answer(false);
-    sheet.restoreClicked();
+    sheet.meanStem().restoreRecorded();
     EXPECT_EQ(messages(), QStringList{"? Návrat k původním údajům.\nMají se provedené změny zrušit ?"});
     EXPECT_EQ(count(0), "7");
     answer(true);
-    sheet.restoreClicked();
+    sheet.meanStem().restoreRecorded();
     EXPECT_EQ(count(0), "4");
     EXPECT_TRUE(flags().Zaznamenano);
     EXPECT_FALSE(flags().ZmenaCetnosti);
@@ -76,7 +76,7 @@ TEST_F(SpeciesRules, DeletingMiddleLastAndOnly) {
     record("SM", "1");
     record("BK", "2");
     record("OL", "3");
-    sheet.speciesPicked(1);
+    sheet.pickSpecies(1);
     answer(false);
     sheet.deleteSpecies();
     EXPECT_EQ(sheet.view().species.size(), 3) << "No keeps the species";
@@ -107,7 +107,7 @@ TEST_F(SpeciesRules, DeletingMiddleLastAndOnly) {
 
 TEST_F(SpeciesRules, NewStandAsksOnlyWhenUnsaved) {
     // Without species only the header is cleared.
-    sheet.headerEdited(TallySheet::Header::River, "Morava");
+    sheet.setHeader(SheetHeader::River, "Morava");
     sheet.newStand();
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_TRUE(sheet.view().river.isEmpty());

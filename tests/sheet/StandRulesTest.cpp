@@ -28,12 +28,12 @@ TEST_F(SheetFixture, SavingRecordsTheSpeciesOnDisplayFirst) {
     computeAndRecord("OL", 2, {"5", "4"}, "18");
     add("BK");
     counts(3, {"9", "4"});
-    ASSERT_TRUE(sheet.hasUnrecordedEdits());
+    ASSERT_TRUE(sheet.state().hasUnrecordedEdits());
     ASSERT_TRUE(commands().ulozeni);
     answer(true); // stored without its computation
-    ASSERT_TRUE(sheet.saveStand());
+    ASSERT_TRUE(sheet.save());
     EXPECT_TRUE(commands().ulozeno);
-    EXPECT_FALSE(sheet.hasUnrecordedEdits());
+    EXPECT_FALSE(sheet.state().hasUnrecordedEdits());
 
     StandSession loaded;
     ASSERT_TRUE(store.LoadStand(loaded, flags().KlicZaznamu).found);
@@ -51,10 +51,9 @@ TEST_F(SheetFixture, SavingRecordsTheSpeciesOnDisplayFirst) {
 // Closing asks whenever something typed has not reached the database, also a box not yet left.
 TEST_F(SheetFixture, ClosingAsksAboutWhatWasTyped) {
     computeAndRecord("OL", 2, {"5"}, "18");
-    ASSERT_TRUE(sheet.saveStand());
+    ASSERT_TRUE(sheet.save());
     EXPECT_TRUE(sheet.mayClose());
-    sheet.heightEntered();
-    sheet.heightTyped("21");
+    sheet.meanStem().typed(MeanStemBox::Height, "21");
     answer(false);
     EXPECT_FALSE(sheet.mayClose());
     EXPECT_EQ(messages(), QStringList{"? Data nejsou uložena!\nChcete přesto ukončit program?"});
@@ -63,7 +62,7 @@ TEST_F(SheetFixture, ClosingAsksAboutWhatWasTyped) {
 
 TEST_F(SheetFixture, DeletingTheStandOnDisplayForgetsItsKey) {
     computeAndRecord("OL", 2, {"5"}, "18");
-    ASSERT_TRUE(sheet.saveStand());
+    ASSERT_TRUE(sheet.save());
     const int key = flags().KlicZaznamu;
     ASSERT_GT(key, 0);
     sheet.standDeleted(key + 1);
@@ -75,14 +74,14 @@ TEST_F(SheetFixture, DeletingTheStandOnDisplayForgetsItsKey) {
     answer(false);
     EXPECT_FALSE(sheet.mayClose());
     messages();
-    ASSERT_TRUE(sheet.saveStand());
+    ASSERT_TRUE(sheet.save());
     StandSession loaded;
     EXPECT_TRUE(store.LoadStand(loaded, flags().KlicZaznamu).found);
 }
 
 TEST_F(SheetFixture, LoadingTellsAboutClassRowsLeftOut) {
     computeAndRecord("OL", 2, {"5", "0", "0", "0", "0", "0", "3"}, "18");
-    ASSERT_TRUE(sheet.saveStand());
+    ASSERT_TRUE(sheet.save());
     const int key = flags().KlicZaznamu;
     testsupport::RawQuery q(database);
     ASSERT_TRUE(q.exec(QString("update RivwoodDre set POCET_TL = 5 where KLIC = %1").arg(key)));
@@ -95,18 +94,23 @@ TEST_F(SheetFixture, LoadingTellsAboutClassRowsLeftOut) {
 }
 
 TEST_F(SheetFixture, CaliperImportClearsThePreviousCommentAndCode) {
-    session.stand.comment = "Starý komentář";
-    session.stand.code = MakeStandCode("Morava", "L", "12,5", "Stará akce");
+    openJson(QJsonDocument(QJsonObject{{"comment", "Starý komentář"},
+                                       {"code", MakeStandCode("Morava", "L", "12,5", "Stará akce")},
+                                       {"key", 3}})
+                 .toJson());
     MantaxImport import;
     import.PrepareSingleImport(testsupport::dataPath("import/mantax_records.txt"));
     for (const QString& code : import.assignment().codes())
         import.assignment().Assign(code, code.trimmed().toUpper() == "BK" ? "BK" : "SM");
-    import.ImportSingle(session);
-    sheet.caliperImportDone(import.ImportHotov(), "mantax_records.txt");
+    const StandSession imported = import.ImportSingle(session);
+    ASSERT_TRUE(import.ImportHotov());
+    sheet.open({OpenedStand::Origin::Caliper, imported, 0, "mantax_records.txt"});
     EXPECT_TRUE(session.stand.comment.isEmpty());
     EXPECT_TRUE(sheet.view().river.isEmpty());
     EXPECT_EQ(flags().KlicZaznamu, 0);
-    EXPECT_EQ(sheet.takeFocus(), SheetFocus::Tloustka);
+    EXPECT_FALSE(flags().Ulozeno);
+    EXPECT_TRUE(flags().Zaznamenano);
+    EXPECT_EQ(takeFocus(), SheetFocus::Tloustka);
     EXPECT_TRUE(commands().tloustka);
 }
 
@@ -123,9 +127,9 @@ TEST_F(SheetFixture, NewStandStartsWithAnEmptyHeaderAndSavesWhatIsTyped) {
         EXPECT_TRUE(t.isEmpty()) << t.toStdString();
 
     computeAndRecord("OL", 2, {"5"}, "18");
-    sheet.headerEdited(TallySheet::Header::Designation, "Dyje 3b");
-    sheet.headerEdited(TallySheet::Header::Comment, "Pravý břeh,\nolše a vrby.");
-    ASSERT_TRUE(sheet.saveStand());
+    sheet.setHeader(SheetHeader::Designation, "Dyje 3b");
+    sheet.setHeader(SheetHeader::Comment, "Pravý břeh,\nolše a vrby.");
+    ASSERT_TRUE(sheet.save());
     StandSession loaded;
     ASSERT_TRUE(store.LoadStand(loaded, flags().KlicZaznamu).found);
     EXPECT_EQ(loaded.stand.designation, "Dyje 3b");
@@ -141,7 +145,7 @@ TEST_F(SheetFixture, SavingAnUncomputedSpeciesAsksFirst) {
     counts(3, {"9"});
     typeHeight("22");
     answer(false);
-    EXPECT_FALSE(sheet.saveStand());
+    EXPECT_FALSE(sheet.save());
     const QStringList shown = messages();
     ASSERT_EQ(shown.size(), 2);
     EXPECT_TRUE(shown[0].contains("BK: dřevina není vypočtena.")) << shown[0].toStdString();
@@ -149,7 +153,7 @@ TEST_F(SheetFixture, SavingAnUncomputedSpeciesAsksFirst) {
               "? Nevypočtené dřeviny: BK.\nJejich zásoba se uloží jako nulová. Má se porost přesto uložit ?");
     EXPECT_EQ(flags().KlicZaznamu, 0);
     answer(true);
-    EXPECT_TRUE(sheet.saveStand());
+    EXPECT_TRUE(sheet.save());
     messages();
 }
 
@@ -157,21 +161,20 @@ TEST_F(SheetFixture, SavingAnUncomputedSpeciesAsksFirst) {
 TEST_F(SheetFixture, CommandLineComputesWhatTheButtonsCompute) {
     const QString sample = QString::fromUtf8(RIVWOOD_SAMPLE_STAND);
     sheet.setDialogs(nullptr);
-    StandJson::FromJsonBytes(testsupport::readFile(sample), session);
-    sheet.standReplaced();
+    openJson(testsupport::readFile(sample));
     // By hand: every species picked, "Tloušťka", "Výpočet ", "Záznam"; then the summary window.
     for (int i = 0; i < int(sheet.view().species.size()); ++i) {
-        sheet.speciesPicked(i);
+        sheet.pickSpecies(i);
         commands();
-        sheet.meanDiameterClicked();
+        sheet.meanStem().computeDiameter();
         commands();
-        sheet.stockClicked();
+        sheet.meanStem().computeStock();
         commands();
-        sheet.recordClicked();
+        sheet.meanStem().record();
         commands();
     }
-    sheet.summaryShown();
-    QJsonObject byHand = StandJson::ToJson(session);
+    sheet.summary().show();
+    QJsonObject byHand = StandJson::ToJson(session, session.key());
 
     QProcess cli;
     const QString program = testsupport::binDir() + "/rivwood-cli";
@@ -196,14 +199,15 @@ TEST_F(SheetFixture, CommandLineComputesWhatTheButtonsCompute) {
 // A changed height makes the next compute and summary work the table stock out afresh.
 TEST_F(SheetFixture, ComputingAgainRenewsTheTableStock) {
     computeAndRecord("OL", 3, {"6", "11", "15", "12", "8", "4", "2"}, "19.5");
-    sheet.summaryShown();
+    sheet.summary().show();
     const double before = session.stand.at(0).tableStock;
     ASSERT_GT(before, 0);
-    StandJson::FromJson(StandJson::ToJson(session), session);
-    session.stand.at(0).meanHeight = 25.5;
-    sheet.standReplaced();
+    StandSession changed;
+    const int key = StandJson::FromJson(StandJson::ToJson(session, session.key()), changed);
+    changed.stand.at(0).meanHeight = 25.5;
+    sheet.open({OpenedStand::Origin::CommandLine, changed, key, {}});
     ComputeAllSpecies(sheet);
-    sheet.summaryShown();
+    sheet.summary().show();
     const TManual225& ol = session.stand.at(0);
     EXPECT_DOUBLE_EQ(ol.tableStock,
                      TableStock("ol", RoundHalfEven(ol.meanDiameter), RoundHalfEven(ol.meanHeight)).S);
@@ -213,30 +217,47 @@ TEST_F(SheetFixture, ComputingAgainRenewsTheTableStock) {
 // Two sheets on one stand: the later save asks before it overwrites the earlier one.
 TEST_F(SheetFixture, SavingOverAnotherSaveAsks) {
     computeAndRecord("OL", 2, {"5"}, "18");
-    ASSERT_TRUE(sheet.saveStand());
+    ASSERT_TRUE(sheet.save());
     const int key = flags().KlicZaznamu;
-    StandSession otherSession;
-    TallySheet other(otherSession, &store, testsupport::binDir());
+    TallySheet other(&store, testsupport::binDir());
     ScriptedDialogs otherDialogs;
     other.setDialogs(&otherDialogs);
     other.loadStand(key);
-    other.countEdited(3, "2");
+    other.setCount(3, "2");
     otherDialogs.answers.push_back(true); // stored without its computation
-    ASSERT_TRUE(other.saveStand());
+    ASSERT_TRUE(other.save());
 
     counts(4, {"1"});
     answer(true);
     answer(false);
-    EXPECT_FALSE(sheet.saveStand());
+    EXPECT_FALSE(sheet.save());
     EXPECT_TRUE(messages().contains("? Porost byl mezitím v databázi změněn. Přepsat?"));
     StandSession stored;
     store.LoadStand(stored, key);
     EXPECT_EQ(trees(stored.stand.at(0)), 7) << "the other save stays";
     answer(true);
     answer(true);
-    EXPECT_TRUE(sheet.saveStand());
+    EXPECT_TRUE(sheet.save());
     store.LoadStand(stored, key);
     EXPECT_EQ(trees(stored.stand.at(0)), 6);
+}
+
+// Undoing an edit made before a save takes the stand back, but not its database row: the next save
+// stores over the stand's own save without asking about a change made meanwhile.
+TEST_F(SheetFixture, SavingAfterAnUndoPastASaveAsksNothing) {
+    computeAndRecord("OL", 2, {"5"}, "18");
+    ASSERT_TRUE(sheet.save());
+    counts(3, {"2"});
+    answer(true); // stored without its computation
+    ASSERT_TRUE(sheet.save());
+    messages();
+    sheet.undoStack().undo();
+    EXPECT_FALSE(flags().Ulozeno);
+    EXPECT_TRUE(sheet.save());
+    EXPECT_FALSE(messages().contains("? Porost byl mezitím v databázi změněn. Přepsat?"));
+    StandSession stored;
+    store.LoadStand(stored, flags().KlicZaznamu);
+    EXPECT_EQ(trees(stored.stand.at(0)), 5);
 }
 
 // The sample is offered once; it opens as a new stand, and a damaged sample leaves the sheet alone.
@@ -249,7 +270,7 @@ TEST_F(SheetFixture, SampleStandIsOfferedOnceAndOpensUnsaved) {
     EXPECT_FALSE(SampleOffer::Pending(settings, samples).has_value());
 
     computeAndRecord("SM", 5, {"3"}, "20");
-    ASSERT_TRUE(sheet.saveStand());
+    ASSERT_TRUE(sheet.save());
     messages();
     ASSERT_TRUE(sheet.openSample(*sample));
     EXPECT_EQ(sheet.view().species, (QStringList{"OL", "JS", "DB", "TPC"}));

@@ -2,6 +2,7 @@
 #include "FileDialog.h"
 #include "HelpTopics.h"
 #include "IniFile.h"
+#include "ModalDialog.h"
 #include "SettingsKeys.h"
 #include "TFUzivatel.h"
 #include "TFVybPor.h"
@@ -26,7 +27,6 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 TEST_F(TallyFixture, NoDatabaseEndsTheProgram) {
     FileDialog::setNextFileName(QString()); // the directory dialog is cancelled
@@ -34,14 +34,14 @@ TEST_F(TallyFixture, NoDatabaseEndsTheProgram) {
     EXPECT_EQ(FileDialog::takeRequests(), QStringList{"Výběr složky s databází"});
     EXPECT_EQ(messages(), QStringList{"Nebyla vybrána žádná databáze, program končí !"});
     EXPECT_EQ(m_exitCodes, std::vector<int>{1});
-    EXPECT_FALSE(main()->refreshRunning());
+    EXPECT_EQ(widget<QComboBox>("PocDle")->count(), 0) << "the sheet is not set up";
 }
 
 TEST_F(TallyFixture, DatabaseChosenAtFirstStartIsRemembered) {
     FileDialog::setNextFileName(QDir(dbDir()).filePath("RivwoodPor.db"));
     start(false);
     EXPECT_TRUE(m_exitCodes.empty());
-    EXPECT_TRUE(main()->refreshRunning());
+    EXPECT_GT(widget<QComboBox>("PocDle")->count(), 0) << "the species groups are offered";
     EXPECT_TRUE(QFileInfo::exists(QDir(dbDir()).filePath("RivwoodPor.db")));
     EXPECT_EQ(QDir::fromNativeSeparators(
                   IniFile(settings()).ReadString(SettingsKeys::DataBase, SettingsKeys::Path)),
@@ -52,10 +52,10 @@ TEST_F(TallyFixture, SampleStandIsOfferedOnceAsANewUnsavedStand) {
     samplesDirectory = QDir(testsupport::binDir()).filePath("ukazky");
     MessageBox::setNextAnswer(true);
     start();
-    QTRY_COMPARE(main()->VyberDrevin->count(), 4);
+    QTRY_COMPARE(widget<QComboBox>("VyberDrevin")->count(), 4);
     EXPECT_EQ(messages(),
               QStringList{"? Otevřít ukázkový porost?\nUkázka se otevře jako nový, neuložený porost."});
-    EXPECT_FALSE(main()->CBUlozeno->isChecked());
+    EXPECT_FALSE(widget<QCheckBox>("CBUlozeno")->isChecked());
     EXPECT_EQ(flags().KlicZaznamu, 0);
     EXPECT_EQ(IniFile(settings()).ReadInteger(SettingsKeys::Start, SettingsKeys::UkazkaNabidnuta, 0), 1);
 }
@@ -89,13 +89,13 @@ TEST_F(TallyFixture, HelpAboutAndExports) {
     start();
     // "Návod" (F1) opens the chapter of the focused control: here the tally grid.
     addSpecies("Smrk ztepilý");
-    main()->ZapForm->setFocus();
-    main()->actions().navod->trigger();
+    widget<TallyGrid>("ZapForm")->setFocus();
+    action("Navod1")->trigger();
     ASSERT_EQ(m_launched.size(), 1);
     EXPECT_TRUE(m_launched[0].startsWith("file://"));
     EXPECT_TRUE(m_launched[0].endsWith("help/zapisnik.html#cetnosti"));
     // F1 in the summary window opens the chapter on the summary.
-    main()->SouhrnClick();
+    ctx().tabulka->show();
     QApplication::setActiveWindow(ctx().tabulka);
     QTest::keyClick(ctx().tabulka, Qt::Key_F1);
     ASSERT_EQ(m_launched.size(), 2);
@@ -103,26 +103,26 @@ TEST_F(TallyFixture, HelpAboutAndExports) {
     ctx().tabulka->close();
     m_launched.clear();
 
-    main()->actions().oProgramu->trigger();
+    action("OProgramu1")->trigger();
     ASSERT_EQ(m_launched.size(), 1);
     EXPECT_EQ(m_launched[0], QDir(tempPath("")).filePath("showplate") + " " +
                                  QCoreApplication::applicationFilePath() + " 1");
 
-    main()->actions().excelPorost->trigger();
-    main()->actions().tiskPorost->trigger();
+    action("ExcelTentoPorost1")->trigger();
+    action("TiskTentoPorost1")->trigger();
     EXPECT_EQ(messages(), (QStringList{"Nejdřív je potřeba vypočítat tabulku !",
                                        "Nejdřív je potřeba vypočítat souhrn !"}));
     // The hidden items stay in the menu, invisible.
-    EXPECT_FALSE(main()->actions().cteniDat->isVisible());
-    EXPECT_FALSE(main()->actions().zpracovani->menuAction()->isVisible());
-    EXPECT_TRUE(main()->actions().export_->isVisible());
-    EXPECT_FALSE(main()->actions().exportVse->isVisible());
+    EXPECT_FALSE(action("Ctenidat1")->isVisible());
+    EXPECT_FALSE(widget<QMenu>("MenuZpracovani")->menuAction()->isVisible());
+    EXPECT_TRUE(action("Export1")->isVisible());
+    EXPECT_FALSE(action("ExportVse1")->isVisible());
 }
 
 TEST_F(TallyFixture, MissingDataFileIsReported) {
     start();
     FileDialog::setNextFileName(tempPath("chybi.JHK"));
-    main()->actions().cteniDat->trigger();
+    action("Ctenidat1")->trigger();
     EXPECT_EQ(FileDialog::takeRequests(), QStringList{"Výběr souboru"});
     EXPECT_EQ(messages(), QStringList{"Soubor\n" + QDir::toNativeSeparators(tempPath("chybi.JHK")) +
                                       "\nnebyl nalezen !"});
@@ -132,49 +132,47 @@ TEST_F(TallyFixture, UserIdentificationToTheDatabase) {
     start();
     TFUzivatel* dialog = ctx().uzivatel;
     // A stand not in the database.
-    QTimer::singleShot(0, dialog, [dialog] {
+    ModalDialog::setNext([dialog](QDialog&) {
         typeInto(dialog->findChild<QLineEdit*>("ETaxator"), "Novák");
         dialog->doDatabaze()->setEnabled(true);
         QTest::mouseClick(dialog->doDatabaze(), Qt::LeftButton);
     });
-    main()->actions().infoProgram->trigger();
+    action("InfoProgram1")->trigger();
     EXPECT_EQ(messages(), QStringList{"Tento porost není v databázi. Nejprve je potřeba jej uložit!"});
     EXPECT_EQ(IniFile(settings()).ReadString(SettingsKeys::UserIdentification, SettingsKeys::Taxator),
               "Novák");
     // "Informace v databázi (u porostu)" does nothing for a stand never saved.
-    main()->actions().infoDatabaze->trigger();
+    action("InfoDatabaze1")->trigger();
     EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(TallyFixture, HeaderEditOfAStandMarksItUnsaved) {
     start();
-    typeInto(main()->ETok, "Labe");
+    typeInto(widget<QLineEdit>("ETok"), "Labe");
     EXPECT_TRUE(flags().Ulozeno) << "an empty stand has nothing to save";
-    EXPECT_EQ(ctx().session.stand.river, "Labe");
+    EXPECT_EQ(state().stand.river, "Labe");
     addSpecies("Smrk ztepilý");
     typeCounts(0, {"3"});
-    click(main()->Zaznam);
+    click(widget<QPushButton>("Zaznam"));
     MessageBox::setNextAnswer(true); // stored without its computation
-    main()->actions().ulozeniPorostu->trigger();
+    action("Ulozeniporostu1")->trigger();
     ASSERT_TRUE(flags().Ulozeno);
-    typeInto(main()->EBreh, "P");
+    typeInto(widget<QLineEdit>("EBreh"), "P");
     EXPECT_FALSE(flags().Ulozeno);
-    EXPECT_EQ(ctx().session.stand.bank, "P");
+    EXPECT_EQ(state().stand.bank, "P");
 }
 
 TEST_F(TallyFixture, SummaryWindowAndNextStand) {
     start();
     addSpecies("Smrk ztepilý");
     typeCounts(3, {"10", "12"});
-    main()->Refresh();
-    click(main()->StrTl);
+    click(widget<QPushButton>("StrTl"));
     type("20");
     key(Qt::Key_Return);
-    click(main()->VypZas);
-    click(main()->Zaznam);
-    main()->Refresh();
-    ASSERT_TRUE(TZapisnik::commandEnabled(main()->actions().souhrn));
-    main()->actions().souhrn->trigger();
+    click(widget<QPushButton>("VypZas"));
+    click(widget<QPushButton>("Zaznam"));
+    ASSERT_TRUE(TZapisnik::commandEnabled(action("Souhrn1")));
+    action("Souhrn1")->trigger();
     TTabulka* summary = ctx().tabulka;
     ASSERT_TRUE(summary->isVisible());
     EXPECT_EQ(summary->windowTitle(), " Souhrn ");
@@ -194,7 +192,7 @@ TEST_F(TallyFixture, SummaryWindowAndNextStand) {
     // A typed table stock is used.
     grid->item(0, 6)->setText("250");
     EXPECT_TRUE(summary->ComputeSummary());
-    EXPECT_DOUBLE_EQ(ctx().session.stand.at(0).tableStock, 250);
+    EXPECT_DOUBLE_EQ(state().stand.at(0).tableStock, 250);
     EXPECT_EQ(flags().KlicZaznamu, 1);
     EXPECT_TRUE(flags().Ulozeno);
     EXPECT_TRUE(messages().isEmpty());
@@ -211,9 +209,9 @@ TEST_F(TallyFixture, SummaryWindowAndNextStand) {
     // "Další porost" clears the stand when the main window is active again.
     summary->DalsiPorostClick();
     EXPECT_FALSE(summary->isVisible());
-    QTRY_COMPARE(main()->VyberDrevin->count(), 0);
+    QTRY_COMPARE(widget<QComboBox>("VyberDrevin")->count(), 0);
     EXPECT_TRUE(flags().PoStartu);
-    EXPECT_FALSE(ctx().sheet.takeNextStandRequest());
+    EXPECT_FALSE(ctx().sheet.summary().takeNextStandRequest());
 }
 
 TEST_F(TallyFixture, DuplicateStandCodeAskedOncePerSave) {
@@ -221,10 +219,9 @@ TEST_F(TallyFixture, DuplicateStandCodeAskedOncePerSave) {
     auto saveStand = [this](const QString& species) {
         addSpecies(species);
         typeCounts(0, {"5"});
-        click(main()->Zaznam);
-        typeInto(main()->ETok, "Labe");
-        main()->Refresh();
-        main()->actions().ulozeniPorostu->trigger();
+        click(widget<QPushButton>("Zaznam"));
+        typeInto(widget<QLineEdit>("ETok"), "Labe");
+        action("Ulozeniporostu1")->trigger();
     };
     // The species have no height and no computation: "Kontrola porostu" says so before each save,
     // and the save asks whether to store them so.
@@ -236,7 +233,7 @@ TEST_F(TallyFixture, DuplicateStandCodeAskedOncePerSave) {
     saveStand("Smrk ztepilý");
     ASSERT_EQ(flags().KlicZaznamu, 1);
     EXPECT_EQ(messages(), (QStringList{check.arg("SM"), uncomputed.arg("SM")}));
-    main()->actions().novyPorost->trigger();
+    action("Novyporost1")->trigger();
     MessageBox::setNextAnswer(true);
     MessageBox::setNextAnswer(false);
     saveStand("Buk lesní");
@@ -246,8 +243,7 @@ TEST_F(TallyFixture, DuplicateStandCodeAskedOncePerSave) {
     EXPECT_FALSE(flags().Ulozeno);
     MessageBox::setNextAnswer(true);
     MessageBox::setNextAnswer(true);
-    main()->Refresh();
-    main()->actions().ulozeniPorostu->trigger();
+    action("Ulozeniporostu1")->trigger();
     EXPECT_EQ(messages().size(), 3);
     EXPECT_EQ(flags().KlicZaznamu, 2);
     EXPECT_TRUE(flags().Ulozeno);
@@ -259,23 +255,23 @@ TEST_F(TallyFixture, StandListComputesSelectedStandsAndUndoReachesTheSheet) {
     addSpecies("Smrk ztepilý");
     typeCounts(0, {"5"});
     typeCounts(0, {"7"});
-    ASSERT_EQ(main()->actions().zpet->shortcut(), QKeySequence(QKeySequence::Undo));
-    main()->actions().zpet->trigger();
+    ASSERT_EQ(action("Zpet1")->shortcut(), QKeySequence(QKeySequence::Undo));
+    action("Zpet1")->trigger();
     EXPECT_EQ(cell(0, 2), "5");
-    main()->actions().znovu->trigger();
+    action("Znovu1")->trigger();
     EXPECT_EQ(cell(0, 2), "7");
 
-    click(main()->Zaznam);
+    click(widget<QPushButton>("Zaznam"));
     MessageBox::setNextAnswer(true); // stored without its computation
-    main()->actions().ulozeniPorostu->trigger();
+    action("Ulozeniporostu1")->trigger();
     messages();
     TFVybPor* list = ctx().vybPor;
-    QTimer::singleShot(0, list, [list] {
+    ModalDialog::setNext([list](QDialog&) {
         list->grid()->selectAll();
         QTest::mouseClick(list->findChild<QPushButton*>("VypocetVybranych"), Qt::LeftButton);
         list->reject();
     });
-    main()->actions().vyberPorostu->trigger();
+    action("Vyberporostu1")->trigger();
     EXPECT_EQ(messages(),
               QStringList{"Vypočteno a uloženo porostů: 0\nNevypočteno:\nporost 1, SM: Není zadána "
                           "střední výška."});
@@ -287,17 +283,17 @@ TEST_F(TallyFixture, NewStandAfterTheSampleHasAnEmptyDesignationAndComment) {
     samplesDirectory = QDir(testsupport::binDir()).filePath("ukazky");
     MessageBox::setNextAnswer(true);
     start();
-    QTRY_COMPARE(main()->EPopis->text(), QString("Svratka 12a"));
-    EXPECT_FALSE(main()->EKoment->toPlainText().isEmpty());
+    QTRY_COMPARE(widget<QLineEdit>("EPopis")->text(), QString("Svratka 12a"));
+    EXPECT_FALSE(widget<QPlainTextEdit>("EKoment")->toPlainText().isEmpty());
     MessageBox::setNextAnswer(true); // "Chcete opravdu zrušit všechny dřeviny ?"
-    main()->actions().novyPorost->trigger();
-    EXPECT_TRUE(main()->EPopis->text().isEmpty());
-    EXPECT_TRUE(main()->EKoment->toPlainText().isEmpty());
-    typeInto(main()->EPopis, "Dyje 3b");
-    main()->EKoment->setFocus();
+    action("Novyporost1")->trigger();
+    EXPECT_TRUE(widget<QLineEdit>("EPopis")->text().isEmpty());
+    EXPECT_TRUE(widget<QPlainTextEdit>("EKoment")->toPlainText().isEmpty());
+    typeInto(widget<QLineEdit>("EPopis"), "Dyje 3b");
+    widget<QPlainTextEdit>("EKoment")->setFocus();
     type("Pravy breh");
-    EXPECT_EQ(ctx().session.stand.designation, "Dyje 3b");
-    EXPECT_EQ(ctx().session.stand.comment, "Pravy breh");
+    EXPECT_EQ(state().stand.designation, "Dyje 3b");
+    EXPECT_EQ(state().stand.comment, "Pravy breh");
     messages();
 }
 
@@ -319,7 +315,7 @@ TEST_F(TallyFixture, KeysReachHiddenCommandsAndAltZRecords) {
 TEST_F(TallyFixture, CaliperDialogsOfferTextAndAllFiles) {
     start();
     FileDialog::takeFilters();
-    for (QAction* a : {main()->actions().mantax, main()->actions().vaduz, main()->actions().mantaxHromadne})
+    for (QAction* a : {action("Mantax1"), action("Vaduz1"), action("MantaxHromadne1")})
         a->trigger(); // cancelled
     const QStringList filters = FileDialog::takeFilters();
     ASSERT_EQ(filters.size(), 3);
@@ -336,11 +332,11 @@ TEST_F(TallyFixture, NewSpeciesByAbbreviationStartsOnTheFirstClass) {
     start();
     addSpecies("Smrk ztepilý");
     typeCounts(5, {"4"});
-    main()->Zaznam->click();
+    widget<QPushButton>("Zaznam")->click();
     TVyberNoveDrev* dialog = ctx().vyberNoveDrev;
-    TallyGrid* grid = main()->ZapForm;
+    TallyGrid* grid = widget<TallyGrid>("ZapForm");
     const auto enter = [dialog, grid](const QString& text, bool thenCancel) {
-        QTimer::singleShot(0, dialog, [dialog, grid, text, thenCancel] {
+        ModalDialog::setNext([dialog, grid, text, thenCancel](QDialog&) {
             dialog->names()->setFocus();
             dialog->names()->lineEdit()->selectAll();
             typeInto(dialog->names()->lineEdit(), text);
@@ -352,11 +348,11 @@ TEST_F(TallyFixture, NewSpeciesByAbbreviationStartsOnTheFirstClass) {
         });
     };
     enter("xyz", true);
-    main()->actions().novaDrevina->trigger();
+    action("Novadrevina1")->trigger();
     EXPECT_EQ(messages(), QStringList{"„xyz“ není název ani zkratka dřeviny."});
-    EXPECT_EQ(main()->VyberDrevin->count(), 1);
+    EXPECT_EQ(widget<QComboBox>("VyberDrevin")->count(), 1);
     enter("bk", false);
-    main()->actions().novaDrevina->trigger();
+    action("Novadrevina1")->trigger();
     EXPECT_EQ(ctx().sheet.view().species, (QStringList{"SM", "BK"}));
     EXPECT_EQ(grid->currentRow(), 0);
 }
@@ -378,9 +374,9 @@ TEST_F(TallyFixture, SaveIsShownInTheStatusBar) {
     start();
     addSpecies("Smrk ztepilý");
     typeCounts(0, {"5"});
-    click(main()->Zaznam);
+    click(widget<QPushButton>("Zaznam"));
     MessageBox::setNextAnswer(true); // stored without its computation
-    main()->actions().ulozeniPorostu->trigger();
+    action("Ulozeniporostu1")->trigger();
     ASSERT_EQ(flags().KlicZaznamu, 1);
     EXPECT_EQ(main()->statusBar()->currentMessage(), "Porost uložen (klíč 1)");
     messages();
@@ -390,26 +386,25 @@ TEST_F(TallyFixture, SaveIsShownInTheStatusBar) {
 TEST_F(TallyFixture, StandListKeepsTheSelectionAfterTheComputation) {
     start();
     for (const char* river : {"Dyje", "Svratka"}) {
-        main()->actions().novyPorost->trigger();
+        action("Novyporost1")->trigger();
         addSpecies("Smrk ztepilý");
         typeCounts(0, {"5"});
-        main()->Refresh();
-        typeInto(main()->EVyska, "20");
-        click(main()->Zaznam);
-        typeInto(main()->ETok, river);
+        typeInto(widget<QLineEdit>("EVyska"), "20");
+        click(widget<QPushButton>("Zaznam"));
+        typeInto(widget<QLineEdit>("ETok"), river);
         MessageBox::setNextAnswer(true);
-        main()->actions().ulozeniPorostu->trigger();
+        action("Ulozeniporostu1")->trigger();
     }
     messages();
     TFVybPor* list = ctx().vybPor;
     std::vector<int> selected;
-    QTimer::singleShot(0, list, [list, &selected] {
+    ModalDialog::setNext([list, &selected](QDialog&) {
         list->grid()->selectAll();
         QTest::mouseClick(list->findChild<QPushButton*>("VypocetVybranych"), Qt::LeftButton);
         selected = list->selectedKeys();
         list->reject();
     });
-    main()->actions().vyberPorostu->trigger();
+    action("Vyberporostu1")->trigger();
     EXPECT_EQ(selected, (std::vector<int>{1, 2}));
     messages();
 }

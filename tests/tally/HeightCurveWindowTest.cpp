@@ -17,13 +17,14 @@
 TEST_F(TallyFixture, SampleHeightsCurveAndChart) {
     start();
     fillSampleStand(); // OL on display, computed and recorded
-    EXPECT_FALSE(main()->VyskaZKrivky->isEnabled());
+    EXPECT_FALSE(widget<QPushButton>("VyskaZKrivky")->isEnabled());
     typeSamples({"12", "14.5", "16", "17", "20", "18.5", "24", "19"});
-    SampleHeightGrid* grid = main()->VyskoveVzorniky;
+    SampleHeightGrid* grid = widget<SampleHeightGrid>("VyskoveVzorniky");
     EXPECT_EQ(grid->currentRow(), 4);
     EXPECT_EQ(grid->currentColumn(), 0);
-    EXPECT_EQ(main()->Grafy->currentWidget(), main()->GrafVysek) << "typing samples shows their curve";
-    EXPECT_EQ(ctx().session.work.VyskoveVzorniky.size(), 4u);
+    EXPECT_EQ(widget<QTabWidget>("Grafy")->currentWidget(), widget<HeightChart>("VyskovaKrivka"))
+        << "typing samples shows their curve";
+    EXPECT_EQ(state().work.VyskoveVzorniky.size(), 4u);
     typeSamples({"x"});
     EXPECT_EQ(messages(), QStringList{"Tloušťka vzorníku „x“ není kladné číslo v cm."});
     key(Qt::Key_Left);
@@ -32,23 +33,22 @@ TEST_F(TallyFixture, SampleHeightsCurveAndChart) {
 
     FileDialog::setNextFileName(tempPath("vysky.csv"));
     ASSERT_TRUE(testsupport::writeFile(tempPath("vysky.csv"), "OL;29;21\nOL;34;22\nSM;30;25\n"));
-    main()->actions().vyskoveVzorniky->trigger();
+    action("VyskoveVzorniky1")->trigger();
     EXPECT_EQ(messages(), QStringList{"Načteny výškové vzorníky: SM 1, OL 2."});
-    EXPECT_EQ(ctx().session.work.VyskoveVzorniky.size(), 6u);
-    main()->Refresh();
+    EXPECT_EQ(state().work.VyskoveVzorniky.size(), 6u);
 
-    const HeightChart::Data& chart = main()->GrafVysek->data();
+    const HeightChart::Data& chart = widget<HeightChart>("VyskovaKrivka")->data();
     EXPECT_EQ(chart.species, "OL");
     EXPECT_EQ(chart.samples.size(), 6u);
     ASSERT_TRUE(chart.curve.has_value());
     EXPECT_FALSE(chart.jhk.empty()) << "the JHK curve of the computation";
 
-    click(main()->VyskaZKrivky);
-    const double curve = chart.curve->height(main()->ETloustka->text().toDouble());
-    EXPECT_NEAR(main()->EVyska->text().toDouble(), curve, 0.01);
-    EXPECT_FALSE(main()->CBVypocteno->isChecked());
-    EXPECT_TRUE(main()->VypZas->hasFocus());
-    main()->actions().zpet->trigger();
-    EXPECT_EQ(main()->EVyska->text().trimmed(), "19");
+    click(widget<QPushButton>("VyskaZKrivky"));
+    const double curve = chart.curve->height(widget<QLineEdit>("ETloustka")->text().toDouble());
+    EXPECT_NEAR(widget<QLineEdit>("EVyska")->text().toDouble(), curve, 0.01);
+    EXPECT_FALSE(widget<QCheckBox>("CBVypocteno")->isChecked());
+    EXPECT_TRUE(widget<QPushButton>("VypZas")->hasFocus());
+    action("Zpet1")->trigger();
+    EXPECT_EQ(widget<QLineEdit>("EVyska")->text().trimmed(), "19");
     EXPECT_TRUE(messages().isEmpty());
 }

@@ -57,7 +57,7 @@ TEST_F(TallyFixture, ChosenOldDirectoryOffersTheTakeOverAndStaysUntouched) {
     FileDialog::setNextFileName(QDir(old).filePath("RivwoodPor.db"));
     FileDialog::setNextFileName(QString());
     MessageBox::setNextAnswer(false);
-    main()->actions().nastaveniAdresare->trigger();
+    action("Nastaveniadresare1")->trigger();
     EXPECT_EQ(messages(), QStringList{offer});
     EXPECT_EQ(FileDialog::takeRequests(),
               QStringList({"Výběr složky s databází", "Výběr složky s databází"}));
@@ -68,7 +68,7 @@ TEST_F(TallyFixture, ChosenOldDirectoryOffersTheTakeOverAndStaysUntouched) {
     FileDialog::setNextFileName(QDir(old).filePath("RivwoodPor.db"));
     FileDialog::setNextFileName(QDir(fresh).filePath("RivwoodPor.db"));
     MessageBox::setNextAnswer(true);
-    main()->actions().nastaveniAdresare->trigger();
+    action("Nastaveniadresare1")->trigger();
     EXPECT_EQ(FileDialog::takeRequests(), QStringList({"Výběr složky s databází", "Složka nové databáze"}));
     EXPECT_EQ(messages(), QStringList({offer, "Převzato porostů: 1 (výškových vzorníků: 1)."}));
     EXPECT_EQ(QDir(ctx().database.directory()), QDir(fresh));
@@ -76,7 +76,7 @@ TEST_F(TallyFixture, ChosenOldDirectoryOffersTheTakeOverAndStaysUntouched) {
 
     // The menu command into the current database: the key is there already.
     FileDialog::setNextFileName(QDir(old).filePath("RivwoodPor.db"));
-    main()->actions().prevzitDatabazi->trigger();
+    action("PrevzitDatabazi1")->trigger();
     const QStringList shown = messages();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].contains("už porost má (nepřepsány, 1): 7")) << shown[0].toStdString();

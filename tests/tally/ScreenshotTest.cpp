@@ -7,6 +7,7 @@
 
 #include "FileDialog.h"
 #include "LocaleNumbers.h"
+#include "ModalDialog.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -22,7 +23,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 namespace {
@@ -36,30 +36,23 @@ QPixmap picture(QWidget* window) {
     return window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
 }
 
-// Runs `command`, which shows a modal window of the class or object name `name`; once the window
-// is up, `prepare` runs on it, the window is saved as `file` and closed.
-void grabModal(const QString& name, const QString& file, const std::function<void()>& command,
+// Runs `command`, which shows a modal window; once the window is up, `prepare` runs on it, the
+// window is saved as `file` and closed.
+void grabModal(const QString& file, const std::function<void()>& command,
                const std::function<void(QWidget*)>& prepare = {}) {
-    QTimer timer;
-    timer.setInterval(100);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (!w->isVisible() || (w->objectName() != name && w->metaObject()->className() != name))
-                continue;
-            timer.stop();
-            if (prepare)
-                prepare(w);
-            QTest::qWait(300);
-            EXPECT_TRUE(picture(w).save(file)) << file.toStdString();
-            if (QWidget* popup = QApplication::activePopupWidget())
-                popup->close();
-            w->close();
-            return;
-        }
+    bool shown = false;
+    ModalDialog::setNext([&](QDialog& w) {
+        shown = true;
+        if (prepare)
+            prepare(&w);
+        QTest::qWait(300);
+        EXPECT_TRUE(picture(&w).save(file)) << file.toStdString();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        w.close();
     });
-    timer.start();
     command();
-    EXPECT_FALSE(timer.isActive()) << name.toStdString() << " did not show";
+    EXPECT_TRUE(shown) << file.toStdString() << " did not show";
 }
 
 } // namespace
@@ -69,31 +62,27 @@ void TallyFixture::fillSampleStand() {
     QApplication::setActiveWindow(main());
     addSpecies("Smrk ztepilý");
     typeCounts(2, {"3", "8", "15", "22", "19", "12", "6", "2"});
-    main()->Refresh();
-    click(main()->StrTl);
-    typeInto(main()->EVyska, "24");
-    QTest::keyClick(main()->EVyska, Qt::Key_Return);
-    click(main()->VypZas);
-    click(main()->Zaznam);
-    main()->Refresh();
+    click(widget<QPushButton>("StrTl"));
+    typeInto(widget<QLineEdit>("EVyska"), "24");
+    QTest::keyClick(widget<QLineEdit>("EVyska"), Qt::Key_Return);
+    click(widget<QPushButton>("VypZas"));
+    click(widget<QPushButton>("Zaznam"));
     addSpecies("Olše lepkavá");
     typeCounts(1, {"5", "9", "11", "7", "4"});
-    main()->Refresh();
-    click(main()->StrTl);
-    typeInto(main()->EVyska, "19");
-    QTest::keyClick(main()->EVyska, Qt::Key_Return);
-    click(main()->VypZas);
-    click(main()->Zaznam);
-    for (const auto& [edit, text] : {std::pair{main()->ETok, QString("Sázava")},
-                                     {main()->EBreh, QString("P")},
-                                     {main()->ERKm, QString("23,4 - 24,1")},
-                                     {main()->EAkce, QString("Revize 2024")},
-                                     {main()->Edatum, QString("12.6.2024")},
-                                     {main()->EKroviny, QString("350")}}) {
+    click(widget<QPushButton>("StrTl"));
+    typeInto(widget<QLineEdit>("EVyska"), "19");
+    QTest::keyClick(widget<QLineEdit>("EVyska"), Qt::Key_Return);
+    click(widget<QPushButton>("VypZas"));
+    click(widget<QPushButton>("Zaznam"));
+    for (const auto& [edit, text] : {std::pair{widget<QLineEdit>("ETok"), QString("Sázava")},
+                                     {widget<QLineEdit>("EBreh"), QString("P")},
+                                     {widget<QLineEdit>("ERKm"), QString("23,4 - 24,1")},
+                                     {widget<QLineEdit>("EAkce"), QString("Revize 2024")},
+                                     {widget<QLineEdit>("Edatum"), QString("12.6.2024")},
+                                     {widget<QLineEdit>("EKroviny"), QString("350")}}) {
         edit->setFocus();
         typeInto(edit, text);
     }
-    main()->Refresh();
 }
 
 // Pictures of the main window and the summary with a stand typed in, for looking at the layout:
@@ -105,11 +94,11 @@ TEST_F(TallyFixture, Screenshots) {
         GTEST_SKIP() << "RIVWOOD_SCREENSHOT_DIR not set";
     start();
     fillSampleStand();
-    main()->ZapForm->setFocus();
-    main()->ZapForm->setCurrentCell(4, 2);
+    widget<TallyGrid>("ZapForm")->setFocus();
+    widget<TallyGrid>("ZapForm")->setCurrentCell(4, 2);
     QTest::qWait(300);
     EXPECT_TRUE(main()->grab().save(QDir(out).filePath("zapisnik.png")));
-    main()->actions().souhrn->trigger();
+    action("Souhrn1")->trigger();
     ctx().tabulka->move(100, 80);
     QTest::qWait(300);
     EXPECT_TRUE(ctx().tabulka->grab().save(QDir(out).filePath("souhrn.png")));
@@ -127,16 +116,15 @@ TEST_F(TallyFixture, HelpScreenshots) {
     start();
     // The species dialog with the list narrowed by the first letters.
     grabModal(
-        "TVyberNoveDrev", dir.filePath("nova-drevina.png"),
-        [this] { main()->actions().novaDrevina->trigger(); },
+        dir.filePath("nova-drevina.png"), [this] { action("Novadrevina1")->trigger(); },
         [](QWidget* w) {
             auto* dialog = static_cast<TVyberNoveDrev*>(w);
             dialog->names()->setFocus();
             typeInto(dialog->names()->lineEdit(), "Ol");
         });
     fillSampleStand();
-    main()->ZapForm->setFocus();
-    main()->ZapForm->setCurrentCell(4, TallyGrid::CountColumn);
+    widget<TallyGrid>("ZapForm")->setFocus();
+    widget<TallyGrid>("ZapForm")->setCurrentCell(4, TallyGrid::CountColumn);
     QTest::qWait(300);
     EXPECT_TRUE(main()->grab().save(dir.filePath("zapisnik.png")));
 
@@ -144,40 +132,38 @@ TEST_F(TallyFixture, HelpScreenshots) {
     // from the curve and the stock computed again; the mean stem, the samples and the charts.
     typeSamples({"12",   "14,5", "14", "15,5", "16",   "17", "18", "17,5", "20",   "18,5", "22",
                  "19,5", "24",   "19", "26",   "20,5", "29", "21", "32",   "21,5", "35",   "22"});
-    click(main()->VyskaZKrivky);
-    click(main()->VypZas);
-    click(main()->Zaznam);
-    main()->Grafy->setCurrentWidget(main()->GrafVysek);
-    main()->VyskoveVzorniky->scrollToTop();
-    main()->Refresh();
+    click(widget<QPushButton>("VyskaZKrivky"));
+    click(widget<QPushButton>("VypZas"));
+    click(widget<QPushButton>("Zaznam"));
+    widget<QTabWidget>("Grafy")->setCurrentWidget(widget<HeightChart>("VyskovaKrivka"));
+    widget<SampleHeightGrid>("VyskoveVzorniky")->scrollToTop();
     QTest::qWait(300);
     const auto area = [this](QWidget* w) { return QRect(w->mapTo(main(), QPoint(0, 0)), w->size()); };
-    const QRect curve = area(main()->VyskaZKrivky->parentWidget())
-                            .united(area(main()->VyskoveVzorniky->parentWidget()))
-                            .united(area(main()->Grafy))
+    const QRect curve = area(widget<QPushButton>("VyskaZKrivky")->parentWidget())
+                            .united(area(widget<SampleHeightGrid>("VyskoveVzorniky")->parentWidget()))
+                            .united(area(widget<QTabWidget>("Grafy")))
                             .adjusted(-6, -20, 6, 6);
     EXPECT_TRUE(main()->grab(curve).save(dir.filePath("vyskova-krivka.png")));
     EXPECT_TRUE(messages().isEmpty());
 
-    main()->actions().ulozeniPorostu->trigger();
+    action("Ulozeniporostu1")->trigger();
     EXPECT_TRUE(messages().isEmpty());
-    main()->actions().souhrn->trigger();
+    action("Souhrn1")->trigger();
     ctx().tabulka->findChild<QCheckBox*>("VsechnySloupce")->click();
     ctx().tabulka->resize(780, 400);
     QTest::qWait(300);
     EXPECT_TRUE(ctx().tabulka->grab().save(dir.filePath("souhrn.png")));
     ctx().tabulka->hide();
 
-    grabModal("TFVybPor", dir.filePath("seznam-porostu.png"),
-              [this] { main()->actions().vyberPorostu->trigger(); });
+    grabModal(dir.filePath("seznam-porostu.png"), [this] { action("Vyberporostu1")->trigger(); });
     grabModal(
-        "ReportPreviewWindow", dir.filePath("nahled.png"),
-        [this] { main()->actions().tiskPorost->trigger(); }, [](QWidget* w) { w->resize(1100, 640); });
+        dir.filePath("nahled.png"), [this] { action("TiskTentoPorost1")->trigger(); },
+        [](QWidget* w) { w->resize(1100, 640); });
 
     // The Mantax import of the shipped sample file, with the species list open for the first code.
     FileDialog::setNextFileName(QDir(testsupport::binDir()).filePath("ukazky/ukazka-mantax.txt"));
     grabModal(
-        "TPrumerka", dir.filePath("prumerka.png"), [this] { main()->actions().mantax->trigger(); },
+        dir.filePath("prumerka.png"), [this] { action("Mantax1")->trigger(); },
         [](QWidget* w) {
             // Code 1 gets OL; the list stays open for code 2.
             auto* grid = w->findChild<QTableWidget*>("grid");

@@ -4,7 +4,9 @@
 #include "DesktopLauncher.h"
 #include "FileDialog.h"
 #include "IniFile.h"
+#include "InputDialog.h"
 #include "LocaleNumbers.h"
+#include "ModalDialog.h"
 #include "SampleHeightGrid.h"
 #include "SettingsKeys.h"
 #include "TVyberNoveDrev.h"
@@ -17,8 +19,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 [[maybe_unused]] const auto* const kApp = testsupport::InstallApplication<QApplication>("tally_gui_test");
 
@@ -27,6 +29,8 @@ void TallyFixture::SetUp() {
     QDir(m_dir.path()).mkpath("db");
     MessageBox::setScripted(true);
     FileDialog::setScripted(true);
+    InputDialog::setScripted(true);
+    ModalDialog::setScripted(true);
     LocaleNumbers::setDecimalPoint('.');
     DesktopLauncher::setRecorder([this](const QString& target, const QStringList& args) {
         m_launched << (QStringList{target} + args).join(' ');
@@ -44,6 +48,7 @@ void TallyFixture::TearDown() {
     m_ctx.reset();
     DesktopLauncher::setRecorder({});
     EXPECT_EQ(MessageBox::unanswered(), 0) << "a question had no scripted answer";
+    EXPECT_EQ(ModalDialog::unanswered(), 0) << "a window had no script";
     LocaleNumbers::resetDecimalPoint();
 }
 
@@ -67,22 +72,18 @@ void TallyFixture::start(bool withDatabasePath) {
     QApplication::setActiveWindow(main());
     (void)QTest::qWaitForWindowActive(main(), 1000);
     main()->FormShow();
-    main()->Refresh();
 }
 
 void TallyFixture::addSpecies(const QString& name, bool choose) {
     TVyberNoveDrev* dialog = m_ctx->vyberNoveDrev;
-    QTimer::singleShot(0, dialog, [dialog, name, choose] {
+    ModalDialog::setNext([dialog, name, choose](QDialog&) {
         dialog->names()->setFocus();
         dialog->names()->lineEdit()->selectAll();
         typeInto(dialog->names()->lineEdit(), name);
+        // A text that names no species keeps the dialog open; it is then cancelled.
         QTest::mouseClick(dialog->findChild<QPushButton*>(choose ? "Vybrat" : "Zrusit"), Qt::LeftButton);
-        // A text that names no species keeps the dialog open.
-        if (dialog->isVisible())
-            QTest::mouseClick(dialog->findChild<QPushButton*>("Zrusit"), Qt::LeftButton);
     });
-    main()->actions().novaDrevina->trigger();
-    main()->Refresh();
+    action("Novadrevina1")->trigger();
 }
 
 void TallyFixture::type(const QString& text) {
@@ -114,8 +115,9 @@ void TallyFixture::key(Qt::Key k) {
 }
 
 void TallyFixture::typeCounts(int row, const QStringList& counts) {
-    main()->ZapForm->setFocus();
-    main()->ZapForm->setCurrentCell(row, TallyGrid::CountColumn);
+    TallyGrid* grid = widget<TallyGrid>("ZapForm");
+    grid->setFocus();
+    grid->setCurrentCell(row, TallyGrid::CountColumn);
     for (const QString& c : counts) {
         if (c.isEmpty())
             key(Qt::Key_Down);
@@ -127,7 +129,7 @@ void TallyFixture::typeCounts(int row, const QStringList& counts) {
 }
 
 void TallyFixture::typeSamples(const QStringList& texts) {
-    SampleHeightGrid* grid = main()->VyskoveVzorniky;
+    auto* grid = widget<SampleHeightGrid>("VyskoveVzorniky");
     grid->setFocus();
     grid->setCurrentCell(grid->rowCount() - 1, 0);
     for (const QString& t : texts) {
@@ -142,11 +144,11 @@ void TallyFixture::click(QWidget* w) {
 }
 
 QString TallyFixture::cell(int row, int column) const {
-    return main()->ZapForm->text(row, column).trimmed();
+    return widget<TallyGrid>("ZapForm")->text(row, column).trimmed();
 }
 
 QString TallyFixture::total(int column) const {
-    return main()->CelkForm->item(0, column)->text().trimmed();
+    return widget<QTableWidget>("CelkForm")->item(0, column)->text().trimmed();
 }
 
 QStringList TallyFixture::messages() {
@@ -157,13 +159,13 @@ QStringList TallyFixture::messages() {
 }
 
 void TallyFixture::setLayout(const QString& width, const QString& first) {
-    QLineEdit* w = main()->SirkaTlStupne->lineEdit();
+    QLineEdit* w = widget<QComboBox>("SirkaTlStupne")->lineEdit();
     w->setFocus();
     w->selectAll();
     typeInto(w, width);
     QTest::keyClick(w, Qt::Key_Return);
     if (!first.isEmpty()) {
-        QLineEdit* f = main()->PrvniTlStupen->lineEdit();
+        QLineEdit* f = widget<QComboBox>("PrvniTlStupen")->lineEdit();
         f->setFocus();
         f->selectAll();
         typeInto(f, first);

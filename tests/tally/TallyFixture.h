@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 #include "TZapisnik.h"
 #include "TallyContext.h"
+#include "TallySheet.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,7 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 
 // The program's windows on a temporary database and settings file, with scripted message
-// boxes, file dialogs and launches.
+// boxes, file and input dialogs, modal windows and launches. Tests find the controls by name.
 class TallyFixture : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -29,7 +30,15 @@ class TallyFixture : public ::testing::Test {
     QString samplesDirectory;
     TZapisnik* main() const { return m_ctx->zapisnik(); }
     TallyContext& ctx() { return *m_ctx; }
-    const EditingFlags& flags() const { return m_ctx->session.flags; }
+    const SheetState& state() const { return m_ctx->sheet.state(); }
+    const EditingFlags& flags() const { return state().flags; }
+    // A control or a menu command of the main window by its name.
+    template <class W = QWidget> W* widget(const char* name) const {
+        W* w = main()->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QAction* action(const char* name) const { return widget<QAction>(name); }
 
     QString dbDir() const { return m_dir.filePath("db"); }
     QString settings() const { return m_dir.filePath("Rivwood.INI"); }

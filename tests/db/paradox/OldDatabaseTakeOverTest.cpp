@@ -192,7 +192,7 @@ class OldDatabaseTakeOverTest : public ::testing::Test {
         for (const int key : m_target.store.StandKeys()) {
             StandSession s;
             m_target.store.LoadStand(s, key);
-            all += QJsonDocument(StandJson::ToJson(s)).toJson();
+            all += QJsonDocument(StandJson::ToJson(s, key)).toJson();
         }
         return all;
     }
