@@ -53,7 +53,7 @@ class MantaxImport {
     // Single-stand mode after OK: the first stand of the file, in the file's class layout when it
     // has one, else in the layout of `current`, whose designation it keeps; ImportHotov set. A
     // failure is an error and leaves ImportHotov false.
-    StandSession ImportSingle(const StandSession& current);
+    [[nodiscard]] StandSession ImportSingle(const StandSession& current);
     // Bulk mode after OK: every block that is not a duplicate becomes a new stand in the store;
     // the session's stand is not touched.
     BulkImportResult ImportBulk(StandSink& store, const ClassLayout& layout,

@@ -31,7 +31,7 @@ class VaduzImport {
 
     // After OK: the report's stand in the layout of `current`, whose designation it keeps;
     // ImportHotov set. A failure is an error and leaves ImportHotov false.
-    StandSession Import(const StandSession& current);
+    [[nodiscard]] StandSession Import(const StandSession& current);
     bool ImportHotov() const { return m_importHotov; }
 
   private:

@@ -53,13 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     session.SetClassLayout(size > 0 ? 1 + data[0] % 4 : 4, size > 1 ? data[1] % 12 : 10);
     session.stand.name = "open";
     const TManualy225 before = session.stand;
+    StandSession imported;
     try {
-        import.ImportSingle(session);
+        imported = import.ImportSingle(session);
     } catch (const RivwoodError&) {
         if (!(session.stand == before))
             std::abort();
         return 0;
     }
-    checkTotals(session.stand);
+    checkTotals(imported.stand);
     return 0;
 }

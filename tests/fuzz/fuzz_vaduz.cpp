@@ -26,11 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     StandSession session;
     session.SetClassLayout(size > 0 ? 1 + data[0] % 4 : 4, size > 1 ? data[1] % 12 : 10);
-    import.Import(session);
-    if (session.stand.count() != import.assignment().rowCount())
+    const StandSession imported = import.Import(session);
+    if (imported.stand.count() != import.assignment().rowCount())
         std::abort();
-    for (int i = 0; i < session.stand.count(); ++i) {
-        const TManual225& s = session.stand.at(i);
+    for (int i = 0; i < imported.stand.count(); ++i) {
+        const TManual225& s = imported.stand.at(i);
         double sum = 0;
         for (size_t k = 1; k < s.classes.size(); ++k)
             sum += s.classes[k].trees;
