@@ -6,9 +6,13 @@
 #include "RivwoodError.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 #include <QUrl>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <sqlite3.h>
 #include <string>
@@ -369,13 +373,26 @@ std::unique_ptr<SqliteBackend> SqliteBackend::Open(const QString& directory, boo
             // pages into the files half-way (which costs a journal sync of its own).
             SqliteStatement(handle, QString("pragma %1.cache_size = -16384").arg(kSchemas[t]), false).open();
             // The schema is read already while the statement is prepared.
-            SqliteStatement count(
-                handle,
-                QString("select count(*) from %1.sqlite_master where type = 'table' and lower(name) = ?")
-                    .arg(kSchemas[t]),
-                false);
-            count.bind(1, StandDatabase::TableName(StandDatabase::Table(t)).toLower()).open();
-            if (!count.next() || count.integer(0) == 0)
+            const auto tables = [&](bool ours) -> std::int64_t {
+                SqliteStatement count(handle,
+                                      QString("select count(*) from %1.sqlite_master where type = 'table'%2")
+                                          .arg(kSchemas[t], ours ? " and lower(name) = ?" : ""),
+                                      false);
+                if (ours)
+                    count.bind(1, StandDatabase::TableName(StandDatabase::Table(t)).toLower());
+                count.open();
+                return count.next() ? count.integer(0) : 0;
+            };
+            bool present = tables(true) > 0;
+            // A file without any table is one that another program has just made and is creating
+            // its table in: its table is waited for a while before the file counts as foreign.
+            QElapsedTimer waited;
+            waited.start();
+            while (!present && tables(false) == 0 && waited.elapsed() < std::min(busyTimeoutMs, 5000)) {
+                QThread::msleep(20);
+                present = tables(true) > 0;
+            }
+            if (!present)
                 throw RivwoodError(QString("Soubor „%1“ neobsahuje tabulku %2.")
                                        .arg(file, StandDatabase::TableName(StandDatabase::Table(t))));
         } catch (const DatabaseError& e) {
