@@ -734,6 +734,21 @@ void putBigEndian(std::string& out, std::uint64_t value, int bytes) {
         out += char((value >> shift) & 0xFF);
 }
 
+// A floating-point number in a binary field: its IEEE bits, big-endian, after the length.
+void putFloat4(std::string& out, float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    putBigEndian(out, 4, 4);
+    putBigEndian(out, bits, 4);
+}
+
+void putFloat8(std::string& out, double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, 8);
+    putBigEndian(out, 8, 4);
+    putBigEndian(out, bits, 8);
+}
+
 // A whole number in a binary field of the column's type.
 void putInteger(std::string& out, unsigned type, std::int64_t value) {
     switch (type) {
@@ -753,22 +768,12 @@ void putInteger(std::string& out, unsigned type, std::int64_t value) {
         putBigEndian(out, 8, 4);
         putBigEndian(out, std::uint64_t(value), 8);
         return;
-    case Float4: {
-        putBigEndian(out, 4, 4);
-        const float f = float(value);
-        std::uint32_t bits;
-        std::memcpy(&bits, &f, 4);
-        putBigEndian(out, bits, 4);
+    case Float4:
+        putFloat4(out, float(value));
         return;
-    }
-    case Float8: {
-        putBigEndian(out, 8, 4);
-        const double d = double(value);
-        std::uint64_t bits;
-        std::memcpy(&bits, &d, 8);
-        putBigEndian(out, bits, 8);
+    case Float8:
+        putFloat8(out, double(value));
         return;
-    }
     default: {
         std::string text;
         AppendNumber(text, value);
@@ -780,21 +785,12 @@ void putInteger(std::string& out, unsigned type, std::int64_t value) {
 
 void putDouble(std::string& out, unsigned type, double value) {
     switch (type) {
-    case Float4: {
-        putBigEndian(out, 4, 4);
-        const float f = float(value);
-        std::uint32_t bits;
-        std::memcpy(&bits, &f, 4);
-        putBigEndian(out, bits, 4);
+    case Float4:
+        putFloat4(out, float(value));
         return;
-    }
-    case Float8: {
-        putBigEndian(out, 8, 4);
-        std::uint64_t bits;
-        std::memcpy(&bits, &value, 8);
-        putBigEndian(out, bits, 8);
+    case Float8:
+        putFloat8(out, value);
         return;
-    }
     case Bool:
         putInteger(out, type, value != 0 ? 1 : 0);
         return;
